@@ -1,0 +1,40 @@
+#include "camerabase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+const int cameraFormatTypeId = qRegisterMetaType<CameraBase::CameraFormat>("CameraBase::CameraFormat");
+}
+
+bool CameraBase::CameraFormat::operator==(const CameraFormat &other) const
+{
+    // Written as a multiplication rather than a division so that two zero rates compare equal.
+    const bool fpsEqual =
+        std::abs(fps - other.fps) * 1e12 <= std::min(std::abs(fps), std::abs(other.fps));
+    return width == other.width && height == other.height && fourcc == other.fourcc && fpsEqual;
+}
+
+CameraBase::CameraBase(QObject *parent)
+    : QObject(parent)
+{
+    Q_UNUSED(cameraFormatTypeId);
+}
+
+CameraBase::~CameraBase() = default;
+
+void CameraBase::setFrameCallback(FrameCallback callback)
+{
+    frameCallback = std::move(callback);
+}
+
+void CameraBase::setFpsCallback(FpsCallback callback)
+{
+    fpsCallback = std::move(callback);
+}
+
+bool CameraBase::isCapturing() const
+{
+    return capturing;
+}

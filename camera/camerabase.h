@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+// The interface through which the window talks to a camera. Implementations deliver every frame
+// through the frame callback and the measured rate through the fps callback, both on their own
+// capture thread; everything else is called on the GUI thread, except latestFrame().
+class CameraBase : public QObject
+{
+    Q_OBJECT
+
+public:
+    // One capture mode of a device.
+    struct CameraFormat
+    {
+        int width = 0;
+        int height = 0;
+        double fps = 0.0;
+        uint32_t fourcc = 0; // four characters, lowest byte first
+        int formatIndex = -1; // index in the device's own list; -1 = no mode
+        QString description;
+
+        // formatIndex and description do not take part; fps is compared with a relative
+        // tolerance of 1e-12.
+        bool operator==(const CameraFormat &other) const;
+        bool operator!=(const CameraFormat &other) const { return !(*this == other); }
+    };
+
+    using FrameCallback = std::function<void(const QImage &)>;
+    using FpsCallback = std::function<void(double)>;
+
+    explicit CameraBase(QObject *parent = nullptr);
+    ~CameraBase() override;
+
+    // Set once, before capture starts; they are read without a lock by the capture thread.
+    void setFrameCallback(FrameCallback callback);
+    void setFpsCallback(FpsCallback callback);
+
+    virtual bool startCapture() = 0;
+    virtual void stopCapture() = 0;
+    virtual bool isCapturing() const;
+    virtual QStringList availableCameras() = 0;
+    virtual int currentCameraIndex() const = 0;
+    virtual bool openCamera(int index) = 0;
+    virtual QList<CameraFormat> supportedFormats() const = 0;
+    virtual bool setFormat(const CameraFormat &format) = 0;
+    virtual CameraFormat currentFormat() const = 0;
+    virtual void setBrightness(double value) = 0;
+    virtual double brightness() = 0;
+    virtual void resetBrightness() = 0;
+    virtual void setContrast(double value) = 0;
+    virtual double contrast() = 0;
+    virtual void resetContrast() = 0;
+    virtual void setSharpness(double value) = 0;
+    // Any thread: a deep copy of the newest frame, or a null image before the first one.
+    virtual QImage latestFrame() = 0;
+
+signals:
+    void formatChanged(CameraBase::CameraFormat format);
+    void cameraDisconnected(QString reason);
+
+protected:
+    FrameCallback frameCallback;
+    FpsCallback fpsCallback;
+    bool capturing = false; // GUI thread only
+};
+
+Q_DECLARE_METATYPE(CameraBase::CameraFormat)

@@ -1,0 +1,65 @@
+// The seam between the Cap_* interface and the places devices come from. A context asks every
+// backend for its devices when it is created (V4L2 first, then the synthetic cameras) and keeps
+// them for its whole life; streams are opened on those devices.
+#pragma once
+
+#include "capture.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrel::capture {
+
+// One open stream. hasNewFrame/captureFrame come from the capture thread while the property
+// calls may come from another thread at the same time: implementations guard their own state.
+class Stream
+{
+public:
+    virtual ~Stream() = default;
+
+    virtual uint32_t width() const = 0;
+    virtual uint32_t height() const = 0;
+
+    virtual bool hasNewFrame() = 0;
+    // Writes exactly width() x height() x 3 bytes of RGB24 into buffer.
+    virtual CapResult captureFrame(uint8_t *buffer) = 0;
+    virtual uint32_t frameCount() const = 0;
+
+    virtual CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max,
+                                     int32_t &def) = 0;
+    virtual CapResult property(CapPropertyID id, int32_t &value) = 0;
+    virtual CapResult setProperty(CapPropertyID id, int32_t value) = 0;
+    virtual CapResult autoProperty(CapPropertyID id, bool &enabled) = 0;
+    virtual CapResult setAutoProperty(CapPropertyID id, bool enabled) = 0;
+};
+
+class Device
+{
+public:
+    virtual ~Device() = default;
+
+    // No value when the name cannot be read.
+    virtual std::optional<std::string> name() const = 0;
+    virtual std::string uniqueId() const = 0;
+    virtual int32_t formatCount() const = 0;
+    // False when the entry cannot be read.
+    virtual bool formatInfo(uint32_t index, CapFormatInfo &info) const = 0;
+    // Null when the stream cannot be opened.
+    virtual std::unique_ptr<Stream> openStream(uint32_t formatIndex) = 0;
+};
+
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual std::vector<std::unique_ptr<Device>> enumerateDevices() = 0;
+};
+
+// Writes one line through the installed log function, or to stderr when none is installed and
+// level is at or below the log level.
+void logMessage(uint32_t level, const std::string &message);
+
+} // namespace ostrel::capture

@@ -1,0 +1,110 @@
+/*
+ * Ostrel capture library: the C interface through which the camera layer reaches video devices.
+ *
+ * Every call that returns a CapResult returns CAPRESULT_OK (0) on success. Device and format
+ * indices are 0-based; a stream id is negative on failure and valid only for its context.
+ * Every call tolerates a null context, an unknown stream id and an out-of-range index by
+ * returning an error.
+ */
+#ifndef OSTREL_CAPTURE_H
+#define OSTREL_CAPTURE_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef void *CapContext;
+typedef int32_t CapStream;
+typedef uint32_t CapResult;
+typedef uint32_t CapDeviceID;
+typedef uint32_t CapFormatID;
+typedef uint32_t CapPropertyID;
+
+#define CAPRESULT_OK 0
+#define CAPRESULT_ERR 1
+#define CAPRESULT_DEVICENOTFOUND 2
+#define CAPRESULT_FORMATNOTSUPPORTED 3
+#define CAPRESULT_PROPERTYNOTSUPPORTED 4
+
+#define CAPPROPID_EXPOSURE 1
+#define CAPPROPID_FOCUS 2
+#define CAPPROPID_ZOOM 3
+#define CAPPROPID_WHITEBALANCE 4
+#define CAPPROPID_GAIN 5
+#define CAPPROPID_BRIGHTNESS 6
+#define CAPPROPID_CONTRAST 7
+#define CAPPROPID_SATURATION 8
+#define CAPPROPID_GAMMA 9
+#define CAPPROPID_HUE 10
+#define CAPPROPID_SHARPNESS 11
+#define CAPPROPID_BACKLIGHTCOMP 12
+#define CAPPROPID_POWERLINEFREQ 13
+#define CAPPROPID_LAST 14
+
+/* Log levels: 0 emergency ... 7 verbose. */
+#define LOG_EMERG 0
+#define LOG_ALERT 1
+#define LOG_CRIT 2
+#define LOG_ERR 3
+#define LOG_WARNING 4
+#define LOG_NOTICE 5
+#define LOG_INFO 6
+#define LOG_DEBUG 7
+#define LOG_VERBOSE 8
+
+typedef struct CapFormatInfo
+{
+    uint32_t width;
+    uint32_t height;
+    uint32_t fourcc;
+    uint32_t fps;
+    uint32_t bpp;
+} CapFormatInfo;
+
+typedef void (*CapCustomLogFunction)(uint32_t level, const char *message);
+
+CapContext Cap_createContext(void);
+CapResult Cap_releaseContext(CapContext ctx);
+
+uint32_t Cap_getDeviceCount(CapContext ctx);
+const char *Cap_getDeviceName(CapContext ctx, CapDeviceID index);
+const char *Cap_getDeviceUniqueID(CapContext ctx, CapDeviceID index);
+
+int32_t Cap_getNumFormats(CapContext ctx, CapDeviceID index);
+CapResult Cap_getFormatInfo(CapContext ctx, CapDeviceID index, CapFormatID id, CapFormatInfo *info);
+
+CapStream Cap_openStream(CapContext ctx, CapDeviceID index, CapFormatID formatID);
+CapResult Cap_closeStream(CapContext ctx, CapStream stream);
+uint32_t Cap_isOpenStream(CapContext ctx, CapStream stream);
+
+/* Non-blocking: non-zero when a frame newer than the last captured one is waiting. */
+uint32_t Cap_hasNewFrame(CapContext ctx, CapStream stream);
+/* Fills the buffer with width x height RGB24 pixels, rows top down, packed. The size must be
+ * exactly width x height x 3 of the stream; nothing is ever written past it. */
+CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
+                           uint32_t RGBbufferBytes);
+uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
+
+CapResult Cap_getPropertyLimits(CapContext ctx, CapStream stream, CapPropertyID propID,
+                                int32_t *min, int32_t *max, int32_t *dValue);
+CapResult Cap_getProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
+                          int32_t *outValue);
+CapResult Cap_setProperty(CapContext ctx, CapStream stream, CapPropertyID propID, int32_t value);
+CapResult Cap_getAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
+                              uint32_t *enabled);
+CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
+                              uint32_t enabled);
+
+void Cap_setLogLevel(uint32_t level);
+/* The installed function receives every log line of the library; null restores stderr output
+ * of the lines at or below the log level. */
+void Cap_installCustomLogFunction(CapCustomLogFunction logFunc);
+const char *Cap_getLibraryVersion(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* OSTREL_CAPTURE_H */

@@ -1,0 +1,62 @@
+// In-process control of the synthetic cameras, for tests only. Device indices here count the
+// synthetic devices alone (0 = the first synthetic device, whatever V4L2 devices precede it).
+// Changes to the device list take effect for contexts created afterwards; the other switches act
+// at once, also on streams that are already open.
+#pragma once
+
+#include "capture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ostrel::synthetic {
+
+struct FormatSpec
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t fps = 0;
+    uint32_t fourcc = 0;
+};
+
+struct DeviceSpec
+{
+    std::string name;
+    std::vector<FormatSpec> formats;
+};
+
+struct PropertyState
+{
+    int32_t value = 0;
+    bool automatic = false;
+    int setCount = 0;     // Cap_setProperty calls since the device was defined
+    int autoOffCount = 0; // Cap_setAutoProperty calls with 0 since the device was defined
+};
+
+// Builds a fourcc from its four-character text, lowest byte first.
+uint32_t fourcc(const char code[4]);
+
+// Replaces the synthetic devices (those from OSTREL_SYNTHETIC_CAMERAS too) and clears every
+// fault switch. resetDevices() returns to what the environment says.
+void setDevices(const std::vector<DeviceSpec> &devices);
+void resetDevices();
+
+void setNameUnreadable(int device, bool unreadable);
+void setFormatUnreadable(int device, int formatIndex, bool unreadable);
+
+// One-shot faults: the next matching call on any synthetic device fails.
+void failNextCreateContext();
+void failNextOpenStream();
+void failNextCaptureFrame();
+void failNextGetFormatInfo();
+
+void setPropertyLimits(int device, CapPropertyID id, int32_t min, int32_t max, int32_t def);
+void setPropertyValue(int device, CapPropertyID id, int32_t value);
+PropertyState propertyState(int device, CapPropertyID id);
+
+// An unplugged device fails every property query and capture of its open streams, and new
+// contexts no longer list it.
+void setPlugged(int device, bool plugged);
+
+} // namespace ostrel::synthetic

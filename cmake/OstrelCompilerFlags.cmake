@@ -1,0 +1,15 @@
+# Warnings and sanitizers for every target of the project.
+add_compile_options(-Wall -Wextra -Wpedantic)
+if(OSTREL_WERROR)
+    add_compile_options(-Werror)
+endif()
+
+if(OSTREL_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(OSTREL_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(NOT OSTREL_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "OSTREL_SANITIZE must be empty, 'address' or 'thread'")
+endif()

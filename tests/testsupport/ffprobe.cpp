@@ -1,0 +1,88 @@
+#include "ffprobe.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+QString ffprobePath()
+{
+    const QString configured = QStringLiteral(OSTREL_FFPROBE);
+    if (!configured.isEmpty() && QFileInfo::exists(configured))
+        return configured;
+    return QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+}
+
+QString ffmpegPath()
+{
+    const QString probe = ffprobePath();
+    const QString sibling = QFileInfo(probe).absolutePath() + QStringLiteral("/ffmpeg");
+    if (!probe.isEmpty() && QFileInfo::exists(sibling))
+        return sibling;
+    return QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+}
+
+bool run(const QString &program, const QStringList &arguments, QByteArray *out, QByteArray *err)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    *out = process.readAllStandardOutput();
+    *err = process.readAllStandardError();
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
+bool ffprobeAvailable()
+{
+    return !ffprobePath().isEmpty() && !ffmpegPath().isEmpty();
+}
+
+ProbeResult probeVideo(const QString &path)
+{
+    ProbeResult result;
+    if (!ffprobeAvailable()) {
+        result.error = QStringLiteral("ffprobe or ffmpeg not found");
+        return result;
+    }
+    QByteArray out;
+    QByteArray err;
+    const QStringList probeArgs = {
+        QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+        QStringLiteral("v:0"), QStringLiteral("-count_frames"), QStringLiteral("-show_entries"),
+        QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+        QStringLiteral("-of"), QStringLiteral("json"), path};
+    if (!run(ffprobePath(), probeArgs, &out, &err)) {
+        result.error = QString::fromUtf8(err);
+        return result;
+    }
+    const QJsonArray streams = QJsonDocument::fromJson(out).object().value("streams").toArray();
+    if (streams.isEmpty()) {
+        result.error = QStringLiteral("no video stream");
+        return result;
+    }
+    const QJsonObject stream = streams.first().toObject();
+    result.codec = stream.value("codec_name").toString();
+    result.width = stream.value("width").toInt();
+    result.height = stream.value("height").toInt();
+    result.frameRate = stream.value("r_frame_rate").toString();
+    result.frames = stream.value("nb_read_frames").toString(QStringLiteral("-1")).toInt();
+
+    // A full decode that reports any error means at least one frame is damaged.
+    const QStringList decodeArgs = {QStringLiteral("-v"), QStringLiteral("error"),
+                                    QStringLiteral("-xerror"), QStringLiteral("-i"), path,
+                                    QStringLiteral("-f"), QStringLiteral("null"),
+                                    QStringLiteral("-")};
+    result.allDecodable = run(ffmpegPath(), decodeArgs, &out, &err) && err.trimmed().isEmpty();
+    result.ok = true;
+    return result;
+}

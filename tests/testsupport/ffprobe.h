@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// What an independent reader (ffprobe) says about a video file.
+struct ProbeResult
+{
+    bool ok = false;        // ffprobe ran and found a video stream
+    QString error;          // why not, when !ok
+    QString codec;          // codec_name, e.g. "mjpeg"
+    int width = 0;
+    int height = 0;
+    QString frameRate;      // r_frame_rate, e.g. "30/1"
+    int frames = -1;        // frames counted by decoding every packet (-count_frames)
+    bool allDecodable = false; // ffmpeg decoded the whole file without an error
+};
+
+bool ffprobeAvailable();
+// Runs ffprobe (and ffmpeg for the decode check) on path; blocks until both have finished.
+ProbeResult probeVideo(const QString &path);
