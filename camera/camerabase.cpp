@@ -5,7 +5,8 @@
 #include <utility>
 
 namespace {
-const int cameraFormatTypeId = qRegisterMetaType<CameraBase::CameraFormat>("CameraBase::CameraFormat");
+const int cameraFormatTypeId =
+    qRegisterMetaType<CameraBase::CameraFormat>("CameraBase::CameraFormat");
 }
 
 bool CameraBase::CameraFormat::operator==(const CameraFormat &other) const

@@ -23,7 +23,7 @@ public:
         int width = 0;
         int height = 0;
         double fps = 0.0;
-        uint32_t fourcc = 0; // four characters, lowest byte first
+        uint32_t fourcc = 0;  // four characters, lowest byte first
         int formatIndex = -1; // index in the device's own list; -1 = no mode
         QString description;
 

@@ -2,8 +2,7 @@
 
 ScanComboBox::ScanComboBox(QWidget *parent)
     : QComboBox(parent)
-{
-}
+{}
 
 void ScanComboBox::showPopup()
 {

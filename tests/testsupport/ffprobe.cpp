@@ -57,10 +57,16 @@ ProbeResult probeVideo(const QString &path)
     QByteArray out;
     QByteArray err;
     const QStringList probeArgs = {
-        QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
-        QStringLiteral("v:0"), QStringLiteral("-count_frames"), QStringLiteral("-show_entries"),
+        QStringLiteral("-v"),
+        QStringLiteral("error"),
+        QStringLiteral("-select_streams"),
+        QStringLiteral("v:0"),
+        QStringLiteral("-count_frames"),
+        QStringLiteral("-show_entries"),
         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
-        QStringLiteral("-of"), QStringLiteral("json"), path};
+        QStringLiteral("-of"),
+        QStringLiteral("json"),
+        path};
     if (!run(ffprobePath(), probeArgs, &out, &err)) {
         result.error = QString::fromUtf8(err);
         return result;
@@ -78,9 +84,13 @@ ProbeResult probeVideo(const QString &path)
     result.frames = stream.value("nb_read_frames").toString(QStringLiteral("-1")).toInt();
 
     // A full decode that reports any error means at least one frame is damaged.
-    const QStringList decodeArgs = {QStringLiteral("-v"), QStringLiteral("error"),
-                                    QStringLiteral("-xerror"), QStringLiteral("-i"), path,
-                                    QStringLiteral("-f"), QStringLiteral("null"),
+    const QStringList decodeArgs = {QStringLiteral("-v"),
+                                    QStringLiteral("error"),
+                                    QStringLiteral("-xerror"),
+                                    QStringLiteral("-i"),
+                                    path,
+                                    QStringLiteral("-f"),
+                                    QStringLiteral("null"),
                                     QStringLiteral("-")};
     result.allDecodable = run(ffmpegPath(), decodeArgs, &out, &err) && err.trimmed().isEmpty();
     result.ok = true;

@@ -5,13 +5,13 @@
 // What an independent reader (ffprobe) says about a video file.
 struct ProbeResult
 {
-    bool ok = false;        // ffprobe ran and found a video stream
-    QString error;          // why not, when !ok
-    QString codec;          // codec_name, e.g. "mjpeg"
+    bool ok = false; // ffprobe ran and found a video stream
+    QString error;   // why not, when !ok
+    QString codec;   // codec_name, e.g. "mjpeg"
     int width = 0;
     int height = 0;
-    QString frameRate;      // r_frame_rate, e.g. "30/1"
-    int frames = -1;        // frames counted by decoding every packet (-count_frames)
+    QString frameRate;         // r_frame_rate, e.g. "30/1"
+    int frames = -1;           // frames counted by decoding every packet (-count_frames)
     bool allDecodable = false; // ffmpeg decoded the whole file without an error
 };
 

@@ -1,0 +1,8 @@
+#pragma once
+
+// The application's identity, given to the application object at start and shown in the window.
+namespace AppInfo {
+inline constexpr char name[] = "Ostrel";
+inline constexpr char version[] = "1.1.0";
+inline constexpr char organisation[] = "Brellway";
+} // namespace AppInfo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDateTime>
+#include <QSize>
+#include <QString>
+
+// Names of the files the window saves without asking.
+namespace FileNaming {
+
+// directory + "/Ostrel_snapshot_<time>_<width>x<height>.png"
+QString snapshotPath(const QString &directory, const QDateTime &time, const QSize &formatSize);
+// directory + "/Ostrel_recording_<time>.avi"
+QString recordingPath(const QString &directory, const QDateTime &time);
+
+// A generated name never replaces an earlier file: when path exists, "_2", "_3", ... go before
+// the extension until a free name is found.
+QString firstFreePath(const QString &path);
+
+} // namespace FileNaming

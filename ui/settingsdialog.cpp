@@ -1,0 +1,193 @@
+#include "settingsdialog.h"
+
+#include "aboutlinks.h"
+#include "appinfo.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QVBoxLayout>
+
+SettingsDialog::SettingsDialog(const Values &values, QWidget *parent)
+    : QDialog(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(createInterfaceGroup(values));
+    layout->addWidget(createDirectoryGroup(values));
+    layout->addWidget(createAboutGroup());
+
+    auto *buttonRow = new QHBoxLayout;
+    auto *resetButton = new QPushButton(tr("Reset to Defaults"));
+    resetButton->setObjectName(QStringLiteral("resetToDefaultsButton"));
+    resetButton->setToolTip(tr("Reset all settings to their default values"));
+    auto *okButton = new QPushButton(tr("OK"));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto *cancelButton = new QPushButton(tr("Cancel"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    buttonRow->addWidget(resetButton);
+    buttonRow->addStretch();
+    buttonRow->addWidget(okButton);
+    buttonRow->addWidget(cancelButton);
+    layout->addLayout(buttonRow);
+
+    connect(resetButton, &QPushButton::clicked, this, &SettingsDialog::resetToDefaults);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    setWindowTitle(tr("Ostrel Settings"));
+    setModal(true);
+    resize(500, 600);
+}
+
+QWidget *SettingsDialog::createInterfaceGroup(const Values &values)
+{
+    auto *group = new QGroupBox(tr("User Interface Settings"));
+    auto *layout = new QVBoxLayout(group);
+    showFpsCheckBox = new QCheckBox(tr("Show FPS Counter"));
+    showFpsCheckBox->setObjectName(QStringLiteral("showFpsCheckBox"));
+    showFpsCheckBox->setChecked(values.showFpsCounter);
+    showFpsCheckBox->setToolTip(tr("Show/hide the FPS counter overlay on the camera view"));
+    autoSaveCheckBox = new QCheckBox(tr("Auto-save with default filename"));
+    autoSaveCheckBox->setObjectName(QStringLiteral("autoSaveCheckBox"));
+    autoSaveCheckBox->setChecked(values.autoSaveWithDefaultName);
+    autoSaveCheckBox->setToolTip(tr("When enabled, snapshots and recordings are saved "
+                                    "automatically with default filenames without showing save "
+                                    "dialog"));
+    layout->addWidget(showFpsCheckBox);
+    layout->addWidget(autoSaveCheckBox);
+    return group;
+}
+
+QWidget *SettingsDialog::createDirectoryGroup(const Values &values)
+{
+    auto *group = new QGroupBox(tr("Directory Settings"));
+    auto *grid = new QGridLayout(group);
+
+    struct Row
+    {
+        QString label;
+        QString caption;
+        QString openTip;
+        QString name;
+        QString directory;
+        QLineEdit **field;
+    };
+    const Row rows[] = {
+        {tr("Recording Directory:"), tr("Select Recording Directory"),
+         tr("Open recording directory"), QStringLiteral("recording"), values.recordingDirectory,
+         &recordingDirectoryEdit},
+        {tr("Snapshot Directory:"), tr("Select Snapshot Directory"), tr("Open snapshot directory"),
+         QStringLiteral("snapshot"), values.snapshotDirectory, &snapshotDirectoryEdit},
+    };
+    int row = 0;
+    for (const Row &r : rows) {
+        auto *label = new QLabel(r.label);
+        auto *field = new QLineEdit(r.directory);
+        field->setObjectName(r.name + QStringLiteral("DirectoryEdit"));
+        field->setReadOnly(true);
+        label->setBuddy(field);
+        auto *browse = new QPushButton(tr("Browse..."));
+        browse->setObjectName(r.name + QStringLiteral("BrowseButton"));
+        auto *open = new QPushButton;
+        open->setObjectName(r.name + QStringLiteral("OpenButton"));
+        open->setIcon(QIcon::fromTheme(QStringLiteral("folder-open"),
+                                       QIcon(QStringLiteral(":/resources/folder.png"))));
+        open->setFixedSize(28, 28);
+        open->setIconSize(QSize(16, 16));
+        open->setToolTip(r.openTip);
+        open->setAccessibleName(r.openTip);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        grid->addWidget(browse, row, 2);
+        grid->addWidget(open, row, 3);
+        *r.field = field;
+        const QString caption = r.caption;
+        connect(browse, &QPushButton::clicked, this,
+                [this, field, caption] { chooseDirectory(field, caption); });
+        connect(open, &QPushButton::clicked, this, [this, field] { openDirectory(field); });
+        ++row;
+    }
+    return group;
+}
+
+QString SettingsDialog::aboutText()
+{
+    const QString vendor = QStringLiteral(OSTREL_VENDOR_URL);
+    const QString support = QStringLiteral(OSTREL_SUPPORT_URL);
+    return tr("<p><b>Version:</b> %1</p><p><b>Description:</b> Ostrel camera capture application "
+              "with video recording capabilities.</p><p><b>Features:</b></p><ul><li>Real-time "
+              "camera preview with adjustable brightness, contrast and transformation</li><li>"
+              "High-resolution snapshot capture</li><li>Threaded video recording with frame "
+              "duplication for consistent timing</li><li>Support for multiple camera formats and "
+              "resolutions</li></ul><p><b>Links:</b></p>")
+               .arg(QString::fromLatin1(AppInfo::version)) +
+           QStringLiteral("<ul><li><a href=\"%1\">%1</a></li><li><a href=\"%2\">%3</a></li></ul>")
+               .arg(vendor.toHtmlEscaped(), support.toHtmlEscaped(), tr("Contact Support")) +
+           tr("<p>&copy; %1</p>").arg(QString::fromLatin1(AppInfo::organisation));
+}
+
+QWidget *SettingsDialog::createAboutGroup()
+{
+    auto *group = new QGroupBox(tr("About Ostrel Camera Viewer"));
+    auto *layout = new QVBoxLayout(group);
+    auto *about = new QLabel(aboutText());
+    about->setObjectName(QStringLiteral("aboutLabel"));
+    about->setWordWrap(true);
+    about->setOpenExternalLinks(true);
+    about->setTextFormat(Qt::RichText);
+    layout->addWidget(about);
+    layout->addStretch();
+    auto *scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(about);
+    layout->addWidget(scroll);
+    return group;
+}
+
+SettingsDialog::Values SettingsDialog::values() const
+{
+    Values chosen;
+    chosen.recordingDirectory = recordingDirectoryEdit->text();
+    chosen.snapshotDirectory = snapshotDirectoryEdit->text();
+    chosen.showFpsCounter = showFpsCheckBox->isChecked();
+    chosen.autoSaveWithDefaultName = autoSaveCheckBox->isChecked();
+    return chosen;
+}
+
+void SettingsDialog::chooseDirectory(QLineEdit *field, const QString &caption)
+{
+    const QString directory = QFileDialog::getExistingDirectory(
+        this, caption, field->text(), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (!directory.isEmpty())
+        field->setText(directory);
+}
+
+void SettingsDialog::openDirectory(const QLineEdit *field)
+{
+    if (!field->text().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(field->text()));
+}
+
+void SettingsDialog::resetToDefaults()
+{
+    showFpsCheckBox->setChecked(true);
+    autoSaveCheckBox->setChecked(true);
+    recordingDirectoryEdit->setText(
+        QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
+    snapshotDirectoryEdit->setText(
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    emit resetToDefaultsRequested();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QLineEdit;
+
+// The settings dialog: directories for recordings and snapshots, the two options and the About
+// text. It edits a copy of the values; the window applies them only when the dialog is accepted.
+class SettingsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Values
+    {
+        QString recordingDirectory;
+        QString snapshotDirectory;
+        bool showFpsCounter = true;
+        bool autoSaveWithDefaultName = true;
+    };
+
+    explicit SettingsDialog(const Values &values, QWidget *parent = nullptr);
+
+    Values values() const;
+
+    // The rich text of the About group.
+    static QString aboutText();
+
+signals:
+    // "Reset to Defaults" was pressed: the dialog's fields are back to their defaults; the
+    // window resets the picture orientation at once.
+    void resetToDefaultsRequested();
+
+private:
+    QWidget *createInterfaceGroup(const Values &values);
+    QWidget *createDirectoryGroup(const Values &values);
+    QWidget *createAboutGroup();
+    void chooseDirectory(QLineEdit *field, const QString &caption);
+    void openDirectory(const QLineEdit *field);
+    void resetToDefaults();
+
+    QCheckBox *showFpsCheckBox = nullptr;
+    QCheckBox *autoSaveCheckBox = nullptr;
+    QLineEdit *recordingDirectoryEdit = nullptr;
+    QLineEdit *snapshotDirectoryEdit = nullptr;
+};
