@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framehandover.h"
 #include "mainwindow.h"
 
 // Lets the window tests reach what the window keeps private: its state members and the steps
@@ -28,6 +29,7 @@ public:
     QVBoxLayout *controlPanelLayout() const { return w.controlPanelLayout; }
     VideoWriterThread *writerThread() const { return w.writerThread; }
     QTimer *recordingTimer() const { return w.recordingTimer; }
+    FrameHandOver *handOver() const { return w.handOver; }
 
     void setAutoSave(bool on) { w.autoSaveWithDefaultName = on; }
     void setDirectories(const QString &recordings, const QString &snapshots)
