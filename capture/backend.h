@@ -58,6 +58,19 @@ public:
     virtual std::vector<std::unique_ptr<Device>> enumerateDevices() = 0;
 };
 
+// The backends a new context asks for devices, in listing order: V4L2 first, then synthetic.
+std::vector<std::unique_ptr<Backend>> createBackends();
+
+// Bytes of one RGB24 frame of width x height; no value when either is 0 or when the size does
+// not fit the 32-bit size argument of Cap_captureFrame.
+inline std::optional<uint32_t> rgbFrameSize(uint32_t width, uint32_t height)
+{
+    const uint64_t bytes = uint64_t{width} * height * 3;
+    if (bytes == 0 || bytes > UINT32_MAX)
+        return std::nullopt;
+    return static_cast<uint32_t>(bytes);
+}
+
 // Writes one line through the installed log function, or to stderr when none is installed and
 // level is at or below the log level.
 void logMessage(uint32_t level, const std::string &message);

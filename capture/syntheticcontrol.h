@@ -38,7 +38,8 @@ struct PropertyState
 uint32_t fourcc(const char code[4]);
 
 // Replaces the synthetic devices (those from OSTREL_SYNTHETIC_CAMERAS too) and clears every
-// fault switch. resetDevices() returns to what the environment says.
+// fault switch; OSTREL_SYNTHETIC_PRESENCE and OSTREL_SYNTHETIC_RATE are read again for them.
+// resetDevices() returns to what the environment says.
 void setDevices(const std::vector<DeviceSpec> &devices);
 void resetDevices();
 

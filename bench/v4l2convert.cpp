@@ -1,0 +1,127 @@
+// Cost per frame of the V4L2 backend turning camera frames into RGB24 at 1920x1080, for YUYV and
+// MJPEG: the whole capture path of a stream (dequeue, completeness check, libv4lconvert, requeue)
+// on a scripted device, timed around captureFrame only. The MJPEG frames are encoded here by
+// OpenCV from the same picture as the YUYV frames.
+//
+//   ostrel_bench_v4l2convert [frames per format, default 100]
+#include "fakev4l2device.h"
+#include "v4l2device.h"
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+
+using namespace ostrel::capture;
+
+namespace {
+
+constexpr uint32_t width = 1920;
+constexpr uint32_t height = 1080;
+const std::string nodePath = "/bench/video0";
+
+// Gradients, a grid and deterministic noise: JPEG sizes like a camera's busy scene rather than
+// a flat test card.
+cv::Mat picture()
+{
+    cv::Mat bgr(int(height), int(width), CV_8UC3);
+    uint32_t seed = 12345;
+    for (int y = 0; y < bgr.rows; ++y) {
+        for (int x = 0; x < bgr.cols; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = int(seed >> 28) - 8;
+            const bool grid = (x % 64) < 2 || (y % 64) < 2;
+            auto &p = bgr.at<cv::Vec3b>(y, x);
+            p[0] = cv::saturate_cast<uint8_t>(x * 255 / bgr.cols + noise);
+            p[1] = cv::saturate_cast<uint8_t>(y * 255 / bgr.rows + noise);
+            p[2] = grid ? 255 : cv::saturate_cast<uint8_t>(128 + noise * 4);
+        }
+    }
+    return bgr;
+}
+
+std::vector<uint8_t> toYuyv(const cv::Mat &bgr)
+{
+    std::vector<uint8_t> frame;
+    frame.reserve(size_t(width) * height * 2);
+    auto luma = [](const cv::Vec3b &p) {
+        return uint8_t(16 + (66 * p[2] + 129 * p[1] + 25 * p[0] + 128) / 256);
+    };
+    for (int y = 0; y < bgr.rows; ++y) {
+        for (int x = 0; x < bgr.cols; x += 2) {
+            const cv::Vec3b &a = bgr.at<cv::Vec3b>(y, x);
+            const cv::Vec3b &b = bgr.at<cv::Vec3b>(y, x + 1);
+            const int r = (a[2] + b[2]) / 2, g = (a[1] + b[1]) / 2, bl = (a[0] + b[0]) / 2;
+            const uint8_t u = uint8_t(128 + (-38 * r - 74 * g + 112 * bl + 128) / 256);
+            const uint8_t v = uint8_t(128 + (112 * r - 94 * g - 18 * bl + 128) / 256);
+            frame.insert(frame.end(), {luma(a), u, luma(b), v});
+        }
+    }
+    return frame;
+}
+
+FakeV4l2Device::Node camera(uint32_t pixelFormat)
+{
+    FakeV4l2Device::Node node;
+    v4l2_frmsizeenum size{};
+    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
+    size.discrete = {width, height};
+    v4l2_frmivalenum interval{};
+    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
+    interval.discrete = {1, 30};
+    node.formats = {{pixelFormat, {size}, {interval}}};
+    return node;
+}
+
+bool measure(const char *label, uint32_t pixelFormat, const std::vector<uint8_t> &frame, int frames)
+{
+    auto io = std::make_shared<FakeV4l2Device>();
+    io->addNode(nodePath, camera(pixelFormat));
+    auto device = V4l2Device::probe(io, nodePath);
+    auto stream = device ? device->openStream(0) : nullptr;
+    if (!stream) {
+        std::fprintf(stderr, "%s: the stream does not open\n", label);
+        return false;
+    }
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    std::vector<double> milliseconds;
+    for (int i = 0; i < frames; ++i) {
+        io->deliver(nodePath, frame);
+        const auto start = std::chrono::steady_clock::now();
+        const CapResult result = stream->captureFrame(rgb.data());
+        const auto end = std::chrono::steady_clock::now();
+        if (result != CAPRESULT_OK) {
+            std::fprintf(stderr, "%s: frame %d failed to convert\n", label, i);
+            return false;
+        }
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const double mean =
+        std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0) / milliseconds.size();
+    std::printf("%-6s %ux%u  frame %7zu bytes  mean %6.2f ms  median %6.2f ms  min %6.2f ms  "
+                "max %6.2f ms  (%d frames, %.0f frames/s on one core)\n",
+                label, width, height, frame.size(), mean, milliseconds[milliseconds.size() / 2],
+                milliseconds.front(), milliseconds.back(), frames, 1000.0 / mean);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    const cv::Mat bgr = picture();
+    std::vector<uint8_t> jpeg;
+    if (!cv::imencode(".jpg", bgr, jpeg, {cv::IMWRITE_JPEG_QUALITY, 90})) {
+        std::fprintf(stderr, "cannot encode the MJPEG test frame\n");
+        return 1;
+    }
+    const bool ok = measure("YUYV", V4L2_PIX_FMT_YUYV, toYuyv(bgr), frames) &&
+                    measure("MJPEG", V4L2_PIX_FMT_MJPEG, jpeg, frames);
+    return ok ? 0 : 1;
+}

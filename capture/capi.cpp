@@ -1,0 +1,230 @@
+// The extern "C" entry points. Each one checks its arguments, finds the context's device or
+// stream and hands over; no exception leaves the library.
+#include "capture.h"
+
+#include "backend.h"
+#include "context.h"
+#include "syntheticregistry.h"
+
+#include <exception>
+
+using ostrel::capture::Context;
+using ostrel::capture::logMessage;
+using ostrel::capture::Stream;
+
+namespace {
+
+template<typename Result, typename Body>
+Result guarded(const char *call, Result onError, Body body) noexcept
+{
+    try {
+        return body();
+    } catch (const std::exception &e) {
+        try {
+            logMessage(LOG_ERR, std::string(call) + ": " + e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    return onError;
+}
+
+Context *toContext(CapContext ctx)
+{
+    return static_cast<Context *>(ctx);
+}
+
+std::shared_ptr<Stream> findStream(CapContext ctx, CapStream stream)
+{
+    return ctx ? toContext(ctx)->stream(stream) : nullptr;
+}
+
+// Runs body(stream) on an open stream, or answers CAPRESULT_ERR.
+template<typename Body>
+CapResult onStream(const char *call, CapContext ctx, CapStream stream, Body body) noexcept
+{
+    return guarded(call, CapResult{CAPRESULT_ERR}, [&]() -> CapResult {
+        const std::shared_ptr<Stream> s = findStream(ctx, stream);
+        return s ? body(*s) : CapResult{CAPRESULT_ERR};
+    });
+}
+
+} // namespace
+
+extern "C" {
+
+CapContext Cap_createContext(void)
+{
+    return guarded("Cap_createContext", CapContext{nullptr}, []() -> CapContext {
+        if (ostrel::capture::SyntheticRegistry::instance().take(
+                ostrel::capture::SyntheticRegistry::Fault::CreateContext)) {
+            logMessage(LOG_ERR, "Cap_createContext: failed (injected fault)");
+            return nullptr;
+        }
+        return new Context;
+    });
+}
+
+CapResult Cap_releaseContext(CapContext ctx)
+{
+    if (!ctx)
+        return CAPRESULT_ERR;
+    delete toContext(ctx);
+    return CAPRESULT_OK;
+}
+
+uint32_t Cap_getDeviceCount(CapContext ctx)
+{
+    return ctx ? toContext(ctx)->deviceCount() : 0;
+}
+
+const char *Cap_getDeviceName(CapContext ctx, CapDeviceID index)
+{
+    return guarded("Cap_getDeviceName", static_cast<const char *>(nullptr),
+                   [&] { return ctx ? toContext(ctx)->deviceName(index) : nullptr; });
+}
+
+const char *Cap_getDeviceUniqueID(CapContext ctx, CapDeviceID index)
+{
+    return guarded("Cap_getDeviceUniqueID", static_cast<const char *>(nullptr),
+                   [&] { return ctx ? toContext(ctx)->deviceUniqueId(index) : nullptr; });
+}
+
+int32_t Cap_getNumFormats(CapContext ctx, CapDeviceID index)
+{
+    return guarded("Cap_getNumFormats", int32_t{-1}, [&]() -> int32_t {
+        const auto *device = ctx ? toContext(ctx)->device(index) : nullptr;
+        return device ? device->formatCount() : -1;
+    });
+}
+
+CapResult Cap_getFormatInfo(CapContext ctx, CapDeviceID index, CapFormatID id, CapFormatInfo *info)
+{
+    return guarded("Cap_getFormatInfo", CapResult{CAPRESULT_ERR}, [&]() -> CapResult {
+        const auto *device = ctx ? toContext(ctx)->device(index) : nullptr;
+        if (!device)
+            return CAPRESULT_DEVICENOTFOUND;
+        if (!info)
+            return CAPRESULT_ERR;
+        const int32_t count = device->formatCount();
+        if (count < 1 || id >= static_cast<uint32_t>(count))
+            return CAPRESULT_FORMATNOTSUPPORTED;
+        CapFormatInfo read{};
+        if (!device->formatInfo(id, read))
+            return CAPRESULT_ERR;
+        *info = read;
+        return CAPRESULT_OK;
+    });
+}
+
+CapStream Cap_openStream(CapContext ctx, CapDeviceID index, CapFormatID formatID)
+{
+    return guarded("Cap_openStream", CapStream{-1}, [&]() -> CapStream {
+        return ctx ? toContext(ctx)->openStream(index, formatID) : -1;
+    });
+}
+
+CapResult Cap_closeStream(CapContext ctx, CapStream stream)
+{
+    return guarded("Cap_closeStream", CapResult{CAPRESULT_ERR}, [&]() -> CapResult {
+        return ctx && toContext(ctx)->closeStream(stream) ? CAPRESULT_OK : CAPRESULT_ERR;
+    });
+}
+
+uint32_t Cap_isOpenStream(CapContext ctx, CapStream stream)
+{
+    return guarded("Cap_isOpenStream", uint32_t{0},
+                   [&]() -> uint32_t { return findStream(ctx, stream) ? 1 : 0; });
+}
+
+uint32_t Cap_hasNewFrame(CapContext ctx, CapStream stream)
+{
+    return guarded("Cap_hasNewFrame", uint32_t{0}, [&]() -> uint32_t {
+        const std::shared_ptr<Stream> s = findStream(ctx, stream);
+        return s && s->hasNewFrame() ? 1 : 0;
+    });
+}
+
+CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
+                           uint32_t RGBbufferBytes)
+{
+    return onStream("Cap_captureFrame", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!RGBbufferPtr)
+            return CAPRESULT_ERR;
+        const auto needed = ostrel::capture::rgbFrameSize(s.width(), s.height());
+        if (!needed || *needed != RGBbufferBytes) {
+            logMessage(LOG_ERR, "Cap_captureFrame: buffer of " + std::to_string(RGBbufferBytes) +
+                                    " bytes, the stream's frames need " +
+                                    std::to_string(needed.value_or(0)));
+            return CAPRESULT_ERR;
+        }
+        return s.captureFrame(static_cast<uint8_t *>(RGBbufferPtr));
+    });
+}
+
+uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream)
+{
+    return guarded("Cap_getStreamFrameCount", uint32_t{0}, [&]() -> uint32_t {
+        const std::shared_ptr<Stream> s = findStream(ctx, stream);
+        return s ? s->frameCount() : 0;
+    });
+}
+
+CapResult Cap_getPropertyLimits(CapContext ctx, CapStream stream, CapPropertyID propID,
+                                int32_t *min, int32_t *max, int32_t *dValue)
+{
+    return onStream("Cap_getPropertyLimits", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!min || !max || !dValue)
+            return CAPRESULT_ERR;
+        int32_t lo = 0, hi = 0, def = 0;
+        const CapResult result = s.propertyLimits(propID, lo, hi, def);
+        if (result == CAPRESULT_OK) {
+            *min = lo;
+            *max = hi;
+            *dValue = def;
+        }
+        return result;
+    });
+}
+
+CapResult Cap_getProperty(CapContext ctx, CapStream stream, CapPropertyID propID, int32_t *outValue)
+{
+    return onStream("Cap_getProperty", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!outValue)
+            return CAPRESULT_ERR;
+        int32_t value = 0;
+        const CapResult result = s.property(propID, value);
+        if (result == CAPRESULT_OK)
+            *outValue = value;
+        return result;
+    });
+}
+
+CapResult Cap_setProperty(CapContext ctx, CapStream stream, CapPropertyID propID, int32_t value)
+{
+    return onStream("Cap_setProperty", ctx, stream,
+                    [&](Stream &s) { return s.setProperty(propID, value); });
+}
+
+CapResult Cap_getAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
+                              uint32_t *enabled)
+{
+    return onStream("Cap_getAutoProperty", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!enabled)
+            return CAPRESULT_ERR;
+        bool on = false;
+        const CapResult result = s.autoProperty(propID, on);
+        if (result == CAPRESULT_OK)
+            *enabled = on ? 1 : 0;
+        return result;
+    });
+}
+
+CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
+                              uint32_t enabled)
+{
+    return onStream("Cap_setAutoProperty", ctx, stream,
+                    [&](Stream &s) { return s.setAutoProperty(propID, enabled != 0); });
+}
+
+} // extern "C"

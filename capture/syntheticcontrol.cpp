@@ -1,0 +1,87 @@
+// The test control functions, on top of the synthetic registry.
+#include "syntheticcontrol.h"
+
+#include "syntheticregistry.h"
+
+namespace ostrel::synthetic {
+
+using capture::SyntheticRegistry;
+
+uint32_t fourcc(const char code[4])
+{
+    return static_cast<uint32_t>(static_cast<uint8_t>(code[0])) |
+           static_cast<uint32_t>(static_cast<uint8_t>(code[1])) << 8 |
+           static_cast<uint32_t>(static_cast<uint8_t>(code[2])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(code[3])) << 24;
+}
+
+void setDevices(const std::vector<DeviceSpec> &devices)
+{
+    SyntheticRegistry::instance().setDevices(devices);
+}
+
+void resetDevices()
+{
+    SyntheticRegistry::instance().resetToEnvironment();
+}
+
+void setNameUnreadable(int device, bool unreadable)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setNameUnreadable(unreadable);
+}
+
+void setFormatUnreadable(int device, int formatIndex, bool unreadable)
+{
+    if (formatIndex < 0)
+        return;
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setFormatUnreadable(static_cast<uint32_t>(formatIndex), unreadable);
+}
+
+void failNextCreateContext()
+{
+    SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::CreateContext);
+}
+
+void failNextOpenStream()
+{
+    SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::OpenStream);
+}
+
+void failNextCaptureFrame()
+{
+    SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::CaptureFrame);
+}
+
+void failNextGetFormatInfo()
+{
+    SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::GetFormatInfo);
+}
+
+void setPropertyLimits(int device, CapPropertyID id, int32_t min, int32_t max, int32_t def)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setLimits(id, min, max, def);
+}
+
+void setPropertyValue(int device, CapPropertyID id, int32_t value)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->forceValue(id, value);
+}
+
+PropertyState propertyState(int device, CapPropertyID id)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        return state->state(id);
+    return {};
+}
+
+void setPlugged(int device, bool plugged)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setPlugged(plugged);
+}
+
+} // namespace ostrel::synthetic

@@ -1,0 +1,28 @@
+// One synthetic camera as a context lists it.
+#pragma once
+
+#include "backend.h"
+#include "syntheticdevicestate.h"
+
+#include <memory>
+
+namespace ostrel::capture {
+
+class SyntheticDevice : public Device
+{
+public:
+    // index: the camera's place among the synthetic cameras, for its unique id.
+    SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state, int index);
+
+    std::optional<std::string> name() const override;
+    std::string uniqueId() const override;
+    int32_t formatCount() const override;
+    bool formatInfo(uint32_t index, CapFormatInfo &info) const override;
+    std::unique_ptr<Stream> openStream(uint32_t formatIndex) override;
+
+private:
+    const std::shared_ptr<SyntheticDeviceState> state;
+    const int index;
+};
+
+} // namespace ostrel::capture

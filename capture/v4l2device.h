@@ -1,0 +1,42 @@
+// A V4L2 capture node as the capture library lists it. Name and modes are read once, when the
+// device is found; opening a stream opens the node afresh.
+#pragma once
+
+#include "backend.h"
+#include "v4l2io.h"
+#include "v4l2mode.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ostrel::capture {
+
+class V4l2Device : public Device
+{
+public:
+    // Null when path is not a node that captures video by streaming (metadata nodes, output
+    // devices, nodes that cannot be opened).
+    static std::unique_ptr<V4l2Device> probe(const std::shared_ptr<V4l2Io> &io,
+                                             const std::string &path);
+
+    std::optional<std::string> name() const override;
+    std::string uniqueId() const override;
+    int32_t formatCount() const override;
+    bool formatInfo(uint32_t index, CapFormatInfo &info) const override;
+    std::unique_ptr<Stream> openStream(uint32_t formatIndex) override;
+
+    const std::vector<V4l2Mode> &modes() const { return modeList; }
+
+private:
+    V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string card, std::string busInfo,
+               std::vector<V4l2Mode> modes);
+
+    std::shared_ptr<V4l2Io> io;
+    std::string path;
+    std::string card;
+    std::string busInfo;
+    std::vector<V4l2Mode> modeList;
+};
+
+} // namespace ostrel::capture

@@ -1,0 +1,220 @@
+#include "v4l2stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+namespace ostrel::capture {
+
+namespace {
+
+// Enough for the driver to fill the next frames while one is being converted and one waits.
+constexpr uint32_t requestedBuffers = 4;
+
+std::string fourccText(uint32_t code)
+{
+    std::string text;
+    for (int shift = 0; shift < 32; shift += 8)
+        text += char((code >> shift) & 0xff);
+    return text;
+}
+
+bool isJpeg(uint32_t pixelFormat)
+{
+    return pixelFormat == V4L2_PIX_FMT_MJPEG || pixelFormat == V4L2_PIX_FMT_JPEG;
+}
+
+} // namespace
+
+V4l2Stream::V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode)
+    : fd(std::move(fd))
+    , path(std::move(path))
+    , mode(mode)
+    , controls(this->fd)
+{}
+
+V4l2Stream::~V4l2Stream() = default;
+
+std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
+                                             const std::string &path, const V4l2Mode &mode)
+{
+    int error = 0;
+    V4l2Fd fd = V4l2Fd::open(io, path, error);
+    if (!fd.isValid()) {
+        logMessage(LOG_ERR,
+                   "V4L2: cannot open " + path + " (errno " + std::to_string(-error) + ")");
+        return nullptr;
+    }
+    std::unique_ptr<V4l2Stream> stream(new V4l2Stream(std::move(fd), path, mode));
+    if (!stream->setFormat() || !stream->setInterval())
+        return nullptr;
+
+    stream->converter = std::make_unique<V4l2Converter>(io, stream->fd.get());
+    if (!stream->converter->isValid()) {
+        logMessage(LOG_ERR, "V4L2: no pixel converter for " + path);
+        return nullptr;
+    }
+    stream->queue = std::make_unique<V4l2BufferQueue>(stream->fd);
+    if (const int result = stream->queue->start(requestedBuffers); result < 0) {
+        logMessage(LOG_ERR,
+                   "V4L2: " + path + " cannot stream (errno " + std::to_string(-result) + ")");
+        return nullptr;
+    }
+    return stream;
+}
+
+bool V4l2Stream::setFormat()
+{
+    sourceFormat.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    sourceFormat.fmt.pix.width = mode.width;
+    sourceFormat.fmt.pix.height = mode.height;
+    sourceFormat.fmt.pix.pixelformat = mode.pixelFormat;
+    sourceFormat.fmt.pix.field = V4L2_FIELD_ANY;
+    const int result = fd.ioctl(VIDIOC_S_FMT, &sourceFormat);
+    // Drivers answer an unsupported request with the nearest mode they have; the caller chose
+    // this mode from our list, so anything else is a refusal.
+    if (result < 0 || sourceFormat.fmt.pix.width != mode.width ||
+        sourceFormat.fmt.pix.height != mode.height ||
+        sourceFormat.fmt.pix.pixelformat != mode.pixelFormat) {
+        logMessage(LOG_ERR, "V4L2: " + path + " refuses " + fourccText(mode.pixelFormat) + " " +
+                                std::to_string(mode.width) + "x" + std::to_string(mode.height));
+        return false;
+    }
+    return true;
+}
+
+bool V4l2Stream::setInterval()
+{
+    if (mode.intervalNumerator == 0)
+        return true;
+    v4l2_streamparm parm{};
+    parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    parm.parm.capture.timeperframe = {mode.intervalNumerator, mode.intervalDenominator};
+    const int result = fd.ioctl(VIDIOC_S_PARM, &parm);
+    const v4l2_fract &granted = parm.parm.capture.timeperframe;
+    // Equal as fractions: 1/30 and 2/60 are the same interval.
+    if (result < 0 || uint64_t(granted.numerator) * mode.intervalDenominator !=
+                          uint64_t(granted.denominator) * mode.intervalNumerator) {
+        logMessage(LOG_ERR, "V4L2: " + path + " refuses the frame interval " +
+                                std::to_string(mode.intervalNumerator) + "/" +
+                                std::to_string(mode.intervalDenominator));
+        return false;
+    }
+    return true;
+}
+
+bool V4l2Stream::hasNewFrame()
+{
+    if (gone.load())
+        return false;
+    pollfd request{fd.get(), POLLIN, 0};
+    const int result = fd.io().poll(&request, 1, 0);
+    if (result < 0) {
+        fail(result);
+        return false;
+    }
+    // A node whose device was unplugged reports a hang-up.
+    if (request.revents & POLLHUP) {
+        fail(-ENODEV);
+        return false;
+    }
+    return result > 0 && (request.revents & POLLIN) && !(request.revents & POLLERR);
+}
+
+CapResult V4l2Stream::captureFrame(uint8_t *buffer)
+{
+    std::lock_guard<std::mutex> lock(captureMutex);
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+
+    V4l2BufferQueue::Frame frame;
+    if (const int result = queue->takeNewest(frame); result < 0)
+        return fail(result);
+    const bool whole = frameLooksWhole(frame);
+    const bool converted =
+        whole && converter->convert(sourceFormat, frame.data, frame.bytes, buffer);
+    if (!converted)
+        logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": " +
+                                  (whole ? converter->errorMessage() : "incomplete frame"));
+    // The buffer goes back to the driver only now: the conversion read straight from it.
+    if (const int result = queue->requeue(frame.index); result < 0)
+        return fail(result);
+    if (!converted)
+        return CAPRESULT_ERR;
+    frames.fetch_add(1);
+    return CAPRESULT_OK;
+}
+
+bool V4l2Stream::frameLooksWhole(const V4l2BufferQueue::Frame &frame) const
+{
+    if (isJpeg(mode.pixelFormat)) {
+        // USB transfers that lose packets leave a picture without its end marker, which the JPEG
+        // decoder would otherwise accept and fill with grey. Some cameras pad after the marker.
+        size_t end = frame.bytes;
+        while (end > 0 && (frame.data[end - 1] == 0x00 || frame.data[end - 1] == 0xff))
+            --end;
+        return frame.bytes >= 4 && frame.data[0] == 0xff && frame.data[1] == 0xd8 && end >= 4 &&
+               frame.data[end - 2] == 0xff && frame.data[end - 1] == 0xd9;
+    }
+    // libv4lconvert reads a whole frame of an uncompressed format whatever length it is given.
+    const uint32_t bpp = v4l2BitsPerPixel(mode.pixelFormat);
+    const uint64_t whole = std::max<uint64_t>(sourceFormat.fmt.pix.sizeimage,
+                                              uint64_t(mode.width) * mode.height * bpp / 8);
+    return bpp == 0 || frame.bytes >= whole;
+}
+
+CapResult V4l2Stream::fail(int error)
+{
+    if (v4l2DeviceGone(error)) {
+        if (!gone.exchange(true))
+            logMessage(LOG_ERR, "V4L2: " + path + " has gone away");
+        return CAPRESULT_DEVICENOTFOUND;
+    }
+    return CAPRESULT_ERR;
+}
+
+CapResult V4l2Stream::controlResult(int error)
+{
+    if (error == 0)
+        return CAPRESULT_OK;
+    if (error == -ENOTSUP)
+        return CAPRESULT_PROPERTYNOTSUPPORTED;
+    return fail(error);
+}
+
+CapResult V4l2Stream::propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    return controlResult(controls.limits(id, min, max, def));
+}
+
+CapResult V4l2Stream::property(CapPropertyID id, int32_t &value)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    return controlResult(controls.value(id, value));
+}
+
+CapResult V4l2Stream::setProperty(CapPropertyID id, int32_t value)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    return controlResult(controls.setValue(id, value));
+}
+
+CapResult V4l2Stream::autoProperty(CapPropertyID id, bool &enabled)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    return controlResult(controls.automatic(id, enabled));
+}
+
+CapResult V4l2Stream::setAutoProperty(CapPropertyID id, bool enabled)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    return controlResult(controls.setAutomatic(id, enabled));
+}
+
+} // namespace ostrel::capture

@@ -1,0 +1,72 @@
+// A streaming V4L2 node: the mode is set at open, frames come from memory-mapped buffers and
+// are converted to RGB24 into the caller's buffer.
+//
+// Threads: hasNewFrame and captureFrame come from the capture thread, the property calls from
+// the GUI thread, possibly at the same time. Once the device has vanished every call fails.
+#pragma once
+
+#include "backend.h"
+#include "v4l2bufferqueue.h"
+#include "v4l2controls.h"
+#include "v4l2converter.h"
+#include "v4l2fd.h"
+#include "v4l2mode.h"
+
+#include <linux/videodev2.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace ostrel::capture {
+
+class V4l2Stream : public Stream
+{
+public:
+    // Null when the node cannot be opened, refuses the mode exactly as given, or cannot stream.
+    static std::unique_ptr<V4l2Stream> open(const std::shared_ptr<V4l2Io> &io,
+                                            const std::string &path, const V4l2Mode &mode);
+    ~V4l2Stream() override;
+
+    uint32_t width() const override { return mode.width; }
+    uint32_t height() const override { return mode.height; }
+
+    bool hasNewFrame() override;
+    // CAPRESULT_ERR when no frame is waiting or the newest one cannot be converted; the stream
+    // goes on either way.
+    CapResult captureFrame(uint8_t *buffer) override;
+    uint32_t frameCount() const override { return frames.load(); }
+
+    CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
+    CapResult property(CapPropertyID id, int32_t &value) override;
+    CapResult setProperty(CapPropertyID id, int32_t value) override;
+    CapResult autoProperty(CapPropertyID id, bool &enabled) override;
+    CapResult setAutoProperty(CapPropertyID id, bool enabled) override;
+
+private:
+    V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode);
+
+    bool setFormat();
+    bool setInterval();
+    bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
+    // Turns a -errno into a result, remembering a vanished device.
+    CapResult fail(int error);
+    CapResult controlResult(int error);
+
+    V4l2Fd fd;
+    const std::string path;
+    const V4l2Mode mode;
+    // The format the driver settled on; written once while opening.
+    v4l2_format sourceFormat{};
+    V4l2Controls controls;
+    std::atomic<bool> gone{false};
+    std::atomic<uint32_t> frames{0};
+
+    // Guards queue and converter: one frame at a time is dequeued, converted and given back.
+    std::mutex captureMutex;
+    std::unique_ptr<V4l2BufferQueue> queue;
+    std::unique_ptr<V4l2Converter> converter;
+};
+
+} // namespace ostrel::capture

@@ -1,0 +1,386 @@
+#include "fakev4l2device.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Buffer offsets handed out by QUERYBUF: far enough apart to tell the buffers apart in mmap.
+constexpr int offsetShift = 20;
+
+template<size_t N> void copyText(uint8_t (&field)[N], const std::string &text)
+{
+    std::memset(field, 0, N);
+    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
+uint32_t bytesPerPixel(uint32_t pixelFormat)
+{
+    switch (pixelFormat) {
+    case V4L2_PIX_FMT_YUYV:
+        return 2;
+    case V4L2_PIX_FMT_GREY:
+        return 1;
+    case V4L2_PIX_FMT_RGB24:
+        return 3;
+    default:
+        return 0; // compressed
+    }
+}
+
+} // namespace
+
+void FakeV4l2Device::addNode(const std::string &path, const Node &node)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    State &state = nodes[path];
+    state = State();
+    state.script = node;
+    state.interval = node.driverInterval;
+}
+
+void FakeV4l2Device::unplug(const std::string &path)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    nodes.at(path).plugged = false;
+}
+
+bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t> &bytes,
+                             uint32_t flags, std::optional<uint32_t> bytesused)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    State &node = nodes.at(path);
+    if (!node.plugged || !node.streaming || node.queued.empty())
+        return false;
+    const uint32_t index = node.queued.front();
+    node.queued.pop_front();
+    Buffer &buffer = node.buffers[index];
+    std::copy_n(bytes.begin(), std::min(bytes.size(), buffer.memory.size()), buffer.memory.begin());
+    buffer.bytesused = bytesused.value_or(uint32_t(bytes.size()));
+    buffer.flags = flags;
+    node.ready.push_back(index);
+    return true;
+}
+
+int FakeV4l2Device::openCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return int(descriptors.size());
+}
+
+int FakeV4l2Device::mappingCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return int(mappings.size());
+}
+
+size_t FakeV4l2Device::queuedCount(const std::string &path) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return nodes.at(path).queued.size();
+}
+
+size_t FakeV4l2Device::bufferCount(const std::string &path) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return nodes.at(path).buffers.size();
+}
+
+int32_t FakeV4l2Device::controlValue(const std::string &path, uint32_t id) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return nodes.at(path).script.controls.at(id).value;
+}
+
+int FakeV4l2Device::callCount(const std::string &path, unsigned long request) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto &calls = nodes.at(path).calls;
+    const auto found = calls.find(request);
+    return found == calls.end() ? 0 : found->second;
+}
+
+v4l2_fract FakeV4l2Device::interval(const std::string &path) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return nodes.at(path).interval;
+}
+
+int FakeV4l2Device::open(const std::string &path)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto found = nodes.find(path);
+    if (found == nodes.end() || !found->second.plugged)
+        return -ENOENT;
+    descriptors[nextDescriptor] = path;
+    return nextDescriptor++;
+}
+
+int FakeV4l2Device::close(int fd)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto found = descriptors.find(fd);
+    if (found == descriptors.end())
+        return -EBADF;
+    // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
+    State &node = nodes.at(found->second);
+    node.streaming = false;
+    node.queued.clear();
+    node.ready.clear();
+    descriptors.erase(found);
+    return 0;
+}
+
+FakeV4l2Device::State *FakeV4l2Device::nodeOf(int fd)
+{
+    const auto found = descriptors.find(fd);
+    return found == descriptors.end() ? nullptr : &nodes.at(found->second);
+}
+
+int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    State *node = nodeOf(fd);
+    if (!node)
+        return -EBADF;
+    ++node->calls[request];
+    if (!node->plugged)
+        return -ENODEV;
+    if (const auto failing = node->script.failingRequests.find(request);
+        failing != node->script.failingRequests.end())
+        return failing->second;
+    return handle(*node, request, arg);
+}
+
+int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
+{
+    const Node &script = node.script;
+    switch (request) {
+    case VIDIOC_QUERYCAP: {
+        auto *cap = static_cast<v4l2_capability *>(arg);
+        *cap = {};
+        copyText(cap->driver, "fake");
+        copyText(cap->card, script.card);
+        copyText(cap->bus_info, script.busInfo);
+        cap->device_caps = script.deviceCaps;
+        cap->capabilities = script.deviceCaps | V4L2_CAP_DEVICE_CAPS;
+        return 0;
+    }
+    case VIDIOC_ENUM_FMT: {
+        auto *desc = static_cast<v4l2_fmtdesc *>(arg);
+        if (desc->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || desc->index >= script.formats.size())
+            return -EINVAL;
+        desc->pixelformat = script.formats[desc->index].pixelFormat;
+        desc->flags = 0;
+        return 0;
+    }
+    case VIDIOC_ENUM_FRAMESIZES:
+    case VIDIOC_ENUM_FRAMEINTERVALS: {
+        const uint32_t pixelFormat = request == VIDIOC_ENUM_FRAMESIZES
+                                         ? static_cast<v4l2_frmsizeenum *>(arg)->pixel_format
+                                         : static_cast<v4l2_frmivalenum *>(arg)->pixel_format;
+        const auto format =
+            std::find_if(script.formats.begin(), script.formats.end(),
+                         [&](const Format &f) { return f.pixelFormat == pixelFormat; });
+        if (format == script.formats.end())
+            return -EINVAL;
+        if (request == VIDIOC_ENUM_FRAMESIZES) {
+            auto *size = static_cast<v4l2_frmsizeenum *>(arg);
+            if (size->index >= format->sizes.size())
+                return -EINVAL;
+            const uint32_t index = size->index;
+            *size = format->sizes[index];
+            size->index = index;
+            size->pixel_format = pixelFormat;
+            return 0;
+        }
+        auto *interval = static_cast<v4l2_frmivalenum *>(arg);
+        if (interval->index >= format->intervals.size())
+            return -EINVAL;
+        const v4l2_frmivalenum asked = *interval;
+        *interval = format->intervals[asked.index];
+        interval->index = asked.index;
+        interval->pixel_format = pixelFormat;
+        interval->width = asked.width;
+        interval->height = asked.height;
+        return 0;
+    }
+    case VIDIOC_G_FMT:
+        *static_cast<v4l2_format *>(arg) = node.format;
+        return 0;
+    case VIDIOC_S_FMT:
+        return setFormat(node, *static_cast<v4l2_format *>(arg));
+    case VIDIOC_G_PARM: {
+        auto *parm = static_cast<v4l2_streamparm *>(arg);
+        parm->parm.capture.capability = V4L2_CAP_TIMEPERFRAME;
+        parm->parm.capture.timeperframe = node.interval;
+        return 0;
+    }
+    case VIDIOC_S_PARM:
+        return setInterval(node, *static_cast<v4l2_streamparm *>(arg));
+    case VIDIOC_REQBUFS:
+        return requestBuffers(node, *static_cast<v4l2_requestbuffers *>(arg));
+    case VIDIOC_QUERYBUF: {
+        auto *buffer = static_cast<v4l2_buffer *>(arg);
+        if (buffer->index >= node.buffers.size())
+            return -EINVAL;
+        buffer->length = uint32_t(node.buffers[buffer->index].memory.size());
+        buffer->m.offset = buffer->index << offsetShift;
+        return 0;
+    }
+    case VIDIOC_QBUF: {
+        const uint32_t index = static_cast<v4l2_buffer *>(arg)->index;
+        // Queuing a buffer twice is a backend fault a real driver refuses too.
+        if (index >= node.buffers.size() ||
+            std::count(node.queued.begin(), node.queued.end(), index) ||
+            std::count(node.ready.begin(), node.ready.end(), index))
+            return -EINVAL;
+        node.queued.push_back(index);
+        return 0;
+    }
+    case VIDIOC_DQBUF: {
+        if (!node.streaming)
+            return -EINVAL;
+        if (node.ready.empty())
+            return -EAGAIN;
+        auto *buffer = static_cast<v4l2_buffer *>(arg);
+        buffer->index = node.ready.front();
+        node.ready.pop_front();
+        buffer->bytesused = node.buffers[buffer->index].bytesused;
+        buffer->flags = node.buffers[buffer->index].flags;
+        buffer->length = uint32_t(node.buffers[buffer->index].memory.size());
+        return 0;
+    }
+    case VIDIOC_STREAMON:
+        node.streaming = true;
+        return 0;
+    case VIDIOC_STREAMOFF:
+        node.streaming = false;
+        node.queued.clear();
+        node.ready.clear();
+        return 0;
+    case VIDIOC_QUERYCTRL:
+    case VIDIOC_G_CTRL:
+    case VIDIOC_S_CTRL:
+    case VIDIOC_QUERYMENU:
+        return controlIoctl(node, request, arg);
+    default:
+        return -ENOTTY;
+    }
+}
+
+int FakeV4l2Device::setFormat(State &node, v4l2_format &format)
+{
+    const Node &script = node.script;
+    v4l2_pix_format &pix = format.fmt.pix;
+    pix.pixelformat = script.grantedPixelFormat.value_or(pix.pixelformat);
+    pix.width = script.grantedWidth.value_or(pix.width);
+    pix.field = V4L2_FIELD_NONE;
+    const uint32_t bytes = bytesPerPixel(pix.pixelformat);
+    pix.bytesperline = pix.width * bytes;
+    // Compressed frames get room for a worst case, as drivers do.
+    pix.sizeimage = pix.width * pix.height * (bytes ? bytes : 2);
+    node.format = format;
+    return 0;
+}
+
+int FakeV4l2Device::setInterval(State &node, v4l2_streamparm &parm)
+{
+    if (parm.type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+        return -EINVAL;
+    node.interval = node.script.grantedInterval.value_or(parm.parm.capture.timeperframe);
+    parm.parm.capture.capability = V4L2_CAP_TIMEPERFRAME;
+    parm.parm.capture.timeperframe = node.interval;
+    return 0;
+}
+
+int FakeV4l2Device::requestBuffers(State &node, v4l2_requestbuffers &request)
+{
+    if (request.memory != V4L2_MEMORY_MMAP)
+        return -EINVAL;
+    if (node.streaming)
+        return -EBUSY;
+    if (request.count > 0 && node.script.grantedBuffers > 0)
+        request.count = node.script.grantedBuffers;
+    node.queued.clear();
+    node.ready.clear();
+    node.buffers.assign(request.count, Buffer{});
+    for (Buffer &buffer : node.buffers)
+        buffer.memory.assign(node.format.fmt.pix.sizeimage, 0);
+    return 0;
+}
+
+int FakeV4l2Device::controlIoctl(State &node, unsigned long request, void *arg)
+{
+    // Every control ioctl's argument starts with the control id.
+    const uint32_t id = *static_cast<uint32_t *>(arg);
+    const auto found = node.script.controls.find(id);
+    if (found == node.script.controls.end())
+        return -EINVAL;
+    Control &control = found->second;
+    switch (request) {
+    case VIDIOC_QUERYCTRL:
+        *static_cast<v4l2_queryctrl *>(arg) = control.query;
+        return 0;
+    case VIDIOC_G_CTRL:
+        static_cast<v4l2_control *>(arg)->value = control.value;
+        return 0;
+    case VIDIOC_S_CTRL: {
+        const int32_t value = static_cast<v4l2_control *>(arg)->value;
+        if (value < control.query.minimum || value > control.query.maximum)
+            return -ERANGE;
+        control.value = value;
+        return 0;
+    }
+    case VIDIOC_QUERYMENU: {
+        auto *item = static_cast<v4l2_querymenu *>(arg);
+        if (std::find(control.menuItems.begin(), control.menuItems.end(), item->index) ==
+            control.menuItems.end())
+            return -EINVAL;
+        // The name sits in a packed union; only its presence matters to the backend.
+        std::memset(&item->name, 0, sizeof(item->name));
+        item->name[0] = 'm';
+        return 0;
+    }
+    default:
+        return -ENOTTY;
+    }
+}
+
+void *FakeV4l2Device::mmap(int fd, size_t length, int64_t offset)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    State *node = nodeOf(fd);
+    const size_t index = size_t(offset >> offsetShift);
+    if (!node || !node->plugged || node->script.mmapFails || index >= node->buffers.size() ||
+        length > node->buffers[index].memory.size())
+        return nullptr;
+    void *address = node->buffers[index].memory.data();
+    mappings[address] = length;
+    return address;
+}
+
+int FakeV4l2Device::munmap(void *address, size_t)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return mappings.erase(address) ? 0 : -EINVAL;
+}
+
+int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    int ready = 0;
+    for (nfds_t i = 0; i < count; ++i) {
+        State *node = nodeOf(fds[i].fd);
+        fds[i].revents = 0;
+        if (!node)
+            fds[i].revents = POLLNVAL;
+        else if (!node->plugged)
+            fds[i].revents = POLLERR | POLLHUP;
+        else if (node->streaming && !node->ready.empty())
+            fds[i].revents = fds[i].events & POLLIN;
+        ready += fds[i].revents ? 1 : 0;
+    }
+    return ready;
+}

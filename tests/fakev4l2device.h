@@ -1,0 +1,111 @@
+// A scripted set of V4L2 nodes behind the backend's I/O seam. Each node answers the ioctls the
+// backend and libv4lconvert make from its script; the test delivers frames into whatever buffers
+// the backend has queued, unplugs nodes and injects refusals. Thread-safe.
+#pragma once
+
+#include "v4l2io.h"
+
+#include <linux/videodev2.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FakeV4l2Device : public ostrel::capture::V4l2Io
+{
+public:
+    struct Format
+    {
+        uint32_t pixelFormat = 0;
+        // Either discrete sizes or one stepwise/continuous entry; index and pixel_format are
+        // filled in by the fake.
+        std::vector<v4l2_frmsizeenum> sizes;
+        // Offered for every size of the format, same convention.
+        std::vector<v4l2_frmivalenum> intervals;
+    };
+
+    struct Control
+    {
+        v4l2_queryctrl query{};
+        int32_t value = 0;
+        std::vector<uint32_t> menuItems; // valid QUERYMENU indices of a menu control
+    };
+
+    struct Node
+    {
+        std::string card = "Fake Camera";
+        std::string busInfo = "usb-0000:00:14.0-1";
+        uint32_t deviceCaps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
+        std::vector<Format> formats;
+        std::map<uint32_t, Control> controls;
+        v4l2_fract driverInterval{1, 30}; // what G_PARM reports before any S_PARM
+
+        // Refusals: the driver's answers differ from what was asked.
+        std::optional<v4l2_fract> grantedInterval;
+        std::optional<uint32_t> grantedPixelFormat;
+        std::optional<uint32_t> grantedWidth;
+        uint32_t grantedBuffers = 0; // 0 = as many as requested
+        bool mmapFails = false;
+        std::map<unsigned long, int> failingRequests; // ioctl request -> -errno
+    };
+
+    void addNode(const std::string &path, const Node &node);
+    void unplug(const std::string &path);
+
+    // Fills the oldest queued buffer of the streaming node at path with bytes (bytesused may
+    // claim a different length) and marks it ready. False when the backend has none queued.
+    bool deliver(const std::string &path, const std::vector<uint8_t> &bytes, uint32_t flags = 0,
+                 std::optional<uint32_t> bytesused = std::nullopt);
+
+    int openCount() const;
+    int mappingCount() const;
+    size_t queuedCount(const std::string &path) const;
+    size_t bufferCount(const std::string &path) const;
+    int32_t controlValue(const std::string &path, uint32_t id) const;
+    int callCount(const std::string &path, unsigned long request) const;
+    v4l2_fract interval(const std::string &path) const;
+
+    int open(const std::string &path) override;
+    int close(int fd) override;
+    int ioctl(int fd, unsigned long request, void *arg) override;
+    void *mmap(int fd, size_t length, int64_t offset) override;
+    int munmap(void *address, size_t length) override;
+    int poll(pollfd *fds, nfds_t count, int timeoutMs) override;
+
+private:
+    struct Buffer
+    {
+        std::vector<uint8_t> memory;
+        uint32_t bytesused = 0;
+        uint32_t flags = 0;
+    };
+    struct State
+    {
+        Node script;
+        bool plugged = true;
+        v4l2_format format{};
+        v4l2_fract interval{};
+        std::vector<Buffer> buffers;
+        std::deque<uint32_t> queued;
+        std::deque<uint32_t> ready;
+        bool streaming = false;
+        std::map<unsigned long, int> calls;
+    };
+
+    int handle(State &node, unsigned long request, void *arg);
+    int setFormat(State &node, v4l2_format &format);
+    int setInterval(State &node, v4l2_streamparm &parm);
+    int requestBuffers(State &node, v4l2_requestbuffers &request);
+    int controlIoctl(State &node, unsigned long request, void *arg);
+    State *nodeOf(int fd);
+
+    mutable std::mutex mutex; // guards everything below
+    std::map<std::string, State> nodes;
+    std::map<int, std::string> descriptors;
+    std::map<void *, size_t> mappings;
+    int nextDescriptor = 100;
+};

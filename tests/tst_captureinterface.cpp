@@ -1,0 +1,352 @@
+// The Cap_* interface's safety rules, whatever device is behind it: bad handles, ids and
+// indices, buffer sizes, frame sizes beyond 32 bits, logging, and calls from two threads.
+#include "capture.h"
+#include "syntheticcontrol.h"
+
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+namespace synthetic = ostrel::synthetic;
+
+namespace {
+
+struct ContextDeleter
+{
+    void operator()(void *ctx) const { Cap_releaseContext(ctx); }
+};
+using ContextPtr = std::unique_ptr<void, ContextDeleter>;
+
+std::mutex logMutex; // guards logLines
+QList<QPair<uint32_t, QString>> logLines;
+
+void collectLog(uint32_t level, const char *message)
+{
+    std::lock_guard lock(logMutex);
+    logLines.append({level, QString::fromUtf8(message)});
+}
+
+QList<QPair<uint32_t, QString>> takeLog()
+{
+    std::lock_guard lock(logMutex);
+    return std::exchange(logLines, {});
+}
+
+// The first synthetic device; the synthetic cameras follow every other device.
+uint32_t syntheticDevice(CapContext ctx)
+{
+    for (uint32_t i = 0; i < Cap_getDeviceCount(ctx); ++i) {
+        if (QByteArray(Cap_getDeviceUniqueID(ctx, i)).startsWith("synthetic:"))
+            return i;
+    }
+    return UINT32_MAX;
+}
+
+const uint32_t mjpg = synthetic::fourcc("MJPG");
+
+} // namespace
+
+class TestCaptureInterface : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanupTestCase();
+
+    void nullContextIsAnError();
+    void outOfRangeIndicesAreErrors();
+    void unknownStreamIdsAreErrors();
+    void streamIdsAreUniqueAndNonNegative();
+    void bufferSizes_data();
+    void bufferSizes();
+    void frameSizeBeyond32BitsIsRefused_data();
+    void frameSizeBeyond32BitsIsRefused();
+    void logFunctionAndLevel();
+    void propertiesWhileCapturingOnAnotherThread();
+    void closingWhileAnotherThreadCaptures();
+
+private:
+    ContextPtr ctx;
+    uint32_t device = 0;
+};
+
+void TestCaptureInterface::init()
+{
+    Cap_installCustomLogFunction(collectLog);
+    synthetic::setDevices({{"Small", {{160, 120, 30, mjpg}, {64, 48, 60, mjpg}}}});
+    ctx.reset(Cap_createContext());
+    QVERIFY(ctx);
+    device = syntheticDevice(ctx.get());
+    QVERIFY(device != UINT32_MAX);
+    takeLog();
+}
+
+void TestCaptureInterface::cleanupTestCase()
+{
+    ctx.reset();
+    Cap_installCustomLogFunction(nullptr);
+}
+
+void TestCaptureInterface::nullContextIsAnError()
+{
+    CapFormatInfo info{};
+    int32_t a = 0, b = 0, c = 0;
+    uint32_t enabled = 0;
+    uint8_t buffer[16] = {};
+    QVERIFY(Cap_releaseContext(nullptr) != CAPRESULT_OK);
+    QCOMPARE(Cap_getDeviceCount(nullptr), 0u);
+    QCOMPARE(Cap_getDeviceName(nullptr, 0), nullptr);
+    QCOMPARE(Cap_getDeviceUniqueID(nullptr, 0), nullptr);
+    QVERIFY(Cap_getNumFormats(nullptr, 0) < 1);
+    QVERIFY(Cap_getFormatInfo(nullptr, 0, 0, &info) != CAPRESULT_OK);
+    QVERIFY(Cap_openStream(nullptr, 0, 0) < 0);
+    QVERIFY(Cap_closeStream(nullptr, 0) != CAPRESULT_OK);
+    QCOMPARE(Cap_isOpenStream(nullptr, 0), 0u);
+    QCOMPARE(Cap_hasNewFrame(nullptr, 0), 0u);
+    QVERIFY(Cap_captureFrame(nullptr, 0, buffer, sizeof buffer) != CAPRESULT_OK);
+    QCOMPARE(Cap_getStreamFrameCount(nullptr, 0), 0u);
+    QVERIFY(Cap_getPropertyLimits(nullptr, 0, CAPPROPID_BRIGHTNESS, &a, &b, &c) != CAPRESULT_OK);
+    QVERIFY(Cap_getProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
+    QVERIFY(Cap_setProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+    QVERIFY(Cap_getAutoProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, &enabled) != CAPRESULT_OK);
+    QVERIFY(Cap_setAutoProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+}
+
+void TestCaptureInterface::outOfRangeIndicesAreErrors()
+{
+    const uint32_t count = Cap_getDeviceCount(ctx.get());
+    CapFormatInfo info{};
+    for (uint32_t bad : {count, count + 1, UINT32_MAX}) {
+        QCOMPARE(Cap_getDeviceName(ctx.get(), bad), nullptr);
+        QCOMPARE(Cap_getDeviceUniqueID(ctx.get(), bad), nullptr);
+        QVERIFY(Cap_getNumFormats(ctx.get(), bad) < 1);
+        QVERIFY(Cap_getFormatInfo(ctx.get(), bad, 0, &info) != CAPRESULT_OK);
+        QVERIFY(Cap_openStream(ctx.get(), bad, 0) < 0);
+    }
+    QCOMPARE(Cap_getNumFormats(ctx.get(), device), 2);
+    for (uint32_t bad : {2u, 3u, UINT32_MAX}) {
+        QVERIFY(Cap_getFormatInfo(ctx.get(), device, bad, &info) != CAPRESULT_OK);
+        QVERIFY(Cap_openStream(ctx.get(), device, bad) < 0);
+    }
+    QVERIFY(Cap_getFormatInfo(ctx.get(), device, 0, nullptr) != CAPRESULT_OK);
+
+    // A failed call leaves the record alone.
+    info = {1, 2, 3, 4, 5};
+    QVERIFY(Cap_getFormatInfo(ctx.get(), device, 9, &info) != CAPRESULT_OK);
+    QCOMPARE(info.width, 1u);
+    QCOMPARE(info.bpp, 5u);
+}
+
+void TestCaptureInterface::unknownStreamIdsAreErrors()
+{
+    const CapStream open = Cap_openStream(ctx.get(), device, 1);
+    QVERIFY(open >= 0);
+    const CapStream closed = Cap_openStream(ctx.get(), device, 1);
+    QCOMPARE(Cap_closeStream(ctx.get(), closed), CAPRESULT_OK);
+
+    QByteArray buffer(64 * 48 * 3, '\x5a');
+    for (CapStream bad : {closed, CapStream{-1}, CapStream{-100}, open + 1000, INT32_MAX}) {
+        int32_t a = 11, b = 12, c = 13;
+        uint32_t enabled = 14;
+        QCOMPARE(Cap_isOpenStream(ctx.get(), bad), 0u);
+        QCOMPARE(Cap_hasNewFrame(ctx.get(), bad), 0u);
+        QVERIFY(Cap_captureFrame(ctx.get(), bad, buffer.data(), 64 * 48 * 3) != CAPRESULT_OK);
+        QVERIFY(Cap_getPropertyLimits(ctx.get(), bad, CAPPROPID_BRIGHTNESS, &a, &b, &c) !=
+                CAPRESULT_OK);
+        QVERIFY(Cap_getProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
+        QVERIFY(Cap_setProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+        QVERIFY(Cap_getAutoProperty(ctx.get(), bad, CAPPROPID_EXPOSURE, &enabled) != CAPRESULT_OK);
+        QVERIFY(Cap_setAutoProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+        QVERIFY(Cap_closeStream(ctx.get(), bad) != CAPRESULT_OK);
+        QCOMPARE(QList<int>({a, b, c, int(enabled)}), QList<int>({11, 12, 13, 14}));
+    }
+    QCOMPARE(buffer, QByteArray(64 * 48 * 3, '\x5a'));
+    // Null output pointers on a good stream.
+    int32_t value = 0;
+    QVERIFY(Cap_getPropertyLimits(ctx.get(), open, CAPPROPID_BRIGHTNESS, nullptr, &value, &value) !=
+            CAPRESULT_OK);
+    QVERIFY(Cap_getProperty(ctx.get(), open, CAPPROPID_BRIGHTNESS, nullptr) != CAPRESULT_OK);
+    QVERIFY(Cap_getAutoProperty(ctx.get(), open, CAPPROPID_BRIGHTNESS, nullptr) != CAPRESULT_OK);
+    QCOMPARE(Cap_isOpenStream(ctx.get(), open), 1u);
+
+    // Ids belong to their context.
+    ContextPtr other(Cap_createContext());
+    QCOMPARE(Cap_isOpenStream(other.get(), open + 1), 0u);
+}
+
+void TestCaptureInterface::streamIdsAreUniqueAndNonNegative()
+{
+    QSet<CapStream> seen;
+    for (int i = 0; i < 5; ++i) {
+        const CapStream a = Cap_openStream(ctx.get(), device, 1);
+        const CapStream b = Cap_openStream(ctx.get(), device, 0);
+        QVERIFY(a >= 0 && b >= 0);
+        QVERIFY(!seen.contains(a) && !seen.contains(b) && a != b);
+        seen << a << b;
+        QCOMPARE(Cap_closeStream(ctx.get(), a), CAPRESULT_OK);
+    }
+}
+
+void TestCaptureInterface::bufferSizes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("accepted");
+    const int exact = 160 * 120 * 3;
+    QTest::newRow("exact") << exact << true;
+    QTest::newRow("one short") << exact - 1 << false;
+    QTest::newRow("one over") << exact + 1 << false;
+    QTest::newRow("zero") << 0 << false;
+    QTest::newRow("four bytes a pixel") << 160 * 120 * 4 << false;
+    QTest::newRow("another format's size") << 64 * 48 * 3 << false;
+}
+
+// The buffer is bigger than the size passed; the bytes beyond the size must stay untouched.
+void TestCaptureInterface::bufferSizes()
+{
+    QFETCH(int, size);
+    QFETCH(bool, accepted);
+    const CapStream stream = Cap_openStream(ctx.get(), device, 0);
+    QVERIFY(stream >= 0);
+    QByteArray buffer(160 * 120 * 4 + 64, '\x5a');
+    const CapResult result =
+        Cap_captureFrame(ctx.get(), stream, buffer.data(), static_cast<uint32_t>(size));
+    QCOMPARE(result == CAPRESULT_OK, accepted);
+    QCOMPARE(buffer.mid(size), QByteArray(buffer.size() - size, '\x5a'));
+    if (accepted)
+        QVERIFY(buffer.left(size).count('\x5a') < size / 2);
+    else
+        QCOMPARE(buffer.left(size), QByteArray(size, '\x5a'));
+    QVERIFY(Cap_captureFrame(ctx.get(), stream, nullptr, 160 * 120 * 3) != CAPRESULT_OK);
+}
+
+void TestCaptureInterface::frameSizeBeyond32BitsIsRefused_data()
+{
+    QTest::addColumn<uint32_t>("width");
+    QTest::addColumn<uint32_t>("height");
+    QTest::newRow("65535x65535") << 65535u << 65535u;
+    QTest::newRow("65536x65536") << 65536u << 65536u;
+    QTest::newRow("just over in one row") << 1431655766u << 1u;
+    QTest::newRow("largest width by largest height") << UINT32_MAX << UINT32_MAX;
+    QTest::newRow("zero width") << 0u << 480u;
+}
+
+void TestCaptureInterface::frameSizeBeyond32BitsIsRefused()
+{
+    QFETCH(uint32_t, width);
+    QFETCH(uint32_t, height);
+    synthetic::setDevices({{"Huge", {{width, height, 30, mjpg}, {64, 48, 30, mjpg}}}});
+    ContextPtr huge(Cap_createContext());
+    const uint32_t index = syntheticDevice(huge.get());
+    QVERIFY(Cap_openStream(huge.get(), index, 0) < 0);
+    QVERIFY(!takeLog().isEmpty());
+    QVERIFY(Cap_openStream(huge.get(), index, 1) >= 0);
+}
+
+void TestCaptureInterface::logFunctionAndLevel()
+{
+    // Every line reaches the installed function, whatever the level.
+    Cap_setLogLevel(0);
+    QVERIFY(Cap_openStream(ctx.get(), 9999, 0) < 0);
+    const auto lines = takeLog();
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.first().first, uint32_t{LOG_ERR});
+    QVERIFY(lines.first().second.contains("9999"));
+
+    // Without one, lines at or below the level go to stderr.
+    Cap_installCustomLogFunction(nullptr);
+    QTemporaryFile captured;
+    QVERIFY(captured.open());
+    fflush(stderr);
+    const int savedStderr = dup(STDERR_FILENO);
+    dup2(captured.handle(), STDERR_FILENO);
+    Cap_setLogLevel(LOG_CRIT);
+    Cap_openStream(ctx.get(), 7777, 0);
+    Cap_setLogLevel(LOG_ERR);
+    Cap_openStream(ctx.get(), 8888, 0);
+    fflush(stderr);
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    Cap_setLogLevel(LOG_WARNING);
+    Cap_installCustomLogFunction(collectLog);
+
+    QFile written(captured.fileName());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    QVERIFY2(!text.contains("7777"), text.constData());
+    QVERIFY2(text.contains("8888"), text.constData());
+}
+
+// The camera's capture thread polls and captures while the GUI thread reads and writes
+// properties of the same stream and opens and closes others.
+void TestCaptureInterface::propertiesWhileCapturingOnAnotherThread()
+{
+    const CapStream stream = Cap_openStream(ctx.get(), device, 1);
+    QVERIFY(stream >= 0);
+    std::atomic<bool> running{true};
+    std::atomic<int> captured{0}, failed{0};
+    std::thread captureThread([&] {
+        std::vector<uint8_t> buffer(64 * 48 * 3);
+        while (running.load()) {
+            if (Cap_hasNewFrame(ctx.get(), stream)) {
+                if (Cap_captureFrame(ctx.get(), stream, buffer.data(),
+                                     static_cast<uint32_t>(buffer.size())) == CAPRESULT_OK)
+                    ++captured;
+                else
+                    ++failed;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+
+    QElapsedTimer timer;
+    timer.start();
+    int32_t value = 0, min = 0, max = 0, def = 0;
+    for (int i = 0; timer.elapsed() < 700; ++i) {
+        QCOMPARE(Cap_setProperty(ctx.get(), stream, CAPPROPID_BRIGHTNESS, i % 129 - 64),
+                 CAPRESULT_OK);
+        QCOMPARE(Cap_setAutoProperty(ctx.get(), stream, CAPPROPID_BRIGHTNESS, 0), CAPRESULT_OK);
+        QCOMPARE(Cap_setProperty(ctx.get(), stream, CAPPROPID_SHARPNESS, i % 8), CAPRESULT_OK);
+        QCOMPARE(Cap_getProperty(ctx.get(), stream, CAPPROPID_BRIGHTNESS, &value), CAPRESULT_OK);
+        QCOMPARE(Cap_getPropertyLimits(ctx.get(), stream, CAPPROPID_CONTRAST, &min, &max, &def),
+                 CAPRESULT_OK);
+        const CapStream other = Cap_openStream(ctx.get(), device, 1);
+        QVERIFY(other >= 0);
+        QCOMPARE(Cap_closeStream(ctx.get(), other), CAPRESULT_OK);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    running = false;
+    captureThread.join();
+    QCOMPARE(failed.load(), 0);
+    QVERIFY(captured.load() > 10);
+    QCOMPARE(Cap_getStreamFrameCount(ctx.get(), stream), static_cast<uint32_t>(captured.load()));
+}
+
+void TestCaptureInterface::closingWhileAnotherThreadCaptures()
+{
+    const CapStream stream = Cap_openStream(ctx.get(), device, 0);
+    QVERIFY(stream >= 0);
+    std::atomic<int> captured{0};
+    std::thread captureThread([&] {
+        std::vector<uint8_t> buffer(160 * 120 * 3);
+        for (;;) {
+            const CapResult r = Cap_captureFrame(ctx.get(), stream, buffer.data(),
+                                                 static_cast<uint32_t>(buffer.size()));
+            if (r != CAPRESULT_OK)
+                return;
+            ++captured;
+        }
+    });
+    QTRY_VERIFY(captured.load() > 5);
+    QCOMPARE(Cap_closeStream(ctx.get(), stream), CAPRESULT_OK);
+    captureThread.join();
+    QCOMPARE(Cap_isOpenStream(ctx.get(), stream), 0u);
+}
+
+QTEST_GUILESS_MAIN(TestCaptureInterface)
+#include "tst_captureinterface.moc"
