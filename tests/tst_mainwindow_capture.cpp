@@ -112,10 +112,10 @@ void TestMainWindowCapture::initTestCase()
 void TestMainWindowCapture::init()
 {
     store().clear();
-    synthetic::setDevices(
-        {{"Desk Camera",
-          {{320, 240, 30, synthetic::fourcc("MJPG")}, {1280, 720, 30, synthetic::fourcc("MJPG")},
-           {320, 240, 0, synthetic::fourcc("YUYV")}}}});
+    synthetic::setDevices({{"Desk Camera",
+                            {{320, 240, 30, synthetic::fourcc("MJPG")},
+                             {1280, 720, 30, synthetic::fourcc("MJPG")},
+                             {320, 240, 0, synthetic::fourcc("YUYV")}}}});
     dir = std::make_unique<QTemporaryDir>();
     window = new MainWindow;
     access = std::make_unique<TestMainWindowAccess>(*window);
@@ -204,8 +204,9 @@ void TestMainWindowCapture::generatedNamesNeverReplaceFiles()
              base + QLatin1Char('/') + expected);
 
     const QDateTime time(QDate(2025, 3, 5), QTime(14, 7, 9));
-    QCOMPARE(FileNaming::snapshotPath(QStringLiteral("C:/Users/u/Pictures"), time, {1280, 720}),
-             QStringLiteral("C:/Users/u/Pictures/Ostrel_snapshot_2025-03-05_14-07-09_1280x720.png"));
+    QCOMPARE(
+        FileNaming::snapshotPath(QStringLiteral("C:/Users/u/Pictures"), time, {1280, 720}),
+        QStringLiteral("C:/Users/u/Pictures/Ostrel_snapshot_2025-03-05_14-07-09_1280x720.png"));
     QCOMPARE(FileNaming::recordingPath(QStringLiteral("C:/Users/u/Videos"), time),
              QStringLiteral("C:/Users/u/Videos/Ostrel_recording_2025-03-05_14-07-09.avi"));
 }
@@ -240,8 +241,8 @@ void TestMainWindowCapture::snapshotSavesTransformedPictureUnderFormatName()
 
     const QStringList files = filesIn(dir->path());
     QCOMPARE(files.size(), 2);
-    const QRegularExpression pattern(
-        QStringLiteral("^Ostrel_snapshot_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_320x240(_2)?\\.png$"));
+    const QRegularExpression pattern(QStringLiteral(
+        "^Ostrel_snapshot_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_320x240(_2)?\\.png$"));
     for (const QString &file : files) {
         QVERIFY2(pattern.match(file).hasMatch(), qPrintable(file));
         QImageReader reader(dir->filePath(file));
@@ -264,7 +265,13 @@ void TestMainWindowCapture::snapshotSavesTransformedPictureUnderFormatName()
 void TestMainWindowCapture::snapshotFailuresAndDialog()
 {
     startCamera();
-    access->setDirectories(dir->path(), dir->path() + QStringLiteral("/missing/deeper"));
+    // A missing folder is made; one that cannot be made (below a file) fails.
+    access->setDirectories(dir->path(), dir->path() + QStringLiteral("/new/deeper"));
+    access->takeSnapshot();
+    QCOMPARE(filesIn(dir->path() + QStringLiteral("/new/deeper")).size(), 1);
+    QFile blocker(dir->filePath(QStringLiteral("file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    access->setDirectories(dir->path(), blocker.fileName() + QStringLiteral("/deeper"));
     access->takeSnapshot();
     QCOMPARE(access->notificationLabel()->text(), QStringLiteral("Failed to save snapshot"));
 
@@ -277,7 +284,7 @@ void TestMainWindowCapture::snapshotFailuresAndDialog()
         QCOMPARE(cancel.count(), 1);
         QCOMPARE(cancel.seen().first().title, QStringLiteral("Save Snapshot"));
     }
-    QVERIFY(filesIn(dir->path()).isEmpty());
+    QCOMPARE(filesIn(dir->path()), QStringList{QStringLiteral("file")});
     QVERIFY(access->notificationLabel()->isHidden());
 
     const QString jpeg = dir->filePath(QStringLiteral("chosen.jpg"));
@@ -349,10 +356,11 @@ void TestMainWindowCapture::recordingStopsLeaveWholeFiles()
     startCamera();
     recordFor(800);
     const QString path = access->currentRecordingPath();
-    QVERIFY(QRegularExpression(QStringLiteral("/Ostrel_recording_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-"
-                                              "\\d\\d(_\\d+)?\\.avi$"))
-                .match(path)
-                .hasMatch());
+    QVERIFY(
+        QRegularExpression(QStringLiteral("/Ostrel_recording_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-"
+                                          "\\d\\d(_\\d+)?\\.avi$"))
+            .match(path)
+            .hasMatch());
     QCOMPARE(child<QPushButton>("recordButton")->text(), QStringLiteral("Stop Recording"));
     QVERIFY(!child<QComboBox>("formatSelector")->isEnabled());
     QVERIFY(!child<QPushButton>("rotateButton")->isEnabled());
@@ -438,7 +446,9 @@ void TestMainWindowCapture::recordingTimeAndBlink()
 void TestMainWindowCapture::writerErrorReturnsToIdleAndNextRecordingWorks()
 {
     startCamera();
-    access->setDirectories(dir->path() + QStringLiteral("/missing"), dir->path());
+    QFile blocker(dir->filePath(QStringLiteral("file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    access->setDirectories(blocker.fileName() + QStringLiteral("/videos"), dir->path());
     child<QPushButton>("recordButton")->click();
     QTRY_VERIFY(!access->isRecording());
     QTRY_COMPARE(access->notificationLabel()->text(), QStringLiteral("Recording error occurred"));
@@ -446,9 +456,10 @@ void TestMainWindowCapture::writerErrorReturnsToIdleAndNextRecordingWorks()
     QCOMPARE(child<QPushButton>("recordButton")->text(), QStringLiteral("Record"));
     QVERIFY(child<QComboBox>("formatSelector")->isEnabled());
 
-    access->setDirectories(dir->path(), dir->path());
+    access->setDirectories(dir->filePath(QStringLiteral("not/yet")), dir->path());
     recordFor(500);
     const QString path = access->currentRecordingPath();
+    QVERIFY(path.startsWith(dir->filePath(QStringLiteral("not/yet/"))));
     child<QPushButton>("recordButton")->click();
     QTRY_COMPARE(access->notificationLabel()->text(),
                  QStringLiteral("Recording saved: ") + QFileInfo(path).fileName());

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -80,6 +81,13 @@ QPixmap scaledLogo(int maxWidth)
     // width to rounding.
     const QSize size = logo.size().scaled(maxWidth, logoHeight, Qt::KeepAspectRatio);
     return logo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The default folders (Videos, Pictures) do not exist on every desktop: a file is never lost for
+// want of its folder.
+bool ensureParentDirectory(const QString &path)
+{
+    return QDir().mkpath(QFileInfo(path).absolutePath());
 }
 
 // The stored angle is used unchanged, however large; stepping it must not overflow.
@@ -863,7 +871,7 @@ void MainWindow::takeSnapshot()
                                                             tr("Images (*.png *.jpg *.jpeg)"));
     if (path.isEmpty())
         return;
-    if (picture.save(path)) {
+    if (ensureParentDirectory(path) && picture.save(path)) {
         showNotification(tr("Snapshot saved (%1x%2)\n%3")
                              .arg(picture.width())
                              .arg(picture.height())
@@ -927,6 +935,8 @@ void MainWindow::toggleRecording()
         return;
     }
     currentRecordingPath = path;
+    // A directory that cannot be made is reported by the writer when it cannot open the file.
+    ensureParentDirectory(path);
     if (startRecording(path, frame))
         return;
 
