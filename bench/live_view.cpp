@@ -1,0 +1,127 @@
+// Whole-process cost of the live view, and a recording made through the window.
+//
+//   ostrel_bench_live_view [seconds=60] [--record]
+//
+// Opens the main window on the synthetic camera at 1920x1080@30, starts it and lets it run for
+// the given time, then prints the process's CPU time (user + system, all threads) as a share of
+// one core, the frames the window displayed and the rate it showed. With --record the same time
+// is recorded through the record button, and the file is judged by ffprobe together with the
+// writer's statistics. Run it under the display it is meant for (Xvfb or a desktop); with
+// QT_QPA_PLATFORM=offscreen nothing is painted.
+#include "mainwindow.h"
+#include "testsupport/ffprobe.h"
+#include "testsupport/mainwindowaccess.h"
+#include "videowriterthread.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Counts the frames the window hands to its video area.
+class FrameCounter : public QObject
+{
+public:
+    int frames = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++frames;
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("OSTREL_SYNTHETIC_CAMERAS", "Bench Camera=1920x1080@30:MJPG");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("OstrelBench"));
+    QApplication::setOrganizationName(QStringLiteral("Brellway"));
+    QStandardPaths::setTestModeEnabled(true);
+
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const bool record = argc > 2 && QByteArray(argv[2]) == "--record";
+
+    QTemporaryDir dir;
+    MainWindow window;
+    TestMainWindowAccess access(window);
+    access.setDirectories(dir.path(), dir.path());
+    window.show();
+
+    access.scan();
+    window.findChild<QPushButton *>(QStringLiteral("startStopButton"))->click();
+    if (!access.cameraRunning()) {
+        std::fprintf(stderr, "the synthetic camera did not start\n");
+        return 1;
+    }
+    auto *video = window.findChild<QLabel *>(QStringLiteral("videoLabel"));
+    FrameCounter counter;
+    video->installEventFilter(&counter);
+
+    // Let the stream settle before measuring.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 1500)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    QString recordingPath;
+    if (record) {
+        window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
+        recordingPath = access.currentRecordingPath();
+    }
+    counter.frames = 0;
+    const double cpuStart = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
+    app.exec();
+    const double cpu = cpuSeconds() - cpuStart;
+    const double elapsed = wall.elapsed() / 1000.0;
+
+    std::printf("live view 1920x1080@30 for %.1f s: CPU %.1f %% of one core, %d frames painted "
+                "(%.1f per second), overlay showed \"%s\"\n",
+                elapsed, 100.0 * cpu / elapsed, counter.frames, counter.frames / elapsed,
+                qPrintable(window.findChild<QLabel *>(QStringLiteral("fpsLabel"))->text()));
+
+    if (record) {
+        const WriterStatistics during = access.writerThread()->statistics();
+        window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
+        const WriterStatistics stats = access.writerThread()->statistics();
+        const ProbeResult probe = probeVideo(recordingPath);
+        std::printf("recording: writer wrote %d frames (%d duplicated, %d dropped) in %lld ms "
+                    "before the stop\n",
+                    stats.framesWritten, stats.framesDuplicated, stats.framesDropped,
+                    static_cast<long long>(during.elapsedMs));
+        if (probe.ok)
+            std::printf("ffprobe: %s %dx%d at %s, %d frames, all decodable: %s\n",
+                        qPrintable(probe.codec), probe.width, probe.height,
+                        qPrintable(probe.frameRate), probe.frames,
+                        probe.allDecodable ? "yes" : "no");
+        else
+            std::printf("ffprobe failed: %s\n", qPrintable(probe.error));
+    }
+    return 0;
+}

@@ -1,0 +1,512 @@
+#include "openpnpcamera.h"
+
+#include "capture.h"
+
+#include <QMutexLocker>
+#include <QTimer>
+#include <QtGlobal>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <optional>
+
+namespace {
+
+constexpr int connectionCheckIntervalMs = 3000;
+// Long enough for the thread to sleep between polls, short enough that a frame waits at most a
+// few milliseconds before it is delivered.
+constexpr std::chrono::milliseconds pollInterval{5};
+constexpr int rateWindowMs = 1000;
+
+// The library's own log lines would only duplicate what the camera reports as warnings.
+void discardCaptureLog(uint32_t level, const char *message)
+{
+    Q_UNUSED(level);
+    Q_UNUSED(message);
+}
+
+// Bytes of one RGB24 frame. No value when the frame is empty, when the size does not fit the
+// 32-bit count the library is given, or when one row does not fit QImage's int-sized lines: a
+// wrapped size would give a buffer shorter than the image laid over it.
+std::optional<uint32_t> frameBytes(qint64 width, qint64 height)
+{
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    if (width * 3 > std::numeric_limits<int>::max())
+        return std::nullopt;
+    const qint64 bytes = width * height * 3; // width and height are at most 32 bits each
+    if (bytes > qint64(std::numeric_limits<uint32_t>::max()))
+        return std::nullopt;
+    return uint32_t(bytes);
+}
+
+// Truncation toward zero that saturates instead of leaving out-of-range doubles undefined.
+int32_t truncateToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= double(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (value <= double(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return int32_t(value);
+}
+
+int32_t saturateToInt32(qint64 value)
+{
+    constexpr qint64 lowest = std::numeric_limits<int32_t>::min();
+    constexpr qint64 highest = std::numeric_limits<int32_t>::max();
+    return int32_t(qBound(lowest, value, highest));
+}
+
+// The four bytes of a pixel code, lowest first, up to the first zero byte.
+QString fourccText(uint32_t fourcc)
+{
+    QString text;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const char byte = char((fourcc >> shift) & 0xff);
+        if (byte == 0)
+            break;
+        text += QLatin1Char(byte);
+    }
+    return text;
+}
+
+struct PropertyLimits
+{
+    // Stand in wherever the device leaves a limit unanswered.
+    int32_t min = 0;
+    int32_t max = 100;
+    int32_t def = 50;
+};
+
+PropertyLimits propertyLimits(CapContext context, int stream, CapPropertyID id)
+{
+    PropertyLimits limits;
+    Cap_getPropertyLimits(context, stream, id, &limits.min, &limits.max, &limits.def);
+    return limits;
+}
+
+// Where raw lies in the device range, 0..1; no value for a range of one point.
+std::optional<double> rangePosition(int32_t raw, const PropertyLimits &limits)
+{
+    const qint64 span = qint64(limits.max) - limits.min;
+    if (span == 0)
+        return std::nullopt;
+    return double(qint64(raw) - limits.min) / double(span);
+}
+
+void writeProperty(CapContext context, int stream, CapPropertyID id, int32_t raw)
+{
+    Cap_setProperty(context, stream, id, raw);
+    // A device under automatic control would overwrite the value at once.
+    Cap_setAutoProperty(context, stream, id, 0);
+}
+
+} // namespace
+
+void OpenPNPCamera::ContextRelease::operator()(void *context) const
+{
+    Cap_releaseContext(context);
+}
+
+OpenPNPCamera::OpenPNPCamera(QObject *parent)
+    : CameraBase(parent)
+{
+    Cap_setLogLevel(LOG_CRIT);
+    Cap_installCustomLogFunction(discardCaptureLog);
+
+    captureContext.reset(Cap_createContext());
+    if (!captureContext)
+        qWarning("Failed to create OpenPNP Capture context");
+
+    capturing = false;
+
+    connectionTimer = new QTimer(this);
+    connectionTimer->setInterval(connectionCheckIntervalMs);
+    connect(connectionTimer, &QTimer::timeout, this, &OpenPNPCamera::checkCameraConnection);
+}
+
+OpenPNPCamera::~OpenPNPCamera()
+{
+    // Not stopCapture(): no virtual calls while the object is being torn down.
+    connectionTimer->stop();
+    running.exchange(false);
+    capturing = false;
+    if (captureThread.joinable())
+        captureThread.join();
+    if (captureContext && streamId >= 0) {
+        Cap_closeStream(captureContext.get(), streamId);
+        streamId = -1;
+    }
+    captureContext.reset();
+}
+
+// ---- Discovery, opening and formats ------------------------------------------------------------
+
+QStringList OpenPNPCamera::availableCameras()
+{
+    QStringList names;
+
+    // Stream ids belong to the old context, so capture has to end before it goes.
+    if (captureContext) {
+        stopCapture();
+        captureContext.reset();
+    }
+
+    captureContext.reset(Cap_createContext());
+    if (!captureContext) {
+        qWarning("Failed to create OpenPNP Capture context");
+        return names;
+    }
+
+    // The window opens the device at the list position, so every device keeps its place: one
+    // whose name cannot be read is listed under a stand-in name rather than left out.
+    const uint32_t count = Cap_getDeviceCount(captureContext.get());
+    for (uint32_t index = 0; index < count; ++index) {
+        const char *name = Cap_getDeviceName(captureContext.get(), index);
+        if (name)
+            names.append(QString::fromUtf8(name));
+        else
+            names.append(QStringLiteral("Camera %1").arg(qint64(index) + 1));
+    }
+    return names;
+}
+
+int OpenPNPCamera::currentCameraIndex() const
+{
+    return deviceIndex;
+}
+
+bool OpenPNPCamera::openCamera(int index)
+{
+    if (!captureContext)
+        return false;
+    if (running.load())
+        stopCapture();
+
+    const int count = int(Cap_getDeviceCount(captureContext.get()));
+    if (index < 0 || index >= count) {
+        qWarning("Invalid camera index: %d", index);
+        return false;
+    }
+
+    deviceIndex = index;
+    refreshFormats();
+    return true;
+}
+
+QList<CameraBase::CameraFormat> OpenPNPCamera::supportedFormats() const
+{
+    return formatList;
+}
+
+void OpenPNPCamera::refreshFormats()
+{
+    formatList.clear();
+    if (!captureContext || deviceIndex < 0)
+        return;
+
+    const int32_t count = Cap_getNumFormats(captureContext.get(), deviceIndex);
+    for (int32_t index = 0; index < count; ++index) {
+        CapFormatInfo info{};
+        if (Cap_getFormatInfo(captureContext.get(), deviceIndex, index, &info) != CAPRESULT_OK)
+            continue;
+
+        CameraFormat format;
+        format.width = int(info.width);
+        format.height = int(info.height);
+        format.fps = double(info.fps);
+        format.fourcc = info.fourcc;
+        format.formatIndex = index;
+        format.description = QStringLiteral("%1x%2 @ %3 fps (%4)")
+                                 .arg(info.width)
+                                 .arg(info.height)
+                                 .arg(format.fps, 0, 'f', 1)
+                                 .arg(fourccText(info.fourcc));
+        formatList.append(format);
+    }
+}
+
+// ---- Streaming ---------------------------------------------------------------------------------
+
+bool OpenPNPCamera::startCapture()
+{
+    if (!captureContext || deviceIndex < 0)
+        return false;
+    if (running.load())
+        return false;
+
+    if (activeFormat.width == 0 || activeFormat.height == 0) {
+        if (formatList.isEmpty()) {
+            qWarning("No formats available");
+            return false;
+        }
+        activeFormat = formatList.first();
+    }
+
+    if (!openStream()) {
+        qWarning("Failed to open camera stream");
+        return false;
+    }
+
+    startCaptureThread();
+    connectionTimer->start();
+    return true;
+}
+
+void OpenPNPCamera::stopCapture()
+{
+    connectionTimer->stop();
+    running.exchange(false);
+    capturing = false;
+    if (captureThread.joinable())
+        captureThread.join();
+    if (captureContext && streamId >= 0) {
+        Cap_closeStream(captureContext.get(), streamId);
+        streamId = -1;
+    }
+}
+
+bool OpenPNPCamera::setFormat(const CameraFormat &format)
+{
+    if (!captureContext || deviceIndex < 0)
+        return false;
+
+    activeFormat = format;
+    if (!running.load())
+        return true; // takes effect at the next start
+    return reopenStream();
+}
+
+CameraBase::CameraFormat OpenPNPCamera::currentFormat() const
+{
+    return activeFormat;
+}
+
+bool OpenPNPCamera::reopenStream()
+{
+    if (!captureContext || deviceIndex < 0)
+        return false;
+
+    // The connection watch keeps running: a restart is not a stop.
+    if (running.load()) {
+        running.exchange(false);
+        capturing = false;
+        if (captureThread.joinable())
+            captureThread.join();
+        if (streamId >= 0) {
+            Cap_closeStream(captureContext.get(), streamId);
+            streamId = -1;
+        }
+    }
+
+    if (!openStream()) {
+        qWarning("Failed to open camera stream with new format");
+        return false;
+    }
+
+    startCaptureThread();
+    emit formatChanged(activeFormat);
+    return true;
+}
+
+// Opens activeFormat on the current device. A format whose frames cannot be held in one capture
+// buffer is refused before the device is asked.
+bool OpenPNPCamera::openStream()
+{
+    if (!frameBytes(activeFormat.width, activeFormat.height))
+        return false;
+    streamId = Cap_openStream(captureContext.get(), deviceIndex, activeFormat.formatIndex);
+    return streamId >= 0;
+}
+
+void OpenPNPCamera::startCaptureThread()
+{
+    running.exchange(true);
+    capturing = true;
+    frameCount = 0;
+    fpsTimer.restart();
+    // The thread gets the device and format it opens as copies: setFormat() may overwrite
+    // activeFormat while the thread is starting up.
+    captureThread =
+        std::thread(&OpenPNPCamera::captureLoop, this, deviceIndex, activeFormat.formatIndex);
+}
+
+// Capture thread. captureContext and streamId stay fixed while it runs: the GUI thread changes
+// them only after joining it.
+void OpenPNPCamera::captureLoop(int device, int formatIndex)
+{
+    CapContext context = captureContext.get();
+    const CapStream stream = streamId;
+    if (!context || stream < 0)
+        return;
+
+    // The stream delivers the library's size for this format, whatever the chosen record says.
+    CapFormatInfo info{};
+    if (Cap_getFormatInfo(context, device, formatIndex, &info) != CAPRESULT_OK) {
+        qWarning("Failed to get format info");
+        return;
+    }
+    const std::optional<uint32_t> bytes = frameBytes(info.width, info.height);
+    if (!bytes) {
+        qWarning("Failed to get format info");
+        return;
+    }
+    // Zero-filled so that a partly written frame never shows stale memory.
+    const std::unique_ptr<uchar[]> buffer(new (std::nothrow) uchar[*bytes]());
+    if (!buffer)
+        return; // no frames arrive, as with unreadable format information
+
+    const int width = int(info.width);
+    const int height = int(info.height);
+    while (running.load()) {
+        if (Cap_hasNewFrame(context, stream)) {
+            QImage frame;
+            {
+                QMutexLocker locker(&frameMutex);
+                if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
+                    const QImage wrapped(buffer.get(), width, height, width * 3,
+                                         QImage::Format_RGB888);
+                    latestImage = wrapped.copy();
+                    frame = latestImage;
+                    ++frameCount;
+                }
+            }
+            if (!frame.isNull()) {
+                // frameCount is only touched by this thread while it runs.
+                const int elapsed = int(fpsTimer.elapsed());
+                if (elapsed >= rateWindowMs) {
+                    currentFps = frameCount * 1000.0 / elapsed;
+                    frameCount = 0;
+                    fpsTimer.restart();
+                }
+                // Called without frameMutex so that a receiver may ask for latestFrame().
+                if (frameCallback)
+                    frameCallback(frame);
+                if (fpsCallback)
+                    fpsCallback(currentFps);
+            }
+        }
+        std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
+    }
+}
+
+QImage OpenPNPCamera::latestFrame()
+{
+    QMutexLocker locker(&frameMutex);
+    if (latestImage.isNull())
+        return QImage();
+    return latestImage.copy();
+}
+
+void OpenPNPCamera::checkCameraConnection()
+{
+    if (!running.load() || !captureContext || streamId < 0)
+        return;
+
+    int32_t min = 0;
+    int32_t max = 0;
+    int32_t def = 0;
+    if (Cap_getPropertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, &min, &max,
+                              &def) == CAPRESULT_OK)
+        return;
+
+    // Receivers hear of the loss while the stream is still in place; capture ends afterwards.
+    emit cameraDisconnected(QStringLiteral("Failed to access camera properties"));
+    stopCapture();
+}
+
+// ---- Image properties --------------------------------------------------------------------------
+// Brightness -50..50 and contrast 0..2 are mapped linearly onto each device's own range; with no
+// stream open, setters leave everything alone and getters answer from the cache.
+
+void OpenPNPCamera::setBrightness(double value)
+{
+    if (!captureContext || streamId < 0)
+        return;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
+    // Integer steps: the value is truncated first and the scaled result rounds toward zero.
+    const qint64 steps = qint64(truncateToInt32(value)) + 50;
+    const qint64 raw = limits.min + (qint64(limits.max) - limits.min) * steps / 100;
+    writeProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, saturateToInt32(raw));
+    brightnessValue = value;
+}
+
+double OpenPNPCamera::brightness()
+{
+    if (!captureContext || streamId < 0)
+        return brightnessValue;
+    int32_t raw = 0;
+    if (Cap_getProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, &raw) != CAPRESULT_OK)
+        return brightnessValue;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
+    if (const std::optional<double> position = rangePosition(raw, limits))
+        brightnessValue = *position * 100.0 - 50.0;
+    return brightnessValue;
+}
+
+void OpenPNPCamera::resetBrightness()
+{
+    if (!captureContext || streamId < 0)
+        return;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
+    writeProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, limits.def);
+    if (const std::optional<double> position = rangePosition(limits.def, limits))
+        brightnessValue = *position * 100.0 - 50.0;
+}
+
+void OpenPNPCamera::setContrast(double value)
+{
+    if (!captureContext || streamId < 0)
+        return;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
+    // Scaled in double and truncated toward zero once at the end.
+    const double span = double(qint64(limits.max) - limits.min);
+    const int32_t raw = truncateToInt32(span * value * 0.5 + limits.min);
+    writeProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, raw);
+    contrastValue = value;
+}
+
+double OpenPNPCamera::contrast()
+{
+    if (!captureContext || streamId < 0)
+        return contrastValue;
+    int32_t raw = 0;
+    if (Cap_getProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, &raw) != CAPRESULT_OK)
+        return contrastValue;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
+    if (const std::optional<double> position = rangePosition(raw, limits))
+        contrastValue = *position * 2.0;
+    return contrastValue;
+}
+
+void OpenPNPCamera::resetContrast()
+{
+    if (!captureContext || streamId < 0)
+        return;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
+    writeProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, limits.def);
+    if (const std::optional<double> position = rangePosition(limits.def, limits))
+        contrastValue = *position * 2.0;
+}
+
+void OpenPNPCamera::setSharpness(double value)
+{
+    if (!captureContext || streamId < 0)
+        return;
+    const PropertyLimits limits =
+        propertyLimits(captureContext.get(), streamId, CAPPROPID_SHARPNESS);
+    const double span = double(qint64(limits.max) - limits.min);
+    const int32_t raw = truncateToInt32(span * value / 5.0 + limits.min);
+    writeProperty(captureContext.get(), streamId, CAPPROPID_SHARPNESS, raw);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "camerabase.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+class QTimer;
+
+// The camera over the capture library: device discovery, format lists, one capture thread per
+// running stream, rate measurement, a watch that notices a vanished device, and the image
+// properties mapped onto each device's own ranges. Every operation runs on the GUI thread except
+// latestFrame() (any thread) and captureLoop() (the capture thread).
+class OpenPNPCamera : public CameraBase
+{
+    Q_OBJECT
+
+public:
+    explicit OpenPNPCamera(QObject *parent = nullptr);
+    ~OpenPNPCamera() override;
+
+    OpenPNPCamera(const OpenPNPCamera &) = delete;
+    OpenPNPCamera &operator=(const OpenPNPCamera &) = delete;
+
+    bool startCapture() override;
+    void stopCapture() override;
+    QStringList availableCameras() override;
+    int currentCameraIndex() const override;
+    bool openCamera(int index) override;
+    QList<CameraFormat> supportedFormats() const override;
+    bool setFormat(const CameraFormat &format) override;
+    CameraFormat currentFormat() const override;
+    void setBrightness(double value) override;
+    double brightness() override;
+    void resetBrightness() override;
+    void setContrast(double value) override;
+    double contrast() override;
+    void resetContrast() override;
+    void setSharpness(double value) override;
+    QImage latestFrame() override;
+
+public slots:
+    // Connection watch: asks the stream for its brightness limits; a device that no longer
+    // answers is reported through cameraDisconnected() and capture stops.
+    void checkCameraConnection();
+
+private:
+    // Releases the library context when the handle goes.
+    struct ContextRelease
+    {
+        void operator()(void *context) const;
+    };
+    using ContextHandle = std::unique_ptr<void, ContextRelease>;
+
+    void refreshFormats();
+    bool reopenStream();
+    bool openStream();
+    void startCaptureThread();
+    void captureLoop(int device, int formatIndex);
+
+    ContextHandle captureContext;
+    int deviceIndex = -1;
+    int streamId = -1; // written by the GUI thread only while no capture thread runs
+    std::atomic<bool> running{false};
+    QList<CameraFormat> formatList;
+    CameraFormat activeFormat;
+    std::thread captureThread;
+    QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then by the capture thread
+    int frameCount = 0;
+    double currentFps = 0.0; // capture thread; kept across runs
+    QMutex frameMutex;       // guards latestImage and frameCount
+    QImage latestImage;
+    QTimer *connectionTimer = nullptr; // child of this object
+    double brightnessValue = 0.0;
+    double contrastValue = 1.0;
+};
