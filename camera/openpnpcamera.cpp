@@ -106,6 +106,24 @@ void writeProperty(CapContext context, int stream, CapPropertyID id, int32_t raw
     Cap_setAutoProperty(context, stream, id, 0);
 }
 
+// Where the device's current value lies in its range; no value when the device does not answer
+// or its range is a single point.
+std::optional<double> currentPosition(CapContext context, int stream, CapPropertyID id)
+{
+    int32_t raw = 0;
+    if (Cap_getProperty(context, stream, id, &raw) != CAPRESULT_OK)
+        return std::nullopt;
+    return rangePosition(raw, propertyLimits(context, stream, id));
+}
+
+// Writes the device's default and returns where it lies in the range.
+std::optional<double> resetToDefault(CapContext context, int stream, CapPropertyID id)
+{
+    const PropertyLimits limits = propertyLimits(context, stream, id);
+    writeProperty(context, stream, id, limits.def);
+    return rangePosition(limits.def, limits);
+}
+
 } // namespace
 
 void OpenPNPCamera::ContextRelease::operator()(void *context) const
@@ -441,12 +459,7 @@ double OpenPNPCamera::brightness()
 {
     if (!captureContext || streamId < 0)
         return brightnessValue;
-    int32_t raw = 0;
-    if (Cap_getProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, &raw) != CAPRESULT_OK)
-        return brightnessValue;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
-    if (const std::optional<double> position = rangePosition(raw, limits))
+    if (const auto position = currentPosition(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS))
         brightnessValue = *position * 100.0 - 50.0;
     return brightnessValue;
 }
@@ -455,10 +468,7 @@ void OpenPNPCamera::resetBrightness()
 {
     if (!captureContext || streamId < 0)
         return;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
-    writeProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, limits.def);
-    if (const std::optional<double> position = rangePosition(limits.def, limits))
+    if (const auto position = resetToDefault(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS))
         brightnessValue = *position * 100.0 - 50.0;
 }
 
@@ -479,12 +489,7 @@ double OpenPNPCamera::contrast()
 {
     if (!captureContext || streamId < 0)
         return contrastValue;
-    int32_t raw = 0;
-    if (Cap_getProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, &raw) != CAPRESULT_OK)
-        return contrastValue;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
-    if (const std::optional<double> position = rangePosition(raw, limits))
+    if (const auto position = currentPosition(captureContext.get(), streamId, CAPPROPID_CONTRAST))
         contrastValue = *position * 2.0;
     return contrastValue;
 }
@@ -493,10 +498,7 @@ void OpenPNPCamera::resetContrast()
 {
     if (!captureContext || streamId < 0)
         return;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
-    writeProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, limits.def);
-    if (const std::optional<double> position = rangePosition(limits.def, limits))
+    if (const auto position = resetToDefault(captureContext.get(), streamId, CAPPROPID_CONTRAST))
         contrastValue = *position * 2.0;
 }
 

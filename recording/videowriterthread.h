@@ -40,6 +40,7 @@ public:
     void addFrame(const QImage &frame);
     // GUI thread: returns once the worker has drained its queue and closed the file.
     void stopWriting();
+    // Any thread.
     WriterStatistics statistics() const;
 
 signals:
@@ -51,10 +52,17 @@ protected:
     void run() override;
 
 private:
+    // Worker thread: one frame in B,G,R order for the encoder; empty when the conversion failed.
     cv::Mat convertToMat(const QImage &image);
+    // Worker thread: the paced loop; returns when a stop was requested or a write failed.
+    void writePaced();
+    // Worker thread, queueMutex held: writes what is left in the queue back to back.
+    void drainQueue();
+    // Worker thread, queueMutex held: waits on frameAvailable for at most ms milliseconds.
+    void waitForFrame(qint64 ms);
 
     cv::VideoWriter encoder;
-    QMutex queueMutex; // guards frameQueue and lastFrame
+    QMutex queueMutex; // guards frameQueue, lastFrame, and frameSize as the producer reads it
     QList<QImage> frameQueue;
     QWaitCondition frameAvailable;
     std::atomic<bool> writing{false};
@@ -69,4 +77,8 @@ private:
     std::atomic<int> framesWritten{0};
     std::atomic<int> framesDuplicated{0};
     std::atomic<int> framesDropped{0};
+
+    // Guards clock, which the worker starts while statistics() may read it on the GUI thread.
+    // Separate from queueMutex because the final drain holds that one for a long time.
+    mutable QMutex clockMutex;
 };
