@@ -67,13 +67,9 @@ std::vector<uint8_t> toYuyv(const cv::Mat &bgr)
 FakeV4l2Device::Node camera(uint32_t pixelFormat)
 {
     FakeV4l2Device::Node node;
-    v4l2_frmsizeenum size{};
-    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
-    size.discrete = {width, height};
-    v4l2_frmivalenum interval{};
-    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
-    interval.discrete = {1, 30};
-    node.formats = {{pixelFormat, {size}, {interval}}};
+    node.formats = {{pixelFormat,
+                     {FakeV4l2Device::discreteSize(width, height)},
+                     {FakeV4l2Device::discreteInterval(1, 30)}}};
     return node;
 }
 

@@ -31,25 +31,75 @@ uint32_t bytesPerPixel(uint32_t pixelFormat)
 
 } // namespace
 
+v4l2_frmsizeenum FakeV4l2Device::discreteSize(uint32_t width, uint32_t height)
+{
+    v4l2_frmsizeenum size{};
+    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
+    size.discrete = {width, height};
+    return size;
+}
+
+v4l2_frmivalenum FakeV4l2Device::discreteInterval(uint32_t numerator, uint32_t denominator)
+{
+    v4l2_frmivalenum interval{};
+    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
+    interval.discrete = {numerator, denominator};
+    return interval;
+}
+
+FakeV4l2Device::Control FakeV4l2Device::control(uint32_t id, v4l2_ctrl_type type, int32_t min,
+                                                int32_t max, int32_t def,
+                                                std::vector<uint32_t> menu)
+{
+    Control c;
+    c.query.id = id;
+    c.query.type = type;
+    c.query.minimum = min;
+    c.query.maximum = max;
+    c.query.step = 1;
+    c.query.default_value = def;
+    c.value = def;
+    c.menuItems = std::move(menu);
+    return c;
+}
+
+FakeV4l2Device::Node FakeV4l2Device::uvcCamera()
+{
+    Node node;
+    node.card = "Fake UVC Camera";
+    for (uint32_t pixelFormat : {V4L2_PIX_FMT_MJPEG, V4L2_PIX_FMT_YUYV})
+        node.formats.push_back({pixelFormat, {discreteSize(64, 48)}, {discreteInterval(1, 30)}});
+    for (const auto &c : {
+             control(V4L2_CID_BRIGHTNESS, V4L2_CTRL_TYPE_INTEGER, -64, 64, 0),
+             control(V4L2_CID_CONTRAST, V4L2_CTRL_TYPE_INTEGER, 0, 95, 32),
+             control(V4L2_CID_EXPOSURE_ABSOLUTE, V4L2_CTRL_TYPE_INTEGER, 3, 2047, 250),
+             control(V4L2_CID_EXPOSURE_AUTO, V4L2_CTRL_TYPE_MENU, 0, 3, 3,
+                     {V4L2_EXPOSURE_MANUAL, V4L2_EXPOSURE_APERTURE_PRIORITY}),
+             control(V4L2_CID_WHITE_BALANCE_TEMPERATURE, V4L2_CTRL_TYPE_INTEGER, 2800, 6500, 4600),
+             control(V4L2_CID_AUTO_WHITE_BALANCE, V4L2_CTRL_TYPE_BOOLEAN, 0, 1, 1),
+         })
+        node.controls[c.query.id] = c;
+    return node;
+}
+
 void FakeV4l2Device::addNode(const std::string &path, const Node &node)
 {
-    std::lock_guard<std::mutex> lock(mutex);
-    State &state = nodes[path];
-    state = State();
+    std::lock_guard lock(mutex);
+    State &state = nodes[path] = State();
     state.script = node;
     state.interval = node.driverInterval;
 }
 
 void FakeV4l2Device::unplug(const std::string &path)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     nodes.at(path).plugged = false;
 }
 
 bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t> &bytes,
                              uint32_t flags, std::optional<uint32_t> bytesused)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     State &node = nodes.at(path);
     if (!node.plugged || !node.streaming || node.queued.empty())
         return false;
@@ -65,51 +115,29 @@ bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t>
 
 int FakeV4l2Device::openCount() const
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     return int(descriptors.size());
 }
 
 int FakeV4l2Device::mappingCount() const
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     return int(mappings.size());
 }
 
-size_t FakeV4l2Device::queuedCount(const std::string &path) const
+FakeV4l2Device::Observed FakeV4l2Device::observe(const std::string &path) const
 {
-    std::lock_guard<std::mutex> lock(mutex);
-    return nodes.at(path).queued.size();
-}
-
-size_t FakeV4l2Device::bufferCount(const std::string &path) const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return nodes.at(path).buffers.size();
-}
-
-int32_t FakeV4l2Device::controlValue(const std::string &path, uint32_t id) const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return nodes.at(path).script.controls.at(id).value;
-}
-
-int FakeV4l2Device::callCount(const std::string &path, unsigned long request) const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    const auto &calls = nodes.at(path).calls;
-    const auto found = calls.find(request);
-    return found == calls.end() ? 0 : found->second;
-}
-
-v4l2_fract FakeV4l2Device::interval(const std::string &path) const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return nodes.at(path).interval;
+    std::lock_guard lock(mutex);
+    const State &node = nodes.at(path);
+    Observed seen{node.buffers.size(), node.queued.size(), node.interval, {}, node.calls};
+    for (const auto &[id, control] : node.script.controls)
+        seen.controls[id] = control.value;
+    return seen;
 }
 
 int FakeV4l2Device::open(const std::string &path)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     const auto found = nodes.find(path);
     if (found == nodes.end() || !found->second.plugged)
         return -ENOENT;
@@ -117,17 +145,21 @@ int FakeV4l2Device::open(const std::string &path)
     return nextDescriptor++;
 }
 
+void FakeV4l2Device::State::stopStreaming()
+{
+    streaming = false;
+    queued.clear();
+    ready.clear();
+}
+
 int FakeV4l2Device::close(int fd)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     const auto found = descriptors.find(fd);
     if (found == descriptors.end())
         return -EBADF;
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
-    State &node = nodes.at(found->second);
-    node.streaming = false;
-    node.queued.clear();
-    node.ready.clear();
+    nodes.at(found->second).stopStreaming();
     descriptors.erase(found);
     return 0;
 }
@@ -140,7 +172,7 @@ FakeV4l2Device::State *FakeV4l2Device::nodeOf(int fd)
 
 int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     State *node = nodeOf(fd);
     if (!node)
         return -EBADF;
@@ -176,49 +208,25 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         return 0;
     }
     case VIDIOC_ENUM_FRAMESIZES:
-    case VIDIOC_ENUM_FRAMEINTERVALS: {
-        const uint32_t pixelFormat = request == VIDIOC_ENUM_FRAMESIZES
-                                         ? static_cast<v4l2_frmsizeenum *>(arg)->pixel_format
-                                         : static_cast<v4l2_frmivalenum *>(arg)->pixel_format;
-        const auto format =
-            std::find_if(script.formats.begin(), script.formats.end(),
-                         [&](const Format &f) { return f.pixelFormat == pixelFormat; });
-        if (format == script.formats.end())
-            return -EINVAL;
-        if (request == VIDIOC_ENUM_FRAMESIZES) {
-            auto *size = static_cast<v4l2_frmsizeenum *>(arg);
-            if (size->index >= format->sizes.size())
-                return -EINVAL;
-            const uint32_t index = size->index;
-            *size = format->sizes[index];
-            size->index = index;
-            size->pixel_format = pixelFormat;
-            return 0;
-        }
-        auto *interval = static_cast<v4l2_frmivalenum *>(arg);
-        if (interval->index >= format->intervals.size())
-            return -EINVAL;
-        const v4l2_frmivalenum asked = *interval;
-        *interval = format->intervals[asked.index];
-        interval->index = asked.index;
-        interval->pixel_format = pixelFormat;
-        interval->width = asked.width;
-        interval->height = asked.height;
-        return 0;
-    }
+    case VIDIOC_ENUM_FRAMEINTERVALS:
+        return enumerate(node, request, arg);
     case VIDIOC_G_FMT:
         *static_cast<v4l2_format *>(arg) = node.format;
         return 0;
     case VIDIOC_S_FMT:
         return setFormat(node, *static_cast<v4l2_format *>(arg));
-    case VIDIOC_G_PARM: {
+    case VIDIOC_G_PARM:
+    case VIDIOC_S_PARM: {
         auto *parm = static_cast<v4l2_streamparm *>(arg);
+        if (request == VIDIOC_S_PARM) {
+            if (parm->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+                return -EINVAL;
+            node.interval = script.grantedInterval.value_or(parm->parm.capture.timeperframe);
+        }
         parm->parm.capture.capability = V4L2_CAP_TIMEPERFRAME;
         parm->parm.capture.timeperframe = node.interval;
         return 0;
     }
-    case VIDIOC_S_PARM:
-        return setInterval(node, *static_cast<v4l2_streamparm *>(arg));
     case VIDIOC_REQBUFS:
         return requestBuffers(node, *static_cast<v4l2_requestbuffers *>(arg));
     case VIDIOC_QUERYBUF: {
@@ -247,18 +255,17 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         auto *buffer = static_cast<v4l2_buffer *>(arg);
         buffer->index = node.ready.front();
         node.ready.pop_front();
-        buffer->bytesused = node.buffers[buffer->index].bytesused;
-        buffer->flags = node.buffers[buffer->index].flags;
-        buffer->length = uint32_t(node.buffers[buffer->index].memory.size());
+        const Buffer &filled = node.buffers[buffer->index];
+        buffer->bytesused = filled.bytesused;
+        buffer->flags = filled.flags;
+        buffer->length = uint32_t(filled.memory.size());
         return 0;
     }
     case VIDIOC_STREAMON:
         node.streaming = true;
         return 0;
     case VIDIOC_STREAMOFF:
-        node.streaming = false;
-        node.queued.clear();
-        node.ready.clear();
+        node.stopStreaming();
         return 0;
     case VIDIOC_QUERYCTRL:
     case VIDIOC_G_CTRL:
@@ -270,28 +277,48 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
     }
 }
 
+int FakeV4l2Device::enumerate(const State &node, unsigned long request, void *arg)
+{
+    const bool sizes = request == VIDIOC_ENUM_FRAMESIZES;
+    auto *size = static_cast<v4l2_frmsizeenum *>(arg);
+    auto *interval = static_cast<v4l2_frmivalenum *>(arg);
+    const uint32_t pixelFormat = sizes ? size->pixel_format : interval->pixel_format;
+    const auto &formats = node.script.formats;
+    const auto format = std::find_if(formats.begin(), formats.end(),
+                                     [&](const Format &f) { return f.pixelFormat == pixelFormat; });
+    if (format == formats.end())
+        return -EINVAL;
+    if (sizes) {
+        const uint32_t index = size->index;
+        if (index >= format->sizes.size())
+            return -EINVAL;
+        *size = format->sizes[index];
+        size->index = index;
+        size->pixel_format = pixelFormat;
+        return 0;
+    }
+    const v4l2_frmivalenum asked = *interval;
+    if (asked.index >= format->intervals.size())
+        return -EINVAL;
+    *interval = format->intervals[asked.index];
+    interval->index = asked.index;
+    interval->pixel_format = pixelFormat;
+    interval->width = asked.width;
+    interval->height = asked.height;
+    return 0;
+}
+
 int FakeV4l2Device::setFormat(State &node, v4l2_format &format)
 {
-    const Node &script = node.script;
     v4l2_pix_format &pix = format.fmt.pix;
-    pix.pixelformat = script.grantedPixelFormat.value_or(pix.pixelformat);
-    pix.width = script.grantedWidth.value_or(pix.width);
+    pix.pixelformat = node.script.grantedPixelFormat.value_or(pix.pixelformat);
+    pix.width = node.script.grantedWidth.value_or(pix.width);
     pix.field = V4L2_FIELD_NONE;
     const uint32_t bytes = bytesPerPixel(pix.pixelformat);
     pix.bytesperline = pix.width * bytes;
     // Compressed frames get room for a worst case, as drivers do.
     pix.sizeimage = pix.width * pix.height * (bytes ? bytes : 2);
     node.format = format;
-    return 0;
-}
-
-int FakeV4l2Device::setInterval(State &node, v4l2_streamparm &parm)
-{
-    if (parm.type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
-        return -EINVAL;
-    node.interval = node.script.grantedInterval.value_or(parm.parm.capture.timeperframe);
-    parm.parm.capture.capability = V4L2_CAP_TIMEPERFRAME;
-    parm.parm.capture.timeperframe = node.interval;
     return 0;
 }
 
@@ -314,8 +341,7 @@ int FakeV4l2Device::requestBuffers(State &node, v4l2_requestbuffers &request)
 int FakeV4l2Device::controlIoctl(State &node, unsigned long request, void *arg)
 {
     // Every control ioctl's argument starts with the control id.
-    const uint32_t id = *static_cast<uint32_t *>(arg);
-    const auto found = node.script.controls.find(id);
+    const auto found = node.script.controls.find(*static_cast<uint32_t *>(arg));
     if (found == node.script.controls.end())
         return -EINVAL;
     Control &control = found->second;
@@ -350,7 +376,7 @@ int FakeV4l2Device::controlIoctl(State &node, unsigned long request, void *arg)
 
 void *FakeV4l2Device::mmap(int fd, size_t length, int64_t offset)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     State *node = nodeOf(fd);
     const size_t index = size_t(offset >> offsetShift);
     if (!node || !node->plugged || node->script.mmapFails || index >= node->buffers.size() ||
@@ -363,13 +389,13 @@ void *FakeV4l2Device::mmap(int fd, size_t length, int64_t offset)
 
 int FakeV4l2Device::munmap(void *address, size_t)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     return mappings.erase(address) ? 0 : -EINVAL;
 }
 
 int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int)
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard lock(mutex);
     int ready = 0;
     for (nfds_t i = 0; i < count; ++i) {
         State *node = nodeOf(fds[i].fd);

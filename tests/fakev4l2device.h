@@ -53,6 +53,25 @@ public:
         std::map<unsigned long, int> failingRequests; // ioctl request -> -errno
     };
 
+    // What a test can see of a node from the driver's side.
+    struct Observed
+    {
+        size_t buffers = 0;
+        size_t queued = 0; // buffers the backend has handed back for filling
+        v4l2_fract interval{};
+        std::map<uint32_t, int32_t> controls;
+        std::map<unsigned long, int> calls; // ioctl request -> times made
+    };
+
+    static v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height);
+    static v4l2_frmivalenum discreteInterval(uint32_t numerator, uint32_t denominator);
+    static Control control(uint32_t id, v4l2_ctrl_type type, int32_t min, int32_t max, int32_t def,
+                           std::vector<uint32_t> menu = {});
+    // A typical UVC camera: MJPEG and YUYV at 64x48 and 30 fps, brightness, contrast, exposure
+    // with its menu-style auto control (manual and aperture priority only), white balance with
+    // an on/off automatic.
+    static Node uvcCamera();
+
     void addNode(const std::string &path, const Node &node);
     void unplug(const std::string &path);
 
@@ -63,11 +82,7 @@ public:
 
     int openCount() const;
     int mappingCount() const;
-    size_t queuedCount(const std::string &path) const;
-    size_t bufferCount(const std::string &path) const;
-    int32_t controlValue(const std::string &path, uint32_t id) const;
-    int callCount(const std::string &path, unsigned long request) const;
-    v4l2_fract interval(const std::string &path) const;
+    Observed observe(const std::string &path) const;
 
     int open(const std::string &path) override;
     int close(int fd) override;
@@ -94,11 +109,13 @@ private:
         std::deque<uint32_t> ready;
         bool streaming = false;
         std::map<unsigned long, int> calls;
+
+        void stopStreaming();
     };
 
     int handle(State &node, unsigned long request, void *arg);
+    int enumerate(const State &node, unsigned long request, void *arg);
     int setFormat(State &node, v4l2_format &format);
-    int setInterval(State &node, v4l2_streamparm &parm);
     int requestBuffers(State &node, v4l2_requestbuffers &request);
     int controlIoctl(State &node, unsigned long request, void *arg);
     State *nodeOf(int fd);

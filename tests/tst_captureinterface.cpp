@@ -1,53 +1,42 @@
 // The Cap_* interface's safety rules, whatever device is behind it: bad handles, ids and
 // indices, buffer sizes, frame sizes beyond 32 bits, logging, and calls from two threads.
-#include "capture.h"
 #include "syntheticcontrol.h"
+#include "testsupport/capturetesthelpers.h"
 
 #include <QTemporaryFile>
 #include <QtTest>
 
 #include <atomic>
-#include <memory>
-#include <mutex>
 #include <thread>
 #include <unistd.h>
 
+using namespace capturetest;
 namespace synthetic = ostrel::synthetic;
 
 namespace {
 
-struct ContextDeleter
-{
-    void operator()(void *ctx) const { Cap_releaseContext(ctx); }
-};
-using ContextPtr = std::unique_ptr<void, ContextDeleter>;
-
-std::mutex logMutex; // guards logLines
-QList<QPair<uint32_t, QString>> logLines;
-
-void collectLog(uint32_t level, const char *message)
-{
-    std::lock_guard lock(logMutex);
-    logLines.append({level, QString::fromUtf8(message)});
-}
-
-QList<QPair<uint32_t, QString>> takeLog()
-{
-    std::lock_guard lock(logMutex);
-    return std::exchange(logLines, {});
-}
-
-// The first synthetic device; the synthetic cameras follow every other device.
-uint32_t syntheticDevice(CapContext ctx)
-{
-    for (uint32_t i = 0; i < Cap_getDeviceCount(ctx); ++i) {
-        if (QByteArray(Cap_getDeviceUniqueID(ctx, i)).startsWith("synthetic:"))
-            return i;
-    }
-    return UINT32_MAX;
-}
-
 const uint32_t mjpg = synthetic::fourcc("MJPG");
+
+// Every call on the stream id fails and leaves the caller's outputs alone. A helper: callers
+// check QTest::currentTestFailed().
+void expectStreamCallsFail(CapContext ctx, CapStream id)
+{
+    QByteArray buffer(64 * 48 * 3, '\x5a');
+    int32_t a = 11, b = 12, c = 13;
+    uint32_t enabled = 14;
+    QCOMPARE(Cap_isOpenStream(ctx, id), 0u);
+    QCOMPARE(Cap_hasNewFrame(ctx, id), 0u);
+    QCOMPARE(Cap_getStreamFrameCount(ctx, id), 0u);
+    QVERIFY(Cap_captureFrame(ctx, id, buffer.data(), uint32_t(buffer.size())) != CAPRESULT_OK);
+    QVERIFY(Cap_getPropertyLimits(ctx, id, CAPPROPID_BRIGHTNESS, &a, &b, &c) != CAPRESULT_OK);
+    QVERIFY(Cap_getProperty(ctx, id, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
+    QVERIFY(Cap_setProperty(ctx, id, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+    QVERIFY(Cap_getAutoProperty(ctx, id, CAPPROPID_EXPOSURE, &enabled) != CAPRESULT_OK);
+    QVERIFY(Cap_setAutoProperty(ctx, id, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+    QVERIFY(Cap_closeStream(ctx, id) != CAPRESULT_OK);
+    QCOMPARE(QList<int>({a, b, c, int(enabled)}), QList<int>({11, 12, 13, 14}));
+    QCOMPARE(buffer, QByteArray(64 * 48 * 3, '\x5a'));
+}
 
 } // namespace
 
@@ -59,10 +48,8 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void nullContextIsAnError();
-    void outOfRangeIndicesAreErrors();
-    void unknownStreamIdsAreErrors();
-    void streamIdsAreUniqueAndNonNegative();
+    void badContextsAndIndicesAreErrors();
+    void streamIds();
     void bufferSizes_data();
     void bufferSizes();
     void frameSizeBeyond32BitsIsRefused_data();
@@ -82,7 +69,7 @@ void TestCaptureInterface::init()
     synthetic::setDevices({{"Small", {{160, 120, 30, mjpg}, {64, 48, 60, mjpg}}}});
     ctx.reset(Cap_createContext());
     QVERIFY(ctx);
-    device = syntheticDevice(ctx.get());
+    device = syntheticDevices(ctx.get()).value(0, UINT32_MAX);
     QVERIFY(device != UINT32_MAX);
     takeLog();
 }
@@ -93,80 +80,55 @@ void TestCaptureInterface::cleanupTestCase()
     Cap_installCustomLogFunction(nullptr);
 }
 
-void TestCaptureInterface::nullContextIsAnError()
+// A null context, a device index past the last device and a format index past the last format
+// fail every call; a failed call leaves the caller's record alone.
+void TestCaptureInterface::badContextsAndIndicesAreErrors()
 {
-    CapFormatInfo info{};
-    int32_t a = 0, b = 0, c = 0;
-    uint32_t enabled = 0;
-    uint8_t buffer[16] = {};
     QVERIFY(Cap_releaseContext(nullptr) != CAPRESULT_OK);
     QCOMPARE(Cap_getDeviceCount(nullptr), 0u);
-    QCOMPARE(Cap_getDeviceName(nullptr, 0), nullptr);
-    QCOMPARE(Cap_getDeviceUniqueID(nullptr, 0), nullptr);
-    QVERIFY(Cap_getNumFormats(nullptr, 0) < 1);
-    QVERIFY(Cap_getFormatInfo(nullptr, 0, 0, &info) != CAPRESULT_OK);
-    QVERIFY(Cap_openStream(nullptr, 0, 0) < 0);
-    QVERIFY(Cap_closeStream(nullptr, 0) != CAPRESULT_OK);
-    QCOMPARE(Cap_isOpenStream(nullptr, 0), 0u);
-    QCOMPARE(Cap_hasNewFrame(nullptr, 0), 0u);
-    QVERIFY(Cap_captureFrame(nullptr, 0, buffer, sizeof buffer) != CAPRESULT_OK);
-    QCOMPARE(Cap_getStreamFrameCount(nullptr, 0), 0u);
-    QVERIFY(Cap_getPropertyLimits(nullptr, 0, CAPPROPID_BRIGHTNESS, &a, &b, &c) != CAPRESULT_OK);
-    QVERIFY(Cap_getProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
-    QVERIFY(Cap_setProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
-    QVERIFY(Cap_getAutoProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, &enabled) != CAPRESULT_OK);
-    QVERIFY(Cap_setAutoProperty(nullptr, 0, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
-}
+    expectStreamCallsFail(nullptr, 0);
+    if (QTest::currentTestFailed())
+        return;
 
-void TestCaptureInterface::outOfRangeIndicesAreErrors()
-{
     const uint32_t count = Cap_getDeviceCount(ctx.get());
-    CapFormatInfo info{};
-    for (uint32_t bad : {count, count + 1, UINT32_MAX}) {
-        QCOMPARE(Cap_getDeviceName(ctx.get(), bad), nullptr);
-        QCOMPARE(Cap_getDeviceUniqueID(ctx.get(), bad), nullptr);
-        QVERIFY(Cap_getNumFormats(ctx.get(), bad) < 1);
-        QVERIFY(Cap_getFormatInfo(ctx.get(), bad, 0, &info) != CAPRESULT_OK);
-        QVERIFY(Cap_openStream(ctx.get(), bad, 0) < 0);
+    const QList<QPair<CapContext, uint32_t>> badDevices = {
+        {nullptr, 0}, {ctx.get(), count}, {ctx.get(), count + 1}, {ctx.get(), UINT32_MAX}};
+    CapFormatInfo info{1, 2, 3, 4, 5};
+    for (const auto &[context, index] : badDevices) {
+        QCOMPARE(Cap_getDeviceName(context, index), nullptr);
+        QCOMPARE(Cap_getDeviceUniqueID(context, index), nullptr);
+        QVERIFY(Cap_getNumFormats(context, index) < 1);
+        QVERIFY(Cap_getFormatInfo(context, index, 0, &info) != CAPRESULT_OK);
+        QVERIFY(Cap_openStream(context, index, 0) < 0);
     }
     QCOMPARE(Cap_getNumFormats(ctx.get(), device), 2);
     for (uint32_t bad : {2u, 3u, UINT32_MAX}) {
         QVERIFY(Cap_getFormatInfo(ctx.get(), device, bad, &info) != CAPRESULT_OK);
         QVERIFY(Cap_openStream(ctx.get(), device, bad) < 0);
     }
-    QVERIFY(Cap_getFormatInfo(ctx.get(), device, 0, nullptr) != CAPRESULT_OK);
-
-    // A failed call leaves the record alone.
-    info = {1, 2, 3, 4, 5};
-    QVERIFY(Cap_getFormatInfo(ctx.get(), device, 9, &info) != CAPRESULT_OK);
     QCOMPARE(info.width, 1u);
     QCOMPARE(info.bpp, 5u);
+    QVERIFY(Cap_getFormatInfo(ctx.get(), device, 0, nullptr) != CAPRESULT_OK);
 }
 
-void TestCaptureInterface::unknownStreamIdsAreErrors()
+// Ids are non-negative and never reused; unknown ones are errors.
+void TestCaptureInterface::streamIds()
 {
     const CapStream open = Cap_openStream(ctx.get(), device, 1);
     QVERIFY(open >= 0);
-    const CapStream closed = Cap_openStream(ctx.get(), device, 1);
-    QCOMPARE(Cap_closeStream(ctx.get(), closed), CAPRESULT_OK);
-
-    QByteArray buffer(64 * 48 * 3, '\x5a');
-    for (CapStream bad : {closed, CapStream{-1}, CapStream{-100}, open + 1000, INT32_MAX}) {
-        int32_t a = 11, b = 12, c = 13;
-        uint32_t enabled = 14;
-        QCOMPARE(Cap_isOpenStream(ctx.get(), bad), 0u);
-        QCOMPARE(Cap_hasNewFrame(ctx.get(), bad), 0u);
-        QVERIFY(Cap_captureFrame(ctx.get(), bad, buffer.data(), 64 * 48 * 3) != CAPRESULT_OK);
-        QVERIFY(Cap_getPropertyLimits(ctx.get(), bad, CAPPROPID_BRIGHTNESS, &a, &b, &c) !=
-                CAPRESULT_OK);
-        QVERIFY(Cap_getProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
-        QVERIFY(Cap_setProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
-        QVERIFY(Cap_getAutoProperty(ctx.get(), bad, CAPPROPID_EXPOSURE, &enabled) != CAPRESULT_OK);
-        QVERIFY(Cap_setAutoProperty(ctx.get(), bad, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
-        QVERIFY(Cap_closeStream(ctx.get(), bad) != CAPRESULT_OK);
-        QCOMPARE(QList<int>({a, b, c, int(enabled)}), QList<int>({11, 12, 13, 14}));
+    QSet<CapStream> seen{open};
+    CapStream closed = -1;
+    for (int i = 0; i < 5; ++i) {
+        closed = Cap_openStream(ctx.get(), device, i % 2);
+        QVERIFY(closed >= 0 && !seen.contains(closed));
+        seen << closed;
+        QCOMPARE(Cap_closeStream(ctx.get(), closed), CAPRESULT_OK);
     }
-    QCOMPARE(buffer, QByteArray(64 * 48 * 3, '\x5a'));
+    for (CapStream bad : {closed, CapStream{-1}, CapStream{-100}, open + 1000, INT32_MAX}) {
+        expectStreamCallsFail(ctx.get(), bad);
+        if (QTest::currentTestFailed())
+            return;
+    }
     // Null output pointers on a good stream.
     int32_t value = 0;
     QVERIFY(Cap_getPropertyLimits(ctx.get(), open, CAPPROPID_BRIGHTNESS, nullptr, &value, &value) !=
@@ -177,20 +139,7 @@ void TestCaptureInterface::unknownStreamIdsAreErrors()
 
     // Ids belong to their context.
     ContextPtr other(Cap_createContext());
-    QCOMPARE(Cap_isOpenStream(other.get(), open + 1), 0u);
-}
-
-void TestCaptureInterface::streamIdsAreUniqueAndNonNegative()
-{
-    QSet<CapStream> seen;
-    for (int i = 0; i < 5; ++i) {
-        const CapStream a = Cap_openStream(ctx.get(), device, 1);
-        const CapStream b = Cap_openStream(ctx.get(), device, 0);
-        QVERIFY(a >= 0 && b >= 0);
-        QVERIFY(!seen.contains(a) && !seen.contains(b) && a != b);
-        seen << a << b;
-        QCOMPARE(Cap_closeStream(ctx.get(), a), CAPRESULT_OK);
-    }
+    QCOMPARE(Cap_isOpenStream(other.get(), open), 0u);
 }
 
 void TestCaptureInterface::bufferSizes_data()
@@ -242,7 +191,7 @@ void TestCaptureInterface::frameSizeBeyond32BitsIsRefused()
     QFETCH(uint32_t, height);
     synthetic::setDevices({{"Huge", {{width, height, 30, mjpg}, {64, 48, 30, mjpg}}}});
     ContextPtr huge(Cap_createContext());
-    const uint32_t index = syntheticDevice(huge.get());
+    const uint32_t index = syntheticDevices(huge.get()).value(0);
     QVERIFY(Cap_openStream(huge.get(), index, 0) < 0);
     QVERIFY(!takeLog().isEmpty());
     QVERIFY(Cap_openStream(huge.get(), index, 1) >= 0);

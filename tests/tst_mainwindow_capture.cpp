@@ -402,8 +402,17 @@ void TestMainWindowCapture::recordingRotatedAndAtDefaultRate()
     access->setOrientation(false, 90);
     recordFor(600);
     const QString rotated = access->currentRecordingPath();
+    // Stopped and started again before the end of the first recording has been announced.
+    child<QPushButton>("recordButton")->click();
+    child<QPushButton>("recordButton")->click();
+    const QString next = access->currentRecordingPath();
+    QVERIFY(next != rotated);
+    QTest::qWait(100);
+    QCOMPARE(access->currentRecordingPath(), next);
+    QVERIFY(!access->notificationLabel()->text().contains(QFileInfo(next).fileName()));
     child<QPushButton>("recordButton")->click();
     verifyWholeFile(rotated, {720, 1280});
+    verifyWholeFile(next, {720, 1280});
 
     // A format that reports 0 frames per second is recorded at 30.
     access->setOrientation(false, 0);
@@ -413,7 +422,7 @@ void TestMainWindowCapture::recordingRotatedAndAtDefaultRate()
     recordFor(400);
     QCOMPARE(access->recordingFps(), 30.0);
     const QString slow = access->currentRecordingPath();
-    QVERIFY(slow != rotated);
+    QVERIFY(slow != rotated && slow != next);
     child<QPushButton>("recordButton")->click();
     const ProbeResult probe = probeVideo(slow);
     QVERIFY2(probe.ok, qPrintable(probe.error));

@@ -13,84 +13,19 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 using namespace ostrel::capture;
+using Fake = FakeV4l2Device;
+using Bytes = std::vector<uint8_t>;
+using NodeChange = std::function<void(Fake::Node &)>;
+Q_DECLARE_METATYPE(Bytes)
+Q_DECLARE_METATYPE(NodeChange)
 
 namespace {
 
 const std::string node0 = "/fake/video0";
-
-v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height)
-{
-    v4l2_frmsizeenum size{};
-    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
-    size.discrete = {width, height};
-    return size;
-}
-
-v4l2_frmsizeenum stepwiseSize(uint32_t minWidth, uint32_t maxWidth, uint32_t stepWidth,
-                              uint32_t minHeight, uint32_t maxHeight, uint32_t stepHeight)
-{
-    v4l2_frmsizeenum size{};
-    size.type = V4L2_FRMSIZE_TYPE_STEPWISE;
-    size.stepwise = {minWidth, maxWidth, stepWidth, minHeight, maxHeight, stepHeight};
-    return size;
-}
-
-v4l2_frmivalenum discreteInterval(uint32_t numerator, uint32_t denominator)
-{
-    v4l2_frmivalenum interval{};
-    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
-    interval.discrete = {numerator, denominator};
-    return interval;
-}
-
-v4l2_frmivalenum continuousInterval(v4l2_fract shortest, v4l2_fract longest)
-{
-    v4l2_frmivalenum interval{};
-    interval.type = V4L2_FRMIVAL_TYPE_CONTINUOUS;
-    interval.stepwise = {shortest, longest, {1, 1}};
-    return interval;
-}
-
-FakeV4l2Device::Control control(uint32_t id, v4l2_ctrl_type type, int32_t min, int32_t max,
-                                int32_t def, std::vector<uint32_t> menu = {})
-{
-    FakeV4l2Device::Control c;
-    c.query.id = id;
-    c.query.type = type;
-    c.query.minimum = min;
-    c.query.maximum = max;
-    c.query.step = 1;
-    c.query.default_value = def;
-    c.value = def;
-    c.menuItems = std::move(menu);
-    return c;
-}
-
-// A typical UVC camera: MJPEG and YUYV at 64x48, brightness, contrast, exposure with its
-// menu-style auto control (manual and aperture priority only), white balance with a switch.
-FakeV4l2Device::Node camera()
-{
-    FakeV4l2Device::Node node;
-    node.card = "Fake UVC Camera";
-    node.formats = {
-        {V4L2_PIX_FMT_MJPEG, {discreteSize(64, 48)}, {discreteInterval(1, 30)}},
-        {V4L2_PIX_FMT_YUYV, {discreteSize(64, 48)}, {discreteInterval(1, 30)}},
-    };
-    for (const auto &c : {
-             control(V4L2_CID_BRIGHTNESS, V4L2_CTRL_TYPE_INTEGER, -64, 64, 0),
-             control(V4L2_CID_CONTRAST, V4L2_CTRL_TYPE_INTEGER, 0, 95, 32),
-             control(V4L2_CID_EXPOSURE_ABSOLUTE, V4L2_CTRL_TYPE_INTEGER, 3, 2047, 250),
-             control(V4L2_CID_EXPOSURE_AUTO, V4L2_CTRL_TYPE_MENU, 0, 3, 3,
-                     {V4L2_EXPOSURE_MANUAL, V4L2_EXPOSURE_APERTURE_PRIORITY}),
-             control(V4L2_CID_WHITE_BALANCE_TEMPERATURE, V4L2_CTRL_TYPE_INTEGER, 2800, 6500, 4600),
-             control(V4L2_CID_AUTO_WHITE_BALANCE, V4L2_CTRL_TYPE_BOOLEAN, 0, 1, 1),
-         })
-        node.controls[c.query.id] = c;
-    return node;
-}
 
 struct Yuv
 {
@@ -100,45 +35,42 @@ struct Yuv
 constexpr Yuv red{82, 90, 240};
 constexpr Yuv blue{41, 240, 110};
 
-// Left half one colour, right half the other.
-std::vector<uint8_t> yuyvFrame(uint32_t width, uint32_t height, Yuv left, Yuv right)
+// 64x48, left half one colour, right half the other.
+Bytes yuyvFrame(Yuv left, Yuv right)
 {
-    std::vector<uint8_t> frame;
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; x += 2) {
-            const Yuv c = x < width / 2 ? left : right;
+    Bytes frame;
+    for (uint32_t y = 0; y < 48; ++y) {
+        for (uint32_t x = 0; x < 64; x += 2) {
+            const Yuv c = x < 32 ? left : right;
             frame.insert(frame.end(), {c.y, c.u, c.y, c.v});
         }
     }
     return frame;
 }
 
-std::vector<uint8_t> jpegFrame(uint32_t width, uint32_t height, QColor left, QColor right)
+// 64x48, red on the left, blue on the right.
+Bytes jpegFrame()
 {
-    QImage image(int(width), int(height), QImage::Format_RGB888);
-    image.fill(right);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width() / 2; ++x)
-            image.setPixelColor(x, y, left);
+    QImage image(64, 48, QImage::Format_RGB888);
+    image.fill(Qt::blue);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 32; ++x)
+            image.setPixelColor(x, y, Qt::red);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "JPG", 95))
         return {};
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    return Bytes(bytes.begin(), bytes.end());
 }
 
-QColor pixel(const std::vector<uint8_t> &rgb, uint32_t width, uint32_t x, uint32_t y)
+// True when the pixel of a 64-pixel-wide RGB24 frame is within 40 of expected in each channel.
+bool near(const Bytes &rgb, uint32_t x, uint32_t y, QColor expected)
 {
-    const size_t at = (size_t(y) * width + x) * 3;
-    return QColor(rgb[at], rgb[at + 1], rgb[at + 2]);
-}
-
-bool near(QColor actual, QColor expected, int tolerance = 40)
-{
-    return std::abs(actual.red() - expected.red()) <= tolerance &&
-           std::abs(actual.green() - expected.green()) <= tolerance &&
-           std::abs(actual.blue() - expected.blue()) <= tolerance;
+    const size_t at = (size_t(y) * 64 + x) * 3;
+    return std::abs(rgb[at] - expected.red()) <= 40 &&
+           std::abs(rgb[at + 1] - expected.green()) <= 40 &&
+           std::abs(rgb[at + 2] - expected.blue()) <= 40;
 }
 
 } // namespace
@@ -148,7 +80,7 @@ class TestV4l2Backend : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { io = std::make_shared<Fake>(); }
     void cleanup();
 
     void listsCaptureNodesInNodeOrder();
@@ -160,27 +92,18 @@ private slots:
     void damagedFramesAreDroppedAndStreamGoesOn();
     void refusedModesFailTheOpen_data();
     void refusedModesFailTheOpen();
-    void deviceGoneBeforeOpenFailsTheOpen();
-    void deviceGoneMidStreamFailsEveryCall();
+    void unpluggedDevice();
     void propertiesFollowTheDeviceControls_data();
     void propertiesFollowTheDeviceControls();
     void automaticModes();
     void captureAndPropertiesFromTwoThreads();
 
 private:
-    std::unique_ptr<V4l2Device> probe(const std::string &path = node0)
-    {
-        return V4l2Device::probe(io, path);
-    }
-    std::unique_ptr<Stream> openStream(uint32_t pixelFormat);
+    // The first mode of the pixel format on node0, after the node's script is set up.
+    std::unique_ptr<Stream> openStream(uint32_t pixelFormat, const Fake::Node &node = {});
 
-    std::shared_ptr<FakeV4l2Device> io;
+    std::shared_ptr<Fake> io;
 };
-
-void TestV4l2Backend::init()
-{
-    io = std::make_shared<FakeV4l2Device>();
-}
 
 void TestV4l2Backend::cleanup()
 {
@@ -189,12 +112,11 @@ void TestV4l2Backend::cleanup()
     QCOMPARE(io->mappingCount(), 0);
 }
 
-std::unique_ptr<Stream> TestV4l2Backend::openStream(uint32_t pixelFormat)
+std::unique_ptr<Stream> TestV4l2Backend::openStream(uint32_t pixelFormat, const Fake::Node &node)
 {
-    auto device = probe();
-    if (!device)
-        return nullptr;
-    const auto &modes = device->modes();
+    io->addNode(node0, node.formats.empty() ? Fake::uvcCamera() : node);
+    const auto device = V4l2Device::probe(io, node0);
+    const auto &modes = device ? device->modes() : std::vector<V4l2Mode>{};
     for (size_t i = 0; i < modes.size(); ++i) {
         if (modes[i].pixelFormat == pixelFormat)
             return device->openStream(uint32_t(i));
@@ -212,71 +134,74 @@ void TestV4l2Backend::listsCaptureNodesInNodeOrder()
     for (const char *name : {"video10", "video2", "video0", "video1", "video3", "video4", "video5",
                              "vbi0", "videoX", "video"})
         QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
-    auto named = [&](const std::string &card, uint32_t caps, const std::string &bus) {
-        FakeV4l2Device::Node node = camera();
+    const auto add = [&](const char *name, const std::string &card, uint32_t caps,
+                         const std::string &bus) {
+        Fake::Node node = Fake::uvcCamera();
         node.card = card;
-        node.deviceCaps = caps;
+        node.deviceCaps = caps | V4L2_CAP_STREAMING;
         node.busInfo = bus;
-        return node;
+        if (card.empty())
+            node.failingRequests[VIDIOC_QUERYCAP] = -ENOTTY;
+        io->addNode(base + name, node);
     };
-    const uint32_t capture = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
-    io->addNode(base + "/video0", named("Cam A", capture, "usb-1"));
-    io->addNode(base + "/video1",
-                named("Cam A", V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING, "usb-1"));
-    io->addNode(base + "/video2", named("Cam B", capture, "usb-2"));
-    io->addNode(base + "/video3", named("Out", V4L2_CAP_VIDEO_OUTPUT | V4L2_CAP_STREAMING, "x"));
-    FakeV4l2Device::Node notV4l2 = camera();
-    notV4l2.failingRequests[VIDIOC_QUERYCAP] = -ENOTTY;
-    io->addNode(base + "/video4", notV4l2);
-    io->addNode(base + "/video10", named("Cam C", capture, "usb-3"));
+    add("/video0", "Cam A", V4L2_CAP_VIDEO_CAPTURE, "usb-1");
+    add("/video1", "Cam A", V4L2_CAP_META_CAPTURE, "usb-1");
+    add("/video2", "Cam B", V4L2_CAP_VIDEO_CAPTURE, "usb-2");
+    add("/video3", "Out", V4L2_CAP_VIDEO_OUTPUT, "x");
+    add("/video4", "", V4L2_CAP_VIDEO_CAPTURE, "usb-4");
+    add("/video10", "Cam C", V4L2_CAP_VIDEO_CAPTURE, "usb-3");
 
-    V4l2Backend backend(io, base);
-    const auto devices = backend.enumerateDevices();
-    std::vector<std::string> names, ids;
-    for (const auto &device : devices) {
-        names.push_back(device->name().value_or("?"));
-        ids.push_back(device->uniqueId());
-    }
-    QCOMPARE(names, (std::vector<std::string>{"Cam A", "Cam B", "Cam C"}));
-    QCOMPARE(ids, (std::vector<std::string>{"usb-1" + base + "/video0", "usb-2" + base + "/video2",
-                                            "usb-3" + base + "/video10"}));
+    std::vector<std::string> listed;
+    for (const auto &device : V4l2Backend(io, base).enumerateDevices())
+        listed.push_back(device->name().value_or("?") + " " + device->uniqueId());
+    QCOMPARE(listed, (std::vector<std::string>{"Cam A usb-1" + base + "/video0",
+                                               "Cam B usb-2" + base + "/video2",
+                                               "Cam C usb-3" + base + "/video10"}));
 }
 
 void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
 {
-    FakeV4l2Device::Node node = camera();
+    v4l2_frmsizeenum range{};
+    range.type = V4L2_FRMSIZE_TYPE_STEPWISE;
+    range.stepwise = {320, 1280, 16, 240, 720, 8};
+    v4l2_frmivalenum rates{};
+    rates.type = V4L2_FRMIVAL_TYPE_CONTINUOUS;
+    rates.stepwise = {{1, 30}, {1, 5}, {1, 1}};
+    Fake::Node node = Fake::uvcCamera();
     node.driverInterval = {1, 25};
     node.formats = {
         {V4L2_PIX_FMT_MJPEG,
-         {discreteSize(1920, 1080), discreteSize(640, 480)},
-         {discreteInterval(1, 30), discreteInterval(333333, 10000000), discreteInterval(2, 15)}},
+         {Fake::discreteSize(1920, 1080), Fake::discreteSize(640, 480)},
+         {Fake::discreteInterval(1, 30), Fake::discreteInterval(333333, 10000000),
+          Fake::discreteInterval(2, 15)}},
         // Nothing converts H.264 to RGB: it must not be offered.
-        {V4L2_PIX_FMT_H264, {discreteSize(1920, 1080)}, {discreteInterval(1, 30)}},
+        {V4L2_PIX_FMT_H264, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
         // A range: the common sizes inside it (on its 16 x 8 grid), the common rates from 30 down
         // to 5 frames per second.
-        {V4L2_PIX_FMT_YUYV,
-         {stepwiseSize(320, 1280, 16, 240, 720, 8)},
-         {continuousInterval({1, 30}, {1, 5})}},
+        {V4L2_PIX_FMT_YUYV, {range}, {rates}},
         // No rates at all: the driver's current rate, and the open leaves it alone.
-        {V4L2_PIX_FMT_GREY, {discreteSize(640, 480)}, {}},
+        {V4L2_PIX_FMT_GREY, {Fake::discreteSize(640, 480)}, {}},
     };
     io->addNode(node0, node);
-    const auto device = probe();
+    const auto device = V4l2Device::probe(io, node0);
     QVERIFY(device);
 
-    using M = V4l2Mode;
     const uint32_t mjpg = V4L2_PIX_FMT_MJPEG, yuyv = V4L2_PIX_FMT_YUYV;
-    std::vector<M> expected = {
-        {mjpg, 1920, 1080, 1, 30, 30, 0},          {mjpg, 1920, 1080, 333333, 10000000, 30, 0},
-        {mjpg, 1920, 1080, 2, 15, 8, 0},           {mjpg, 640, 480, 1, 30, 30, 0},
-        {mjpg, 640, 480, 333333, 10000000, 30, 0}, {mjpg, 640, 480, 2, 15, 8, 0},
-    };
+    std::vector<V4l2Mode> expected;
+    for (auto [width, height] : {std::pair{1920u, 1080u}, {640u, 480u}}) {
+        expected.push_back({mjpg, width, height, 1, 30, 30, 0});
+        expected.push_back({mjpg, width, height, 333333, 10000000, 30, 0});
+        expected.push_back({mjpg, width, height, 2, 15, 8, 0});
+    }
     // 1024x768 is taller than the range.
-    const std::pair<uint32_t, uint32_t> sizes[] = {{320, 240}, {352, 288}, {640, 360},
-                                                   {640, 480}, {800, 600}, {1280, 720}};
-    for (auto size : sizes) {
+    for (auto [width, height] : {std::pair{320u, 240u},
+                                 {352u, 288u},
+                                 {640u, 360u},
+                                 {640u, 480u},
+                                 {800u, 600u},
+                                 {1280u, 720u}}) {
         for (uint32_t rate : {30u, 25u, 20u, 15u, 10u, 5u})
-            expected.push_back({yuyv, size.first, size.second, 1, rate, rate, 16});
+            expected.push_back({yuyv, width, height, 1, rate, rate, 16});
     }
     expected.push_back({V4L2_PIX_FMT_GREY, 640, 480, 0, 0, 25, 8});
     QCOMPARE(device->modes().size(), expected.size());
@@ -289,46 +214,40 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
     QVERIFY(!device->formatInfo(uint32_t(expected.size()), info));
 
     // The rate-less mode opens without touching the driver's interval.
-    auto stream = device->openStream(uint32_t(expected.size() - 1));
-    QVERIFY(stream);
-    QCOMPARE(io->callCount(node0, VIDIOC_S_PARM), 0);
+    QVERIFY(device->openStream(uint32_t(expected.size() - 1)));
+    QCOMPARE(io->observe(node0).calls[VIDIOC_S_PARM], 0);
 }
 
 void TestV4l2Backend::deliversConvertedFrames_data()
 {
     QTest::addColumn<uint32_t>("pixelFormat");
-    QTest::addColumn<QByteArray>("frame");
-    const auto bytes = [](const std::vector<uint8_t> &v) {
-        return QByteArray(reinterpret_cast<const char *>(v.data()), int(v.size()));
-    };
-    QTest::newRow("MJPEG") << uint32_t(V4L2_PIX_FMT_MJPEG)
-                           << bytes(jpegFrame(64, 48, Qt::red, Qt::blue));
-    QTest::newRow("YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << bytes(yuyvFrame(64, 48, red, blue));
+    QTest::addColumn<Bytes>("frame");
+    QTest::newRow("MJPEG") << uint32_t(V4L2_PIX_FMT_MJPEG) << jpegFrame();
+    QTest::newRow("YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvFrame(red, blue);
 }
 
 void TestV4l2Backend::deliversConvertedFrames()
 {
     QFETCH(uint32_t, pixelFormat);
-    QFETCH(QByteArray, frame);
-    QVERIFY(!frame.isEmpty());
-    io->addNode(node0, camera());
+    QFETCH(Bytes, frame);
+    QVERIFY(!frame.empty());
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
     QCOMPARE(stream->width(), 64u);
     QCOMPARE(stream->height(), 48u);
-    QCOMPARE(io->interval(node0).denominator, 30u);
-    QVERIFY(io->bufferCount(node0) >= 4);
+    QCOMPARE(io->observe(node0).interval.denominator, 30u);
+    QVERIFY(io->observe(node0).buffers >= 4);
     QVERIFY(!stream->hasNewFrame());
 
-    QVERIFY(io->deliver(node0, std::vector<uint8_t>(frame.begin(), frame.end())));
+    QVERIFY(io->deliver(node0, frame));
     QVERIFY(stream->hasNewFrame());
     // A guard byte past the frame catches a conversion that writes beyond its size.
-    std::vector<uint8_t> rgb(64 * 48 * 3 + 1, 0xa5);
+    Bytes rgb(64 * 48 * 3 + 1, 0xa5);
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
     QCOMPARE(rgb.back(), uint8_t(0xa5));
     for (uint32_t y : {0u, 24u, 47u}) {
-        QVERIFY2(near(pixel(rgb, 64, 8, y), Qt::red), qPrintable(pixel(rgb, 64, 8, y).name()));
-        QVERIFY2(near(pixel(rgb, 64, 56, y), Qt::blue), qPrintable(pixel(rgb, 64, 56, y).name()));
+        QVERIFY(near(rgb, 8, y, Qt::red));
+        QVERIFY(near(rgb, 56, y, Qt::blue));
     }
     QCOMPARE(stream->frameCount(), 1u);
     QVERIFY(!stream->hasNewFrame());
@@ -336,19 +255,17 @@ void TestV4l2Backend::deliversConvertedFrames()
 
 void TestV4l2Backend::slowCallerGetsNewestFrame()
 {
-    io->addNode(node0, camera());
     auto stream = openStream(V4L2_PIX_FMT_YUYV);
     QVERIFY(stream);
-    const size_t buffers = io->bufferCount(node0);
     // The camera filled three buffers before the caller came back: only the last one counts,
     // and all three go back to the driver.
-    QVERIFY(io->deliver(node0, yuyvFrame(64, 48, red, red)));
-    QVERIFY(io->deliver(node0, yuyvFrame(64, 48, red, red)));
-    QVERIFY(io->deliver(node0, yuyvFrame(64, 48, blue, blue)));
-    std::vector<uint8_t> rgb(64 * 48 * 3);
+    QVERIFY(io->deliver(node0, yuyvFrame(red, red)));
+    QVERIFY(io->deliver(node0, yuyvFrame(red, red)));
+    QVERIFY(io->deliver(node0, yuyvFrame(blue, blue)));
+    Bytes rgb(64 * 48 * 3);
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
-    QVERIFY(near(pixel(rgb, 64, 0, 0), Qt::blue));
-    QCOMPARE(io->queuedCount(node0), buffers);
+    QVERIFY(near(rgb, 0, 0, Qt::blue));
+    QCOMPARE(io->observe(node0).queued, io->observe(node0).buffers);
     QVERIFY(!stream->hasNewFrame());
     QVERIFY(stream->captureFrame(rgb.data()) != CAPRESULT_OK);
     QCOMPARE(stream->frameCount(), 1u);
@@ -357,136 +274,105 @@ void TestV4l2Backend::slowCallerGetsNewestFrame()
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
 {
     QTest::addColumn<uint32_t>("pixelFormat");
-    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<Bytes>("frame");
     QTest::addColumn<uint32_t>("flags");
     QTest::addColumn<int>("bytesused"); // -1 = the frame's length
 
-    const std::vector<uint8_t> jpeg = jpegFrame(64, 48, Qt::red, Qt::blue);
-    const QByteArray whole(reinterpret_cast<const char *>(jpeg.data()), int(jpeg.size()));
-    const std::vector<uint8_t> yuyv = yuyvFrame(64, 48, red, blue);
-    const QByteArray yuyvBytes(reinterpret_cast<const char *>(yuyv.data()), int(yuyv.size()));
-    const uint32_t mjpg = V4L2_PIX_FMT_MJPEG;
-
+    const Bytes jpeg = jpegFrame(), yuyv = yuyvFrame(red, blue);
+    const uint32_t mjpg = V4L2_PIX_FMT_MJPEG, yuyvFormat = V4L2_PIX_FMT_YUYV;
     // Noise between intact start and end markers: only the decoder can tell.
-    QByteArray noise(600, '\0');
-    for (int i = 0; i < noise.size(); ++i)
-        noise[i] = char((i * 131) ^ 0x5a);
-    noise = QByteArray("\xff\xd8", 2) + noise + QByteArray("\xff\xd9", 2);
+    Bytes noise{0xff, 0xd8};
+    for (int i = 0; i < 600; ++i)
+        noise.push_back(uint8_t((i * 131) ^ 0x5a));
+    noise.insert(noise.end(), {0xff, 0xd9});
     QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1;
-    QTest::newRow("MJPEG cut short") << mjpg << whole.left(whole.size() / 2) << 0u << -1;
-    QTest::newRow("MJPEG without start") << mjpg << whole.mid(2) << 0u << -1;
-    QTest::newRow("MJPEG flagged by driver")
-        << mjpg << whole << uint32_t(V4L2_BUF_FLAG_ERROR) << -1;
-    QTest::newRow("YUYV short") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvBytes.left(100) << 0u << -1;
-    QTest::newRow("YUYV empty") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvBytes << 0u << 0;
-    QTest::newRow("YUYV longer than buffer")
-        << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvBytes << 0u << (1 << 30);
+    QTest::newRow("MJPEG cut short")
+        << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1;
+    QTest::newRow("MJPEG without start") << mjpg << Bytes(jpeg.begin() + 2, jpeg.end()) << 0u << -1;
+    QTest::newRow("MJPEG flagged by driver") << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1;
+    QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u
+                                << -1;
+    QTest::newRow("YUYV empty") << yuyvFormat << yuyv << 0u << 0;
+    QTest::newRow("YUYV longer than buffer") << yuyvFormat << yuyv << 0u << (1 << 30);
 }
 
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
 {
     QFETCH(uint32_t, pixelFormat);
-    QFETCH(QByteArray, frame);
+    QFETCH(Bytes, frame);
     QFETCH(uint32_t, flags);
     QFETCH(int, bytesused);
-    io->addNode(node0, camera());
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
-    const size_t buffers = io->bufferCount(node0);
 
-    std::vector<uint8_t> rgb(64 * 48 * 3);
-    QVERIFY(io->deliver(node0, std::vector<uint8_t>(frame.begin(), frame.end()), flags,
+    Bytes rgb(64 * 48 * 3);
+    QVERIFY(io->deliver(node0, frame, flags,
                         bytesused < 0 ? std::nullopt : std::optional<uint32_t>(bytesused)));
     QVERIFY(stream->captureFrame(rgb.data()) != CAPRESULT_OK);
-    QCOMPARE(io->queuedCount(node0), buffers);
+    QCOMPARE(io->observe(node0).queued, io->observe(node0).buffers);
     QCOMPARE(stream->frameCount(), 0u);
 
-    const std::vector<uint8_t> good = pixelFormat == V4L2_PIX_FMT_MJPEG
-                                          ? jpegFrame(64, 48, Qt::red, Qt::blue)
-                                          : yuyvFrame(64, 48, red, blue);
-    QVERIFY(io->deliver(node0, good));
+    QVERIFY(
+        io->deliver(node0, pixelFormat == V4L2_PIX_FMT_MJPEG ? jpegFrame() : yuyvFrame(red, blue)));
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
-    QVERIFY(near(pixel(rgb, 64, 8, 8), Qt::red));
+    QVERIFY(near(rgb, 8, 8, Qt::red));
 }
 
 void TestV4l2Backend::refusedModesFailTheOpen_data()
 {
-    QTest::addColumn<int>("fault");
+    QTest::addColumn<NodeChange>("change");
     QTest::addColumn<bool>("opens");
-    // Each row changes camera() in one way (see refusedModesFailTheOpen).
-    QTest::newRow("accepted as asked") << 0 << true;
-    QTest::newRow("interval adjusted to 1/15") << 1 << false;
-    QTest::newRow("interval refused") << 2 << false;
-    QTest::newRow("pixel format adjusted") << 3 << false;
-    QTest::newRow("size adjusted") << 4 << false;
-    QTest::newRow("only one buffer") << 5 << false;
-    QTest::newRow("buffers cannot be mapped") << 6 << false;
-    QTest::newRow("streaming refused") << 7 << false;
-    QTest::newRow("size too large for a 32-bit buffer") << 8 << false;
-    QTest::newRow("interval 2/60 is 1/30") << 9 << true;
+    const auto row = [](const char *name, bool opens, NodeChange change) {
+        QTest::newRow(name) << change << opens;
+    };
+    row("accepted as asked", true, [](Fake::Node &) {});
+    row("interval adjusted to 1/15", false, [](Fake::Node &n) {
+        n.grantedInterval = v4l2_fract{1, 15};
+    });
+    row("interval refused", false,
+        [](Fake::Node &n) { n.failingRequests[VIDIOC_S_PARM] = -EINVAL; });
+    row("pixel format adjusted", false,
+        [](Fake::Node &n) { n.grantedPixelFormat = V4L2_PIX_FMT_YUYV; });
+    row("size adjusted", false, [](Fake::Node &n) { n.grantedWidth = 32; });
+    row("only one buffer", false, [](Fake::Node &n) { n.grantedBuffers = 1; });
+    row("buffers cannot be mapped", false, [](Fake::Node &n) { n.mmapFails = true; });
+    row("streaming refused", false,
+        [](Fake::Node &n) { n.failingRequests[VIDIOC_STREAMON] = -EIO; });
+    row("size too large for a 32-bit buffer", false,
+        [](Fake::Node &n) { n.formats[0].sizes = {Fake::discreteSize(40000, 40000)}; });
+    row("interval 2/60 is 1/30", true, [](Fake::Node &n) {
+        n.grantedInterval = v4l2_fract{2, 60};
+    });
 }
 
 void TestV4l2Backend::refusedModesFailTheOpen()
 {
-    QFETCH(int, fault);
+    QFETCH(NodeChange, change);
     QFETCH(bool, opens);
-    FakeV4l2Device::Node node = camera();
-    switch (fault) {
-    case 1:
-        node.grantedInterval = v4l2_fract{1, 15};
-        break;
-    case 2:
-        node.failingRequests[VIDIOC_S_PARM] = -EINVAL;
-        break;
-    case 3:
-        node.grantedPixelFormat = V4L2_PIX_FMT_YUYV;
-        break;
-    case 4:
-        node.grantedWidth = 32;
-        break;
-    case 5:
-        node.grantedBuffers = 1;
-        break;
-    case 6:
-        node.mmapFails = true;
-        break;
-    case 7:
-        node.failingRequests[VIDIOC_STREAMON] = -EIO;
-        break;
-    case 8:
-        node.formats[0].sizes = {discreteSize(40000, 40000)};
-        break;
-    case 9:
-        node.grantedInterval = v4l2_fract{2, 60};
-        break;
-    }
-    io->addNode(node0, node);
-    auto stream = openStream(V4L2_PIX_FMT_MJPEG);
+    Fake::Node node = Fake::uvcCamera();
+    change(node);
+    auto stream = openStream(V4L2_PIX_FMT_MJPEG, node);
     QCOMPARE(bool(stream), opens);
     if (!opens)
         QCOMPARE(io->openCount(), 0);
 }
 
-void TestV4l2Backend::deviceGoneBeforeOpenFailsTheOpen()
+// Gone before the open, the open fails but what was read at enumeration stays readable; gone
+// mid-stream, every call fails and the frame count stays.
+void TestV4l2Backend::unpluggedDevice()
 {
-    io->addNode(node0, camera());
-    auto device = probe();
+    io->addNode(node0, Fake::uvcCamera());
+    const auto device = V4l2Device::probe(io, node0);
     QVERIFY(device);
-    QVERIFY(device->formatCount() > 0);
     io->unplug(node0);
     QVERIFY(!device->openStream(0));
-    // What was read at enumeration stays readable.
     CapFormatInfo info{};
     QVERIFY(device->formatInfo(0, info));
-}
 
-void TestV4l2Backend::deviceGoneMidStreamFailsEveryCall()
-{
-    io->addNode(node0, camera());
     auto stream = openStream(V4L2_PIX_FMT_YUYV);
     QVERIFY(stream);
-    std::vector<uint8_t> rgb(64 * 48 * 3);
-    QVERIFY(io->deliver(node0, yuyvFrame(64, 48, red, blue)));
+    Bytes rgb(64 * 48 * 3);
+    QVERIFY(io->deliver(node0, yuyvFrame(red, blue)));
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
     int32_t min = 0, max = 0, def = 0, value = 0;
     QCOMPARE(stream->propertyLimits(CAPPROPID_BRIGHTNESS, min, max, def), CapResult(CAPRESULT_OK));
@@ -531,21 +417,18 @@ void TestV4l2Backend::propertiesFollowTheDeviceControls()
     QFETCH(int, max);
     QFETCH(int, def);
     QFETCH(uint32_t, autoResult);
-    FakeV4l2Device::Node node = camera();
-    node.controls[V4L2_CID_GAIN] = ::control(V4L2_CID_GAIN, V4L2_CTRL_TYPE_INTEGER, 0, 255, 16);
+    Fake::Node node = Fake::uvcCamera();
+    node.controls[V4L2_CID_GAIN] = Fake::control(V4L2_CID_GAIN, V4L2_CTRL_TYPE_INTEGER, 0, 255, 16);
     node.controls[V4L2_CID_AUTOGAIN] =
-        ::control(V4L2_CID_AUTOGAIN, V4L2_CTRL_TYPE_BOOLEAN, 0, 1, 1);
-    io->addNode(node0, node);
-    auto stream = openStream(V4L2_PIX_FMT_YUYV);
+        Fake::control(V4L2_CID_AUTOGAIN, V4L2_CTRL_TYPE_BOOLEAN, 0, 1, 1);
+    auto stream = openStream(V4L2_PIX_FMT_YUYV, node);
     QVERIFY(stream);
 
     int32_t lo = 0, hi = 0, dv = 0, value = 0;
     QCOMPARE(stream->propertyLimits(property, lo, hi, dv), CapResult(CAPRESULT_OK));
-    QCOMPARE(lo, min);
-    QCOMPARE(hi, max);
-    QCOMPARE(dv, def);
+    QCOMPARE(QList<int>({lo, hi, dv}), QList<int>({min, max, def}));
     QCOMPARE(stream->setProperty(property, max - 1), CapResult(CAPRESULT_OK));
-    QCOMPARE(io->controlValue(node0, control), max - 1);
+    QCOMPARE(io->observe(node0).controls.at(control), max - 1);
     QCOMPARE(stream->property(property, value), CapResult(CAPRESULT_OK));
     QCOMPARE(value, max - 1);
     QVERIFY(stream->setProperty(property, max + 1) != CAPRESULT_OK);
@@ -554,47 +437,46 @@ void TestV4l2Backend::propertiesFollowTheDeviceControls()
 
 void TestV4l2Backend::automaticModes()
 {
-    FakeV4l2Device::Node node = camera();
+    Fake::Node node = Fake::uvcCamera();
     node.controls[V4L2_CID_SHARPNESS] =
-        control(V4L2_CID_SHARPNESS, V4L2_CTRL_TYPE_INTEGER, 0, 7, 3);
+        Fake::control(V4L2_CID_SHARPNESS, V4L2_CTRL_TYPE_INTEGER, 0, 7, 3);
     node.controls[V4L2_CID_SHARPNESS].query.flags = V4L2_CTRL_FLAG_DISABLED;
-    io->addNode(node0, node);
-    auto stream = openStream(V4L2_PIX_FMT_YUYV);
+    auto stream = openStream(V4L2_PIX_FMT_YUYV, node);
     QVERIFY(stream);
+    const auto control = [&](uint32_t id) {
+        return io->observe(node0).controls.at(id);
+    };
 
     // Exposure's automatic mode is a menu; this camera offers aperture priority, not full auto.
     bool automatic = false;
     QCOMPARE(stream->autoProperty(CAPPROPID_EXPOSURE, automatic), CapResult(CAPRESULT_OK));
     QVERIFY(automatic);
     QCOMPARE(stream->setAutoProperty(CAPPROPID_EXPOSURE, false), CapResult(CAPRESULT_OK));
-    QCOMPARE(io->controlValue(node0, V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_MANUAL));
+    QCOMPARE(control(V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_MANUAL));
     QCOMPARE(stream->autoProperty(CAPPROPID_EXPOSURE, automatic), CapResult(CAPRESULT_OK));
     QVERIFY(!automatic);
     QCOMPARE(stream->setAutoProperty(CAPPROPID_EXPOSURE, true), CapResult(CAPRESULT_OK));
-    QCOMPARE(io->controlValue(node0, V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_APERTURE_PRIORITY));
-
+    QCOMPARE(control(V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_APERTURE_PRIORITY));
     QCOMPARE(stream->setAutoProperty(CAPPROPID_WHITEBALANCE, false), CapResult(CAPRESULT_OK));
-    QCOMPARE(io->controlValue(node0, V4L2_CID_AUTO_WHITE_BALANCE), 0);
+    QCOMPARE(control(V4L2_CID_AUTO_WHITE_BALANCE), 0);
 
     // Missing, disabled and unknown properties.
     int32_t min = 0, max = 0, def = 0;
-    const uint32_t unsupported = CAPRESULT_PROPERTYNOTSUPPORTED;
-    QCOMPARE(stream->propertyLimits(CAPPROPID_ZOOM, min, max, def), CapResult(unsupported));
-    QCOMPARE(stream->propertyLimits(CAPPROPID_SHARPNESS, min, max, def), CapResult(unsupported));
-    QCOMPARE(stream->setAutoProperty(CAPPROPID_FOCUS, true), CapResult(unsupported));
+    const CapResult unsupported = CAPRESULT_PROPERTYNOTSUPPORTED;
+    QCOMPARE(stream->propertyLimits(CAPPROPID_ZOOM, min, max, def), unsupported);
+    QCOMPARE(stream->propertyLimits(CAPPROPID_SHARPNESS, min, max, def), unsupported);
+    QCOMPARE(stream->setAutoProperty(CAPPROPID_FOCUS, true), unsupported);
     for (uint32_t id : {0u, uint32_t(CAPPROPID_LAST), 1000u})
         QVERIFY(stream->propertyLimits(id, min, max, def) != CAPRESULT_OK);
 }
 
+// The camera fills buffers and the capture thread takes them while the GUI thread adjusts
+// brightness: the stream must stay consistent (ThreadSanitizer watches the rest).
 void TestV4l2Backend::captureAndPropertiesFromTwoThreads()
 {
-    io->addNode(node0, camera());
     auto stream = openStream(V4L2_PIX_FMT_YUYV);
     QVERIFY(stream);
-    const std::vector<uint8_t> frame = yuyvFrame(64, 48, red, blue);
-
-    // The camera fills buffers and the capture thread takes them while the GUI thread adjusts
-    // brightness: the stream must stay consistent (ThreadSanitizer watches the rest).
+    const Bytes frame = yuyvFrame(red, blue);
     std::atomic<bool> done{false};
     std::atomic<int> propertyFailures{0};
     std::thread gui([&] {
@@ -605,7 +487,7 @@ void TestV4l2Backend::captureAndPropertiesFromTwoThreads()
                 propertyFailures.fetch_add(1);
         }
     });
-    std::vector<uint8_t> rgb(64 * 48 * 3);
+    Bytes rgb(64 * 48 * 3);
     uint32_t captured = 0;
     for (int i = 0; i < 300; ++i) {
         io->deliver(node0, frame);
@@ -617,7 +499,7 @@ void TestV4l2Backend::captureAndPropertiesFromTwoThreads()
     QCOMPARE(propertyFailures.load(), 0);
     QCOMPARE(captured, 300u);
     QCOMPARE(stream->frameCount(), captured);
-    QCOMPARE(io->queuedCount(node0), io->bufferCount(node0));
+    QCOMPARE(io->observe(node0).queued, io->observe(node0).buffers);
 }
 
 QTEST_GUILESS_MAIN(TestV4l2Backend)

@@ -1016,7 +1016,9 @@ void MainWindow::onVideoWriterError(QString error)
 
 void MainWindow::onVideoWritingStopped()
 {
-    if (currentRecordingPath.isEmpty())
+    // The end of an earlier recording can be reported after the next one has started; the path
+    // now belongs to the running recording and must stay.
+    if (currentRecordingPath.isEmpty() || isRecording)
         return;
     showNotification(tr("Recording saved: %1").arg(QFileInfo(currentRecordingPath).fileName()),
                      true);
