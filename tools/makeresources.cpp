@@ -87,12 +87,12 @@ QByteArray icoWithPng(const QImage &image)
     return ico;
 }
 
-QImage appIcon()
+QImage appIcon(int height)
 {
-    QImage image = canvas(256, 255);
+    QImage image = canvas(256, height);
     QPainter painter(&image);
     prepare(painter);
-    drawLensMark(painter, QRectF(8, 8, 240, 239));
+    drawLensMark(painter, QRectF(8, 8, 240, height - 16));
     return image;
 }
 
@@ -250,8 +250,9 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
-    bool ok = writeFile(dir + "dunmo-logo.ico", icoWithPng(appIcon()));
-    ok = appIcon().save(dir + "ostrel.png") && ok;
+    // The window icon is 256 x 255; the desktop icon installed beside it is square.
+    bool ok = writeFile(dir + "dunmo-logo.ico", icoWithPng(appIcon(255)));
+    ok = appIcon(256).save(dir + "ostrel.png") && ok;
     ok = logo().save(dir + "logo.png") && ok;
     ok = writeFile(dir + "snapshot.png", xpm("snapshot", "#808080", snapshotRows)) && ok;
     ok = writeFile(dir + "record.png", xpm("record", "#FF0000", recordRows)) && ok;
