@@ -745,38 +745,31 @@ void MainWindow::onCameraDisconnected(QString reason)
     showNoFeed(tr("Camera disconnected"));
 
     if (recordButton->isChecked() || isRecording) {
-        isRecording = false;
-        recordingTimer->stop();
-        recordingTimeLabel->hide();
-        recordingIndicator->hide();
-        recordingIndicator->setStyleSheet(indicatorRedStyle);
+        endRecordingControls(false);
         writerThread->stopWriting();
         recordButton->setChecked(false);
-        recordButton->setText(tr("Record"));
-        recordButton->setStyleSheet(QString());
         if (!currentRecordingPath.isEmpty()) {
-            QMessageBox box(QMessageBox::Warning, tr("Recording Interrupted"),
-                            tr("Video recording was interrupted due to camera disconnection.\n"
-                               "The partial recording has been saved to:\n") +
-                                currentRecordingPath,
-                            QMessageBox::Ok, this);
-            disconnectedBox = &box;
-            box.exec();
+            showDisconnectionBox(tr("Recording Interrupted"),
+                                 tr("Video recording was interrupted due to camera "
+                                    "disconnection.\nThe partial recording has been saved to:\n") +
+                                     currentRecordingPath);
         }
         updateUIState();
         return;
     }
 
     updateUIState();
-    {
-        QMessageBox box(QMessageBox::Warning, tr("Camera Disconnected"),
-                        tr("The camera has been disconnected: ") + reason +
-                            tr("\nPlease reconnect it and try again."),
-                        QMessageBox::Ok, this);
-        disconnectedBox = &box;
-        box.exec();
-    }
+    showDisconnectionBox(tr("Camera Disconnected"), tr("The camera has been disconnected: ") +
+                                                        reason +
+                                                        tr("\nPlease reconnect it and try again."));
     onCameraSelectorAboutToShow();
+}
+
+void MainWindow::showDisconnectionBox(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    disconnectedBox = &box;
+    box.exec();
 }
 
 void MainWindow::updateUIState()

@@ -73,6 +73,7 @@ private:
     void onRotateClicked();
     void updateRotateTooltip();
     void onCameraDisconnected(QString reason);
+    void showDisconnectionBox(const QString &title, const QString &text);
     void showNoFeed(const QString &text);
     void updateUIState();
     void syncAdjustmentControls();
