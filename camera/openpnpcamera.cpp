@@ -151,15 +151,7 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
 OpenPNPCamera::~OpenPNPCamera()
 {
     // Not stopCapture(): no virtual calls while the object is being torn down.
-    connectionTimer->stop();
-    running.exchange(false);
-    capturing = false;
-    if (captureThread.joinable())
-        captureThread.join();
-    if (captureContext && streamId >= 0) {
-        Cap_closeStream(captureContext.get(), streamId);
-        streamId = -1;
-    }
+    haltCapture();
     captureContext.reset();
 }
 
@@ -277,6 +269,11 @@ bool OpenPNPCamera::startCapture()
 }
 
 void OpenPNPCamera::stopCapture()
+{
+    haltCapture();
+}
+
+void OpenPNPCamera::haltCapture()
 {
     connectionTimer->stop();
     running.exchange(false);

@@ -59,6 +59,8 @@ private:
     };
     using ContextHandle = std::unique_ptr<void, ContextRelease>;
 
+    // Stops the watch, ends the capture thread and closes the stream.
+    void haltCapture();
     void refreshFormats();
     bool reopenStream();
     bool openStream();
