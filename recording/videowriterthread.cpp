@@ -59,7 +59,7 @@ bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double
     this->fileName = fileName;
     fourccCode = fourcc;
     framesPerSecond = fps;
-    // Whole milliseconds on purpose: 30 fps ticks every 33 ms, and above 1000 fps on every pass.
+    // Whole milliseconds: a writer that fell behind restarts its schedule this long after now.
     frameIntervalMs = static_cast<qint64>(1000.0 / fps);
     {
         QMutexLocker locker(&clockMutex);
@@ -186,8 +186,17 @@ void VideoWriterThread::writePaced()
         return clock.elapsed();
     };
 
-    // The first frame is due one interval after the file was opened.
-    qint64 nextTick = frameIntervalMs;
+    // Slots fall due at the exact frame period. Stepping by the whole-millisecond interval alone
+    // would let the dropped fractions add up: 33 ms steps make a 30 fps file 1 % longer than the
+    // time it recorded. The first frame is due one period after the file was opened.
+    const double periodMs = 1000.0 / framesPerSecond;
+    double originMs = 0.0;
+    qint64 slot = 1;
+    // Multiplied out, not summed, so that rounding errors do not add up either.
+    auto dueTime = [&] {
+        return static_cast<qint64>(originMs + double(slot) * periodMs);
+    };
+    qint64 nextTick = dueTime();
     while (!stopRequested) {
         const qint64 now = elapsed();
         if (now < nextTick) {
@@ -232,9 +241,13 @@ void VideoWriterThread::writePaced()
 
         // A writer that fell behind skips the missed slots rather than writing a burst of
         // catch-up frames, so the file never runs ahead of the clock.
-        nextTick += frameIntervalMs;
-        if (nextTick < now)
-            nextTick = now + frameIntervalMs;
+        ++slot;
+        nextTick = dueTime();
+        if (nextTick < now) {
+            originMs = double(now + frameIntervalMs);
+            slot = 0;
+            nextTick = dueTime();
+        }
     }
 }
 

@@ -180,29 +180,28 @@ private slots:
         QCOMPARE_LE(empty.frames, 0);
     }
 
-    void pacesAtTruncatedInterval_data()
+    void pacesAtFrameRate_data()
     {
         QTest::addColumn<double>("fps");
-        QTest::addColumn<int>("intervalMs");
         QTest::addColumn<QString>("fileRate");
 
-        QTest::newRow("30 fps") << 30.0 << 33 << "30/1";
-        QTest::newRow("25 fps") << 25.0 << 40 << "25/1";
-        QTest::newRow("7.5 fps") << 7.5 << 133 << "15/2";
-        // 16.7 ms rounded would be 17: the spacing shows which one the writer keeps.
-        QTest::newRow("60 fps") << 60.0 << 16 << "60/1";
-        // Above 1000 fps the interval is 0 and a frame goes out on every pass.
-        QTest::newRow("2000 fps") << 2000.0 << 0 << QString();
+        // Periods with a fraction of a millisecond: whole-millisecond steps would drift from them.
+        QTest::newRow("30 fps") << 30.0 << "30/1";
+        QTest::newRow("25 fps") << 25.0 << "25/1";
+        QTest::newRow("7.5 fps") << 7.5 << "15/2";
+        QTest::newRow("60 fps") << 60.0 << "60/1";
+        // Above 1000 fps a frame goes out on every pass.
+        QTest::newRow("2000 fps") << 2000.0 << QString();
     }
 
-    void pacesAtTruncatedInterval()
+    void pacesAtFrameRate()
     {
         QFETCH(double, fps);
-        QFETCH(int, intervalMs);
         QFETCH(QString, fileRate);
 
+        const double periodMs = 1000.0 / fps;
         const QSize size(16, 16);
-        const QString file = path(QStringLiteral("interval%1.avi").arg(intervalMs));
+        const QString file = path(QStringLiteral("rate%1.avi").arg(int(fps * 10)));
         VideoWriterThread writer;
         std::vector<qint64> writeTimes; // touched by the worker only until stopWriting returns
         connect(
@@ -211,23 +210,27 @@ private slots:
         QVERIFY(record(writer, file, fps, size));
         // One frame only: every later slot repeats it, so the slots alone set the rhythm.
         writer.addFrame(makeFrame(size, 5));
-        const int wanted = intervalMs > 0 ? std::max(8, 1000 / intervalMs) : 1000;
+        // About three seconds of slots, so that a drift of a third of a millisecond per slot shows.
+        const int wanted = std::clamp(int(fps * 3), 24, 1000);
         QTRY_VERIFY_WITH_TIMEOUT(writer.statistics().framesWritten >= wanted, 20000);
         writer.stopWriting();
 
         const WriterStatistics stats = writer.statistics();
         QCOMPARE(int(writeTimes.size()), stats.framesWritten);
         QCOMPARE(stats.framesDuplicated, stats.framesWritten - 1);
-        // Slot k is never served before k intervals have passed since the file was opened, and
-        // the slots keep the interval on average: late wake-ups do not add up, and over this many
-        // slots an interval rounded up instead of truncated would show (16 against 17 ms).
-        for (size_t k = 0; k < writeTimes.size(); ++k)
-            QCOMPARE_GE(writeTimes[k], qint64(k + 1) * intervalMs);
+        // Slot k is never served before k periods have passed since the file was opened, and the
+        // slots keep the period on average: late wake-ups do not add up, and whole-millisecond
+        // steps would show over this many slots (33 against 33.3 ms, 16 against 16.7 ms).
+        for (size_t k = 0; k < writeTimes.size(); ++k) {
+            const qint64 due = qint64(double(k + 1) * periodMs);
+            QVERIFY2(writeTimes[k] >= due,
+                     qPrintable(
+                         QStringLiteral("slot %1 written at %2 ms").arg(k + 1).arg(writeTimes[k])));
+        }
         const size_t last = writeTimes.size() - 1;
         const double meanSpacing = double(writeTimes[last] - writeTimes[1]) / double(last - 1);
-        // Without an interval a frame goes out on every pass: well under a millisecond apart.
-        const double tolerance = intervalMs > 0 ? 0.5 : 1.0;
-        QVERIFY2(std::abs(meanSpacing - intervalMs) < tolerance,
+        const double tolerance = periodMs >= 1.0 ? 0.15 : 1.0;
+        QVERIFY2(std::abs(meanSpacing - periodMs) < tolerance,
                  qPrintable(QString::number(meanSpacing)));
 
         const ProbeResult probe = probeVideo(file);
@@ -235,7 +238,7 @@ private slots:
         QVERIFY(probe.allDecodable);
         // The AVI muxer cannot keep a rate above 1000 fps (it leaves out frames whose timestamps
         // collide), so only such a file's soundness is judged.
-        if (intervalMs > 0) {
+        if (!fileRate.isEmpty()) {
             QCOMPARE(probe.frameRate, fileRate);
             QCOMPARE(probe.frames, stats.framesWritten);
         }
