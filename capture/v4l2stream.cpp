@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <utility>
 
 namespace ostrel::capture {
@@ -92,9 +93,11 @@ bool V4l2Stream::setInterval()
     parm.parm.capture.timeperframe = {mode.intervalNumerator, mode.intervalDenominator};
     const int result = fd.ioctl(VIDIOC_S_PARM, &parm);
     const v4l2_fract &granted = parm.parm.capture.timeperframe;
-    // Equal as fractions: 1/30 and 2/60 are the same interval.
-    if (result < 0 || uint64_t(granted.numerator) * mode.intervalDenominator !=
-                          uint64_t(granted.denominator) * mode.intervalNumerator) {
+    // Compared as values, not as fractions: 1/30 and 2/60 are the same interval, and UVC drivers
+    // answer in 100 ns units that round a little (333333/10000000 for 1/30).
+    const double asked = double(mode.intervalNumerator) / mode.intervalDenominator;
+    const double got = granted.denominator ? double(granted.numerator) / granted.denominator : 0.0;
+    if (result < 0 || std::abs(got - asked) > asked * 0.01) {
         logMessage(LOG_ERR, "V4L2: " + path + " refuses the frame interval " +
                                 std::to_string(mode.intervalNumerator) + "/" +
                                 std::to_string(mode.intervalDenominator));

@@ -343,6 +343,10 @@ void TestV4l2Backend::refusedModesFailTheOpen_data()
     row("interval 2/60 is 1/30", true, [](Fake::Node &n) {
         n.grantedInterval = v4l2_fract{2, 60};
     });
+    // UVC drivers answer in 100 ns units.
+    row("interval 333333/10000000 is 1/30", true, [](Fake::Node &n) {
+        n.grantedInterval = v4l2_fract{333333, 10000000};
+    });
 }
 
 void TestV4l2Backend::refusedModesFailTheOpen()
