@@ -33,9 +33,10 @@ ensure_packages() {
 }
 
 # configure_and_build DIR BUILD_TYPE [extra cmake arguments...]
+# OSTREL_BUILD_TARGET, when set, builds only that target.
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
     cmake -S "$OSTREL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    cmake --build "$dir" --parallel "$(nproc)" ${OSTREL_BUILD_TARGET:+--target "$OSTREL_BUILD_TARGET"}
 }
