@@ -6,8 +6,8 @@
 // the given time, then prints the process's CPU time (user + system, all threads) as a share of
 // one core, the frames the window displayed and the rate it showed. With --record the same time
 // is recorded through the record button, and the file is judged by ffprobe together with the
-// writer's statistics. Run it under the display it is meant for (Xvfb or a desktop); with
-// QT_QPA_PLATFORM=offscreen nothing is painted.
+// writer's statistics. Resident memory is sampled every 10 s. Run it under the display it is meant
+// for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing is painted.
 #include "mainwindow.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -23,11 +24,23 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+// Resident memory of the process in MiB.
+double residentMiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(getpagesize()) / (1024.0 * 1024.0)
+                             : 0.0;
+}
 
 double cpuSeconds()
 {
@@ -96,6 +109,11 @@ int main(int argc, char *argv[])
     }
     counter.frames = 0;
     const double cpuStart = cpuSeconds();
+    // Resident memory through the run, sampled every 10 s: a growing queue or leak shows here.
+    QList<double> memory{residentMiB()};
+    QTimer memorySampler;
+    QObject::connect(&memorySampler, &QTimer::timeout, [&memory] { memory << residentMiB(); });
+    memorySampler.start(10000);
     QElapsedTimer wall;
     wall.start();
     WriterStatistics during;
@@ -115,6 +133,12 @@ int main(int argc, char *argv[])
                 "(%.1f per second), overlay showed \"%s\"\n",
                 elapsed, 100.0 * cpu / elapsed, counter.frames, counter.frames / elapsed,
                 qPrintable(window.findChild<QLabel *>(QStringLiteral("fpsLabel"))->text()));
+
+    QStringList samples;
+    for (double mib : memory)
+        samples << QString::number(mib, 'f', 0);
+    std::printf("resident memory every 10 s (MiB): %s\n",
+                qPrintable(samples.join(QLatin1Char(' '))));
 
     if (record) {
         const WriterStatistics stats = access.writerThread()->statistics();

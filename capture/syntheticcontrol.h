@@ -37,6 +37,11 @@ struct PropertyState
 // Builds a fourcc from its four-character text, lowest byte first.
 uint32_t fourcc(const char code[4]);
 
+inline FormatSpec mode(uint32_t width, uint32_t height, uint32_t fps, const char code[4])
+{
+    return {width, height, fps, fourcc(code)};
+}
+
 // Replaces the synthetic devices (those from OSTREL_SYNTHETIC_CAMERAS too) and clears every
 // fault switch; OSTREL_SYNTHETIC_PRESENCE and OSTREL_SYNTHETIC_RATE are read again for them.
 // resetDevices() returns to what the environment says.

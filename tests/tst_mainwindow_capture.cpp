@@ -103,10 +103,7 @@ private:
 
 void TestMainWindowCapture::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setApplicationName(QStringLiteral("Ostrel"));
-    QApplication::setOrganizationName(QStringLiteral("Brellway"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+    prepareWindowTestApplication();
 }
 
 void TestMainWindowCapture::init()

@@ -46,10 +46,7 @@ private:
 
 void TestMainWindowLayout::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setApplicationName(QStringLiteral("Ostrel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
-    QApplication::setOrganizationName(QStringLiteral("Brellway"));
+    prepareWindowTestApplication();
 }
 
 void TestMainWindowLayout::init()

@@ -18,13 +18,9 @@
 #include <climits>
 
 namespace synthetic = ostrel::synthetic;
+using ostrel::synthetic::mode;
 
 namespace {
-
-synthetic::FormatSpec mode(uint32_t width, uint32_t height, uint32_t fps, const char code[4])
-{
-    return {width, height, fps, synthetic::fourcc(code)};
-}
 
 // Two cameras, the first with two formats, as most tests need.
 void defineTwoCameras()
@@ -97,10 +93,7 @@ private:
 
 void TestMainWindowLive::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setApplicationName(QStringLiteral("Ostrel"));
-    QApplication::setOrganizationName(QStringLiteral("Brellway"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+    prepareWindowTestApplication();
 }
 
 void TestMainWindowLive::init()

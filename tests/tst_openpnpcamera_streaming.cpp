@@ -15,13 +15,9 @@
 #include <vector>
 
 namespace synthetic = ostrel::synthetic;
+using ostrel::synthetic::mode;
 
 namespace {
-
-synthetic::FormatSpec mode(uint32_t width, uint32_t height, uint32_t fps, const char *code)
-{
-    return {width, height, fps, synthetic::fourcc(code)};
-}
 
 // Synthetic device indices; the camera sees them after any V4L2 devices of the machine.
 enum Device { Stream, NoFormats, Huge, Wide, DeviceCount };

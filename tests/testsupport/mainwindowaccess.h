@@ -1,7 +1,21 @@
 #pragma once
 
+#include "appinfo.h"
 #include "framehandover.h"
 #include "mainwindow.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+// The application identity the window reads, with settings and folders kept apart from the
+// user's own.
+inline void prepareWindowTestApplication()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setApplicationName(QString::fromLatin1(AppInfo::name));
+    QApplication::setApplicationVersion(QString::fromLatin1(AppInfo::version));
+    QApplication::setOrganizationName(QString::fromLatin1(AppInfo::organisation));
+}
 
 // Lets the window tests reach what the window keeps private: its state members and the steps
 // that the user triggers through widgets that are awkward to drive offscreen.
