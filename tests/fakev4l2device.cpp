@@ -15,18 +15,11 @@ template<size_t N> void copyText(uint8_t (&field)[N], const std::string &text)
     std::memcpy(field, text.data(), std::min(text.size(), N - 1));
 }
 
-uint32_t bytesPerPixel(uint32_t pixelFormat)
+void stopStreaming(bool &streaming, std::deque<uint32_t> &queued, std::deque<uint32_t> &ready)
 {
-    switch (pixelFormat) {
-    case V4L2_PIX_FMT_YUYV:
-        return 2;
-    case V4L2_PIX_FMT_GREY:
-        return 1;
-    case V4L2_PIX_FMT_RGB24:
-        return 3;
-    default:
-        return 0; // compressed
-    }
+    streaming = false;
+    queued.clear();
+    ready.clear();
 }
 
 } // namespace
@@ -57,8 +50,7 @@ FakeV4l2Device::Control FakeV4l2Device::control(uint32_t id, v4l2_ctrl_type type
     c.query.minimum = min;
     c.query.maximum = max;
     c.query.step = 1;
-    c.query.default_value = def;
-    c.value = def;
+    c.query.default_value = c.value = def;
     c.menuItems = std::move(menu);
     return c;
 }
@@ -145,22 +137,15 @@ int FakeV4l2Device::open(const std::string &path)
     return nextDescriptor++;
 }
 
-void FakeV4l2Device::State::stopStreaming()
-{
-    streaming = false;
-    queued.clear();
-    ready.clear();
-}
-
 int FakeV4l2Device::close(int fd)
 {
     std::lock_guard lock(mutex);
-    const auto found = descriptors.find(fd);
-    if (found == descriptors.end())
+    State *node = nodeOf(fd);
+    if (!node)
         return -EBADF;
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
-    nodes.at(found->second).stopStreaming();
-    descriptors.erase(found);
+    stopStreaming(node->streaming, node->queued, node->ready);
+    descriptors.erase(fd);
     return 0;
 }
 
@@ -179,10 +164,9 @@ int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
     ++node->calls[request];
     if (!node->plugged)
         return -ENODEV;
-    if (const auto failing = node->script.failingRequests.find(request);
-        failing != node->script.failingRequests.end())
-        return failing->second;
-    return handle(*node, request, arg);
+    const auto failing = node->script.failingRequests.find(request);
+    return failing != node->script.failingRequests.end() ? failing->second
+                                                         : handle(*node, request, arg);
 }
 
 int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
@@ -213,22 +197,41 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
     case VIDIOC_G_FMT:
         *static_cast<v4l2_format *>(arg) = node.format;
         return 0;
-    case VIDIOC_S_FMT:
-        return setFormat(node, *static_cast<v4l2_format *>(arg));
+    case VIDIOC_S_FMT: {
+        v4l2_pix_format &pix = static_cast<v4l2_format *>(arg)->fmt.pix;
+        pix.pixelformat = script.grantedPixelFormat.value_or(pix.pixelformat);
+        pix.field = V4L2_FIELD_NONE;
+        const uint32_t bytes = pix.pixelformat == V4L2_PIX_FMT_YUYV   ? 2
+                               : pix.pixelformat == V4L2_PIX_FMT_GREY ? 1
+                                                                      : 0;
+        pix.bytesperline = pix.width * bytes;
+        // Compressed frames get room for a worst case, as drivers do.
+        pix.sizeimage = pix.width * pix.height * (bytes ? bytes : 2);
+        node.format = *static_cast<v4l2_format *>(arg);
+        return 0;
+    }
     case VIDIOC_G_PARM:
     case VIDIOC_S_PARM: {
         auto *parm = static_cast<v4l2_streamparm *>(arg);
-        if (request == VIDIOC_S_PARM) {
-            if (parm->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
-                return -EINVAL;
+        if (request == VIDIOC_S_PARM)
             node.interval = script.grantedInterval.value_or(parm->parm.capture.timeperframe);
-        }
         parm->parm.capture.capability = V4L2_CAP_TIMEPERFRAME;
         parm->parm.capture.timeperframe = node.interval;
         return 0;
     }
-    case VIDIOC_REQBUFS:
-        return requestBuffers(node, *static_cast<v4l2_requestbuffers *>(arg));
+    case VIDIOC_REQBUFS: {
+        auto *asked = static_cast<v4l2_requestbuffers *>(arg);
+        if (asked->memory != V4L2_MEMORY_MMAP || node.streaming)
+            return node.streaming ? -EBUSY : -EINVAL;
+        if (asked->count > 0 && script.grantedBuffers > 0)
+            asked->count = script.grantedBuffers;
+        node.queued.clear();
+        node.ready.clear();
+        node.buffers.assign(asked->count, Buffer{});
+        for (Buffer &buffer : node.buffers)
+            buffer.memory.assign(node.format.fmt.pix.sizeimage, 0);
+        return 0;
+    }
     case VIDIOC_QUERYBUF: {
         auto *buffer = static_cast<v4l2_buffer *>(arg);
         if (buffer->index >= node.buffers.size())
@@ -248,10 +251,8 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         return 0;
     }
     case VIDIOC_DQBUF: {
-        if (!node.streaming)
-            return -EINVAL;
-        if (node.ready.empty())
-            return -EAGAIN;
+        if (!node.streaming || node.ready.empty())
+            return node.streaming ? -EAGAIN : -EINVAL;
         auto *buffer = static_cast<v4l2_buffer *>(arg);
         buffer->index = node.ready.front();
         node.ready.pop_front();
@@ -265,7 +266,7 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         node.streaming = true;
         return 0;
     case VIDIOC_STREAMOFF:
-        node.stopStreaming();
+        stopStreaming(node.streaming, node.queued, node.ready);
         return 0;
     case VIDIOC_QUERYCTRL:
     case VIDIOC_G_CTRL:
@@ -283,58 +284,25 @@ int FakeV4l2Device::enumerate(const State &node, unsigned long request, void *ar
     auto *size = static_cast<v4l2_frmsizeenum *>(arg);
     auto *interval = static_cast<v4l2_frmivalenum *>(arg);
     const uint32_t pixelFormat = sizes ? size->pixel_format : interval->pixel_format;
+    const uint32_t index = sizes ? size->index : interval->index;
     const auto &formats = node.script.formats;
     const auto format = std::find_if(formats.begin(), formats.end(),
                                      [&](const Format &f) { return f.pixelFormat == pixelFormat; });
-    if (format == formats.end())
+    if (format == formats.end() ||
+        index >= (sizes ? format->sizes.size() : format->intervals.size()))
         return -EINVAL;
     if (sizes) {
-        const uint32_t index = size->index;
-        if (index >= format->sizes.size())
-            return -EINVAL;
         *size = format->sizes[index];
         size->index = index;
         size->pixel_format = pixelFormat;
         return 0;
     }
-    const v4l2_frmivalenum asked = *interval;
-    if (asked.index >= format->intervals.size())
-        return -EINVAL;
-    *interval = format->intervals[asked.index];
-    interval->index = asked.index;
+    const uint32_t width = interval->width, height = interval->height;
+    *interval = format->intervals[index];
+    interval->index = index;
     interval->pixel_format = pixelFormat;
-    interval->width = asked.width;
-    interval->height = asked.height;
-    return 0;
-}
-
-int FakeV4l2Device::setFormat(State &node, v4l2_format &format)
-{
-    v4l2_pix_format &pix = format.fmt.pix;
-    pix.pixelformat = node.script.grantedPixelFormat.value_or(pix.pixelformat);
-    pix.width = node.script.grantedWidth.value_or(pix.width);
-    pix.field = V4L2_FIELD_NONE;
-    const uint32_t bytes = bytesPerPixel(pix.pixelformat);
-    pix.bytesperline = pix.width * bytes;
-    // Compressed frames get room for a worst case, as drivers do.
-    pix.sizeimage = pix.width * pix.height * (bytes ? bytes : 2);
-    node.format = format;
-    return 0;
-}
-
-int FakeV4l2Device::requestBuffers(State &node, v4l2_requestbuffers &request)
-{
-    if (request.memory != V4L2_MEMORY_MMAP)
-        return -EINVAL;
-    if (node.streaming)
-        return -EBUSY;
-    if (request.count > 0 && node.script.grantedBuffers > 0)
-        request.count = node.script.grantedBuffers;
-    node.queued.clear();
-    node.ready.clear();
-    node.buffers.assign(request.count, Buffer{});
-    for (Buffer &buffer : node.buffers)
-        buffer.memory.assign(node.format.fmt.pix.sizeimage, 0);
+    interval->width = width;
+    interval->height = height;
     return 0;
 }
 
@@ -359,18 +327,16 @@ int FakeV4l2Device::controlIoctl(State &node, unsigned long request, void *arg)
         control.value = value;
         return 0;
     }
-    case VIDIOC_QUERYMENU: {
+    default: { // VIDIOC_QUERYMENU
         auto *item = static_cast<v4l2_querymenu *>(arg);
-        if (std::find(control.menuItems.begin(), control.menuItems.end(), item->index) ==
-            control.menuItems.end())
+        const auto &items = control.menuItems;
+        if (std::find(items.begin(), items.end(), item->index) == items.end())
             return -EINVAL;
         // The name sits in a packed union; only its presence matters to the backend.
         std::memset(&item->name, 0, sizeof(item->name));
         item->name[0] = 'm';
         return 0;
     }
-    default:
-        return -ENOTTY;
     }
 }
 
@@ -399,13 +365,10 @@ int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int)
     int ready = 0;
     for (nfds_t i = 0; i < count; ++i) {
         State *node = nodeOf(fds[i].fd);
-        fds[i].revents = 0;
-        if (!node)
-            fds[i].revents = POLLNVAL;
-        else if (!node->plugged)
-            fds[i].revents = POLLERR | POLLHUP;
-        else if (node->streaming && !node->ready.empty())
-            fds[i].revents = fds[i].events & POLLIN;
+        fds[i].revents = !node                                     ? POLLNVAL
+                         : !node->plugged                          ? POLLERR | POLLHUP
+                         : node->streaming && !node->ready.empty() ? fds[i].events & POLLIN
+                                                                   : 0;
         ready += fds[i].revents ? 1 : 0;
     }
     return ready;

@@ -18,13 +18,11 @@
 class FakeV4l2Device : public ostrel::capture::V4l2Io
 {
 public:
+    // The intervals are offered for every size; index and pixel_format are filled in on the way.
     struct Format
     {
         uint32_t pixelFormat = 0;
-        // Either discrete sizes or one stepwise/continuous entry; index and pixel_format are
-        // filled in by the fake.
         std::vector<v4l2_frmsizeenum> sizes;
-        // Offered for every size of the format, same convention.
         std::vector<v4l2_frmivalenum> intervals;
     };
 
@@ -47,7 +45,6 @@ public:
         // Refusals: the driver's answers differ from what was asked.
         std::optional<v4l2_fract> grantedInterval;
         std::optional<uint32_t> grantedPixelFormat;
-        std::optional<uint32_t> grantedWidth;
         uint32_t grantedBuffers = 0; // 0 = as many as requested
         bool mmapFails = false;
         std::map<unsigned long, int> failingRequests; // ioctl request -> -errno
@@ -95,8 +92,7 @@ private:
     struct Buffer
     {
         std::vector<uint8_t> memory;
-        uint32_t bytesused = 0;
-        uint32_t flags = 0;
+        uint32_t bytesused = 0, flags = 0;
     };
     struct State
     {
@@ -105,24 +101,19 @@ private:
         v4l2_format format{};
         v4l2_fract interval{};
         std::vector<Buffer> buffers;
-        std::deque<uint32_t> queued;
-        std::deque<uint32_t> ready;
+        std::deque<uint32_t> queued, ready;
         bool streaming = false;
         std::map<unsigned long, int> calls;
-
-        void stopStreaming();
     };
 
     int handle(State &node, unsigned long request, void *arg);
     int enumerate(const State &node, unsigned long request, void *arg);
-    int setFormat(State &node, v4l2_format &format);
-    int requestBuffers(State &node, v4l2_requestbuffers &request);
     int controlIoctl(State &node, unsigned long request, void *arg);
     State *nodeOf(int fd);
 
     mutable std::mutex mutex; // guards everything below
     std::map<std::string, State> nodes;
-    std::map<int, std::string> descriptors;
+    std::map<int, std::string> descriptors; // open fd -> node path
     std::map<void *, size_t> mappings;
     int nextDescriptor = 100;
 };

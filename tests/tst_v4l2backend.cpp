@@ -48,14 +48,14 @@ Bytes yuyvFrame(Yuv left, Yuv right)
     return frame;
 }
 
-// 64x48, red on the left, blue on the right.
-Bytes jpegFrame()
+// 64x48, left half one colour, right half the other.
+Bytes jpegFrame(QColor left = Qt::red, QColor right = Qt::blue)
 {
     QImage image(64, 48, QImage::Format_RGB888);
-    image.fill(Qt::blue);
+    image.fill(right);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 32; ++x)
-            image.setPixelColor(x, y, Qt::red);
+            image.setPixelColor(x, y, left);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -87,7 +87,6 @@ private slots:
     void listsConvertibleModesInEnumerationOrder();
     void deliversConvertedFrames_data();
     void deliversConvertedFrames();
-    void slowCallerGetsNewestFrame();
     void damagedFramesAreDroppedAndStreamGoesOn_data();
     void damagedFramesAreDroppedAndStreamGoesOn();
     void refusedModesFailTheOpen_data();
@@ -207,12 +206,6 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
     QCOMPARE(device->modes().size(), expected.size());
     QVERIFY(device->modes() == expected);
 
-    CapFormatInfo info{};
-    QVERIFY(device->formatInfo(2, info));
-    QCOMPARE(info.fourcc, mjpg);
-    QCOMPARE(info.fps, 8u);
-    QVERIFY(!device->formatInfo(uint32_t(expected.size()), info));
-
     // The rate-less mode opens without touching the driver's interval.
     QVERIFY(device->openStream(uint32_t(expected.size() - 1)));
     QCOMPARE(io->observe(node0).calls[VIDIOC_S_PARM], 0);
@@ -221,54 +214,38 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
 void TestV4l2Backend::deliversConvertedFrames_data()
 {
     QTest::addColumn<uint32_t>("pixelFormat");
+    QTest::addColumn<Bytes>("older");
     QTest::addColumn<Bytes>("frame");
-    QTest::newRow("MJPEG") << uint32_t(V4L2_PIX_FMT_MJPEG) << jpegFrame();
-    QTest::newRow("YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvFrame(red, blue);
+    QTest::newRow("MJPEG") << uint32_t(V4L2_PIX_FMT_MJPEG) << jpegFrame(Qt::blue, Qt::red)
+                           << jpegFrame();
+    QTest::newRow("YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvFrame(blue, red)
+                          << yuyvFrame(red, blue);
 }
 
 void TestV4l2Backend::deliversConvertedFrames()
 {
     QFETCH(uint32_t, pixelFormat);
+    QFETCH(Bytes, older);
     QFETCH(Bytes, frame);
-    QVERIFY(!frame.empty());
+    QVERIFY(!frame.empty() && !older.empty());
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
-    QCOMPARE(stream->width(), 64u);
-    QCOMPARE(stream->height(), 48u);
     QCOMPARE(io->observe(node0).interval.denominator, 30u);
-    QVERIFY(io->observe(node0).buffers >= 4);
     QVERIFY(!stream->hasNewFrame());
 
-    QVERIFY(io->deliver(node0, frame));
+    // The camera filled three buffers before the caller came back: only the newest counts, and
+    // all of them go back to the driver.
+    QVERIFY(io->deliver(node0, older) && io->deliver(node0, older) && io->deliver(node0, frame));
     QVERIFY(stream->hasNewFrame());
     // A guard byte past the frame catches a conversion that writes beyond its size.
     Bytes rgb(64 * 48 * 3 + 1, 0xa5);
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
     QCOMPARE(rgb.back(), uint8_t(0xa5));
-    for (uint32_t y : {0u, 24u, 47u}) {
-        QVERIFY(near(rgb, 8, y, Qt::red));
-        QVERIFY(near(rgb, 56, y, Qt::blue));
-    }
+    for (uint32_t y : {0u, 24u, 47u})
+        QVERIFY(near(rgb, 8, y, Qt::red) && near(rgb, 56, y, Qt::blue));
     QCOMPARE(stream->frameCount(), 1u);
-    QVERIFY(!stream->hasNewFrame());
-}
-
-void TestV4l2Backend::slowCallerGetsNewestFrame()
-{
-    auto stream = openStream(V4L2_PIX_FMT_YUYV);
-    QVERIFY(stream);
-    // The camera filled three buffers before the caller came back: only the last one counts,
-    // and all three go back to the driver.
-    QVERIFY(io->deliver(node0, yuyvFrame(red, red)));
-    QVERIFY(io->deliver(node0, yuyvFrame(red, red)));
-    QVERIFY(io->deliver(node0, yuyvFrame(blue, blue)));
-    Bytes rgb(64 * 48 * 3);
-    QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
-    QVERIFY(near(rgb, 0, 0, Qt::blue));
     QCOMPARE(io->observe(node0).queued, io->observe(node0).buffers);
     QVERIFY(!stream->hasNewFrame());
-    QVERIFY(stream->captureFrame(rgb.data()) != CAPRESULT_OK);
-    QCOMPARE(stream->frameCount(), 1u);
 }
 
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
@@ -288,11 +265,9 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
     QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1;
     QTest::newRow("MJPEG cut short")
         << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1;
-    QTest::newRow("MJPEG without start") << mjpg << Bytes(jpeg.begin() + 2, jpeg.end()) << 0u << -1;
     QTest::newRow("MJPEG flagged by driver") << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1;
     QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u
                                 << -1;
-    QTest::newRow("YUYV empty") << yuyvFormat << yuyv << 0u << 0;
     QTest::newRow("YUYV longer than buffer") << yuyvFormat << yuyv << 0u << (1 << 30);
 }
 
@@ -333,16 +308,10 @@ void TestV4l2Backend::refusedModesFailTheOpen_data()
         [](Fake::Node &n) { n.failingRequests[VIDIOC_S_PARM] = -EINVAL; });
     row("pixel format adjusted", false,
         [](Fake::Node &n) { n.grantedPixelFormat = V4L2_PIX_FMT_YUYV; });
-    row("size adjusted", false, [](Fake::Node &n) { n.grantedWidth = 32; });
     row("only one buffer", false, [](Fake::Node &n) { n.grantedBuffers = 1; });
     row("buffers cannot be mapped", false, [](Fake::Node &n) { n.mmapFails = true; });
-    row("streaming refused", false,
-        [](Fake::Node &n) { n.failingRequests[VIDIOC_STREAMON] = -EIO; });
     row("size too large for a 32-bit buffer", false,
         [](Fake::Node &n) { n.formats[0].sizes = {Fake::discreteSize(40000, 40000)}; });
-    row("interval 2/60 is 1/30", true, [](Fake::Node &n) {
-        n.grantedInterval = v4l2_fract{2, 60};
-    });
     // UVC drivers answer in 100 ns units.
     row("interval 333333/10000000 is 1/30", true, [](Fake::Node &n) {
         n.grantedInterval = v4l2_fract{333333, 10000000};
@@ -378,18 +347,14 @@ void TestV4l2Backend::unpluggedDevice()
     Bytes rgb(64 * 48 * 3);
     QVERIFY(io->deliver(node0, yuyvFrame(red, blue)));
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
-    int32_t min = 0, max = 0, def = 0, value = 0;
+    int32_t min = 0, max = 0, def = 0;
     QCOMPARE(stream->propertyLimits(CAPPROPID_BRIGHTNESS, min, max, def), CapResult(CAPRESULT_OK));
 
     io->unplug(node0);
-    bool automatic = false;
     QVERIFY(!stream->hasNewFrame());
     QVERIFY(stream->captureFrame(rgb.data()) != CAPRESULT_OK);
     QVERIFY(stream->propertyLimits(CAPPROPID_BRIGHTNESS, min, max, def) != CAPRESULT_OK);
-    QVERIFY(stream->property(CAPPROPID_BRIGHTNESS, value) != CAPRESULT_OK);
     QVERIFY(stream->setProperty(CAPPROPID_BRIGHTNESS, 1) != CAPRESULT_OK);
-    QVERIFY(stream->autoProperty(CAPPROPID_EXPOSURE, automatic) != CAPRESULT_OK);
-    QVERIFY(stream->setAutoProperty(CAPPROPID_EXPOSURE, false) != CAPRESULT_OK);
     QCOMPARE(stream->frameCount(), 1u);
 }
 
@@ -405,11 +370,8 @@ void TestV4l2Backend::propertiesFollowTheDeviceControls_data()
     const uint32_t ok = CAPRESULT_OK, unsupported = CAPRESULT_PROPERTYNOTSUPPORTED;
     QTest::newRow("brightness") << 6u << uint32_t(V4L2_CID_BRIGHTNESS) << -64 << 64 << 0
                                 << unsupported;
-    QTest::newRow("contrast") << 7u << uint32_t(V4L2_CID_CONTRAST) << 0 << 95 << 32 << unsupported;
     QTest::newRow("exposure") << 1u << uint32_t(V4L2_CID_EXPOSURE_ABSOLUTE) << 3 << 2047 << 250
                               << ok;
-    QTest::newRow("white balance")
-        << 4u << uint32_t(V4L2_CID_WHITE_BALANCE_TEMPERATURE) << 2800 << 6500 << 4600 << ok;
     QTest::newRow("gain") << 5u << uint32_t(V4L2_CID_GAIN) << 0 << 255 << 16 << ok;
 }
 
@@ -457,8 +419,6 @@ void TestV4l2Backend::automaticModes()
     QVERIFY(automatic);
     QCOMPARE(stream->setAutoProperty(CAPPROPID_EXPOSURE, false), CapResult(CAPRESULT_OK));
     QCOMPARE(control(V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_MANUAL));
-    QCOMPARE(stream->autoProperty(CAPPROPID_EXPOSURE, automatic), CapResult(CAPRESULT_OK));
-    QVERIFY(!automatic);
     QCOMPARE(stream->setAutoProperty(CAPPROPID_EXPOSURE, true), CapResult(CAPRESULT_OK));
     QCOMPARE(control(V4L2_CID_EXPOSURE_AUTO), int(V4L2_EXPOSURE_APERTURE_PRIORITY));
     QCOMPARE(stream->setAutoProperty(CAPPROPID_WHITEBALANCE, false), CapResult(CAPRESULT_OK));
@@ -470,8 +430,7 @@ void TestV4l2Backend::automaticModes()
     QCOMPARE(stream->propertyLimits(CAPPROPID_ZOOM, min, max, def), unsupported);
     QCOMPARE(stream->propertyLimits(CAPPROPID_SHARPNESS, min, max, def), unsupported);
     QCOMPARE(stream->setAutoProperty(CAPPROPID_FOCUS, true), unsupported);
-    for (uint32_t id : {0u, uint32_t(CAPPROPID_LAST), 1000u})
-        QVERIFY(stream->propertyLimits(id, min, max, def) != CAPRESULT_OK);
+    QVERIFY(stream->propertyLimits(1000u, min, max, def) != CAPRESULT_OK);
 }
 
 // The camera fills buffers and the capture thread takes them while the GUI thread adjusts

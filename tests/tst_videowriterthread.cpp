@@ -9,13 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
-
 #include <opencv2/videoio.hpp>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -57,8 +56,7 @@ QImage makeFrame(const QSize &size, int index)
 }
 
 // The index each frame of the file shows as ffmpeg decodes it, read from its colour scaled down
-// to one pixel; -1 where the other channels do not fit the red one (swapped channels, a broken
-// frame).
+// to one pixel; -1 where the other channels do not fit the red one.
 QList<int> decodeFrameIndexes(const QString &path)
 {
     QProcess ffmpeg;
@@ -112,31 +110,21 @@ private slots:
         warnings.clear();
     }
 
-    void refusesInvalidParameters_data()
-    {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<double>("fps");
-        QTest::addColumn<QSize>("size");
-
-        QTest::newRow("empty name") << QString() << 30.0 << QSize(320, 240);
-        QTest::newRow("zero fps") << "a.avi" << 0.0 << QSize(320, 240);
-        QTest::newRow("negative fps") << "a.avi" << -30.0 << QSize(320, 240);
-        QTest::newRow("NaN fps") << "a.avi" << qQNaN() << QSize(320, 240);
-        QTest::newRow("zero width") << "a.avi" << 30.0 << QSize(0, 240);
-        QTest::newRow("zero height") << "a.avi" << 30.0 << QSize(320, 0);
-        QTest::newRow("invalid size") << "a.avi" << 30.0 << QSize();
-    }
-
     void refusesInvalidParameters()
     {
-        QFETCH(QString, fileName);
-        QFETCH(double, fps);
-        QFETCH(QSize, size);
-
+        const struct
+        {
+            QString file;
+            double fps;
+            QSize size;
+        } cases[] = {{QString(), 30.0, QSize(320, 240)},
+                     {path("a.avi"), 0.0, QSize(320, 240)},
+                     {path("a.avi"), qQNaN(), QSize(320, 240)},
+                     {path("a.avi"), 30.0, QSize(320, 0)}};
         VideoWriterThread writer;
-        QVERIFY(
-            !writer.startWriting(fileName.isEmpty() ? fileName : path(fileName), mjpg, fps, size));
-        QCOMPARE(warningsWith("VideoWriterThread: Invalid parameters").size(), 1);
+        for (const auto &c : cases)
+            QVERIFY(!writer.startWriting(c.file, mjpg, c.fps, c.size));
+        QCOMPARE(warningsWith("VideoWriterThread: Invalid parameters").size(), 4);
     }
 
     void recordingsStartCleanAndRefuseASecondStart()
@@ -153,29 +141,21 @@ private slots:
         QTRY_VERIFY(writer.statistics().framesDuplicated >= 3);
         writer.stopWriting();
         QCOMPARE(finished.size(), 1);
-        // The running recording kept its own parameters.
         QVERIFY(!QFile::exists(path("other.avi")));
-        const ProbeResult busy = probeVideo(path("busy.avi"));
-        QVERIFY2(busy.ok, qPrintable(busy.error));
-        QCOMPARE(QSize(busy.width, busy.height), size);
-        QCOMPARE(busy.frameRate, QStringLiteral("30/1"));
 
         // The next recording gets no frame: it must neither count on from the first one nor
         // repeat its last frame, and still leaves a valid file.
         QVERIFY(writer.startWriting(path("empty.avi"), mjpg, 30, size));
         const WriterStatistics reset = writer.statistics();
-        QCOMPARE(reset.framesWritten + reset.framesDuplicated + reset.framesDropped, 0);
-        QCOMPARE(reset.elapsedMs, 0);
+        QCOMPARE(reset.framesWritten + reset.framesDuplicated + reset.elapsedMs, 0);
         writer.start();
         QTRY_VERIFY(writer.statistics().elapsedMs >= 200);
         writer.stopWriting();
         QCOMPARE(finished.size(), 2);
         QCOMPARE(errors.size(), 0);
         QCOMPARE(writer.statistics().framesWritten, 0);
-        QCOMPARE(writer.statistics().framesDuplicated, 0);
         const ProbeResult empty = probeVideo(path("empty.avi"));
         QVERIFY2(empty.ok, qPrintable(empty.error));
-        QCOMPARE(empty.codec, QStringLiteral("mjpeg"));
         QCOMPARE(QSize(empty.width, empty.height), size);
         QCOMPARE_LE(empty.frames, 0);
     }
@@ -222,8 +202,7 @@ private slots:
         // slots keep the period on average: late wake-ups do not add up, and whole-millisecond
         // steps would show over this many slots (33 against 33.3 ms, 16 against 16.7 ms).
         for (size_t k = 0; k < writeTimes.size(); ++k) {
-            const qint64 due = qint64(double(k + 1) * periodMs);
-            QVERIFY2(writeTimes[k] >= due,
+            QVERIFY2(writeTimes[k] >= qint64(double(k + 1) * periodMs),
                      qPrintable(
                          QStringLiteral("slot %1 written at %2 ms").arg(k + 1).arg(writeTimes[k])));
         }
@@ -244,28 +223,12 @@ private slots:
         }
     }
 
-    void producerRate_data()
+    // A thread feeds frames at half the file's rate, as a slow camera does: every second slot
+    // repeats the last frame, and the file's length follows the wall clock.
+    void halfRateProducerIsPaddedWithDuplicates()
     {
-        QTest::addColumn<int>("periodMs");
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<double>("duplicatedShare");
-
-        // Every second slot of the 30 fps file finds no new frame.
-        QTest::newRow("half rate") << 66 << 2 << 0.5;
-        // A camera a little slower than the file: one slot in six repeats.
-        QTest::newRow("25 fps camera") << 40 << 3 << 1.0 / 6.0;
-    }
-
-    // A thread feeds frames at a steady rate, as the camera does; the file's length follows the
-    // wall clock whatever that rate.
-    void producerRate()
-    {
-        QFETCH(int, periodMs);
-        QFETCH(int, seconds);
-        QFETCH(double, duplicatedShare);
-
         const QSize size(320, 240);
-        const QString file = path(QStringLiteral("producer%1.avi").arg(periodMs));
+        const QString file = path("producer.avi");
         VideoWriterThread writer;
         QVERIFY(record(writer, file, 30, size));
         std::atomic<bool> stop{false};
@@ -274,23 +237,21 @@ private slots:
             auto next = std::chrono::steady_clock::now();
             for (int i = 0; !stop; ++i) {
                 writer.addFrame(frames[i % 2]);
-                std::this_thread::sleep_until(next += std::chrono::milliseconds(periodMs));
+                std::this_thread::sleep_until(next += std::chrono::microseconds(66667));
             }
         });
-        QTest::qWait(1000 * seconds);
+        QTest::qWait(2000);
         stop = true;
         producer.join();
         QTest::qWait(100); // the last frame is taken, so the file holds paced frames only
         const WriterStatistics stats = writer.statistics();
         writer.stopWriting();
 
-        QCOMPARE_LE(qAbs(stats.framesDuplicated - duplicatedShare * stats.framesWritten),
+        QCOMPARE_LE(qAbs(stats.framesDuplicated - 0.5 * stats.framesWritten),
                     stats.framesWritten / 8.0);
         QCOMPARE(stats.framesDropped, 0);
         const ProbeResult probe = probeVideo(file);
         QVERIFY2(probe.ok, qPrintable(probe.error));
-        QCOMPARE(probe.codec, QStringLiteral("mjpeg"));
-        QCOMPARE(QSize(probe.width, probe.height), size);
         QCOMPARE(probe.frameRate, QStringLiteral("30/1"));
         QVERIFY(probe.allDecodable);
         QCOMPARE(probe.frames, stats.framesWritten);
@@ -302,22 +263,17 @@ private slots:
     {
         const QSize size(1920, 1080);
         VideoWriterThread writer;
-        QSignalSpy written(&writer, &VideoWriterThread::frameWritten);
         QSignalSpy finished(&writer, &VideoWriterThread::writingFinished);
         // At 0.1 fps no slot falls due during the test, so the queue holds everything added.
         QVERIFY(record(writer, path("trim.avi"), 0.1, size));
 
         writer.addFrame(makeFrame(QSize(32, 32), 0)); // wrong size: refused, not dropped
-        writer.addFrame(QImage());                    // null: ignored
         for (int i = 0; i < 30; ++i)
             writer.addFrame(makeFrame(size, i));
         QCOMPARE(writer.statistics().framesDropped, 0);
         writer.addFrame(makeFrame(size, 30));
         QCOMPARE(writer.statistics().framesDropped, 15);
-        const QStringList mismatch = warningsWith("VideoWriterThread: Frame size mismatch");
-        QCOMPARE(mismatch.size(), 1);
-        QVERIFY2(mismatch.first().contains("1920, 1080") && mismatch.first().contains("32, 32"),
-                 qPrintable(mismatch.first()));
+        QCOMPARE(warningsWith("VideoWriterThread: Frame size mismatch").size(), 1);
         // 14 more fill the queue again without a drop.
         for (int i = 0; i < 14; ++i)
             writer.addFrame(makeFrame(size, i));
@@ -329,14 +285,6 @@ private slots:
         // Well below the 5000 ms after which the worker would be terminated and the file lost.
         QCOMPARE_LT(stopClock.elapsed(), 4000);
         QCOMPARE(finished.size(), 1);
-        // The drain writes all 30 in order but counts nothing.
-        QCOMPARE(written.size(), 0);
-        QCOMPARE(writer.statistics().framesWritten, 0);
-        QCOMPARE(writer.statistics().framesDuplicated, 0);
-        const ProbeResult probe = probeVideo(path("trim.avi"));
-        QVERIFY2(probe.ok, qPrintable(probe.error));
-        QCOMPARE(QSize(probe.width, probe.height), size);
-        QVERIFY(probe.allDecodable);
         QList<int> expected;
         for (int i = 15; i <= 30; ++i)
             expected.append(i);
@@ -376,7 +324,6 @@ private slots:
         add(writer, 15);
         QCOMPARE(warningsWith(prefix).size(), 1);
         writer.stopWriting();
-        QCOMPARE(writer.statistics().framesDropped, 15 * (trims + 1));
 
         // A later recording, on another writer even, carries on from that total.
         VideoWriterThread second;
@@ -385,18 +332,14 @@ private slots:
         dropWarnings = warningsWith(prefix);
         QCOMPARE(dropWarnings.size(), 2);
         QCOMPARE(totalIn(dropWarnings.last()), total + 30);
-        QCOMPARE(second.statistics().framesDropped, 15);
         second.stopWriting();
     }
 
-    void stopWhenIdleOrAfterFailedOpenDoesNothing()
+    void failedOpenIsReportedWithoutFinishing()
     {
         VideoWriterThread writer;
         QSignalSpy finished(&writer, &VideoWriterThread::writingFinished);
         QSignalSpy errors(&writer, &VideoWriterThread::errorOccurred);
-        writer.stopWriting();
-        QCOMPARE(finished.size() + errors.size(), 0);
-
         const QString unreachable = path("missing-directory/recording.avi");
         QVERIFY(writer.startWriting(unreachable, mjpg, 30, QSize(320, 240)));
         writer.start();
@@ -404,14 +347,10 @@ private slots:
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors.first().first().toString(),
                  QStringLiteral("Failed to open video writer for: ") + unreachable);
-        writer.addFrame(makeFrame(QSize(320, 240), 1)); // not writing: ignored
         writer.stopWriting();
         QCOMPARE(finished.size(), 0);
-        QCOMPARE(errors.size(), 1);
-        QCOMPARE(writer.statistics().elapsedMs, 0);
         // The writer is idle again, not stuck in a recording that never began.
         QVERIFY(writer.startWriting(path("afterfailure.avi"), mjpg, 30, QSize(320, 240)));
-        QVERIFY(warningsWith("VideoWriterThread:").isEmpty());
     }
 
     void stopBeforeOpenEndsWorkerPromptly()
@@ -428,11 +367,8 @@ private slots:
             stopClock.start();
             writer.stopWriting();
             QCOMPARE_LT(stopClock.elapsed(), 2000);
-            QVERIFY(writer.isFinished());
             QCOMPARE(finished.size(), 1);
-            const ProbeResult probe = probeVideo(file);
-            QVERIFY2(probe.ok, qPrintable(probe.error));
-            QCOMPARE(probe.codec, QStringLiteral("mjpeg"));
+            QVERIFY(probeVideo(file).ok);
         }
     }
 };
