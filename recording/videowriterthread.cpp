@@ -119,12 +119,7 @@ void VideoWriterThread::stopWriting()
     if (!writing && !isRunning())
         return;
 
-    stopRequested = true;
-    {
-        // Taken so the wake cannot slip in between the worker's test and its wait.
-        QMutexLocker locker(&queueMutex);
-        frameAvailable.wakeAll();
-    }
+    requestStop();
     if (isRunning()) {
         quit();
         if (!wait(5000)) {
@@ -134,6 +129,14 @@ void VideoWriterThread::stopWriting()
         }
     }
     writing = false;
+}
+
+void VideoWriterThread::requestStop()
+{
+    stopRequested = true;
+    // Taken so the wake cannot slip in between the worker's test and its wait.
+    QMutexLocker locker(&queueMutex);
+    frameAvailable.wakeAll();
 }
 
 WriterStatistics VideoWriterThread::statistics() const

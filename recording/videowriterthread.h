@@ -38,6 +38,10 @@ public:
     bool startWriting(const QString &fileName, int fourcc, double fps, const QSize &frameSize);
     // Any thread but the worker.
     void addFrame(const QImage &frame);
+    // Any thread but the worker: asks the worker to finish and returns at once. The file is
+    // complete when writingFinished() (or, after a failure, errorOccurred()) and then
+    // QThread::finished() have been emitted.
+    void requestStop();
     // GUI thread: returns once the worker has drained its queue and closed the file.
     void stopWriting();
     // Any thread.
