@@ -9,6 +9,7 @@
 // writer's statistics. Resident memory is sampled every 10 s. Run it under the display it is meant
 // for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing is painted.
 #include "mainwindow.h"
+#include "recordingcontroller.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
 #include "videowriterthread.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -67,32 +69,83 @@ protected:
     }
 };
 
+// Records mirrored 3840x2160 for the given time, stops, and reports the longest time the GUI
+// event loop went without running from the click until the file was finished.
+int measureStopStall(MainWindow &window, TestMainWindowAccess &access, int seconds)
+{
+    auto *record = window.findChild<QPushButton *>(QStringLiteral("recordButton"));
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1500)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    record->click();
+    clock.restart();
+    while (clock.elapsed() < seconds * 1000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    qint64 longestGap = 0;
+    qint64 last = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longestGap = std::max(longestGap, now - last);
+        last = now;
+    });
+    ticker.start(1);
+    clock.restart();
+    record->click();
+    const qint64 clickReturned = clock.elapsed();
+    last = clickReturned;
+    while (access.recording()->state() != RecordingController::State::Idle)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    const qint64 finished = clock.elapsed();
+    const WriterStatistics stats = access.recording()->writer()->statistics();
+    std::printf("stopping a mirrored 3840x2160 recording after %d s: the click returned after %lld "
+                "ms, the file was finished after %lld ms, longest GUI event-loop stall %lld ms "
+                "(%d frames written)\n",
+                seconds, static_cast<long long>(clickReturned), static_cast<long long>(finished),
+                static_cast<long long>(std::max(longestGap, clickReturned)), stats.framesWritten);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    qputenv("OSTREL_SYNTHETIC_CAMERAS", "Bench Camera=1920x1080@30:MJPG");
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    const bool record = mode == "--record";
+    const bool stopStall = mode == "--stop-4k";
+    qputenv("OSTREL_SYNTHETIC_CAMERAS",
+            stopStall ? "Bench Camera=3840x2160@30:MJPG" : "Bench Camera=1920x1080@30:MJPG");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OstrelBench"));
     QApplication::setOrganizationName(QStringLiteral("Brellway"));
     QStandardPaths::setTestModeEnabled(true);
 
-    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
-    const bool record = argc > 2 && QByteArray(argv[2]) == "--record";
-
     QTemporaryDir dir;
+    {
+        QSettings settings(QStringLiteral("Brellway"), QStringLiteral("OstrelBench"));
+        settings.clear();
+        settings.setValue(QStringLiteral("recordingDirectory"), dir.path());
+        settings.setValue(QStringLiteral("snapshotDirectory"), dir.path());
+        settings.setValue(QStringLiteral("horizontalFlip"), stopStall);
+    }
     MainWindow window;
     TestMainWindowAccess access(window);
-    access.setDirectories(dir.path(), dir.path());
     window.show();
 
     access.scan();
-    window.findChild<QPushButton *>(QStringLiteral("startStopButton"))->click();
-    if (!access.cameraRunning()) {
+    auto *startStop = window.findChild<QPushButton *>(QStringLiteral("startStopButton"));
+    startStop->click();
+    if (startStop->text() != QStringLiteral("Stop Camera")) {
         std::fprintf(stderr, "the synthetic camera did not start\n");
         return 1;
     }
-    auto *video = window.findChild<QLabel *>(QStringLiteral("videoLabel"));
+    if (stopStall)
+        return measureStopStall(window, access, seconds);
+    auto *video = window.findChild<QWidget *>(QStringLiteral("videoLabel"));
     FrameCounter counter;
     video->installEventFilter(&counter);
 
@@ -105,7 +158,7 @@ int main(int argc, char *argv[])
     QString recordingPath;
     if (record) {
         window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
-        recordingPath = access.currentRecordingPath();
+        recordingPath = access.recording()->path();
     }
     counter.frames = 0;
     const double cpuStart = cpuSeconds();
@@ -120,7 +173,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, [&] {
         // The recording ends right on time, from inside the event loop as a click would.
         if (record) {
-            during = access.writerThread()->statistics();
+            during = access.recording()->writer()->statistics();
             window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
         }
         QApplication::quit();
@@ -141,7 +194,7 @@ int main(int argc, char *argv[])
                 qPrintable(samples.join(QLatin1Char(' '))));
 
     if (record) {
-        const WriterStatistics stats = access.writerThread()->statistics();
+        const WriterStatistics stats = access.recording()->writer()->statistics();
         const ProbeResult probe = probeVideo(recordingPath);
         std::printf("recording: writer wrote %d frames (%d duplicated, %d dropped) in %lld ms "
                     "before the stop\n",

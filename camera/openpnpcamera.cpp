@@ -181,7 +181,7 @@ QStringList OpenPNPCamera::availableCameras()
         if (name)
             names.append(QString::fromUtf8(name));
         else
-            names.append(QStringLiteral("Camera %1").arg(qint64(index) + 1));
+            names.append(tr("Camera %1").arg(qint64(index) + 1));
     }
     return names;
 }
@@ -232,7 +232,7 @@ void OpenPNPCamera::refreshFormats()
         format.fps = double(info.fps);
         format.fourcc = info.fourcc;
         format.formatIndex = index;
-        format.description = QStringLiteral("%1x%2 @ %3 fps (%4)")
+        format.description = tr("%1x%2 @ %3 fps (%4)")
                                  .arg(info.width)
                                  .arg(info.height)
                                  .arg(format.fps, 0, 'f', 1)
@@ -284,6 +284,15 @@ void OpenPNPCamera::haltCapture()
         Cap_closeStream(captureContext.get(), streamId);
         streamId = -1;
     }
+}
+
+// No capture thread runs: the picture of an earlier run stays until the next run starts, and is
+// never handed out as the newest one of that run.
+void OpenPNPCamera::forgetLatestFrame()
+{
+    QMutexLocker locker(&frameMutex);
+    latestImage = QImage();
+    frameCount = 0;
 }
 
 bool OpenPNPCamera::setFormat(const CameraFormat &format)
@@ -343,7 +352,7 @@ void OpenPNPCamera::startCaptureThread()
 {
     running.exchange(true);
     capturing = true;
-    frameCount = 0;
+    forgetLatestFrame();
     fpsTimer.restart();
     // The thread gets the device and format it opens as copies: setFormat() may overwrite
     // activeFormat while the thread is starting up.
@@ -380,16 +389,14 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
     const int height = int(info.height);
     while (running.load()) {
         if (Cap_hasNewFrame(context, stream)) {
+            // Decoded and copied outside frameMutex: latestFrame() never waits for a decode.
             QImage frame;
-            {
+            if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
+                frame =
+                    QImage(buffer.get(), width, height, width * 3, QImage::Format_RGB888).copy();
                 QMutexLocker locker(&frameMutex);
-                if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
-                    const QImage wrapped(buffer.get(), width, height, width * 3,
-                                         QImage::Format_RGB888);
-                    latestImage = wrapped.copy();
-                    frame = latestImage;
-                    ++frameCount;
-                }
+                latestImage = frame;
+                ++frameCount;
             }
             if (!frame.isNull()) {
                 // frameCount is only touched by this thread while it runs.
@@ -412,10 +419,13 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
 
 QImage OpenPNPCamera::latestFrame()
 {
-    QMutexLocker locker(&frameMutex);
-    if (latestImage.isNull())
-        return QImage();
-    return latestImage.copy();
+    QImage newest;
+    {
+        QMutexLocker locker(&frameMutex);
+        newest = latestImage;
+    }
+    // The deep copy is made outside the lock; the shared image itself is never modified.
+    return newest.copy();
 }
 
 void OpenPNPCamera::checkCameraConnection()
@@ -431,7 +441,7 @@ void OpenPNPCamera::checkCameraConnection()
         return;
 
     // Receivers hear of the loss while the stream is still in place; capture ends afterwards.
-    emit cameraDisconnected(QStringLiteral("Failed to access camera properties"));
+    emit cameraDisconnected(tr("Failed to access camera properties"));
     stopCapture();
 }
 

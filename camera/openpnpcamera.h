@@ -65,6 +65,7 @@ private:
     bool reopenStream();
     bool openStream();
     void startCaptureThread();
+    void forgetLatestFrame();
     void captureLoop(int device, int formatIndex);
 
     ContextHandle captureContext;

@@ -105,6 +105,19 @@ private slots:
         QVERIFY(camera.latestFrame().isNull());
     }
 
+    // The picture of a run is never handed out as the newest of the next one.
+    void newRunForgetsThePreviousPicture()
+    {
+        OpenPNPCamera camera;
+        QVERIFY(camera.openCamera(cameraIndex(Stream)));
+        QVERIFY(camera.startCapture());
+        QTRY_VERIFY(!camera.latestFrame().isNull());
+        camera.stopCapture();
+        const QImage last = camera.latestFrame();
+        QVERIFY(camera.startCapture());
+        QVERIFY(camera.latestFrame() != last);
+    }
+
     void streamDeliversEveryFrameOnTheCaptureThread()
     {
         CallbackLog log;

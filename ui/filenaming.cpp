@@ -21,9 +21,12 @@ QString recordingPath(const QString &directory, const QDateTime &time)
            QStringLiteral(".avi");
 }
 
-QString firstFreePath(const QString &path)
+QString firstFreePath(const QString &path, const QSet<QString> &reserved)
 {
-    if (!QFileInfo::exists(path))
+    auto taken = [&reserved](const QString &candidate) {
+        return QFileInfo::exists(candidate) || reserved.contains(candidate);
+    };
+    if (!taken(path))
         return path;
     const QFileInfo info(path);
     const QString suffix = info.suffix();
@@ -32,7 +35,7 @@ QString firstFreePath(const QString &path)
     const QString dotSuffix = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
     for (int n = 2;; ++n) {
         const QString candidate = stem + QStringLiteral("_%1").arg(n) + dotSuffix;
-        if (!QFileInfo::exists(candidate))
+        if (!taken(candidate))
             return candidate;
     }
 }

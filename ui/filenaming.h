@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -14,6 +15,7 @@ QString recordingPath(const QString &directory, const QDateTime &time);
 
 // A generated name never replaces an earlier file: when path exists, "_2", "_3", ... go before
 // the extension until a free name is found.
-QString firstFreePath(const QString &path);
+// Reserved names (files about to be written) count as taken.
+QString firstFreePath(const QString &path, const QSet<QString> &reserved = {});
 
 } // namespace FileNaming

@@ -96,3 +96,24 @@ ProbeResult probeVideo(const QString &path)
     result.ok = true;
     return result;
 }
+
+QList<QImage> decodeFrames(const QString &path, QSize size)
+{
+    QByteArray out;
+    QByteArray err;
+    const QStringList args = {QStringLiteral("-v"),       QStringLiteral("error"),
+                              QStringLiteral("-i"),       path,
+                              QStringLiteral("-f"),       QStringLiteral("rawvideo"),
+                              QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"),
+                              QStringLiteral("-")};
+    QList<QImage> frames;
+    if (size.isEmpty() || !run(ffmpegPath(), args, &out, &err))
+        return frames;
+    const qsizetype frameBytes = qsizetype(size.width()) * size.height() * 3;
+    for (qsizetype offset = 0; offset + frameBytes <= out.size(); offset += frameBytes) {
+        frames << QImage(reinterpret_cast<const uchar *>(out.constData() + offset), size.width(),
+                         size.height(), size.width() * 3, QImage::Format_RGB888)
+                      .copy();
+    }
+    return frames;
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
 
 // What an independent reader (ffprobe) says about a video file.
@@ -18,3 +21,5 @@ struct ProbeResult
 bool ffprobeAvailable();
 // Runs ffprobe (and ffmpeg for the decode check) on path; blocks until both have finished.
 ProbeResult probeVideo(const QString &path);
+// Every frame of the file as ffmpeg decodes it, in file order; empty when it cannot.
+QList<QImage> decodeFrames(const QString &path, QSize size);

@@ -1,0 +1,324 @@
+// The window with synthetic cameras, driven through its widgets: the controls follow the camera
+// and recording state, failures are shown, recordings and snapshots reach the disk whole, and a
+// lost camera is handled whatever dialog is open.
+#include "framehandover.h"
+#include "mainwindow.h"
+#include "openpnpcamera.h"
+#include "recordingcontroller.h"
+#include "syntheticcontrol.h"
+#include "testpattern.h"
+#include "testsupport/ffprobe.h"
+#include "testsupport/mainwindowaccess.h"
+#include "testsupport/modalanswerer.h"
+#include "viewfinder.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSet>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTransform>
+
+#include <memory>
+
+namespace synthetic = ostrel::synthetic;
+using synthetic::mode;
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Brellway"), QStringLiteral("Ostrel"));
+}
+
+// The frame numbers the synthetic camera wrote into the recorded frames, turned back upright.
+QList<uint32_t> recordedSequences(const QString &path, QSize size, int angle)
+{
+    QList<uint32_t> sequences;
+    for (const QImage &frame : decodeFrames(path, size)) {
+        const QImage upright = frame.transformed(QTransform().rotate(-angle));
+        const auto sequence = ostrel::capture::TestPattern::readSequence(
+            upright.constBits(), uint32_t(upright.width()), uint32_t(upright.height()),
+            size_t(upright.bytesPerLine()));
+        if (sequence)
+            sequences << *sequence;
+    }
+    return sequences;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<TestMainWindowAccess> access;
+
+    template<typename T> T *child(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QPushButton *button(const char *name) const { return child<QPushButton>(name); }
+    ViewFinder *view() const { return child<ViewFinder>("videoLabel"); }
+    QString notification() const { return child<QLabel>("notificationLabel")->text(); }
+    OpenPNPCamera *camera() const { return qobject_cast<OpenPNPCamera *>(access->camera()); }
+
+    void createWindow()
+    {
+        access.reset();
+        window = std::make_unique<MainWindow>();
+        access = std::make_unique<TestMainWindowAccess>(*window);
+    }
+    void startCamera()
+    {
+        access->scan();
+        button("startStopButton")->click();
+        QCOMPARE(button("startStopButton")->text(), QStringLiteral("Stop Camera"));
+        QTRY_VERIFY(!view()->frame().isNull());
+    }
+    void finishRecording()
+    {
+        button("recordButton")->click();
+        QTRY_COMPARE(access->recording()->state(), RecordingController::State::Idle);
+    }
+    QString onlyRecording() const
+    {
+        const QStringList files = QDir(dir->path()).entryList({QStringLiteral("*.avi")});
+        return files.size() == 1 ? dir->filePath(files.first()) : QString();
+    }
+
+private slots:
+    void initTestCase() { prepareWindowTestApplication(); }
+
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        store().clear();
+        store().setValue(QStringLiteral("recordingDirectory"), dir->path());
+        store().setValue(QStringLiteral("snapshotDirectory"), dir->path());
+        synthetic::setDevices(
+            {{"Desk Camera", {mode(320, 240, 30, "MJPG"), mode(640, 480, 15, "YUYV")}}});
+        createWindow();
+    }
+
+    void cleanup()
+    {
+        access.reset();
+        window.reset();
+        synthetic::resetDevices();
+    }
+
+    void controlsFollowTheCamera()
+    {
+        const char *cameraControls[] = {"snapshotButton", "recordButton", "resetButton",
+                                        "fullscreenButton"};
+        QVERIFY(!button("startStopButton")->isEnabled());
+        access->scan();
+        QCOMPARE(child<QComboBox>("cameraSelector")->currentText(), QStringLiteral("Desk Camera"));
+        QCOMPARE(child<QComboBox>("formatSelector")->count(), 2);
+        for (const char *name : cameraControls)
+            QVERIFY2(!button(name)->isEnabled(), name);
+
+        startCamera();
+        for (const char *name : cameraControls)
+            QVERIFY2(button(name)->isEnabled(), name);
+        QVERIFY(!child<QComboBox>("cameraSelector")->isEnabled());
+        QCOMPARE(view()->frame().size(), QSize(320, 240));
+
+        button("startStopButton")->click();
+        QCOMPARE(view()->message(), QStringLiteral("No camera feed"));
+        for (const char *name : cameraControls)
+            QVERIFY2(!button(name)->isEnabled(), name);
+        // A frame still on its way when the camera stopped is never shown.
+        access->handOver()->postFrame(QImage(320, 240, QImage::Format_RGB888));
+        QTest::qWait(50);
+        QVERIFY(view()->frame().isNull());
+    }
+
+    void noCameraLeavesStartDisabled()
+    {
+        synthetic::setDevices({});
+        access->scan();
+        QCOMPARE(child<QComboBox>("cameraSelector")->currentText(),
+                 QStringLiteral("No cameras found"));
+        QVERIFY(!button("startStopButton")->isEnabled());
+    }
+
+    void failedStartAndFormatChangeAreShown()
+    {
+        access->scan();
+        synthetic::failNextOpenStream();
+        {
+            ModalAnswerer startAnswer;
+            button("startStopButton")->click();
+            QCOMPARE(startAnswer.count(), 1);
+            QCOMPARE(startAnswer.seen().first().title, QStringLiteral("Camera Error"));
+            QCOMPARE(button("startStopButton")->text(), QStringLiteral("Start Camera"));
+        }
+
+        startCamera();
+        synthetic::failNextOpenStream();
+        ModalAnswerer formatAnswer;
+        child<QComboBox>("formatSelector")->setCurrentIndex(1);
+        QCOMPARE(formatAnswer.count(), 1);
+        QCOMPARE(formatAnswer.seen().first().title, QStringLiteral("Camera Error"));
+        QCOMPARE(button("startStopButton")->text(), QStringLiteral("Start Camera"));
+        QCOMPARE(view()->message(), QStringLiteral("No camera feed"));
+        QVERIFY(!button("snapshotButton")->isEnabled());
+    }
+
+    // Rotated by 90° while "Reset to Defaults" turns the live view upright halfway through:
+    // the file keeps its rotated size and every frame the camera sent, in order.
+    void recordingKeepsItsOrientationAndEveryFrame()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        startCamera();
+        button("rotateButton")->click();
+        button("recordButton")->click();
+        QCOMPARE(button("recordButton")->text(), QStringLiteral("Stop Recording"));
+        QVERIFY(!button("rotateButton")->isEnabled());
+        QTest::qWait(700);
+        ModalAnswerer answerer([](QWidget *modal) {
+            modal->findChild<QPushButton *>(QStringLiteral("resetToDefaultsButton"))->click();
+            qobject_cast<QDialog *>(modal)->reject();
+        });
+        button("settingsButton")->click();
+        QTRY_COMPARE(view()->frame().size(), QSize(320, 240));
+        QTest::qWait(700);
+        finishRecording();
+        QVERIFY(notification().startsWith(QStringLiteral("Recording saved: Ostrel_recording_")));
+
+        const QString path = onlyRecording();
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok, qPrintable(probe.error));
+        QCOMPARE(QSize(probe.width, probe.height), QSize(240, 320));
+        QVERIFY(probe.allDecodable);
+        const QList<uint32_t> sequences = recordedSequences(path, QSize(240, 320), 90);
+        QCOMPARE(sequences.size(), probe.frames);
+        QVERIFY(std::is_sorted(sequences.begin(), sequences.end()));
+        // Repeats fill slots the camera missed; most slots hold a frame of their own.
+        const int distinct = int(QSet<uint32_t>(sequences.begin(), sequences.end()).size());
+        QVERIFY2(distinct > probe.frames * 3 / 4,
+                 qPrintable(QStringLiteral("%1 of %2").arg(distinct).arg(probe.frames)));
+    }
+
+    // The camera goes while the save dialog is open: the loss is reported, the list rescanned,
+    // nothing that needs the camera looks usable meanwhile, and no recording starts.
+    void cameraLostWhileChoosingRecordingFile()
+    {
+        store().setValue(QStringLiteral("autoSaveWithDefaultName"), false);
+        createWindow();
+        startCamera();
+        QStringList enabledDuringBox;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                for (const char *name : {"snapshotButton", "recordButton", "resetButton"})
+                    if (button(name)->isEnabled())
+                        enabledDuringBox << QString::fromLatin1(name);
+                box->accept();
+            } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                synthetic::setPlugged(0, false);
+                camera()->checkCameraConnection();
+                dialog->selectFile(dir->filePath(QStringLiteral("lost.avi")));
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        });
+        button("recordButton")->click();
+        QCOMPARE(answerer.count(), 2);
+        QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Camera Disconnected"));
+        QCOMPARE(enabledDuringBox, QStringList());
+        QCOMPARE(access->recording()->state(), RecordingController::State::Idle);
+        QCOMPARE(button("recordButton")->text(), QStringLiteral("Record"));
+        QVERIFY(!button("recordButton")->isChecked());
+        QCOMPARE(child<QComboBox>("cameraSelector")->currentText(),
+                 QStringLiteral("No cameras found"));
+        QVERIFY(onlyRecording().isEmpty());
+    }
+
+    void cameraLostWhileRecordingFinishesTheFile()
+    {
+        startCamera();
+        button("recordButton")->click();
+        QTest::qWait(300);
+        bool recordEnabledDuringBox = true;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            recordEnabledDuringBox = button("recordButton")->isEnabled();
+            qobject_cast<QDialog *>(modal)->accept();
+        });
+        synthetic::setPlugged(0, false);
+        camera()->checkCameraConnection();
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.seen().first().title, QStringLiteral("Recording Interrupted"));
+        QVERIFY(answerer.seen().first().text.endsWith(onlyRecording()));
+        QVERIFY(!recordEnabledDuringBox);
+        QTRY_VERIFY(notification().startsWith(QStringLiteral("Recording saved: ")));
+        if (ffprobeAvailable())
+            QVERIFY(probeVideo(onlyRecording()).allDecodable);
+    }
+
+    void snapshotSavesThePictureAsShown()
+    {
+        startCamera();
+        button("rotateButton")->click();
+        button("snapshotButton")->click();
+        QTRY_VERIFY(notification().startsWith(QStringLiteral("Snapshot saved (240x320)\n")));
+        const QString name = notification().section(QLatin1Char('\n'), 1);
+        QVERIFY(name.endsWith(QStringLiteral("_320x240.png")));
+        QCOMPARE(QImage(dir->filePath(name)).size(), QSize(240, 320));
+    }
+
+    // With the slider focused the shortcut still takes the key: the slider then moves by its
+    // own single step.
+    void arrowKeysStepTheSliders()
+    {
+        startCamera();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto *brightness = child<QSlider>("brightnessSlider");
+        auto *contrast = child<QSlider>("contrastSlider");
+        const int start = brightness->value();
+        const int contrastStart = contrast->value();
+        button("startStopButton")->setFocus();
+        QTest::keyClick(window.get(), Qt::Key_Up);
+        QCOMPARE(brightness->value(), start + 5);
+        brightness->setFocus();
+        QTest::keyClick(brightness, Qt::Key_Down);
+        QCOMPARE(brightness->value(), start + 4);
+        QTest::keyClick(brightness, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(contrast->value(), contrastStart + 5);
+        QCOMPARE(brightness->value(), start + 4);
+    }
+
+    void fullscreenLeavesOnEscapeAndOnStop()
+    {
+        startCamera();
+        QPushButton *toggle = button("fullscreenButton");
+        toggle->click();
+        QWidget *fullscreen = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QStringLiteral("fullscreenLabel"))
+                fullscreen = top;
+        QVERIFY(fullscreen && fullscreen->isVisible());
+        QCOMPARE(toggle->toolTip(), QStringLiteral("Exit fullscreen (ESC)"));
+        QTest::keyClick(fullscreen, Qt::Key_Escape);
+        QVERIFY(!fullscreen->isVisible());
+        QCOMPARE(toggle->toolTip(), QStringLiteral("Toggle fullscreen camera view"));
+        toggle->click();
+        button("startStopButton")->click();
+        QVERIFY(!fullscreen->isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,241 @@
+// The window's parts on their own: orientation, typed settings, the frame hand-over, the
+// snapshot saver and the recording controller.
+#include "appsettings.h"
+#include "framehandover.h"
+#include "recordingcontroller.h"
+#include "snapshotsaver.h"
+#include "testsupport/ffprobe.h"
+#include "testsupport/mainwindowaccess.h"
+#include "videowriterthread.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Brellway"), QStringLiteral("Ostrel"));
+}
+
+QImage noise(QSize size)
+{
+    QImage image(size, QImage::Format_RGB888);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, y % 255));
+    return image;
+}
+
+// A disk that holds only limit bytes per file: writes beyond it fail as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit reduced = saved;
+        reduced.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &reduced);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+
+private:
+    rlimit saved{};
+};
+
+// A writer whose thread, after closing its file, waits until the test lets it end: the stand-in
+// for a slow disk, without timing.
+class GatedWriter : public VideoWriterThread
+{
+public:
+    QSemaphore gate;
+
+protected:
+    void run() override
+    {
+        VideoWriterThread::run();
+        gate.acquire();
+    }
+};
+
+} // namespace
+
+class TestUiParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTestApplication(); }
+    void init() { store().clear(); }
+
+    void storedAnglesAreReduced_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("angle");
+        QTest::newRow("90") << QVariant(90) << 90;
+        QTest::newRow("450") << QVariant(450) << 90;
+        QTest::newRow("-90") << QVariant(-90) << 270;
+        QTest::newRow("45") << QVariant(45) << 0;
+        QTest::newRow("INT_MAX") << QVariant(INT_MAX) << 0;
+        QTest::newRow("text") << QVariant(QStringLiteral("banana")) << 0;
+    }
+    void storedAnglesAreReduced()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(int, angle);
+        store().setValue(QStringLiteral("rotationAngle"), stored);
+        QCOMPARE(AppSettings::load().orientation.angle, angle);
+        QCOMPARE(Orientation({false, 270}).rotatedClockwise().angle, 0);
+    }
+
+    void orientationMirrorsThenRotates()
+    {
+        QImage row(2, 1, QImage::Format_RGB888);
+        row.setPixel(0, 0, qRgb(255, 0, 0));
+        row.setPixel(1, 0, qRgb(0, 255, 0));
+        const QImage turned = Orientation{true, 90}.apply(row);
+        QCOMPARE(turned.size(), QSize(1, 2));
+        QCOMPARE(turned.pixel(0, 0), qRgb(0, 255, 0));
+        QCOMPARE(Orientation({false, 90}).apply(row).pixel(0, 0), qRgb(255, 0, 0));
+    }
+
+    void unusableSettingsReadAsDefaults_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("expected"); // invalid: the default
+        QTest::newRow("empty folder") << "recordingDirectory" << QVariant(QString()) << QVariant();
+        QTest::newRow("relative folder") << "snapshotDirectory" << QVariant("pics") << QVariant();
+        QTest::newRow("absolute folder")
+            << "snapshotDirectory" << QVariant("/srv/pics") << QVariant("/srv/pics");
+        QTest::newRow("bool as text") << "showFpsCounter" << QVariant("false") << QVariant(false);
+        QTest::newRow("not a bool")
+            << "autoSaveWithDefaultName" << QVariant("banana") << QVariant(true);
+        QTest::newRow("flip") << "horizontalFlip" << QVariant("1") << QVariant(true);
+    }
+    void unusableSettingsReadAsDefaults()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, expected);
+        store().setValue(key, stored);
+        const AppSettings settings = AppSettings::load();
+        const AppSettings defaults = AppSettings::defaults();
+        const QMap<QString, std::pair<QVariant, QVariant>> read = {
+            {"recordingDirectory", {settings.recordingDirectory, defaults.recordingDirectory}},
+            {"snapshotDirectory", {settings.snapshotDirectory, defaults.snapshotDirectory}},
+            {"showFpsCounter", {settings.showFpsCounter, defaults.showFpsCounter}},
+            {"autoSaveWithDefaultName",
+             {settings.autoSaveWithDefaultName, defaults.autoSaveWithDefaultName}},
+            {"horizontalFlip", {settings.orientation.mirrored, false}},
+        };
+        QVERIFY(!defaults.recordingDirectory.isEmpty());
+        QCOMPARE(read[key].first, expected.isValid() ? expected : read[key].second);
+    }
+
+    // At most one frame waits and one notification is under way, however fast frames come.
+    void handOverKeepsTheNewestFrameOnly()
+    {
+        FrameHandOver handOver;
+        QSignalSpy notified(&handOver, &FrameHandOver::frameAvailable);
+        for (int width = 1; width <= 3; ++width)
+            handOver.postFrame(QImage(width, 1, QImage::Format_RGB888));
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(handOver.takeFrame().width(), 3);
+        QVERIFY(handOver.takeFrame().isNull());
+        handOver.postFrame(QImage(4, 1, QImage::Format_RGB888));
+        QCOMPARE(notified.count(), 2);
+        handOver.clear();
+        QVERIFY(handOver.takeFrame().isNull());
+    }
+
+    void snapshotOnFullDiskIsAFailure()
+    {
+        QTemporaryDir dir;
+        SnapshotSaver saver;
+        QSignalSpy notices(&saver, &SnapshotSaver::notificationRequested);
+        const QString full = dir.filePath(QStringLiteral("full.png"));
+        {
+            const FileSizeLimit limit(4096);
+            saver.save(noise(QSize(320, 240)), Orientation(), full);
+            saver.waitForDone();
+        }
+        QTRY_COMPARE(notices.count(), 1);
+        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Failed to save snapshot"));
+        QCOMPARE(notices.at(0).at(1).toBool(), false);
+        QVERIFY(!QFileInfo::exists(full));
+
+        // A second snapshot in the same second gets a name of its own while the first is
+        // still being written.
+        AppSettings settings;
+        settings.snapshotDirectory = dir.path();
+        const QString first = saver.choosePath(nullptr, settings, QSize(320, 240));
+        saver.save(noise(QSize(320, 240)), Orientation{false, 90}, first);
+        const QString second = saver.choosePath(nullptr, settings, QSize(320, 240));
+        QVERIFY(second != first);
+        QTRY_COMPARE(notices.count(), 2);
+        QCOMPARE(notices.at(1).at(0).toString(),
+                 QStringLiteral("Snapshot saved (240x320)\n") + QFileInfo(first).fileName());
+    }
+
+    // Stop returns while the file is still being finished; success is announced only once the
+    // writer is done, and never after an error.
+    void recordingFinishesInTheBackground()
+    {
+        QTemporaryDir dir;
+        QLabel time;
+        QLabel indicator;
+        auto *writer = new GatedWriter;
+        RecordingController controller(&time, &indicator, nullptr, writer);
+        connect(writer, &VideoWriterThread::errorOccurred, &controller,
+                &RecordingController::handleWriterError);
+        connect(writer, &QThread::finished, &controller,
+                &RecordingController::handleWriterFinished);
+        QSignalSpy notices(&controller, &RecordingController::notificationRequested);
+        QPushButton record;
+
+        const QString path = dir.filePath(QStringLiteral("slow.avi"));
+        QVERIFY(controller.start(path, noise(QSize(64, 48)), 30.0, Orientation()));
+        QVERIFY(!indicator.isHidden());
+        QTRY_VERIFY(writer->statistics().elapsedMs > 0); // the file is open
+        controller.addFrame(noise(QSize(64, 48)));
+        controller.stop();
+        QCOMPARE(controller.state(), RecordingController::State::Finishing);
+        controller.updateRecordButton(&record, true);
+        QCOMPARE(record.text(), QStringLiteral("Finishing…"));
+        QVERIFY(!record.isEnabled());
+        QTRY_VERIFY(writer->isFinished() || QFileInfo(path).size() > 0);
+        QTest::qWait(100);
+        QCOMPARE(controller.state(), RecordingController::State::Finishing);
+        QCOMPARE(notices.count(), 0);
+        writer->gate.release();
+        QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Recording saved: slow.avi"));
+        if (ffprobeAvailable())
+            QVERIFY(probeVideo(path).frames >= 1);
+
+        // A file that cannot be opened: the error, and nothing else.
+        writer->gate.release();
+        const QString blocked = dir.filePath(QStringLiteral("slow.avi/inside.avi"));
+        QVERIFY(controller.start(blocked, noise(QSize(64, 48)), 30.0, Orientation()));
+        QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
+        QCOMPARE(notices.count(), 2);
+        QVERIFY(
+            notices.at(1).at(0).toString().startsWith(QStringLiteral("Recording error occurred")));
+        QCOMPARE(notices.at(1).at(1).toBool(), false);
+    }
+};
+
+QTEST_MAIN(TestUiParts)
+#include "tst_uiparts.moc"

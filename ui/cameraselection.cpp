@@ -1,0 +1,80 @@
+#include "cameraselection.h"
+
+#include "scancombobox.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+CameraSelection::CameraSelection(ScanComboBox *cameraSelector, QComboBox *formatSelector,
+                                 CameraBase *camera, QObject *parent)
+    : QObject(parent)
+    , cameraSelector(cameraSelector)
+    , formatSelector(formatSelector)
+    , camera(camera)
+{}
+
+bool CameraSelection::hasCamera() const
+{
+    return cameraSelector->currentData().isValid() && !camera->supportedFormats().isEmpty();
+}
+
+void CameraSelection::scan()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    {
+        const QSignalBlocker blocker(cameraSelector);
+        cameraSelector->clear();
+        cameraSelector->addItem(tr("Scanning for cameras..."));
+        QCoreApplication::processEvents();
+        const QStringList names = camera->availableCameras();
+        cameraSelector->clear();
+        // Cameras carry their list position as data; the placeholders carry none.
+        for (int i = 0; i < names.size(); ++i)
+            cameraSelector->addItem(names.at(i), i);
+        if (names.isEmpty()) {
+            cameraSelector->addItem(tr("No cameras found"));
+            formatSelector->clear();
+        }
+        // Going through -1 makes the change to 0 announce itself once the signals flow again.
+        cameraSelector->setCurrentIndex(-1);
+    }
+    cameraSelector->setCurrentIndex(0);
+    QApplication::restoreOverrideCursor();
+}
+
+void CameraSelection::selectCamera(int index)
+{
+    if (index < 0 || !cameraSelector->itemData(index).isValid())
+        return;
+    emit cameraChanging();
+    if (!camera->openCamera(index))
+        return;
+    // Not blocked: appending the first item makes it current and applies that format at once.
+    formatSelector->clear();
+    for (const CameraBase::CameraFormat &format : camera->supportedFormats())
+        formatSelector->addItem(format.description);
+    emit cameraOpened();
+}
+
+void CameraSelection::selectFormat(int index)
+{
+    const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
+    if (index < 0 || index >= formats.size())
+        return;
+    const bool wasCapturing = camera->isCapturing();
+    if (!camera->setFormat(formats.at(index)) && wasCapturing)
+        emit formatFailed(formats.at(index).description);
+}
+
+void CameraSelection::showFormat(const CameraBase::CameraFormat &format)
+{
+    const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
+    const auto found = std::find_if(formats.begin(), formats.end(), [&](const auto &candidate) {
+        return candidate.formatIndex == format.formatIndex;
+    });
+    if (found == formats.end())
+        return;
+    const QSignalBlocker blocker(formatSelector);
+    formatSelector->setCurrentIndex(int(found - formats.begin()));
+}

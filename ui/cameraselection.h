@@ -1,0 +1,40 @@
+#pragma once
+
+#include "camerabase.h"
+
+#include <QObject>
+
+class QComboBox;
+class ScanComboBox;
+
+// Keeps the camera list and the format list in step with the camera: a scan each time the list
+// is opened, opening the chosen camera, applying the chosen format, and following the camera's
+// own format changes. GUI thread only.
+class CameraSelection : public QObject
+{
+    Q_OBJECT
+
+public:
+    CameraSelection(ScanComboBox *cameraSelector, QComboBox *formatSelector, CameraBase *camera,
+                    QObject *parent = nullptr);
+
+    // A camera of the list is chosen and has formats to start with.
+    bool hasCamera() const;
+
+    void scan();
+    void selectCamera(int index);
+    void selectFormat(int index);
+    void showFormat(const CameraBase::CameraFormat &format);
+
+signals:
+    // Emitted before another camera is opened, so that a running one can be stopped first.
+    void cameraChanging();
+    void cameraOpened();
+    // The running camera could not switch to the chosen format and has stopped.
+    void formatFailed(const QString &description);
+
+private:
+    ScanComboBox *cameraSelector;
+    QComboBox *formatSelector;
+    CameraBase *camera;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QVBoxLayout;
+class ScanComboBox;
+
+// The left-hand panel of the window: camera and format choice, start and stop, the image
+// adjustment sliders, the transform buttons, snapshot and record, and the logo. It only builds
+// and lays out the widgets; the window wires them and decides their state.
+class ControlPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ControlPanel(QWidget *parent = nullptr);
+
+    // Fits the logo into the given width, at most 40 pixels high.
+    void updateLogo(int maxWidth);
+    // Shows the camera's values without setting them back on the camera.
+    void showAdjustment(double brightness, double contrast);
+    // An arrow-key shortcut: five units on a slider. The window-wide shortcut takes the keys
+    // even from a slider with the keyboard focus; that slider then moves by its own single
+    // step, as the key would have moved it.
+    static void stepSlider(QSlider *slider, int step);
+
+    ScanComboBox *cameraSelector = nullptr;
+    QComboBox *formatSelector = nullptr;
+    QPushButton *startStopButton = nullptr;
+    QPushButton *settingsButton = nullptr;
+    QSlider *brightnessSlider = nullptr;
+    QSlider *contrastSlider = nullptr;
+    QLabel *brightnessValueLabel = nullptr;
+    QLabel *contrastValueLabel = nullptr;
+    QPushButton *resetButton = nullptr;
+    QPushButton *flipButton = nullptr;
+    QPushButton *rotateButton = nullptr;
+    QPushButton *snapshotButton = nullptr;
+    QPushButton *recordButton = nullptr;
+    QLabel *logoLabel = nullptr;
+    QLabel *versionLabel = nullptr;
+    QVBoxLayout *controlPanelLayout = nullptr;
+    QGridLayout *adjustmentLayout = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createWidgets();
+    QWidget *createCameraGroup();
+    QWidget *createAdjustmentGroup();
+    QWidget *createCaptureGroup();
+};

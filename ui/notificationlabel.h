@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+class QTimer;
+
+// A framed message at the bottom of the video area for three seconds: green for success, red
+// for failure. A new message replaces the one shown and restarts the three seconds. It floats
+// over the window, outside any layout, and lets mouse clicks through.
+class NotificationLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit NotificationLabel(QWidget *parent);
+
+    // area: the video area's geometry in the parent's coordinates.
+    void showMessage(const QString &message, bool success, const QRect &area);
+
+private:
+    QTimer *notificationTimer;
+};

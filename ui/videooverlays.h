@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QCoreApplication>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The widgets that float over the live picture: the recording dot and time at the top left, the
+// frame rate at the top right and the fullscreen button at the bottom right. They are children
+// of the video area, laid out over it.
+struct VideoOverlays
+{
+    Q_DECLARE_TR_FUNCTIONS(VideoOverlays)
+
+public:
+    explicit VideoOverlays(QWidget *videoArea);
+
+    QLabel *recordingIndicator = nullptr;
+    QLabel *recordingTimeLabel = nullptr;
+    QLabel *fpsLabel = nullptr;
+    QPushButton *fullscreenButton = nullptr;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+// Paints the newest picture itself, scaled into the widget keeping its aspect ratio, on a plain
+// background; without a picture it shows a message instead. Painting straight from the image
+// saves the per-frame conversion to a pixmap. GUI thread only.
+class ViewFinder : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Scaling {
+        // Smooth while the view is at most 1280 x 720, fast beyond that, where the difference
+        // is hard to see and smooth scaling costs most.
+        BySize,
+        AlwaysSmooth,
+    };
+
+    explicit ViewFinder(const QString &message, QWidget *parent = nullptr);
+
+    void setBackground(const QColor &colour);
+    void setScaling(Scaling scaling);
+
+    // The picture as it is to be shown (already mirrored and rotated).
+    void setFrame(const QImage &frame);
+    // Forgets the picture and shows the text instead.
+    void showMessage(const QString &text);
+
+    QImage frame() const { return currentFrame; }
+    QString message() const { return currentMessage; }
+    Qt::TransformationMode transformationMode() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage currentFrame;
+    QString currentMessage;
+    QColor background{0x22, 0x22, 0x22};
+    Scaling scaling = Scaling::BySize;
+};
