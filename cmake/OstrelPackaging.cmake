@@ -1,0 +1,25 @@
+# The Debian package: `cpack -G DEB` in the build tree, or `cmake --build build --target package`.
+# It holds what `cmake --install` installs. Library dependencies are left to dpkg-shlibdeps (from
+# dpkg-dev), so they follow whatever the program links against.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ostrel)
+set(CPACK_PACKAGE_VENDOR Brellway)
+set(CPACK_PACKAGE_CONTACT "${OSTREL_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${OSTREL_PROJECT_URL}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "camera viewer for USB cameras: live picture, snapshots, recording")
+# One paragraph, in lines short enough for package managers that do not wrap them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Ostrel shows the live picture of a USB webcam or any other Video4Linux2"
+    "capture device, saves snapshots of it as PNG or JPEG files and records it"
+    "into Motion-JPEG AVI files at a steady frame rate. The picture can be"
+    "mirrored and rotated, and the camera's brightness and contrast set from"
+    "the window.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION video)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
