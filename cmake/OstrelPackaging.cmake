@@ -23,3 +23,14 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)
+
+# The package builds and dpkg-shlibdeps found the libraries the program links against. Only in
+# plain builds: a sanitizer build's program is not one to ship.
+find_program(DPKG_SHLIBDEPS_EXECUTABLE dpkg-shlibdeps)
+if(DPKG_SHLIBDEPS_EXECUTABLE AND NOT OSTREL_SANITIZE)
+    add_test(NAME package_deb
+             COMMAND sh -c [[rm -rf "$1" && "$2" -G DEB -B "$1" --config "$3" >/dev/null && deb=$(ls "$1"/ostrel_*.deb) && dpkg-deb -f "$deb" Depends | grep libqt6widgets6 && dpkg-deb -c "$deb" | grep ' ./usr/bin/ostrel$']]
+                     sh ${PROJECT_BINARY_DIR}/package-test ${CMAKE_CPACK_COMMAND}
+                     ${PROJECT_BINARY_DIR}/CPackConfig.cmake)
+    set_tests_properties(package_deb PROPERTIES TIMEOUT 300)
+endif()
