@@ -4,7 +4,7 @@
 OSTREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libopencv-dev libv4l-dev libgl-dev)
-TEST_PACKAGES=(ffmpeg xvfb xauth)
+TEST_PACKAGES=(ffmpeg xvfb xauth appstream desktop-file-utils dpkg-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
