@@ -32,8 +32,6 @@
 #include <QTransform>
 #include <QVBoxLayout>
 
-#include <opencv2/videoio.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -944,7 +942,7 @@ bool MainWindow::startRecording(const QString &path, const QImage &firstFrame)
     try {
         const double formatFps = camera->currentFormat().fps;
         recordingFps = formatFps > 0 ? formatFps : 30.0;
-        const int codec = cv::VideoWriter::fourcc('M', 'J', 'P', 'G');
+        const int codec = 'M' | ('J' << 8) | ('P' << 16) | ('G' << 24);
         // The writer accepts frames of one size only: the size of the frames it will be fed,
         // which are transformed like the live picture.
         const QSize frameSize = transformFrame(firstFrame).size();
