@@ -1,14 +1,13 @@
 // Cost per frame of the V4L2 backend turning camera frames into RGB24 at 1920x1080, for YUYV and
 // MJPEG: the whole capture path of a stream (dequeue, completeness check, libv4lconvert, requeue)
 // on a scripted device, timed around captureFrame only. The MJPEG frames are encoded here by
-// OpenCV from the same picture as the YUYV frames.
+// libjpeg-turbo (4:2:2, like USB cameras) from the same picture as the YUYV frames.
 //
 //   ostrel_bench_v4l2convert [frames per format, default 100]
 #include "fakev4l2device.h"
 #include "v4l2device.h"
 
-#include <opencv2/core.hpp>
-#include <opencv2/imgcodecs.hpp>
+#include <turbojpeg.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,43 +24,59 @@ constexpr uint32_t height = 1080;
 const std::string nodePath = "/bench/video0";
 
 // Gradients, a grid and deterministic noise: JPEG sizes like a camera's busy scene rather than
-// a flat test card.
-cv::Mat picture()
+// a flat test card. Packed RGB24.
+std::vector<uint8_t> picture()
 {
-    cv::Mat bgr(int(height), int(width), CV_8UC3);
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
     uint32_t seed = 12345;
-    for (int y = 0; y < bgr.rows; ++y) {
-        for (int x = 0; x < bgr.cols; ++x) {
+    auto clamp = [](int v) {
+        return uint8_t(std::clamp(v, 0, 255));
+    };
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = int(seed >> 28) - 8;
             const bool grid = (x % 64) < 2 || (y % 64) < 2;
-            auto &p = bgr.at<cv::Vec3b>(y, x);
-            p[0] = cv::saturate_cast<uint8_t>(x * 255 / bgr.cols + noise);
-            p[1] = cv::saturate_cast<uint8_t>(y * 255 / bgr.rows + noise);
-            p[2] = grid ? 255 : cv::saturate_cast<uint8_t>(128 + noise * 4);
+            uint8_t *p = &rgb[(size_t(y) * width + x) * 3];
+            p[0] = grid ? 255 : clamp(128 + noise * 4);
+            p[1] = clamp(int(y * 255 / height) + noise);
+            p[2] = clamp(int(x * 255 / width) + noise);
         }
     }
-    return bgr;
+    return rgb;
 }
 
-std::vector<uint8_t> toYuyv(const cv::Mat &bgr)
+std::vector<uint8_t> toYuyv(const std::vector<uint8_t> &rgb)
 {
     std::vector<uint8_t> frame;
     frame.reserve(size_t(width) * height * 2);
-    auto luma = [](const cv::Vec3b &p) {
-        return uint8_t(16 + (66 * p[2] + 129 * p[1] + 25 * p[0] + 128) / 256);
+    auto luma = [](const uint8_t *p) {
+        return uint8_t(16 + (66 * p[0] + 129 * p[1] + 25 * p[2] + 128) / 256);
     };
-    for (int y = 0; y < bgr.rows; ++y) {
-        for (int x = 0; x < bgr.cols; x += 2) {
-            const cv::Vec3b &a = bgr.at<cv::Vec3b>(y, x);
-            const cv::Vec3b &b = bgr.at<cv::Vec3b>(y, x + 1);
-            const int r = (a[2] + b[2]) / 2, g = (a[1] + b[1]) / 2, bl = (a[0] + b[0]) / 2;
-            const uint8_t u = uint8_t(128 + (-38 * r - 74 * g + 112 * bl + 128) / 256);
-            const uint8_t v = uint8_t(128 + (112 * r - 94 * g - 18 * bl + 128) / 256);
-            frame.insert(frame.end(), {luma(a), u, luma(b), v});
-        }
+    for (size_t at = 0; at < rgb.size(); at += 6) {
+        const uint8_t *a = &rgb[at];
+        const uint8_t *b = &rgb[at + 3];
+        const int r = (a[0] + b[0]) / 2, g = (a[1] + b[1]) / 2, bl = (a[2] + b[2]) / 2;
+        const uint8_t u = uint8_t(128 + (-38 * r - 74 * g + 112 * bl + 128) / 256);
+        const uint8_t v = uint8_t(128 + (112 * r - 94 * g - 18 * bl + 128) / 256);
+        frame.insert(frame.end(), {luma(a), u, luma(b), v});
     }
     return frame;
+}
+
+std::vector<uint8_t> toJpeg(const std::vector<uint8_t> &rgb)
+{
+    tjhandle handle = tjInitCompress();
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    std::vector<uint8_t> jpeg;
+    if (handle && tjCompress2(handle, rgb.data(), int(width), 0, int(height), TJPF_RGB, &buffer,
+                              &size, TJSAMP_422, 90, 0) == 0)
+        jpeg.assign(buffer, buffer + size);
+    tjFree(buffer);
+    if (handle)
+        tjDestroy(handle);
+    return jpeg;
 }
 
 FakeV4l2Device::Node camera(uint32_t pixelFormat)
@@ -111,13 +126,13 @@ bool measure(const char *label, uint32_t pixelFormat, const std::vector<uint8_t>
 int main(int argc, char **argv)
 {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    const cv::Mat bgr = picture();
-    std::vector<uint8_t> jpeg;
-    if (!cv::imencode(".jpg", bgr, jpeg, {cv::IMWRITE_JPEG_QUALITY, 90})) {
+    const std::vector<uint8_t> rgb = picture();
+    const std::vector<uint8_t> jpeg = toJpeg(rgb);
+    if (jpeg.empty()) {
         std::fprintf(stderr, "cannot encode the MJPEG test frame\n");
         return 1;
     }
-    const bool ok = measure("YUYV", V4L2_PIX_FMT_YUYV, toYuyv(bgr), frames) &&
+    const bool ok = measure("YUYV", V4L2_PIX_FMT_YUYV, toYuyv(rgb), frames) &&
                     measure("MJPEG", V4L2_PIX_FMT_MJPEG, jpeg, frames);
     return ok ? 0 : 1;
 }

@@ -18,8 +18,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <opencv2/videoio.hpp>
-
 #include <sys/resource.h>
 
 #include <atomic>
@@ -30,7 +28,7 @@
 
 namespace {
 
-const int mjpg = cv::VideoWriter::fourcc('M', 'J', 'P', 'G');
+const int mjpg = 'M' | ('J' << 8) | ('P' << 16) | ('G' << 24);
 constexpr int distinctFrames = 8;
 
 QTextStream out(stdout);

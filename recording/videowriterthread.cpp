@@ -1,18 +1,20 @@
 #include "videowriterthread.h"
 
-#include <QDebug>
-#include <QMutexLocker>
+#include "avimuxer.h"
+#include "frameencodequeue.h"
+#include "jpegencoder.h"
 
-#include <opencv2/imgproc.hpp>
+#include <QDebug>
+#include <QFile>
 
 #include <algorithm>
-#include <exception>
+#include <cmath>
 
 namespace {
 
-// Frames dropped by the queue bound over the life of the process, across all recordings and all
-// writers. It sets the cadence of the drop warning, so a long struggle is reported now and then
-// rather than on every trim. Atomic because two writers may trim at the same moment.
+// Frames dropped over the life of the process, across all recordings and all writers. It sets
+// the cadence of the drop warnings, so a long struggle is reported now and then rather than on
+// every frame.
 std::atomic<int> totalDropped{0};
 
 // The queue bound, and what a trim leaves: trimming in large steps keeps it off the common path.
@@ -20,20 +22,17 @@ constexpr int maxQueuedFrames = 30;
 constexpr int framesKeptByTrim = 15;
 constexpr int dropWarningCadence = 30;
 
-// Longest sleep of the paced loop: a frame that has to be repeated is written within about this
-// much of its tick even when nothing wakes the worker.
-constexpr qint64 maxWaitMs = 10;
+// While the first frame is awaited, the worker looks again this often.
+constexpr std::chrono::milliseconds firstFramePoll{10};
 
-// The final drain gives up after this long so that the file is still released before
-// stopWriting's 5000 ms grace runs out, leaving room for a write that was under way when the stop
-// came; terminating the worker would lose the whole file. Only an encoder that manages fewer
-// than about 9 frames per second with a full queue ever reaches it.
-constexpr qint64 drainBudgetMs = 3500;
+// How long a stop waits for the frames it still writes to come out of the encoders.
+constexpr std::chrono::milliseconds lastFramesBudget{3000};
 
 } // namespace
 
 VideoWriterThread::VideoWriterThread(QObject *parent)
     : QThread(parent)
+    , queue(std::make_unique<FrameEncodeQueue>(maxQueuedFrames, framesKeptByTrim))
 {}
 
 VideoWriterThread::~VideoWriterThread()
@@ -59,63 +58,66 @@ bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double
     this->fileName = fileName;
     fourccCode = fourcc;
     framesPerSecond = fps;
-    // Whole milliseconds: a writer that fell behind restarts its schedule this long after now.
-    frameIntervalMs = static_cast<qint64>(1000.0 / fps);
-    {
-        QMutexLocker locker(&clockMutex);
-        clock.invalidate();
-    }
-
-    QMutexLocker locker(&queueMutex);
     this->frameSize = frameSize;
-    frameQueue.clear();
+    openedAtNs = 0;
+    stoppedAtNs = 0;
+    queue->reset(frameSize);
     stopRequested = false;
-    lastFrame = QImage();
     framesWritten = 0;
     framesDuplicated = 0;
     framesDropped = 0;
+    accepting = true;
     return true;
 }
 
 void VideoWriterThread::addFrame(const QImage &frame)
 {
-    if (!writing || frame.isNull())
+    if (!accepting || frame.isNull())
         return;
-
-    QSize expected;
-    {
-        QMutexLocker locker(&queueMutex);
-        expected = frameSize;
-    }
-    if (frame.size() != expected) {
-        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << expected
+    const int dropped = queue->push(frame);
+    if (dropped < 0) {
+        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
                    << "Got:" << frame.size();
         return;
     }
+    countDropped(dropped, "Queue full, dropped");
+}
 
-    // The deep copy lets the producer reuse its buffer at once; making it before taking the
-    // lock keeps a multi-megabyte copy out of the worker's way.
-    QImage copy = frame.copy();
-
-    QMutexLocker locker(&queueMutex);
-    if (frameQueue.size() >= maxQueuedFrames) {
-        const int dropped = int(frameQueue.size()) - framesKeptByTrim;
-        frameQueue.remove(0, dropped);
-        framesDropped += dropped;
-        const int total = totalDropped += dropped;
-        if (total % dropWarningCadence == 0)
-            qWarning() << "VideoWriterThread: Queue full, dropped" << dropped
-                       << "frames (total dropped:" << total << ")";
+void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
+{
+    if (!accepting || jpeg.isEmpty())
+        return;
+    const QSize declared = JpegEncoder::declaredSize(jpeg);
+    const int dropped = queue->pushEncoded(jpeg, declared);
+    if (dropped < 0) {
+        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
+                   << "Got:" << declared;
+        return;
     }
-    frameQueue.append(std::move(copy));
-    frameAvailable.wakeOne();
+    countDropped(dropped, "Queue full, dropped");
+}
+
+void VideoWriterThread::setFrameTransform(FrameTransform transform)
+{
+    queue->setTransform(std::move(transform));
+}
+
+void VideoWriterThread::countDropped(int count, const char *why)
+{
+    if (count <= 0)
+        return;
+    framesDropped += count;
+    const int total = totalDropped += count;
+    // Every time the total passes a multiple of the cadence, whatever the step.
+    if (total / dropWarningCadence != (total - count) / dropWarningCadence)
+        qWarning() << "VideoWriterThread:" << why << count << "frames (total dropped:" << total
+                   << ")";
 }
 
 void VideoWriterThread::stopWriting()
 {
     // A worker that has been started but has not opened its file yet is not writing, but it
-    // must end all the same: it tests stopRequested right after the open and finishes at once,
-    // releasing an empty but complete file.
+    // must end all the same: it tests stopRequested right after the open.
     if (!writing && !isRunning())
         return;
 
@@ -128,15 +130,14 @@ void VideoWriterThread::stopWriting()
             wait(1000);
         }
     }
+    accepting = false;
     writing = false;
 }
 
 void VideoWriterThread::requestStop()
 {
     stopRequested = true;
-    // Taken so the wake cannot slip in between the worker's test and its wait.
-    QMutexLocker locker(&queueMutex);
-    frameAvailable.wakeAll();
+    queue->interrupt();
 }
 
 WriterStatistics VideoWriterThread::statistics() const
@@ -145,171 +146,151 @@ WriterStatistics VideoWriterThread::statistics() const
     result.framesWritten = framesWritten;
     result.framesDuplicated = framesDuplicated;
     result.framesDropped = framesDropped;
-    QMutexLocker locker(&clockMutex);
-    result.elapsedMs = clock.isValid() ? clock.elapsed() : 0;
+    const qint64 opened = openedAtNs;
+    const qint64 stopped = stoppedAtNs;
+    const qint64 end = stopped != 0 ? stopped : Clock::now().time_since_epoch().count();
+    if (opened != 0)
+        result.elapsedMs = (end - opened) / 1000000;
     return result;
 }
 
 void VideoWriterThread::run()
 {
-    bool opened = false;
-    try {
-        opened = encoder.open(fileName.toUtf8().toStdString(), fourccCode, framesPerSecond,
-                              cv::Size(frameSize.width(), frameSize.height()), true);
-    } catch (const std::exception &) {
-        opened = false;
-    }
-    if (!opened) {
+    AviMuxer muxer;
+    const QString openError = muxer.open(fileName, frameSize, AviMuxer::exactRate(framesPerSecond));
+    if (!openError.isEmpty()) {
+        qWarning() << "VideoWriterThread:" << fileName << openError;
+        accepting = false;
         emit errorOccurred(QStringLiteral("Failed to open video writer for: ") + fileName);
         return;
     }
 
+    const Clock::time_point origin = Clock::now();
+    static_assert(std::is_same_v<Clock::duration, std::chrono::nanoseconds>);
+    // Never 0, which means "not open".
+    openedAtNs = std::max<qint64>(1, origin.time_since_epoch().count());
     writing = true;
-    {
-        QMutexLocker locker(&clockMutex);
-        clock.start();
+    queue->startWorkers(std::max(1, QThread::idealThreadCount()));
+
+    QString error = writePaced(muxer, origin);
+    const Clock::time_point stop = Clock::now();
+    stoppedAtNs = stop.time_since_epoch().count();
+    if (error.isEmpty())
+        error = writeLastFrames(muxer, origin, stop);
+    accepting = false;
+    queue->endWorkers();
+    const int unwritten = queue->size();
+    queue->reset(frameSize);
+    countDropped(unwritten, "Stopped before they were written, dropped");
+
+    const QString closeError = muxer.finish();
+    if (error.isEmpty() && !closeError.isEmpty())
+        error = QStringLiteral("Error finishing the file: %1").arg(closeError);
+    if (error.isEmpty() && framesWritten == 0) {
+        // A file without a frame plays nowhere; it is not kept as if it were a recording.
+        QFile::remove(fileName);
+        error = QStringLiteral("No frame reached the recording");
     }
-
-    writePaced();
-
-    // Held to the end so that a producer cannot slip a frame in between the drain and the
-    // release; such a frame waits and lands in the queue of the ended recording instead.
-    QMutexLocker locker(&queueMutex);
-    drainQueue();
-    if (encoder.isOpened())
-        encoder.release();
+    if (!error.isEmpty())
+        emit errorOccurred(error);
     writing = false;
     emit writingFinished();
 }
 
-void VideoWriterThread::writePaced()
+QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
 {
-    auto elapsed = [this] {
-        QMutexLocker locker(&clockMutex);
-        return clock.elapsed();
-    };
-
-    // Slots fall due at the exact frame period. Stepping by the whole-millisecond interval alone
-    // would let the dropped fractions add up: 33 ms steps make a 30 fps file 1 % longer than the
-    // time it recorded. The first frame is due one period after the file was opened.
-    const double periodMs = 1000.0 / framesPerSecond;
-    double originMs = 0.0;
-    qint64 slot = 1;
-    // Multiplied out, not summed, so that rounding errors do not add up either.
-    auto dueTime = [&] {
-        return static_cast<qint64>(originMs + double(slot) * periodMs);
-    };
-    qint64 nextTick = dueTime();
-    while (!stopRequested) {
-        const qint64 now = elapsed();
-        if (now < nextTick) {
-            // Nothing is due yet. A frame that arrives meanwhile cannot be written before its
-            // tick either, so sleep towards the tick in short slices whatever the queue holds.
-            QMutexLocker locker(&queueMutex);
-            if (!stopRequested)
-                waitForFrame(std::min(nextTick - now, maxWaitMs));
+    const double periodNs = 1e9 / framesPerSecond;
+    // Half a second of frames may wait for their slot; beyond that the oldest are dropped one at
+    // a time, so a camera whose clock runs fast loses single frames, not a trim's worth at once.
+    const int maxBacklog = std::clamp(int(std::ceil(framesPerSecond / 2)), 3, maxQueuedFrames - 1);
+    QByteArray last;
+    // Slot k falls due k periods after the file was opened, multiplied out so that rounding
+    // errors do not add up. Slots are filled in order however late the worker is: the file's
+    // length is the time it recorded.
+    for (qint64 slot = framesWritten + 1; !stopRequested; slot = framesWritten + 1) {
+        const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
+        if (Clock::now() < due) {
+            queue->sleepUntil(due);
             continue;
         }
+        const int excess = queue->size() - maxBacklog;
+        for (int i = 0; i < excess; ++i) {
+            QByteArray skipped;
+            QString ignored;
+            queue->takeFront(&skipped, &ignored);
+        }
+        countDropped(excess, "Encoder fell behind, dropped");
 
-        QImage frame;
-        {
-            QMutexLocker locker(&queueMutex);
-            if (!frameQueue.isEmpty()) {
-                // The queued image is the writer's own deep copy and nobody modifies it, so
-                // sharing it with lastFrame is as safe as copying it again.
-                frame = frameQueue.takeFirst();
-                lastFrame = frame;
-            } else if (!lastFrame.isNull()) {
-                frame = lastFrame;
-                ++framesDuplicated;
-            } else {
-                // No frame has arrived yet: write the first one as soon as it comes.
-                if (!stopRequested)
-                    waitForFrame(maxWaitMs);
+        QByteArray jpeg;
+        QString encodeError;
+        bool repeat = false;
+        switch (queue->takeFront(&jpeg, &encodeError)) {
+        case FrameEncodeQueue::Front::Ready:
+            last = jpeg;
+            break;
+        case FrameEncodeQueue::Front::Skipped:
+            qWarning() << "VideoWriterThread: Frame size mismatch after the transform. Expected:"
+                       << frameSize;
+            continue;
+        case FrameEncodeQueue::Front::Failed:
+            return QStringLiteral("Error encoding frame: %1").arg(encodeError);
+        case FrameEncodeQueue::Front::Empty:
+        case FrameEncodeQueue::Front::Pending:
+            if (last.isEmpty()) {
+                // The first frame fills every slot that passed while it was awaited.
+                queue->waitForFront(Clock::now() + firstFramePoll);
                 continue;
             }
-        }
-
-        const cv::Mat image = convertToMat(frame);
-        if (image.empty())
-            continue;
-        try {
-            encoder.write(image);
-        } catch (const std::exception &e) {
-            emit errorOccurred(QStringLiteral("Error writing frame: %1").arg(e.what()));
-            return;
-        }
-        ++framesWritten;
-        emit frameWritten();
-
-        // A writer that fell behind skips the missed slots rather than writing a burst of
-        // catch-up frames, so the file never runs ahead of the clock.
-        ++slot;
-        nextTick = dueTime();
-        if (nextTick < now) {
-            originMs = double(now + frameIntervalMs);
-            slot = 0;
-            nextTick = dueTime();
-        }
-    }
-}
-
-void VideoWriterThread::drainQueue()
-{
-    QElapsedTimer drainClock;
-    drainClock.start();
-    qint64 slowestWriteMs = 0;
-    while (!frameQueue.isEmpty()) {
-        // Give up before the next frame would overrun the budget, judged by the slowest write
-        // so far: a complete file with a shorter tail beats a terminated worker and no file.
-        if (drainClock.elapsed() + slowestWriteMs > drainBudgetMs) {
-            qWarning() << "VideoWriterThread: Stopping took too long, discarded"
-                       << frameQueue.size() << "queued frames";
-            frameQueue.clear();
+            jpeg = last;
+            repeat = true;
             break;
         }
-        const qint64 writeStart = drainClock.elapsed();
-        const cv::Mat image = convertToMat(frameQueue.takeFirst());
-        if (!image.empty()) {
-            try {
-                encoder.write(image);
-            } catch (const std::exception &) {
-                // The file is still worth completing: keep draining and release it afterwards.
-            }
+        const QString writeError = writeSlot(muxer, jpeg, repeat);
+        if (!writeError.isEmpty())
+            return writeError;
+    }
+    return QString();
+}
+
+QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point origin,
+                                           Clock::time_point stop)
+{
+    // Frames that came in since the last slot still belong to the recording, but only as many
+    // as keep the file within one frame of the time it recorded; the rest count as dropped. A
+    // recording stopped before its first slot still gets the frame it was given.
+    const double elapsedS = std::chrono::duration<double>(stop - origin).count();
+    const qint64 allowed = std::llround(elapsedS * framesPerSecond) + 1;
+    const auto deadline = stop + lastFramesBudget;
+    while (framesWritten < allowed && queue->size() > 0 && Clock::now() < deadline) {
+        queue->waitForFront(Clock::now() + firstFramePoll);
+        QByteArray jpeg;
+        QString encodeError;
+        switch (queue->takeFront(&jpeg, &encodeError)) {
+        case FrameEncodeQueue::Front::Ready: {
+            const QString writeError = writeSlot(muxer, jpeg, false);
+            if (!writeError.isEmpty())
+                return writeError;
+            break;
         }
-        slowestWriteMs = std::max(slowestWriteMs, drainClock.elapsed() - writeStart);
+        case FrameEncodeQueue::Front::Failed:
+            return QStringLiteral("Error encoding frame: %1").arg(encodeError);
+        case FrameEncodeQueue::Front::Skipped:
+        case FrameEncodeQueue::Front::Empty:
+        case FrameEncodeQueue::Front::Pending:
+            break;
+        }
     }
+    return QString();
 }
 
-void VideoWriterThread::waitForFrame(qint64 ms)
+QString VideoWriterThread::writeSlot(AviMuxer &muxer, const QByteArray &jpeg, bool repeat)
 {
-#ifdef QT_BUILDING_UNDER_TSAN
-    // QWaitCondition releases and retakes the mutex inside QtCore, which is not built for
-    // ThreadSanitizer; without these notes it believes the mutex stays held during the wait.
-    __tsan_mutex_pre_unlock(&queueMutex, 0);
-    __tsan_mutex_post_unlock(&queueMutex, 0);
-#endif
-    frameAvailable.wait(&queueMutex, static_cast<unsigned long>(ms));
-#ifdef QT_BUILDING_UNDER_TSAN
-    __tsan_mutex_pre_lock(&queueMutex, 0);
-    __tsan_mutex_post_lock(&queueMutex, 0, 0);
-#endif
-}
-
-cv::Mat VideoWriterThread::convertToMat(const QImage &image)
-{
-    try {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-        // A view of the image's pixels; its rows may be padded, hence the explicit stride.
-        const cv::Mat view(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar *>(rgb.constBits()),
-                           static_cast<size_t>(rgb.bytesPerLine()));
-        // cvtColor allocates a fresh, packed matrix that owns its pixels, so the result needs
-        // no further copy before it outlives the view.
-        cv::Mat bgr;
-        cv::cvtColor(view, bgr, cv::COLOR_RGB2BGR);
-        return bgr;
-    } catch (const std::exception &e) {
-        qWarning() << "Error converting QImage to cv::Mat:" << e.what();
-        return cv::Mat();
-    }
+    const QString error = muxer.writeFrame(jpeg);
+    if (!error.isEmpty())
+        return QStringLiteral("Error writing frame: %1").arg(error);
+    if (repeat)
+        ++framesDuplicated;
+    ++framesWritten;
+    emit frameWritten();
+    return QString();
 }

@@ -1,54 +1,67 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QByteArray>
 #include <QImage>
-#include <QList>
-#include <QMutex>
 #include <QSize>
 #include <QString>
 #include <QThread>
-#include <QWaitCondition>
-
-#include <opencv2/core/mat.hpp>
-#include <opencv2/videoio.hpp>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class AviMuxer;
+class FrameEncodeQueue;
 
 // Counters of one recording, as read by statistics().
 struct WriterStatistics
 {
-    int framesWritten = 0;
-    int framesDuplicated = 0;
-    int framesDropped = 0;
-    qint64 elapsedMs = 0;
+    int framesWritten = 0;    // slots filled, repeats included
+    int framesDuplicated = 0; // slots that repeated the previous frame
+    int framesDropped = 0;    // frames that reached the writer but not the file
+    qint64 elapsedMs = 0;     // since the file was opened
 };
 
-// Writes frames that arrive at an irregular rate into a video file at a constant frame rate.
-// A producer pushes frames into a bounded queue (addFrame, any thread but the worker); the worker
-// takes one frame per frame interval, repeating the last one when none is due.
+// Records frames that arrive at an irregular rate into a Motion-JPEG AVI file at a constant
+// frame rate. The worker thread (run()) fills one slot per frame period, so the file always
+// follows the clock: a slot with no new frame ready repeats the bytes of the previous one. Frames
+// are encoded on a pool of one thread per core and written in the order they came.
 class VideoWriterThread : public QThread
 {
     Q_OBJECT
 
 public:
+    // Runs on an encode thread, on every frame given to addFrame (mirroring, rotating); its
+    // result must have the size given to startWriting.
+    using FrameTransform = std::function<QImage(const QImage &)>;
+
     explicit VideoWriterThread(QObject *parent = nullptr);
     ~VideoWriterThread() override;
 
     // GUI thread, before start(): validates and stores the parameters of the next recording.
+    // fps may be fractional (7.5, 29.97); the file declares it as the exact fraction.
     bool startWriting(const QString &fileName, int fourcc, double fps, const QSize &frameSize);
-    // Any thread but the worker.
+    // Any thread but the worker: an RGB frame to be encoded (after the transform, if one is set).
     void addFrame(const QImage &frame);
+    // Any thread but the worker: a frame that is already a JPEG stream of the recording's size
+    // (a Motion-JPEG camera's own frame); it goes into the file byte for byte.
+    void addEncodedFrame(const QByteArray &jpeg);
+    // Any thread: the transform applied to frames added from now on; an empty function for none.
+    void setFrameTransform(FrameTransform transform);
     // Any thread but the worker: asks the worker to finish and returns at once. The file is
     // complete when writingFinished() (or, after a failure, errorOccurred()) and then
     // QThread::finished() have been emitted.
     void requestStop();
-    // GUI thread: returns once the worker has drained its queue and closed the file.
+    // GUI thread: returns once the worker has closed the file.
     void stopWriting();
     // Any thread.
     WriterStatistics statistics() const;
 
 signals:
     void frameWritten();
+    // The recording has failed (file not opened, a write or an encode failed) and ends; the text
+    // gives the cause. After a failed open no writingFinished() follows.
     void errorOccurred(QString error);
     void writingFinished();
 
@@ -56,33 +69,36 @@ protected:
     void run() override;
 
 private:
-    // Worker thread: one frame in B,G,R order for the encoder; empty when the conversion failed.
-    cv::Mat convertToMat(const QImage &image);
-    // Worker thread: the paced loop; returns when a stop was requested or a write failed.
-    void writePaced();
-    // Worker thread, queueMutex held: writes what is left in the queue back to back.
-    void drainQueue();
-    // Worker thread, queueMutex held: waits on frameAvailable for at most ms milliseconds.
-    void waitForFrame(qint64 ms);
+    using Clock = std::chrono::steady_clock;
 
-    cv::VideoWriter encoder;
-    QMutex queueMutex; // guards frameQueue, lastFrame, and frameSize as the producer reads it
-    QList<QImage> frameQueue;
-    QWaitCondition frameAvailable;
+    // Worker thread: fills the slots until a stop is requested; returns the error that ended
+    // the recording early, or an empty string.
+    QString writePaced(AviMuxer &muxer, Clock::time_point origin);
+    // Worker thread, after a stop: writes what came in since the last slot, as far as the file
+    // stays within one frame of the clock.
+    QString writeLastFrames(AviMuxer &muxer, Clock::time_point origin, Clock::time_point stop);
+    // Worker thread: one frame into the file, counted.
+    QString writeSlot(AviMuxer &muxer, const QByteArray &jpeg, bool repeat);
+    // Any thread: counts frames that will not reach the file, warning now and then.
+    void countDropped(int count, const char *why);
+
+    // Holds its own lock; shared by the producer, the encode pool and the worker.
+    const std::unique_ptr<FrameEncodeQueue> queue;
+    // From a successful startWriting to the end of the recording, so that a frame given right
+    // after start() is kept although the worker may not have opened the file yet.
+    std::atomic<bool> accepting{false};
     std::atomic<bool> writing{false};
     std::atomic<bool> stopRequested{false};
+    // Written by startWriting before the worker starts, read-only while it runs.
     QString fileName;
     int fourccCode = 0;
     double framesPerSecond = 0.0;
     QSize frameSize;
-    QElapsedTimer clock;
-    qint64 frameIntervalMs = 0;
-    QImage lastFrame;
+    // When the file was opened and when its last slot was decided, in steady-clock
+    // nanoseconds; 0 until then.
+    std::atomic<qint64> openedAtNs{0};
+    std::atomic<qint64> stoppedAtNs{0};
     std::atomic<int> framesWritten{0};
     std::atomic<int> framesDuplicated{0};
     std::atomic<int> framesDropped{0};
-
-    // Guards clock, which the worker starts while statistics() may read it on the GUI thread.
-    // Separate from queueMutex because the final drain holds that one for a long time.
-    mutable QMutex clockMutex;
 };

@@ -1,0 +1,137 @@
+#include "avimuxer.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/error.h>
+#include <libavutil/rational.h>
+}
+
+#include <cmath>
+
+namespace {
+
+QString describe(int averror)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(averror, text, sizeof text);
+    return QString::fromUtf8(text);
+}
+
+bool near(double a, double b)
+{
+    // Looser than a rounding error, tighter than any two rates a camera offers side by side.
+    return std::abs(a - b) <= 1e-4 * b;
+}
+
+} // namespace
+
+void AviMuxer::ContextDeleter::operator()(AVFormatContext *context) const
+{
+    if (context->pb)
+        avio_closep(&context->pb);
+    avformat_free_context(context);
+}
+
+void AviMuxer::PacketDeleter::operator()(AVPacket *packet) const
+{
+    av_packet_free(&packet);
+}
+
+AviMuxer::AviMuxer() = default;
+
+AviMuxer::~AviMuxer()
+{
+    // A file must never be left without its index when a recording ends by destruction.
+    if (context)
+        finish();
+}
+
+FrameRateFraction AviMuxer::exactRate(double fps)
+{
+    for (int denominator = 1; denominator <= 8; ++denominator) {
+        const double numerator = std::round(fps * denominator);
+        if (numerator >= 1 && near(fps, numerator / denominator))
+            return {int(numerator), denominator};
+    }
+    const double ntsc = std::round(fps * 1.001);
+    if (ntsc >= 1 && near(fps, ntsc * 1000.0 / 1001.0))
+        return {int(ntsc) * 1000, 1001};
+    const AVRational rational = av_d2q(fps, 1000000);
+    return {rational.num, rational.den};
+}
+
+QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction rate)
+{
+    AVFormatContext *raw = nullptr;
+    const QByteArray file = path.toUtf8();
+    int result = avformat_alloc_output_context2(&raw, nullptr, "avi", file.constData());
+    if (result < 0)
+        return describe(result);
+    std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
+
+    AVStream *stream = avformat_new_stream(raw, nullptr);
+    packet.reset(av_packet_alloc());
+    if (!stream || !packet)
+        return describe(AVERROR(ENOMEM));
+    stream->time_base = AVRational{rate.denominator, rate.numerator};
+    stream->avg_frame_rate = AVRational{rate.numerator, rate.denominator};
+    stream->r_frame_rate = stream->avg_frame_rate;
+    AVCodecParameters *codec = stream->codecpar;
+    codec->codec_type = AVMEDIA_TYPE_VIDEO;
+    codec->codec_id = AV_CODEC_ID_MJPEG;
+    codec->codec_tag = MKTAG('M', 'J', 'P', 'G');
+    codec->width = size.width();
+    codec->height = size.height();
+    // What players expect of camera JPEG: full-range 4:2:2.
+    codec->format = AV_PIX_FMT_YUVJ422P;
+
+    result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
+    if (result < 0)
+        return describe(result);
+    result = avformat_write_header(raw, nullptr);
+    if (result < 0)
+        return describe(result);
+    context = std::move(opened);
+    framesWritten = 0;
+    return QString();
+}
+
+QString AviMuxer::writeFrame(const QByteArray &jpeg)
+{
+    if (!context)
+        return describe(AVERROR(EINVAL));
+    AVPacket *p = packet.get();
+    av_packet_unref(p);
+    // The packet borrows the bytes: av_write_frame hands them to the file before returning.
+    p->data = reinterpret_cast<uint8_t *>(const_cast<char *>(jpeg.constData()));
+    p->size = int(jpeg.size());
+    p->stream_index = 0;
+    p->pts = p->dts = framesWritten;
+    p->duration = 1;
+    p->flags |= AV_PKT_FLAG_KEY;
+    int result = av_write_frame(context.get(), p);
+    p->data = nullptr;
+    p->size = 0;
+    // A failed write may sit in the I/O buffer until the next flush; look at once so that a full
+    // disk stops the recording at the first frame it loses.
+    if (result >= 0) {
+        avio_flush(context->pb);
+        result = context->pb->error;
+    }
+    if (result < 0)
+        return describe(result);
+    ++framesWritten;
+    return QString();
+}
+
+QString AviMuxer::finish()
+{
+    if (!context)
+        return QString();
+    int result = av_write_trailer(context.get());
+    const int closed = avio_closep(&context->pb);
+    if (result >= 0)
+        result = closed;
+    context.reset();
+    return result < 0 ? describe(result) : QString();
+}

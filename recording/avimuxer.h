@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+struct AVFormatContext;
+struct AVPacket;
+
+// A frame rate as a fraction, the way the file declares it.
+struct FrameRateFraction
+{
+    int numerator = 0;
+    int denominator = 1;
+};
+
+// Writes Motion-JPEG frames, one per time slot, into an AVI file (tag MJPG). Every call returns
+// an empty string on success and the cause of the failure otherwise, in the words of the C
+// library ("No space left on device"). Not thread-safe: one thread owns a muxer at a time.
+class AviMuxer
+{
+public:
+    AviMuxer();
+    ~AviMuxer();
+    AviMuxer(const AviMuxer &) = delete;
+    AviMuxer &operator=(const AviMuxer &) = delete;
+
+    // The fraction a player should see for a rate given as a double: camera rates are whole
+    // numbers, halves (7.5) or the NTSC family (29.97 = 30000/1001), and drivers round them a
+    // little (UVC counts intervals in 100 ns units), so those are matched before anything else.
+    static FrameRateFraction exactRate(double fps);
+
+    QString open(const QString &path, const QSize &size, FrameRateFraction rate);
+    bool isOpen() const { return static_cast<bool>(context); }
+    // The bytes go into the file untouched, whether freshly encoded or a repeat of the last frame.
+    QString writeFrame(const QByteArray &jpeg);
+    // Writes the index and closes the file; the muxer is closed afterwards even on failure.
+    QString finish();
+
+private:
+    struct ContextDeleter
+    {
+        void operator()(AVFormatContext *context) const;
+    };
+    struct PacketDeleter
+    {
+        void operator()(AVPacket *packet) const;
+    };
+
+    std::unique_ptr<AVFormatContext, ContextDeleter> context;
+    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    long long framesWritten = 0;
+};

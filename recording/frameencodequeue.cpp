@@ -1,0 +1,192 @@
+#include "frameencodequeue.h"
+
+#include "jpegencoder.h"
+
+#include <algorithm>
+#include <exception>
+
+FrameEncodeQueue::FrameEncodeQueue(int maxFrames, int keptByTrim)
+    : maxFrames(maxFrames)
+    , keptByTrim(keptByTrim)
+{}
+
+FrameEncodeQueue::~FrameEncodeQueue()
+{
+    endWorkers();
+}
+
+void FrameEncodeQueue::reset(const QSize &size)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    entries.clear();
+    frameSize = size;
+    interrupted = false;
+}
+
+void FrameEncodeQueue::startWorkers(int count)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        workersEnd = false;
+    }
+    for (int i = 0; i < count; ++i)
+        workers.emplace_back([this] { encodeLoop(); });
+}
+
+void FrameEncodeQueue::endWorkers()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        workersEnd = true;
+    }
+    workAvailable.notify_all();
+    for (std::thread &worker : workers)
+        worker.join();
+    workers.clear();
+}
+
+int FrameEncodeQueue::push(const QImage &frame)
+{
+    // The deep copy lets the producer reuse its buffer at once; making it outside the lock keeps
+    // a multi-megabyte copy out of the workers' way.
+    auto entry = std::make_shared<Entry>();
+    entry->image = frame.copy();
+    std::unique_lock<std::mutex> lock(mutex);
+    if (!transform && frame.size() != frameSize)
+        return -1;
+    entry->transform = transform;
+    const int dropped = trimForOneMore();
+    entries.push_back(std::move(entry));
+    lock.unlock();
+    workAvailable.notify_one();
+    return dropped;
+}
+
+int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredSize)
+{
+    auto entry = std::make_shared<Entry>();
+    entry->jpeg = jpeg;
+    entry->claimed = entry->done = true;
+    std::unique_lock<std::mutex> lock(mutex);
+    if (declaredSize != frameSize)
+        return -1;
+    const int dropped = trimForOneMore();
+    entries.push_back(std::move(entry));
+    lock.unlock();
+    frontChanged.notify_all();
+    return dropped;
+}
+
+void FrameEncodeQueue::setTransform(Transform newTransform)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    transform = std::move(newTransform);
+}
+
+int FrameEncodeQueue::trimForOneMore()
+{
+    if (int(entries.size()) < maxFrames)
+        return 0;
+    const int dropped = int(entries.size()) - keptByTrim;
+    entries.erase(entries.begin(), entries.begin() + dropped);
+    return dropped;
+}
+
+FrameEncodeQueue::Front FrameEncodeQueue::takeFront(QByteArray *jpeg, QString *error)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    if (entries.empty())
+        return Front::Empty;
+    const std::shared_ptr<Entry> front = entries.front();
+    if (!front->done)
+        return Front::Pending;
+    entries.pop_front();
+    if (front->wrongSize)
+        return Front::Skipped;
+    if (!front->error.isEmpty()) {
+        *error = front->error;
+        return Front::Failed;
+    }
+    *jpeg = front->jpeg;
+    return Front::Ready;
+}
+
+void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    frontChanged.wait_until(lock, deadline, [this] { return interrupted; });
+}
+
+void FrameEncodeQueue::waitForFront(Clock::time_point deadline)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    frontChanged.wait_until(lock, deadline,
+                            [this] { return !entries.empty() && entries.front()->done; });
+}
+
+void FrameEncodeQueue::interrupt()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        interrupted = true;
+    }
+    frontChanged.notify_all();
+}
+
+int FrameEncodeQueue::size() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return int(entries.size());
+}
+
+std::shared_ptr<FrameEncodeQueue::Entry> FrameEncodeQueue::claimNext()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    std::shared_ptr<Entry> next;
+    workAvailable.wait(lock, [&] {
+        const auto found =
+            std::find_if(entries.begin(), entries.end(),
+                         [](const std::shared_ptr<Entry> &e) { return !e->claimed; });
+        if (found != entries.end())
+            next = *found;
+        return next || workersEnd;
+    });
+    if (next)
+        next->claimed = true;
+    return next;
+}
+
+void FrameEncodeQueue::encodeLoop()
+{
+    JpegEncoder encoder;
+    QSize expected;
+    while (const std::shared_ptr<Entry> entry = claimNext()) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            expected = frameSize;
+        }
+        // Only this worker touches a claimed entry's image and transform until it is done.
+        QImage image = std::move(entry->image);
+        QByteArray jpeg;
+        QString error;
+        bool wrongSize = false;
+        try {
+            if (entry->transform)
+                image = entry->transform(image);
+            wrongSize = image.size() != expected;
+            if (!wrongSize && !encoder.encode(image, &jpeg, &error) && error.isEmpty())
+                error = QStringLiteral("JPEG encoding failed");
+        } catch (const std::exception &e) {
+            // Out of memory, mostly; the recording ends with the reason rather than the program.
+            error = QString::fromUtf8(e.what());
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            entry->jpeg = std::move(jpeg);
+            entry->error = std::move(error);
+            entry->wrongSize = wrongSize;
+            entry->done = true;
+        }
+        frontChanged.notify_all();
+    }
+}
