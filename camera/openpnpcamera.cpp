@@ -229,7 +229,13 @@ void OpenPNPCamera::refreshFormats()
         CameraFormat format;
         format.width = int(info.width);
         format.height = int(info.height);
-        format.fps = double(info.fps);
+        uint32_t numerator = 0;
+        uint32_t denominator = 0;
+        // The exact rate when the library knows it: a 7.5 fps mode is not an 8 fps one.
+        format.fps = Cap_getFormatFrameRate(captureContext.get(), deviceIndex, index, &numerator,
+                                            &denominator) == CAPRESULT_OK
+                         ? double(numerator) / denominator
+                         : double(info.fps);
         format.fourcc = info.fourcc;
         format.formatIndex = index;
         format.description = tr("%1x%2 @ %3 fps (%4)")

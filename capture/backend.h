@@ -47,6 +47,8 @@ public:
     virtual int32_t formatCount() const = 0;
     // False when the entry cannot be read.
     virtual bool formatInfo(uint32_t index, CapFormatInfo &info) const = 0;
+    // Frames per second as a fraction; false when the entry cannot be read.
+    virtual bool frameRate(uint32_t index, uint32_t &numerator, uint32_t &denominator) const = 0;
     // Null when the stream cannot be opened.
     virtual std::unique_ptr<Stream> openStream(uint32_t formatIndex) = 0;
 };

@@ -117,6 +117,28 @@ CapResult Cap_getFormatInfo(CapContext ctx, CapDeviceID index, CapFormatID id, C
     });
 }
 
+CapResult Cap_getFormatFrameRate(CapContext ctx, CapDeviceID index, CapFormatID id,
+                                 uint32_t *numerator, uint32_t *denominator)
+{
+    return guarded("Cap_getFormatFrameRate", CapResult{CAPRESULT_ERR}, [&]() -> CapResult {
+        const auto *device = ctx ? toContext(ctx)->device(index) : nullptr;
+        if (!device)
+            return CAPRESULT_DEVICENOTFOUND;
+        if (!numerator || !denominator)
+            return CAPRESULT_ERR;
+        const int32_t count = device->formatCount();
+        if (count < 1 || id >= static_cast<uint32_t>(count))
+            return CAPRESULT_FORMATNOTSUPPORTED;
+        uint32_t num = 0;
+        uint32_t den = 0;
+        if (!device->frameRate(id, num, den) || num == 0 || den == 0)
+            return CAPRESULT_ERR;
+        *numerator = num;
+        *denominator = den;
+        return CAPRESULT_OK;
+    });
+}
+
 CapStream Cap_openStream(CapContext ctx, CapDeviceID index, CapFormatID formatID)
 {
     return guarded("Cap_openStream", CapStream{-1}, [&]() -> CapStream {

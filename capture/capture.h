@@ -74,6 +74,11 @@ const char *Cap_getDeviceUniqueID(CapContext ctx, CapDeviceID index);
 
 int32_t Cap_getNumFormats(CapContext ctx, CapDeviceID index);
 CapResult Cap_getFormatInfo(CapContext ctx, CapDeviceID index, CapFormatID id, CapFormatInfo *info);
+/* The exact frame rate of a format in frames per second, as numerator / denominator: 15/2 for
+ * 7.5 fps, 10000000/333333 for a UVC camera's interval of 333333 x 100 ns. The fps of
+ * Cap_getFormatInfo is this rate rounded to a whole number. */
+CapResult Cap_getFormatFrameRate(CapContext ctx, CapDeviceID index, CapFormatID id,
+                                 uint32_t *numerator, uint32_t *denominator);
 
 CapStream Cap_openStream(CapContext ctx, CapDeviceID index, CapFormatID formatID);
 CapResult Cap_closeStream(CapContext ctx, CapStream stream);

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
+#include <utility>
 
 namespace ostrel::capture {
 
@@ -41,6 +43,28 @@ std::optional<uint32_t> parseNumber(const std::string &text, uint32_t max)
     return value;
 }
 
+// A rate with up to three decimals, such as 7.5, as an exact fraction (15/2); from 1 to maxFps.
+std::optional<std::pair<uint32_t, uint32_t>> parseRate(const std::string &text)
+{
+    const auto point = text.find('.');
+    const std::string decimals = point == std::string::npos ? "" : text.substr(point + 1);
+    if (decimals.size() > 3 || (point != std::string::npos && decimals.empty()))
+        return std::nullopt;
+    const auto whole = parseNumber(text.substr(0, point), maxFps);
+    uint32_t numerator = whole.value_or(0);
+    uint32_t denominator = 1;
+    for (char c : decimals) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        numerator = numerator * 10 + static_cast<uint32_t>(c - '0');
+        denominator *= 10;
+    }
+    if (!whole || numerator > maxFps * denominator)
+        return std::nullopt;
+    const uint32_t common = std::gcd(numerator, denominator);
+    return std::make_pair(numerator / common, denominator / common);
+}
+
 // WIDTHxHEIGHT@FPS:CODE
 std::optional<synthetic::FormatSpec> parseFormat(const std::string &text, std::string &error)
 {
@@ -54,7 +78,7 @@ std::optional<synthetic::FormatSpec> parseFormat(const std::string &text, std::s
     }
     const auto width = parseNumber(text.substr(0, x), maxDimension);
     const auto height = parseNumber(text.substr(x + 1, at - x - 1), maxDimension);
-    const auto fps = parseNumber(text.substr(at + 1, colon - at - 1), maxFps);
+    const auto fps = parseRate(text.substr(at + 1, colon - at - 1));
     const std::string code = text.substr(colon + 1);
     if (!width || !height) {
         error = "format \"" + text + "\" needs a width and height from 1 to 65535";
@@ -74,7 +98,8 @@ std::optional<synthetic::FormatSpec> parseFormat(const std::string &text, std::s
             return std::nullopt;
         }
     }
-    return synthetic::FormatSpec{*width, *height, *fps, synthetic::fourcc(code.c_str())};
+    return synthetic::FormatSpec{*width, *height, fps->first, synthetic::fourcc(code.c_str()),
+                                 fps->second};
 }
 
 // NAME=FORMAT,FORMAT,...

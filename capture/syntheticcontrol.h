@@ -16,8 +16,9 @@ struct FormatSpec
 {
     uint32_t width = 0;
     uint32_t height = 0;
-    uint32_t fps = 0;
+    uint32_t fps = 0; // frames per fpsDenominator seconds: 15 and 2 make 7.5 fps
     uint32_t fourcc = 0;
+    uint32_t fpsDenominator = 1;
 };
 
 struct DeviceSpec

@@ -38,7 +38,19 @@ bool SyntheticDevice::formatInfo(uint32_t formatIndex, CapFormatInfo &info) cons
     if (!state->isFormatReadable(formatIndex))
         return false;
     const synthetic::FormatSpec &format = formats[formatIndex];
-    info = {format.width, format.height, format.fourcc, format.fps, bitsPerPixel(format.fourcc)};
+    const uint32_t roundedFps = (format.fps + format.fpsDenominator / 2) / format.fpsDenominator;
+    info = {format.width, format.height, format.fourcc, roundedFps, bitsPerPixel(format.fourcc)};
+    return true;
+}
+
+bool SyntheticDevice::frameRate(uint32_t formatIndex, uint32_t &numerator,
+                                uint32_t &denominator) const
+{
+    const auto &formats = state->spec().formats;
+    if (formatIndex >= formats.size() || !state->isFormatReadable(formatIndex))
+        return false;
+    numerator = formats[formatIndex].fps;
+    denominator = formats[formatIndex].fpsDenominator;
     return true;
 }
 

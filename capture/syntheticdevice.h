@@ -18,6 +18,7 @@ public:
     std::string uniqueId() const override;
     int32_t formatCount() const override;
     bool formatInfo(uint32_t index, CapFormatInfo &info) const override;
+    bool frameRate(uint32_t index, uint32_t &numerator, uint32_t &denominator) const override;
     std::unique_ptr<Stream> openStream(uint32_t formatIndex) override;
 
 private:

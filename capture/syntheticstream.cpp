@@ -11,7 +11,8 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
     , frameHeight(format.height)
     , start(std::chrono::steady_clock::now())
     // A camera that reports no frame rate still streams; such a format is paced at 30 fps.
-    , framePeriod(1.0 / ((format.fps ? format.fps : 30) * this->device->rateFactor()))
+    , framePeriod(format.fps ? format.fpsDenominator / (format.fps * this->device->rateFactor())
+                             : 1.0 / (30 * this->device->rateFactor()))
     , pattern(format.width, format.height)
     , patternGeneration(this->device->pictureGeneration())
 {

@@ -84,6 +84,15 @@ bool V4l2Device::formatInfo(uint32_t index, CapFormatInfo &info) const
     return true;
 }
 
+bool V4l2Device::frameRate(uint32_t index, uint32_t &numerator, uint32_t &denominator) const
+{
+    if (index >= modeList.size())
+        return false;
+    numerator = modeList[index].fpsNumerator;
+    denominator = modeList[index].fpsDenominator;
+    return true;
+}
+
 std::unique_ptr<Stream> V4l2Device::openStream(uint32_t formatIndex)
 {
     if (formatIndex >= modeList.size())

@@ -61,6 +61,8 @@ std::vector<V4l2Mode> V4l2FormatReader::read() const
                 mode.intervalNumerator = interval.numerator;
                 mode.intervalDenominator = interval.denominator;
                 mode.fps = interval.fps;
+                mode.fpsNumerator = interval.rateNumerator;
+                mode.fpsDenominator = interval.rateDenominator;
                 mode.bpp = v4l2BitsPerPixel(pixelFormat);
                 // Slower than one frame in two seconds rounds to 0 fps, which nothing above
                 // can pace by.
@@ -134,7 +136,8 @@ std::vector<V4l2FormatReader::Interval> V4l2FormatReader::intervals(uint32_t pix
             return commonIntervalsWithin(interval);
         if (interval.discrete.numerator > 0 && interval.discrete.denominator > 0)
             result.push_back({interval.discrete.numerator, interval.discrete.denominator,
-                              rateOf(interval.discrete.numerator, interval.discrete.denominator)});
+                              rateOf(interval.discrete.numerator, interval.discrete.denominator),
+                              interval.discrete.denominator, interval.discrete.numerator});
     }
     if (result.empty())
         result.push_back(driverInterval());
@@ -160,7 +163,7 @@ V4l2FormatReader::commonIntervalsWithin(const v4l2_frmivalenum &range)
             if (std::fabs(steps - std::round(steps)) > 1e-6)
                 continue;
         }
-        result.push_back({1, rate, rate});
+        result.push_back({1, rate, rate, rate, 1});
     }
     return result;
 }
@@ -171,8 +174,9 @@ V4l2FormatReader::Interval V4l2FormatReader::driverInterval() const
     parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     const v4l2_fract &current = parm.parm.capture.timeperframe;
     if (fd.ioctl(VIDIOC_G_PARM, &parm) == 0 && current.numerator > 0 && current.denominator > 0)
-        return {0, 0, rateOf(current.numerator, current.denominator)};
-    return {0, 0, nominalFps};
+        return {0, 0, rateOf(current.numerator, current.denominator), current.denominator,
+                current.numerator};
+    return {0, 0, nominalFps, nominalFps, 1};
 }
 
 } // namespace ostrel::capture

@@ -25,12 +25,15 @@ private:
         uint32_t width;
         uint32_t height;
     };
-    // numerator/denominator 0/0: leave the driver's rate alone, which is fps.
+    // numerator/denominator 0/0: leave the driver's rate alone, which is fps. The rate is
+    // exactly rateNumerator/rateDenominator frames per second, fps rounds it.
     struct Interval
     {
         uint32_t numerator;
         uint32_t denominator;
         uint32_t fps;
+        uint32_t rateNumerator;
+        uint32_t rateDenominator;
     };
 
     std::vector<uint32_t> pixelFormats() const;

@@ -14,14 +14,18 @@ struct V4l2Mode
     // Seconds per frame as a fraction; 0/0 leaves the driver's own rate in place.
     uint32_t intervalNumerator = 0;
     uint32_t intervalDenominator = 0;
-    uint32_t fps = 0;
+    uint32_t fps = 0; // rounded
     uint32_t bpp = 0;
+    // The exact rate in frames per second, also when the driver's own rate is kept.
+    uint32_t fpsNumerator = 0;
+    uint32_t fpsDenominator = 1;
 
     bool operator==(const V4l2Mode &other) const
     {
         return pixelFormat == other.pixelFormat && width == other.width && height == other.height &&
                intervalNumerator == other.intervalNumerator &&
                intervalDenominator == other.intervalDenominator && fps == other.fps &&
+               fpsNumerator == other.fpsNumerator && fpsDenominator == other.fpsDenominator &&
                bpp == other.bpp;
     }
 };

@@ -16,8 +16,9 @@ std::vector<synthetic::DeviceSpec> testDevices()
 {
     return {
         {"Alpha Cam",
-         {mode(640, 480, 30, "MJPG"), mode(320, 240, 5, "YUYV"), mode(160, 120, 15, "Y8\0\0"),
-          mode(64, 48, 30, "RGB3")}},
+         {mode(640, 480, 30, "MJPG"),
+          synthetic::FormatSpec{320, 240, 15, synthetic::fourcc("YUYV"), 2},
+          mode(160, 120, 15, "Y8\0\0"), mode(64, 48, 30, "RGB3")}},
         {"Beta Cam", {mode(1280, 720, 30, "YUYV"), mode(96, 64, 10, "MJPG")}},
         {"Knob Cam", {mode(64, 48, 30, "RGB3")}},
     };
@@ -129,7 +130,7 @@ private slots:
         for (const CameraBase::CameraFormat &format : camera.supportedFormats())
             descriptions << format.description;
         // The code text ends at its first zero byte.
-        QCOMPARE(descriptions, QStringList({"640x480 @ 30.0 fps (MJPG)", "320x240 @ 5.0 fps (YUYV)",
+        QCOMPARE(descriptions, QStringList({"640x480 @ 30.0 fps (MJPG)", "320x240 @ 7.5 fps (YUYV)",
                                             "160x120 @ 15.0 fps (Y8)", "64x48 @ 30.0 fps (RGB3)"}));
         QCOMPARE(camera.supportedFormats().at(2).fourcc, synthetic::fourcc("Y8\0\0"));
     }

@@ -32,6 +32,10 @@ QString describeDevices()
             const char code[5] = {char(i.fourcc), char(i.fourcc >> 8), char(i.fourcc >> 16),
                                   char(i.fourcc >> 24), 0};
             formats << QString::asprintf("%ux%u@%u:%s/%u", i.width, i.height, i.fps, code, i.bpp);
+            uint32_t num = 0, den = 0; // the exact rate, where it is not the whole one
+            if (Cap_getFormatFrameRate(ctx.get(), device, uint32_t(f), &num, &den) == 0 &&
+                num != i.fps * den)
+                formats.last() += QString::asprintf("=%u/%u", num, den);
         }
         devices << QString::fromUtf8(Cap_getDeviceName(ctx.get(), device)) + "=" +
                        formats.join(',');
@@ -129,6 +133,9 @@ void TestSyntheticCamera::definitionFromEnvironment_data()
         << 0;
     QTest::newRow("spaces in name") << QByteArray("Bench Cam 2=320x240@5:GREY") << QByteArray("2.5")
                                     << "Bench Cam 2=320x240@5:GREY/8" << 0;
+    QTest::newRow("decimal rate") << QByteArray("A=64x48@7.5:MJPG,64x48@29.970:MJPG")
+                                  << QByteArray()
+                                  << "A=64x48@8:MJPG/24=15/2,64x48@30:MJPG/24=2997/100" << 0;
     QTest::newRow("off") << QByteArray("0") << QByteArray() << "" << 0;
     QTest::newRow("bad rate keeps cameras")
         << QByteArray("A=64x48@10:RGB3") << QByteArray("fast") << "A=64x48@10:RGB3/24" << 1;
@@ -136,7 +143,7 @@ void TestSyntheticCamera::definitionFromEnvironment_data()
 
     // A malformed definition defines no camera at all.
     for (const char *text : {"Left", "Left=640x480@30", "Left=640x480@30:MJPEG",
-                             "Left=0x480@30:MJPG", "A=640x480@30:MJPG;B=junk"})
+                             "Left=0x480@30:MJPG", "A=640x480@30:MJPG;B=junk", "A=64x48@7.:MJPG"})
         QTest::newRow(text) << QByteArray(text) << QByteArray() << "" << 1;
 }
 

@@ -188,9 +188,9 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
     const uint32_t mjpg = V4L2_PIX_FMT_MJPEG, yuyv = V4L2_PIX_FMT_YUYV;
     std::vector<V4l2Mode> expected;
     for (auto [width, height] : {std::pair{1920u, 1080u}, {640u, 480u}}) {
-        expected.push_back({mjpg, width, height, 1, 30, 30, 0});
-        expected.push_back({mjpg, width, height, 333333, 10000000, 30, 0});
-        expected.push_back({mjpg, width, height, 2, 15, 8, 0});
+        expected.push_back({mjpg, width, height, 1, 30, 30, 0, 30, 1});
+        expected.push_back({mjpg, width, height, 333333, 10000000, 30, 0, 10000000, 333333});
+        expected.push_back({mjpg, width, height, 2, 15, 8, 0, 15, 2});
     }
     // 1024x768 is taller than the range.
     for (auto [width, height] : {std::pair{320u, 240u},
@@ -200,9 +200,9 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
                                  {800u, 600u},
                                  {1280u, 720u}}) {
         for (uint32_t rate : {30u, 25u, 20u, 15u, 10u, 5u})
-            expected.push_back({yuyv, width, height, 1, rate, rate, 16});
+            expected.push_back({yuyv, width, height, 1, rate, rate, 16, rate, 1});
     }
-    expected.push_back({V4L2_PIX_FMT_GREY, 640, 480, 0, 0, 25, 8});
+    expected.push_back({V4L2_PIX_FMT_GREY, 640, 480, 0, 0, 25, 8, 25, 1});
     QCOMPARE(device->modes().size(), expected.size());
     QVERIFY(device->modes() == expected);
 

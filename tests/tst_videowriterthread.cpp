@@ -204,7 +204,9 @@ private slots:
         }
         const size_t last = writeTimes.size() - 1;
         const double meanSpacing = double(writeTimes[last] - writeTimes[1]) / double(last - 1);
-        const double tolerance = periodMs >= 1.0 ? 0.15 : 1.0;
+        // Still below the third of a millisecond that whole-millisecond steps would add, while a
+        // few milliseconds of lateness at either end, spread over few slots, are tolerated.
+        const double tolerance = periodMs >= 1.0 ? std::max(0.15, 5.0 / double(last - 1)) : 1.0;
         QVERIFY2(std::abs(meanSpacing - periodMs) < tolerance,
                  qPrintable(QString::number(meanSpacing)));
 
@@ -271,7 +273,7 @@ private slots:
     // as dropped. The transform runs on the encoders and sets the recorded picture's size.
     void slowEncoderStillFollowsTheClock()
     {
-        const QSize cameraSize(64, 48);
+        const QSize cameraSize(65, 49);
         const QString file = path("slow.avi");
         VideoWriterThread writer;
         const int encoders = std::max(1, QThread::idealThreadCount());
