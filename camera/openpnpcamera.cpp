@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -387,6 +388,7 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
     while (running.load()) {
         if (Cap_hasNewFrame(context, stream)) {
             QImage frame;
+            QByteArray cameraJpeg;
             {
                 QMutexLocker locker(&frameMutex);
                 if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
@@ -395,9 +397,14 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
                     latestImage = wrapped.copy();
                     frame = latestImage;
                     ++frameCount;
+                    if (hasRecordingTap())
+                        cameraJpeg = compressedFrame(context, stream);
                 }
             }
             if (!frame.isNull()) {
+                // Before the frame callback: a recording must not wait for the display.
+                if (hasRecordingTap())
+                    feedRecordingTap(frame, cameraJpeg);
                 // frameCount is only touched by this thread while it runs.
                 const int elapsed = int(fpsTimer.elapsed());
                 if (elapsed >= rateWindowMs) {
@@ -414,6 +421,25 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
         }
         std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
     }
+}
+
+QByteArray OpenPNPCamera::compressedFrame(void *context, int32_t stream)
+{
+    // Sized by the previous frame plus some room, so that one call mostly suffices.
+    QByteArray jpeg(int(std::min<qsizetype>(lastJpegSize + lastJpegSize / 4 + 4096, 64 << 20)),
+                    Qt::Uninitialized);
+    uint32_t size = 0;
+    CapResult result =
+        Cap_getCompressedFrame(context, stream, jpeg.data(), uint32_t(jpeg.size()), &size);
+    if (result == CAPRESULT_ERR && size > uint32_t(jpeg.size())) {
+        jpeg.resize(qsizetype(size));
+        result = Cap_getCompressedFrame(context, stream, jpeg.data(), size, &size);
+    }
+    if (result != CAPRESULT_OK)
+        return QByteArray();
+    jpeg.truncate(qsizetype(size));
+    lastJpegSize = qsizetype(size);
+    return jpeg;
 }
 
 QImage OpenPNPCamera::latestFrame()
