@@ -35,6 +35,20 @@ void CameraBase::setFpsCallback(FpsCallback callback)
     fpsCallback = std::move(callback);
 }
 
+void CameraBase::setRecordingTap(RecordingTap tap)
+{
+    std::lock_guard<std::mutex> lock(tapMutex);
+    tapSet = static_cast<bool>(tap);
+    recordingTap = std::move(tap);
+}
+
+void CameraBase::feedRecordingTap(const QImage &rgb, const QByteArray &cameraJpeg)
+{
+    std::lock_guard<std::mutex> lock(tapMutex);
+    if (recordingTap)
+        recordingTap(rgb, cameraJpeg);
+}
+
 bool CameraBase::isCapturing() const
 {
     return capturing;

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 // The interface through which the window talks to a camera. Implementations deliver every frame
 // through the frame callback and the measured rate through the fps callback, both on their own
@@ -35,6 +38,12 @@ public:
 
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
+    // Every captured frame for a recording: the RGB frame and, when the format is Motion-JPEG,
+    // the camera's own JPEG of the same frame (empty otherwise), so that a recording needing no
+    // transform can store it untouched. Called on the capture thread before the frame callback,
+    // whatever the GUI thread is doing; it must hand the frame over and return, and must not call
+    // the camera.
+    using RecordingTap = std::function<void(const QImage &rgb, const QByteArray &cameraJpeg)>;
 
     explicit CameraBase(QObject *parent = nullptr);
     ~CameraBase() override;
@@ -42,6 +51,9 @@ public:
     // Set once, before capture starts; they are read without a lock by the capture thread.
     void setFrameCallback(FrameCallback callback);
     void setFpsCallback(FpsCallback callback);
+    // Any thread, also while capturing; an empty function removes the tap. Once it returns, the
+    // previous tap is not running and is never called again.
+    void setRecordingTap(RecordingTap tap);
 
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
@@ -67,9 +79,19 @@ signals:
     void cameraDisconnected(QString reason);
 
 protected:
+    // Capture thread.
+    bool hasRecordingTap() const { return tapSet.load(); }
+    void feedRecordingTap(const QImage &rgb, const QByteArray &cameraJpeg);
+
     FrameCallback frameCallback;
     FpsCallback fpsCallback;
     bool capturing = false; // GUI thread only
+
+private:
+    // Guards recordingTap; held while the tap runs, so that replacing the tap waits for it.
+    std::mutex tapMutex;
+    RecordingTap recordingTap;
+    std::atomic<bool> tapSet{false}; // lets the capture thread skip fetching the JPEG
 };
 
 Q_DECLARE_METATYPE(CameraBase::CameraFormat)

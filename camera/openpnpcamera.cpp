@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -397,14 +398,20 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
         if (Cap_hasNewFrame(context, stream)) {
             // Decoded and copied outside frameMutex: latestFrame() never waits for a decode.
             QImage frame;
+            QByteArray cameraJpeg;
             if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
                 frame =
                     QImage(buffer.get(), width, height, width * 3, QImage::Format_RGB888).copy();
+                if (hasRecordingTap())
+                    cameraJpeg = compressedFrame(context, stream);
                 QMutexLocker locker(&frameMutex);
                 latestImage = frame;
                 ++frameCount;
             }
             if (!frame.isNull()) {
+                // Before the frame callback: a recording must not wait for the display.
+                if (hasRecordingTap())
+                    feedRecordingTap(frame, cameraJpeg);
                 // frameCount is only touched by this thread while it runs.
                 const int elapsed = int(fpsTimer.elapsed());
                 if (elapsed >= rateWindowMs) {
@@ -421,6 +428,25 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
         }
         std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
     }
+}
+
+QByteArray OpenPNPCamera::compressedFrame(void *context, int32_t stream)
+{
+    // Sized by the previous frame plus some room, so that one call mostly suffices.
+    QByteArray jpeg(int(std::min<qsizetype>(lastJpegSize + lastJpegSize / 4 + 4096, 64 << 20)),
+                    Qt::Uninitialized);
+    uint32_t size = 0;
+    CapResult result =
+        Cap_getCompressedFrame(context, stream, jpeg.data(), uint32_t(jpeg.size()), &size);
+    if (result == CAPRESULT_ERR && size > uint32_t(jpeg.size())) {
+        jpeg.resize(qsizetype(size));
+        result = Cap_getCompressedFrame(context, stream, jpeg.data(), size, &size);
+    }
+    if (result != CAPRESULT_OK)
+        return QByteArray();
+    jpeg.truncate(qsizetype(size));
+    lastJpegSize = qsizetype(size);
+    return jpeg;
 }
 
 QImage OpenPNPCamera::latestFrame()

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <thread>
 
@@ -67,6 +68,8 @@ private:
     void startCaptureThread();
     void forgetLatestFrame();
     void captureLoop(int device, int formatIndex);
+    // Capture thread: the camera's own JPEG of the frame just captured, empty when there is none.
+    QByteArray compressedFrame(void *context, int32_t stream);
 
     ContextHandle captureContext;
     int deviceIndex = -1;
@@ -80,6 +83,7 @@ private:
     double currentFps = 0.0; // capture thread; kept across runs
     QMutex frameMutex;       // guards latestImage and frameCount
     QImage latestImage;
+    qsizetype lastJpegSize = 0;        // capture thread
     QTimer *connectionTimer = nullptr; // child of this object
     double brightnessValue = 0.0;
     double contrastValue = 1.0;

@@ -26,6 +26,14 @@ public:
     virtual bool hasNewFrame() = 0;
     // Writes exactly width() x height() x 3 bytes of RGB24 into buffer.
     virtual CapResult captureFrame(uint8_t *buffer) = 0;
+    // The compressed bytes behind the last captured frame, as Cap_getCompressedFrame describes.
+    virtual CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes)
+    {
+        (void)buffer;
+        (void)bufferBytes;
+        frameBytes = 0;
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    }
     virtual uint32_t frameCount() const = 0;
 
     virtual CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max,

@@ -184,6 +184,16 @@ CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
     });
 }
 
+CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
+                                 uint32_t bufferBytes, uint32_t *frameBytes)
+{
+    return onStream("Cap_getCompressedFrame", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!frameBytes)
+            return CAPRESULT_ERR;
+        return s.compressedFrame(static_cast<uint8_t *>(buffer), bufferBytes, *frameBytes);
+    });
+}
+
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream)
 {
     return guarded("Cap_getStreamFrameCount", uint32_t{0}, [&]() -> uint32_t {

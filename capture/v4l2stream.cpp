@@ -136,6 +136,8 @@ CapResult V4l2Stream::captureFrame(uint8_t *buffer)
     const bool whole = frameLooksWhole(frame);
     const bool converted =
         whole && converter->convert(sourceFormat, frame.data, frame.bytes, buffer);
+    if (converted && isJpeg(mode.pixelFormat))
+        lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
     if (!converted)
         logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": " +
                                   (whole ? converter->errorMessage() : "incomplete frame"));
@@ -148,14 +150,34 @@ CapResult V4l2Stream::captureFrame(uint8_t *buffer)
     return CAPRESULT_OK;
 }
 
+CapResult V4l2Stream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes)
+{
+    std::lock_guard<std::mutex> lock(captureMutex);
+    frameBytes = 0;
+    if (!isJpeg(mode.pixelFormat))
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    frameBytes = uint32_t(lastJpeg.size());
+    if (lastJpeg.empty() || !buffer || bufferBytes < frameBytes)
+        return CAPRESULT_ERR;
+    std::copy(lastJpeg.begin(), lastJpeg.end(), buffer);
+    return CAPRESULT_OK;
+}
+
+size_t V4l2Stream::jpegLength(const V4l2BufferQueue::Frame &frame)
+{
+    // Some cameras pad after the end marker.
+    size_t end = frame.bytes;
+    while (end > 0 && (frame.data[end - 1] == 0x00 || frame.data[end - 1] == 0xff))
+        --end;
+    return end;
+}
+
 bool V4l2Stream::frameLooksWhole(const V4l2BufferQueue::Frame &frame) const
 {
     if (isJpeg(mode.pixelFormat)) {
         // USB transfers that lose packets leave a picture without its end marker, which the JPEG
-        // decoder would otherwise accept and fill with grey. Some cameras pad after the marker.
-        size_t end = frame.bytes;
-        while (end > 0 && (frame.data[end - 1] == 0x00 || frame.data[end - 1] == 0xff))
-            --end;
+        // decoder would otherwise accept and fill with grey.
+        const size_t end = jpegLength(frame);
         return frame.bytes >= 4 && frame.data[0] == 0xff && frame.data[1] == 0xd8 && end >= 4 &&
                frame.data[end - 2] == 0xff && frame.data[end - 1] == 0xd9;
     }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace ostrel::capture {
 
@@ -37,6 +38,7 @@ public:
     // goes on either way.
     CapResult captureFrame(uint8_t *buffer) override;
     uint32_t frameCount() const override { return frames.load(); }
+    CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
 
     CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
     CapResult property(CapPropertyID id, int32_t &value) override;
@@ -50,6 +52,8 @@ private:
     bool setFormat();
     bool setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
+    // The frame's length without the padding some cameras add after the end marker.
+    static size_t jpegLength(const V4l2BufferQueue::Frame &frame);
     // Turns a -errno into a result, remembering a vanished device.
     CapResult fail(int error);
     CapResult controlResult(int error);
@@ -63,10 +67,13 @@ private:
     std::atomic<bool> gone{false};
     std::atomic<uint32_t> frames{0};
 
-    // Guards queue and converter: one frame at a time is dequeued, converted and given back.
+    // Guards queue, converter and lastJpeg: one frame at a time is dequeued, converted and
+    // given back.
     std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
     std::unique_ptr<V4l2Converter> converter;
+    // The last converted Motion-JPEG frame, kept because its buffer goes back to the driver.
+    std::vector<uint8_t> lastJpeg;
 };
 
 } // namespace ostrel::capture

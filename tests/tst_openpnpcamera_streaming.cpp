@@ -34,7 +34,8 @@ struct CallbackLog
     mutable QMutex mutex; // guards everything below
     std::vector<QImage> frames;
     std::vector<double> rates;
-    std::vector<std::thread::id> threads; // of every call of either callback
+    std::vector<std::thread::id> threads; // of every call of any callback
+    std::vector<QImage> tapped;           // frames the recording tap received
 
     int frameCount() const
     {
@@ -48,6 +49,11 @@ void attach(OpenPNPCamera &camera, CallbackLog &log)
     camera.setFrameCallback([&log](const QImage &frame) {
         QMutexLocker locker(&log.mutex);
         log.frames.push_back(frame);
+        log.threads.push_back(std::this_thread::get_id());
+    });
+    camera.setRecordingTap([&log](const QImage &frame, const QByteArray &cameraJpeg) {
+        QMutexLocker locker(&log.mutex);
+        log.tapped.push_back(cameraJpeg.isEmpty() ? frame : QImage()); // RGB formats: no JPEG
         log.threads.push_back(std::this_thread::get_id());
     });
     camera.setFpsCallback([&log](double fps) {
@@ -131,6 +137,10 @@ private slots:
         QVERIFY(!camera.startCapture());
         QVERIFY(camera.isCapturing());
         QTRY_VERIFY_WITH_TIMEOUT(log.frameCount() > 40, 3000);
+        // Once the tap is removed it is called no more, while capture goes on.
+        camera.setRecordingTap({});
+        const size_t tapped = log.tapped.size();
+        QTRY_VERIFY(log.frameCount() > int(tapped) + 3);
         camera.stopCapture();
 
         // The last frame outlives the stream, a rescan and the choice of another device.
@@ -144,6 +154,8 @@ private slots:
         QMutexLocker locker(&log.mutex);
         QCOMPARE(log.frames.back(), last);
         QCOMPARE(log.rates.size(), log.frames.size());
+        QCOMPARE(log.tapped.size(), tapped);
+        QVERIFY(std::equal(log.tapped.begin(), log.tapped.end(), log.frames.begin()));
         QVERIFY(log.threads.front() != std::this_thread::get_id());
         QCOMPARE(std::count(log.threads.begin(), log.threads.end(), log.threads.front()),
                  qsizetype(log.threads.size()));

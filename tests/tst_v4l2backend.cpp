@@ -243,6 +243,13 @@ void TestV4l2Backend::deliversConvertedFrames()
     QCOMPARE(rgb.back(), uint8_t(0xa5));
     for (uint32_t y : {0u, 24u, 47u})
         QVERIFY(near(rgb, 8, y, Qt::red) && near(rgb, 56, y, Qt::blue));
+    // The camera's own bytes of that frame, for recordings that store them untouched.
+    Bytes own(frame.size() + 1);
+    uint32_t ownBytes = 0;
+    const CapResult handed = stream->compressedFrame(own.data(), uint32_t(own.size()), ownBytes);
+    const bool jpeg = pixelFormat == V4L2_PIX_FMT_MJPEG;
+    QCOMPARE(handed, CapResult(jpeg ? CAPRESULT_OK : CAPRESULT_FORMATNOTSUPPORTED));
+    QVERIFY(!jpeg || Bytes(own.begin(), own.begin() + ownBytes) == frame);
     QCOMPARE(stream->frameCount(), 1u);
     QCOMPARE(io->observe(node0).queued, io->observe(node0).buffers);
     QVERIFY(!stream->hasNewFrame());
