@@ -266,6 +266,23 @@ private slots:
             QVERIFY(probeVideo(onlyRecording()).allDecodable);
     }
 
+    void closingWhileFinishingLeavesAWholeFile()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        startCamera();
+        button("recordButton")->click();
+        QTest::qWait(300);
+        button("recordButton")->click();
+        const QString path = onlyRecording();
+        access.reset();
+        window.reset();
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok, qPrintable(probe.error));
+        QVERIFY(probe.frames >= 5);
+        QVERIFY(probe.allDecodable);
+    }
+
     void snapshotSavesThePictureAsShown()
     {
         startCamera();

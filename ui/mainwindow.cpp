@@ -211,7 +211,6 @@ void MainWindow::displayFrame(const QImage &frame)
     videoLabel->setFrame(picture);
     if (fullscreenLabel && fullscreenLabel->isVisible())
         fullscreenLabel->setFrame(picture);
-    recording->addFrame(frame);
 }
 
 void MainWindow::applyOrientation(const Orientation &orientation)
@@ -387,7 +386,7 @@ void MainWindow::startRecording()
         showNotification(tr("No camera frame available"), false);
         return;
     }
-    if (!recording->start(path, frame, camera->currentFormat().fps, settings.orientation))
+    if (!recording->start(path, frame, camera->currentFormat().fps, settings.orientation, camera))
         showNotification(tr("Recording start failed"), false);
 }
 

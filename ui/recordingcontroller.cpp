@@ -1,5 +1,6 @@
 #include "recordingcontroller.h"
 
+#include "camerabase.h"
 #include "filenaming.h"
 #include "videowriterthread.h"
 
@@ -55,12 +56,14 @@ RecordingController::RecordingController(QLabel *timeLabel, QLabel *indicator, Q
 // closing the window still leaves a complete recording.
 RecordingController::~RecordingController()
 {
-    if (currentState == State::Recording)
+    if (currentState == State::Recording) {
+        detachCamera();
         writerThread->requestStop();
+    }
 }
 
 bool RecordingController::start(const QString &path, const QImage &firstFrame, double fps,
-                                const Orientation &orientation)
+                                const Orientation &orientation, CameraBase *camera)
 {
     if (currentState != State::Idle || firstFrame.isNull())
         return false;
@@ -70,13 +73,28 @@ bool RecordingController::start(const QString &path, const QImage &firstFrame, d
     const QSize frameSize = orientation.apply(firstFrame.size());
     if (!writerThread->startWriting(path, motionJpeg, fps > 0 ? fps : 30.0, frameSize))
         return false;
+    // Mirroring and rotating happen on the writer's encode threads, not here.
+    writerThread->setFrameTransform(orientation.isIdentity() ? VideoWriterThread::FrameTransform()
+                                                             : [orientation](const QImage &frame) {
+                                                                   return orientation.apply(frame);
+                                                               });
     writerThread->start();
+    // A recording stopped before the camera delivers again still holds the picture of its start.
+    writerThread->addFrame(firstFrame);
+    source = camera;
+    if (camera) {
+        VideoWriterThread *writer = writerThread;
+        const bool passThrough = orientation.isIdentity();
+        camera->setRecordingTap([writer, passThrough](const QImage &rgb, const QByteArray &jpeg) {
+            if (passThrough && !jpeg.isEmpty())
+                writer->addEncodedFrame(jpeg);
+            else
+                writer->addFrame(rgb);
+        });
+    }
 
     currentPath = path;
-    recordedOrientation = orientation;
     failed = false;
-    // A recording stopped before the camera delivers again still holds the picture of its start.
-    writerThread->addFrame(orientation.apply(firstFrame));
     recordingElapsed.start();
     recordingTimer->start(500);
     blinkCounter = 1;
@@ -107,16 +125,11 @@ void RecordingController::updateRecordButton(QPushButton *button, bool cameraLiv
     button->setStyleSheet(recording ? recordButtonActiveStyle : QString());
 }
 
-void RecordingController::addFrame(const QImage &cameraFrame)
-{
-    if (currentState == State::Recording && !cameraFrame.isNull())
-        writerThread->addFrame(recordedOrientation.apply(cameraFrame));
-}
-
 void RecordingController::stop()
 {
     if (currentState != State::Recording)
         return;
+    detachCamera();
     writerThread->requestStop();
     timeLabel->setText(tr("00:00"));
     indicator->setStyleSheet(indicatorRedStyle);
@@ -132,6 +145,7 @@ void RecordingController::handleWriterError(const QString &error)
     // The writer ends by itself after an error; its file is finished with what it holds. The
     // time keeps its last text and the dot its last look.
     failed = true;
+    detachCamera();
     showOverlays(false);
     setState(State::Finishing);
     emit notificationRequested(tr("Recording error occurred") + QLatin1Char('\n') + error, false);
@@ -147,6 +161,14 @@ void RecordingController::handleWriterFinished()
     }
     currentPath.clear();
     setState(State::Idle);
+}
+
+// The tap is gone once this returns: no frame of the camera reaches the writer afterwards.
+void RecordingController::detachCamera()
+{
+    if (source)
+        source->setRecordingTap({});
+    source = nullptr;
 }
 
 void RecordingController::setState(State state)

@@ -4,8 +4,10 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+class CameraBase;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -32,13 +34,13 @@ public:
                         VideoWriterThread *writer = nullptr);
     ~RecordingController() override;
 
-    // Starts writing path at fps with frames the size of firstFrame once oriented; the
-    // orientation stays that of the start until the recording ends, whatever the window does
-    // meanwhile, so every frame keeps the file's size.
+    // Starts writing path at fps with frames the size of firstFrame once oriented, beginning
+    // with firstFrame. Every later frame of camera (when given) comes straight from its capture
+    // thread, never through the GUI; a Motion-JPEG camera's own JPEG goes into the file untouched
+    // when the picture needs no turning. The orientation stays that of the start until the
+    // recording ends, whatever the window does meanwhile, so every frame keeps the file's size.
     bool start(const QString &path, const QImage &firstFrame, double fps,
-               const Orientation &orientation);
-    // Recording: feeds one camera frame. Otherwise it is ignored.
-    void addFrame(const QImage &cameraFrame);
+               const Orientation &orientation, CameraBase *camera = nullptr);
     // Recording: asks the writer to finish and returns at once.
     void stop();
 
@@ -61,6 +63,7 @@ signals:
     void notificationRequested(const QString &message, bool success);
 
 private:
+    void detachCamera();
     void setState(State state);
     void showOverlays(bool shown);
     void updateRecordingTime();
@@ -73,7 +76,7 @@ private:
     int blinkCounter = 0;
     State currentState = State::Idle;
     QString currentPath;
-    Orientation recordedOrientation;
+    QPointer<CameraBase> source;
     bool failed = false; // the running recording reported an error: no success notice follows
 };
 
