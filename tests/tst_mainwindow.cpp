@@ -288,8 +288,11 @@ private slots:
         startCamera();
         button("rotateButton")->click();
         button("snapshotButton")->click();
-        QTRY_VERIFY(notification().startsWith(QStringLiteral("Snapshot saved (240x320)\n")));
-        const QString name = notification().section(QLatin1Char('\n'), 1);
+        // The notice names the file, then the folder it went to, with a link that opens it.
+        QTRY_VERIFY(notification().startsWith(QStringLiteral("Snapshot saved (240x320)<br>")));
+        QVERIFY(notification().contains(QDir::toNativeSeparators(dir->path()).toHtmlEscaped()));
+        QVERIFY(notification().contains(QStringLiteral(">Open folder</a>")));
+        const QString name = notification().section(QStringLiteral("<br>"), 1, 1);
         QVERIFY(name.endsWith(QStringLiteral("_320x240.png")));
         QCOMPARE(QImage(dir->filePath(name)).size(), QSize(240, 320));
     }

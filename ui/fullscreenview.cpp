@@ -1,18 +1,55 @@
 #include "fullscreenview.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPropertyAnimation>
 #include <QScreen>
+
+namespace {
+
+QLabel *overlayLabel(const QString &text, const QString &colour, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setStyleSheet(QStringLiteral("QLabel { background-color: rgba(0, 0, 0, 160); color: "
+                                        "%1; padding: 8px 14px; border-radius: 6px; "
+                                        "font-weight: bold; font-size: 16px; }")
+                             .arg(colour));
+    label->adjustSize();
+    label->hide();
+    return label;
+}
+
+} // namespace
 
 FullscreenView::FullscreenView(QWidget *parent)
     : ViewFinder(QString(), parent)
+    , hint(overlayLabel(tr("Press Esc to leave fullscreen"), QStringLiteral("white"), this))
+    , recordingMark(overlayLabel(tr("\u25CF REC"), QStringLiteral("red"), this))
+    , hintFade(new QPropertyAnimation(this))
 {
     setObjectName(QStringLiteral("fullscreenLabel"));
+    hint->setObjectName(QStringLiteral("fullscreenHint"));
+    recordingMark->setObjectName(QStringLiteral("fullscreenRecordingMark"));
+    recordingMark->setAccessibleName(tr("Recording"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setBackground(Qt::black);
     setScaling(Scaling::AlwaysSmooth);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Fullscreen camera view"));
+    connect(this, &ViewFinder::doubleClicked, this, &QWidget::hide);
+
+    auto *opacity = new QGraphicsOpacityEffect(hint);
+    hint->setGraphicsEffect(opacity);
+    hintFade->setTargetObject(opacity);
+    hintFade->setPropertyName("opacity");
+    // Readable for two seconds, then gone within one.
+    hintFade->setDuration(3000);
+    hintFade->setKeyValueAt(0.0, 1.0);
+    hintFade->setKeyValueAt(0.67, 1.0);
+    hintFade->setKeyValueAt(1.0, 0.0);
+    connect(hintFade, &QPropertyAnimation::finished, hint, &QWidget::hide);
 }
 
 void FullscreenView::enter(const QImage &picture)
@@ -29,17 +66,29 @@ void FullscreenView::enter(const QImage &picture)
     setFocus(Qt::OtherFocusReason);
 }
 
+void FullscreenView::setRecording(bool recording)
+{
+    recordingMark->move(20, 20);
+    recordingMark->setVisible(recording);
+}
+
 void FullscreenView::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
         hide();
-    // Every other key is swallowed too: the view reacts to Escape only.
+    // Every other key is swallowed too; the shortcuts of this view still work.
     event->accept();
 }
 
 void FullscreenView::showEvent(QShowEvent *event)
 {
     ViewFinder::showEvent(event);
+    hint->adjustSize();
+    hint->move((width() - hint->width()) / 2, height() / 8);
+    hint->show();
+    hint->raise();
+    hintFade->stop();
+    hintFade->start();
     emit visibilityChanged(true);
 }
 

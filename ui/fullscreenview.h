@@ -2,8 +2,12 @@
 
 #include "viewfinder.h"
 
+class QLabel;
+class QPropertyAnimation;
+
 // The live picture alone on the whole primary screen, on black: a frameless top-level window
-// of its own, so the main window keeps its layout behind it. Escape leaves it.
+// of its own, so the main window keeps its layout behind it. Escape, F11 and a double-click
+// leave it; a hint says so for a moment after it opens, and a red mark shows while recording.
 class FullscreenView : public ViewFinder
 {
     Q_OBJECT
@@ -14,6 +18,7 @@ public:
     // Opens on the primary screen with picture (kept from before when it is null); does nothing
     // without a screen.
     void enter(const QImage &picture);
+    void setRecording(bool recording);
 
 signals:
     void visibilityChanged(bool visible);
@@ -22,4 +27,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+
+private:
+    QLabel *hint;
+    QLabel *recordingMark;
+    QPropertyAnimation *hintFade;
 };

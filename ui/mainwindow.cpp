@@ -103,6 +103,7 @@ void MainWindow::setupConnections()
     // Only once the thread has ended is the file closed and the writer ready for the next one.
     connect(writer, &QThread::finished, this, &MainWindow::onVideoWritingStopped);
     connect(recording, &RecordingController::stateChanged, this, &MainWindow::updateUIState);
+    connect(videoLabel, &ViewFinder::doubleClicked, this, &MainWindow::toggleFullscreen);
     connect(recording, &RecordingController::notificationRequested, this,
             &MainWindow::showNotification);
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
@@ -110,17 +111,7 @@ void MainWindow::setupConnections()
 
 void MainWindow::setupShortcuts()
 {
-    auto shortcut = [this](const QString &keys) {
-        return new QShortcut(QKeySequence(keys, QKeySequence::NativeText), this);
-    };
-    connect(shortcut(tr("Ctrl+S")), &QShortcut::activated, this, &MainWindow::takeSnapshot);
-    recordShortcut = shortcut(tr("Ctrl+R"));
-    connect(recordShortcut, &QShortcut::activated, this, [this] {
-        if (!panel->recordButton->isEnabled())
-            return;
-        panel->recordButton->setChecked(!panel->recordButton->isChecked());
-        toggleRecording();
-    });
+    addCaptureShortcuts(this);
     const std::pair<const char *, std::pair<QSlider *, int>> steps[] = {
         {QT_TR_NOOP("Up"), {panel->brightnessSlider, 5}},
         {QT_TR_NOOP("Down"), {panel->brightnessSlider, -5}},
@@ -128,11 +119,49 @@ void MainWindow::setupShortcuts()
         {QT_TR_NOOP("Shift+Down"), {panel->contrastSlider, -5}},
     };
     for (const auto &[keys, target] : steps) {
-        connect(shortcut(tr(keys)), &QShortcut::activated, this,
-                [slider = target.first, step = target.second] {
+        connect(new QShortcut(QKeySequence(tr(keys), QKeySequence::NativeText), this),
+                &QShortcut::activated, this, [slider = target.first, step = target.second] {
                     ControlPanel::stepSlider(slider, step);
                 });
     }
+}
+
+// Snapshot, record and fullscreen keys, for the window and for the fullscreen view alike.
+void MainWindow::addCaptureShortcuts(QWidget *target)
+{
+    const std::pair<const char *, void (MainWindow::*)()> keys[] = {
+        {QT_TR_NOOP("Ctrl+S"), &MainWindow::takeSnapshot},
+        {QT_TR_NOOP("Ctrl+R"), &MainWindow::onRecordKey},
+        {QT_TR_NOOP("F11"), &MainWindow::toggleFullscreen},
+    };
+    for (const auto &[sequence, handler] : keys) {
+        connect(new QShortcut(QKeySequence(tr(sequence), QKeySequence::NativeText), target),
+                &QShortcut::activated, this, handler);
+    }
+}
+
+void MainWindow::onRecordKey()
+{
+    if (!panel->recordButton->isEnabled())
+        return;
+    panel->recordButton->setChecked(!panel->recordButton->isChecked());
+    toggleRecording();
+}
+
+void MainWindow::openCamera(int cameraIndex, int formatIndex, bool start)
+{
+    onCameraSelectorAboutToShow();
+    panel->cameraSelector->setCurrentIndex(cameraIndex);
+    if (formatIndex >= 0)
+        panel->formatSelector->setCurrentIndex(formatIndex);
+    if (start && selection->hasCamera())
+        startCamera();
+}
+
+void MainWindow::enterFullscreen()
+{
+    if (!fullscreenLabel || !fullscreenLabel->isVisible())
+        toggleFullscreen();
 }
 
 void MainWindow::createCamera()
@@ -318,8 +347,11 @@ void MainWindow::updateUIState()
     panel->flipButton->setEnabled(recordingState == State::Idle && cameraRunning);
     panel->rotateButton->setEnabled(recordingState == State::Idle && cameraRunning);
     overlays->fpsLabel->setVisible(cameraRunning && settings.showFpsCounter);
-    if (!cameraRunning && fullscreenLabel)
-        fullscreenLabel->hide();
+    if (fullscreenLabel) {
+        fullscreenLabel->setRecording(recordingState == State::Recording);
+        if (!cameraRunning)
+            fullscreenLabel->hide();
+    }
 }
 
 // The panel shows the values; the camera takes them while it runs.
@@ -359,9 +391,9 @@ void MainWindow::takeSnapshot()
         snapshots->save(frame, settings.orientation, path);
 }
 
-void MainWindow::showNotification(const QString &message, bool success)
+void MainWindow::showNotification(const QString &message, bool success, const QString &folder)
 {
-    notificationLabel->showMessage(message, success, videoLabel->geometry());
+    notificationLabel->showMessage(message, success, videoLabel->geometry(), folder);
 }
 
 void MainWindow::toggleRecording()
@@ -406,11 +438,13 @@ void MainWindow::toggleFullscreen()
         return;
     if (!fullscreenLabel) {
         fullscreenLabel = new FullscreenView;
+        addCaptureShortcuts(fullscreenLabel);
         connect(fullscreenLabel, &FullscreenView::visibilityChanged, this, [this](bool visible) {
             overlays->fullscreenButton->setToolTip(visible ? tr("Exit fullscreen (ESC)")
                                                            : tr("Toggle fullscreen camera view"));
         });
     }
+    fullscreenLabel->setRecording(recording->state() == RecordingController::State::Recording);
     if (fullscreenLabel->isVisible())
         fullscreenLabel->hide();
     else

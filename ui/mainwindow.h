@@ -33,6 +33,12 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Selects a camera and format as if chosen in the lists (after a scan), and starts the
+    // camera when asked to.
+    void openCamera(int cameraIndex, int formatIndex, bool start);
+    // Opens the fullscreen view if the camera runs.
+    void enterFullscreen();
+
 private slots:
     void onCameraSelected(int index);
     void onFormatSelected(int index);
@@ -52,6 +58,8 @@ private:
     void setupUI();
     void setupConnections();
     void setupShortcuts();
+    void addCaptureShortcuts(QWidget *target);
+    void onRecordKey();
     void createCamera();
     void onFormatFailed(const QString &description);
 
@@ -67,7 +75,7 @@ private:
     void updateUIState();
 
     void takeSnapshot();
-    void showNotification(const QString &message, bool success);
+    void showNotification(const QString &message, bool success, const QString &folder = {});
     void toggleRecording();
     void startRecording();
     void toggleFullscreen();
@@ -77,7 +85,6 @@ private:
     std::unique_ptr<VideoOverlays> overlays;
     FullscreenView *fullscreenLabel = nullptr; // top-level, no parent: deleted by the destructor
     NotificationLabel *notificationLabel = nullptr;
-    QShortcut *recordShortcut = nullptr;
     CameraBase *camera = nullptr;
     CameraSelection *selection = nullptr; // with the camera
     bool cameraRunning = false;

@@ -1,6 +1,9 @@
 #include "notificationlabel.h"
 
+#include <QDesktopServices>
+#include <QDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -26,16 +29,32 @@ NotificationLabel::NotificationLabel(QWidget *parent)
     notificationTimer->setObjectName(QStringLiteral("notificationTimer"));
     notificationTimer->setSingleShot(true);
     connect(notificationTimer, &QTimer::timeout, this, &QLabel::hide);
+    setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(this, &QLabel::linkActivated, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(shownFolder)); });
 }
 
-void NotificationLabel::showMessage(const QString &message, bool success, const QRect &area)
+void NotificationLabel::showMessage(const QString &message, bool success, const QRect &area,
+                                    const QString &folder)
 {
-    setText(message);
+    shownFolder = folder;
+    setAttribute(Qt::WA_TransparentForMouseEvents, folder.isEmpty());
+    if (folder.isEmpty()) {
+        setTextFormat(Qt::PlainText);
+        setText(message);
+    } else {
+        setTextFormat(Qt::RichText);
+        setText(message.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+                QStringLiteral("<br><span style=\"font-weight: normal;\">%1</span><br>"
+                               "<a href=\"open\" style=\"color: #61AFEF;\">%2</a>")
+                    .arg(QDir::toNativeSeparators(folder).toHtmlEscaped(), tr("Open folder")));
+    }
     setStyleSheet(
         notificationStyle.arg(success ? QStringLiteral("#98C379") : QStringLiteral("#E06C75")));
     adjustSize();
     const int w = std::clamp(width(), 200, 400);
-    const int h = std::clamp(height(), 40, 100);
+    // Room for the folder and its link beneath the message.
+    const int h = std::clamp(height(), 40, folder.isEmpty() ? 100 : 140);
     setGeometry(area.x() + (area.width() - w) / 2, area.y() + area.height() - 20 - h, w, h);
     show();
     raise();

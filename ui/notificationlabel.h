@@ -14,9 +14,13 @@ class NotificationLabel : public QLabel
 public:
     explicit NotificationLabel(QWidget *parent);
 
-    // area: the video area's geometry in the parent's coordinates.
-    void showMessage(const QString &message, bool success, const QRect &area);
+    // area: the video area's geometry in the parent's coordinates. With a folder, the notice
+    // names it beneath the message and offers to open it (a link, reachable by keyboard); for
+    // that while it shows, it takes mouse clicks.
+    void showMessage(const QString &message, bool success, const QRect &area,
+                     const QString &folder = {});
 
 private:
     QTimer *notificationTimer;
+    QString shownFolder;
 };

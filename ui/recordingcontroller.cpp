@@ -62,28 +62,27 @@ RecordingController::~RecordingController()
     }
 }
 
-bool RecordingController::start(const QString &path, const QImage &firstFrame, double fps,
-                                const Orientation &orientation, CameraBase *camera)
+bool RecordingController::startWriter(VideoWriterThread *writer, const QString &path,
+                                      const QImage &firstFrame, double fps,
+                                      const Orientation &orientation, CameraBase *camera)
 {
-    if (currentState != State::Idle || firstFrame.isNull())
+    if (firstFrame.isNull())
         return false;
     // The default folders do not exist on every desktop; a folder that cannot be made is
     // reported by the writer when it cannot open the file.
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QSize frameSize = orientation.apply(firstFrame.size());
-    if (!writerThread->startWriting(path, motionJpeg, fps > 0 ? fps : 30.0, frameSize))
+    if (!writer->startWriting(path, motionJpeg, fps > 0 ? fps : 30.0, frameSize))
         return false;
-    // Mirroring and rotating happen on the writer's encode threads, not here.
-    writerThread->setFrameTransform(orientation.isIdentity() ? VideoWriterThread::FrameTransform()
-                                                             : [orientation](const QImage &frame) {
-                                                                   return orientation.apply(frame);
-                                                               });
-    writerThread->start();
+    // Mirroring and rotating happen on the writer's encode threads.
+    writer->setFrameTransform(orientation.isIdentity() ? VideoWriterThread::FrameTransform()
+                                                       : [orientation](const QImage &frame) {
+                                                             return orientation.apply(frame);
+                                                         });
+    writer->start();
     // A recording stopped before the camera delivers again still holds the picture of its start.
-    writerThread->addFrame(firstFrame);
-    source = camera;
+    writer->addFrame(firstFrame);
     if (camera) {
-        VideoWriterThread *writer = writerThread;
         const bool passThrough = orientation.isIdentity();
         camera->setRecordingTap([writer, passThrough](const QImage &rgb, const QByteArray &jpeg) {
             if (passThrough && !jpeg.isEmpty())
@@ -92,7 +91,16 @@ bool RecordingController::start(const QString &path, const QImage &firstFrame, d
                 writer->addFrame(rgb);
         });
     }
+    return true;
+}
 
+bool RecordingController::start(const QString &path, const QImage &firstFrame, double fps,
+                                const Orientation &orientation, CameraBase *camera)
+{
+    if (currentState != State::Idle ||
+        !startWriter(writerThread, path, firstFrame, fps, orientation, camera))
+        return false;
+    source = camera;
     currentPath = path;
     failed = false;
     recordingElapsed.start();
@@ -106,6 +114,8 @@ bool RecordingController::start(const QString &path, const QImage &firstFrame, d
 
 QString RecordingController::choosePath(QWidget *dialogParent, const AppSettings &settings)
 {
+    // The dialog opens in the recordings folder, which may not exist yet.
+    QDir().mkpath(settings.recordingDirectory);
     const QString generated =
         FileNaming::recordingPath(settings.recordingDirectory, QDateTime::currentDateTime());
     if (settings.autoSaveWithDefaultName)

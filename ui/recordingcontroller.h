@@ -44,6 +44,10 @@ public:
     // Recording: asks the writer to finish and returns at once.
     void stop();
 
+    // Starts writer on path as start() describes; the camera's tap is left in place.
+    static bool startWriter(VideoWriterThread *writer, const QString &path,
+                            const QImage &firstFrame, double fps, const Orientation &orientation,
+                            CameraBase *camera);
     // The file for a recording started now: a free generated name, or the one chosen in the
     // save dialog (empty when it was cancelled).
     static QString choosePath(QWidget *dialogParent, const AppSettings &settings);
@@ -60,7 +64,8 @@ public:
 
 signals:
     void stateChanged(RecordingController::State state);
-    void notificationRequested(const QString &message, bool success);
+    // folder: where a saved file went, for the notice to show and open; empty otherwise.
+    void notificationRequested(const QString &message, bool success, const QString &folder = {});
 
 private:
     void detachCamera();

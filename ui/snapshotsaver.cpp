@@ -25,9 +25,11 @@ QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &sett
 {
     const QString generated = FileNaming::snapshotPath(settings.snapshotDirectory,
                                                        QDateTime::currentDateTime(), formatSize);
-    if (!settings.autoSaveWithDefaultName)
+    if (!settings.autoSaveWithDefaultName) {
+        QDir().mkpath(settings.snapshotDirectory);
         return QFileDialog::getSaveFileName(dialogParent, tr("Save Snapshot"), generated,
                                             tr("Images (*.png *.jpg *.jpeg)"));
+    }
     // Two snapshots in one second would both find the name free while neither is written yet.
     return FileNaming::firstFreePath(generated, pendingPaths);
 }
@@ -76,7 +78,7 @@ void SnapshotSaver::finish(const QString &path, QSize pictureSize, bool saved)
                                        .arg(pictureSize.width())
                                        .arg(pictureSize.height())
                                        .arg(QFileInfo(path).fileName()),
-                                   true);
+                                   true, QFileInfo(path).absolutePath());
     } else {
         emit notificationRequested(tr("Failed to save snapshot"), false);
     }

@@ -34,7 +34,8 @@ public:
     static bool writeImage(const QImage &picture, const QString &path);
 
 signals:
-    void notificationRequested(const QString &message, bool success);
+    // folder: where a saved file went, for the notice to show and open; empty otherwise.
+    void notificationRequested(const QString &message, bool success, const QString &folder = {});
 
 private:
     void finish(const QString &path, QSize pictureSize, bool saved);

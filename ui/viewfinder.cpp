@@ -61,3 +61,9 @@ void ViewFinder::paintEvent(QPaintEvent *)
                           transformationMode() == Qt::SmoothTransformation);
     painter.drawImage(target, currentFrame);
 }
+
+void ViewFinder::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QWidget::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}

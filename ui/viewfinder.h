@@ -34,8 +34,12 @@ public:
     QString message() const { return currentMessage; }
     Qt::TransformationMode transformationMode() const;
 
+signals:
+    void doubleClicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QImage currentFrame;

@@ -1,0 +1,160 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+QString fourccText(uint32_t fourcc)
+{
+    QString text;
+    for (int shift = 0; shift < 32; shift += 8)
+        text += QChar(char((fourcc >> shift) & 0xff));
+    return text;
+}
+
+} // namespace
+
+std::optional<CommandLine::FormatRequest> CommandLine::parseFormat(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,5})x(\\d{1,5})@(\\d{1,4}(?:\\.\\d+)?)(?::([A-Za-z0-9 ]{4}))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    FormatRequest request;
+    request.width = match.captured(1).toInt();
+    request.height = match.captured(2).toInt();
+    request.fps = match.captured(3).toDouble();
+    request.fourcc = match.captured(4).toUpper();
+    if (request.width < 1 || request.height < 1 || !(request.fps > 0.0))
+        return std::nullopt;
+    return request;
+}
+
+int CommandLine::findCamera(const QStringList &names, const QString &spec)
+{
+    if (spec.isEmpty())
+        return names.isEmpty() ? -1 : 0;
+    const int byName = int(names.indexOf(spec));
+    if (byName >= 0)
+        return byName;
+    bool isNumber = false;
+    const int position = spec.toInt(&isNumber);
+    return isNumber && position >= 0 && position < names.size() ? position : -1;
+}
+
+int CommandLine::findFormat(const QList<CameraBase::CameraFormat> &formats,
+                            const FormatRequest &request)
+{
+    for (int i = 0; i < formats.size(); ++i) {
+        const CameraBase::CameraFormat &format = formats.at(i);
+        if (format.width == request.width && format.height == request.height &&
+            std::abs(format.fps - request.fps) <= request.fps * 0.005 &&
+            (request.fourcc.isEmpty() || fourccText(format.fourcc) == request.fourcc))
+            return i;
+    }
+    return -1;
+}
+
+CommandLine CommandLine::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(tr("Look at, photograph and record the picture of a camera."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  tr("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     tr("Show the version and exit."));
+    const QCommandLineOption listCameras(QStringLiteral("list-cameras"),
+                                         tr("Print the cameras, one per line, and exit."));
+    const QCommandLineOption listFormats(QStringLiteral("list-formats"),
+                                         tr("Print the formats of CAMERA, one per line, and exit."),
+                                         tr("CAMERA"));
+    const QCommandLineOption camera(QStringLiteral("camera"),
+                                    tr("Use the camera with this name or position (from 0)."),
+                                    tr("NAME|INDEX"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    tr("Use this format, e.g. 1280x720@30:MJPG."),
+                                    tr("WxH@FPS[:FOURCC]"));
+    const QCommandLineOption start(QStringLiteral("start"), tr("Start the camera at once."));
+    const QCommandLineOption fullscreen(QStringLiteral("fullscreen"),
+                                        tr("Show the picture on the whole screen."));
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    tr("Record to FILE without a window, until the duration is "
+                                       "over or the program is interrupted."),
+                                    tr("FILE"));
+    const QCommandLineOption duration(QStringLiteral("duration"),
+                                      tr("Stop recording after this many seconds."), tr("SECONDS"));
+    const QCommandLineOption snapshot(QStringLiteral("snapshot"),
+                                      tr("Save one picture to FILE without a window and exit."),
+                                      tr("FILE"));
+    const QCommandLineOption noTransform(QStringLiteral("no-transform"),
+                                         tr("Record and save the picture unmirrored and "
+                                            "unrotated, whatever the settings say."));
+    parser.addOptions({help, version, listCameras, listFormats, camera, format, start, fullscreen,
+                       record, duration, snapshot, noTransform});
+
+    CommandLine result;
+    auto fail = [&result](const QString &error) {
+        result.action = Action::Error;
+        result.message = error;
+        return result;
+    };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail(tr("Unexpected argument: %1").arg(parser.positionalArguments().first()));
+    if (parser.isSet(help)) {
+        result.action = Action::Help;
+        result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = Action::Version;
+        result.message = QCoreApplication::applicationName() + QLatin1Char(' ') +
+                         QCoreApplication::applicationVersion();
+        return result;
+    }
+
+    const QList<const QCommandLineOption *> actions = {&listCameras, &listFormats, &record,
+                                                       &snapshot};
+    const auto chosen = std::count_if(actions.begin(), actions.end(),
+                                      [&](const auto *option) { return parser.isSet(*option); });
+    if (chosen > 1)
+        return fail(tr("Choose only one of --list-cameras, --list-formats, --record and "
+                       "--snapshot."));
+
+    result.camera = parser.value(camera);
+    if (parser.isSet(format)) {
+        result.format = parseFormat(parser.value(format));
+        if (!result.format)
+            return fail(tr("Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])")
+                            .arg(parser.value(format)));
+    }
+    if (parser.isSet(duration)) {
+        bool ok = false;
+        result.duration = parser.value(duration).toDouble(&ok);
+        if (!ok || !(result.duration > 0.0) || result.duration > 1e7)
+            return fail(tr("Not a duration in seconds: %1").arg(parser.value(duration)));
+        if (!parser.isSet(record))
+            return fail(tr("--duration needs --record."));
+    }
+    result.start = parser.isSet(start);
+    result.fullscreen = parser.isSet(fullscreen);
+    result.noTransform = parser.isSet(noTransform);
+
+    if (parser.isSet(listCameras)) {
+        result.action = Action::ListCameras;
+    } else if (parser.isSet(listFormats)) {
+        result.action = Action::ListFormats;
+        result.camera = parser.value(listFormats);
+    } else if (parser.isSet(record) || parser.isSet(snapshot)) {
+        result.action = parser.isSet(record) ? Action::Record : Action::Snapshot;
+        result.file = parser.value(parser.isSet(record) ? record : snapshot);
+        if (result.file.isEmpty())
+            return fail(tr("The file name is empty."));
+    }
+    return result;
+}

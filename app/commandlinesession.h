@@ -1,0 +1,64 @@
+#pragma once
+
+#include "commandline.h"
+#include "orientation.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QObject>
+#include <QTimer>
+
+class OpenPNPCamera;
+class VideoWriterThread;
+
+// The command line's work without a window: listing cameras and formats, and recording or
+// saving a picture from the chosen camera. Messages go to the terminal, one line each.
+class CommandLineSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The camera and format the command line names, once found.
+    struct Choice
+    {
+        int camera = -1;
+        int format = -1;
+    };
+
+    explicit CommandLineSession(const CommandLine &commandLine, QObject *parent = nullptr);
+    ~CommandLineSession() override;
+
+    // Finds the camera and the format; on failure prints why and returns nothing.
+    std::optional<Choice> resolve();
+    // Runs the action: list actions return their exit code, recording and snapshot return -1
+    // and report through finished() when done.
+    int run();
+
+public slots:
+    // SIGINT or SIGTERM: a recording ends with a finished file.
+    void interrupt();
+
+signals:
+    void finished(int exitCode);
+
+private:
+    void onFrame(const QImage &frame);
+    void startRecording(const QImage &firstFrame);
+    void stopRecording();
+    void onWriterFinished();
+    void printProgress();
+    void fail(const QString &reason);
+
+    CommandLine commandLine;
+    OpenPNPCamera *camera = nullptr;
+    QStringList cameraNames;
+    VideoWriterThread *writer = nullptr;
+    Orientation orientation;
+    QTimer progressTimer;
+    QTimer durationTimer;
+    QTimer firstFrameTimer;
+    QElapsedTimer recordingClock;
+    QString writerError;
+    bool recording = false;
+    bool done = false;
+};
