@@ -101,7 +101,6 @@ private slots:
     void sequenceStripRoundTrip();
     void patternOrientationMotionAndPicture();
     void properties();
-    void faultSwitches();
 
 private:
     QTemporaryDir tempDir;
@@ -350,8 +349,6 @@ void TestSyntheticCamera::properties()
     QVERIFY(set(CAPPROPID_CONTRAST, 0));
     QCOMPARE(statistics(grab(ctx.get(), stream)).second, 0.0);
 
-    QCOMPARE(limits(CAPPROPID_BRIGHTNESS), (QList<int32_t>{-64, 64, 0}));
-    QCOMPARE(limits(CAPPROPID_SHARPNESS), (QList<int32_t>{0, 7, 3}));
     QCOMPARE(limits(CAPPROPID_HUE), QList<int32_t>{});
     QVERIFY(set(CAPPROPID_BRIGHTNESS, -64));
     QVERIFY(!set(CAPPROPID_BRIGHTNESS, 65));
@@ -376,44 +373,6 @@ void TestSyntheticCamera::properties()
     QCOMPARE(Cap_closeStream(ctx.get(), stream), CAPRESULT_OK);
     stream = openFirst(ctx.get());
     QCOMPARE(get(CAPPROPID_BRIGHTNESS), -64);
-}
-
-void TestSyntheticCamera::faultSwitches()
-{
-    synthetic::setDevices({vga, {"B", {{64, 48, 30, 1}, {64, 48, 15, 1}, {32, 32, 5, 1}}}});
-    QVERIFY(!ContextPtr([] {
-        synthetic::failNextCreateContext();
-        return Cap_createContext();
-    }()));
-    ContextPtr ctx(Cap_createContext());
-    QVERIFY(ctx);
-    const QList<uint32_t> devices = syntheticDevices(ctx.get());
-    QCOMPARE(devices.size(), 2);
-
-    // Unreadable names and formats affect only the one asked for, until switched off.
-    synthetic::setNameUnreadable(1, true);
-    QCOMPARE(Cap_getDeviceName(ctx.get(), devices[1]), nullptr);
-    QCOMPARE(QByteArray(Cap_getDeviceName(ctx.get(), devices[0])), QByteArray("VGA"));
-    synthetic::setNameUnreadable(1, false);
-    QVERIFY(Cap_getDeviceName(ctx.get(), devices[1]));
-    CapFormatInfo info{};
-    synthetic::setFormatUnreadable(1, 1, true);
-    QVERIFY(Cap_getFormatInfo(ctx.get(), devices[1], 1, &info) != CAPRESULT_OK);
-    QCOMPARE(Cap_getFormatInfo(ctx.get(), devices[1], 2, &info), CAPRESULT_OK);
-    synthetic::setFormatUnreadable(1, 1, false);
-    QCOMPARE(Cap_getFormatInfo(ctx.get(), devices[1], 1, &info), CAPRESULT_OK);
-
-    // One-shot switches fail the next call only.
-    synthetic::failNextGetFormatInfo();
-    QVERIFY(Cap_getFormatInfo(ctx.get(), devices[0], 0, &info) != CAPRESULT_OK);
-    QCOMPARE(Cap_getFormatInfo(ctx.get(), devices[0], 0, &info), CAPRESULT_OK);
-    synthetic::failNextOpenStream();
-    QVERIFY(openFirst(ctx.get()) < 0);
-    const CapStream stream = openFirst(ctx.get());
-    QVERIFY(stream >= 0);
-    synthetic::failNextCaptureFrame();
-    QVERIFY(grab(ctx.get(), stream).isEmpty());
-    QVERIFY(!grab(ctx.get(), stream).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSyntheticCamera)
