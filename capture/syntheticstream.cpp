@@ -2,6 +2,10 @@
 
 #include "syntheticregistry.h"
 
+#include <pthread.h>
+
+#include <algorithm>
+
 namespace ostrel::capture {
 
 SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
@@ -15,9 +19,65 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
                              : 1.0 / (30 * this->device->rateFactor()))
     , pattern(format.width, format.height)
     , patternGeneration(this->device->pictureGeneration())
+    , jpeg(format.fourcc == synthetic::fourcc("MJPG") || format.fourcc == synthetic::fourcc("JPEG"))
 {
     const SyntheticDeviceState::Picture p = this->device->picture();
     pattern.setPicture(p.brightness, p.contrast, p.sharpness);
+    if (jpeg)
+        producer = std::thread([this] { produceJpeg(); });
+}
+
+SyntheticStream::~SyntheticStream()
+{
+    if (!producer.joinable())
+        return;
+    {
+        std::lock_guard lock(jpegMutex);
+        stopProducer = true;
+    }
+    jpegChanged.notify_all();
+    producer.join();
+}
+
+void SyntheticStream::followPicture()
+{
+    const uint32_t generation = device->pictureGeneration();
+    if (generation != patternGeneration) {
+        const SyntheticDeviceState::Picture p = device->picture();
+        pattern.setPicture(p.brightness, p.contrast, p.sharpness);
+        patternGeneration = generation;
+    }
+}
+
+void SyntheticStream::produceJpeg()
+{
+    pthread_setname_np(pthread_self(), "ostrel-synth");
+    SyntheticJpegEncoder encoder(frameWidth, frameHeight);
+    std::vector<uint8_t> rgb(size_t{frameWidth} * frameHeight * 3);
+    for (uint64_t next = 0;; ++next) {
+        {
+            std::unique_lock lock(jpegMutex);
+            const auto due = start + std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                         framePeriod * double(next));
+            if (jpegChanged.wait_until(lock, due, [this] { return stopProducer; }))
+                return;
+        }
+        // Behind the clock (a busy machine), the newest due frame comes next, as a camera's would.
+        next = std::max(next, dueFrames() - 1);
+        followPicture();
+        pattern.render(static_cast<uint32_t>(next), rgb.data());
+        auto frame = std::make_shared<JpegFrame>();
+        frame->sequence = next;
+        if (!encoder.encode(rgb.data(), frame->bytes)) {
+            logMessage(LOG_ERR, "synthetic camera: " + encoder.errorMessage());
+            continue;
+        }
+        {
+            std::lock_guard lock(jpegMutex);
+            newestJpeg = std::move(frame);
+        }
+        jpegChanged.notify_all();
+    }
 }
 
 uint64_t SyntheticStream::dueFrames() const
@@ -30,6 +90,10 @@ bool SyntheticStream::hasNewFrame()
 {
     if (!device->isAvailable())
         return false;
+    if (jpeg) {
+        std::scoped_lock lock(frameMutex, jpegMutex);
+        return newestJpeg && newestJpeg->sequence >= nextFrame;
+    }
     std::lock_guard lock(frameMutex);
     return dueFrames() > nextFrame;
 }
@@ -41,19 +105,57 @@ CapResult SyntheticStream::captureFrame(uint8_t *buffer)
     if (SyntheticRegistry::instance().take(SyntheticRegistry::Fault::CaptureFrame))
         return CAPRESULT_ERR;
 
+    if (jpeg)
+        return captureJpeg(buffer);
+
     std::lock_guard lock(frameMutex);
-    const uint32_t generation = device->pictureGeneration();
-    if (generation != patternGeneration) {
-        const SyntheticDeviceState::Picture p = device->picture();
-        pattern.setPicture(p.brightness, p.contrast, p.sharpness);
-        patternGeneration = generation;
-    }
+    followPicture();
     // Without a new frame due, the newest one is delivered again.
     const uint64_t due = dueFrames();
     const uint64_t frame = due > nextFrame ? due - 1 : nextFrame - 1;
     nextFrame = frame + 1;
     pattern.render(static_cast<uint32_t>(frame), buffer);
     ++captured;
+    return CAPRESULT_OK;
+}
+
+CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
+{
+    std::shared_ptr<const JpegFrame> frame;
+    {
+        // Right after the stream opened the first frame may still be on its way.
+        std::unique_lock lock(jpegMutex);
+        jpegChanged.wait_for(lock, std::chrono::seconds(1),
+                             [this] { return newestJpeg != nullptr; });
+        frame = newestJpeg;
+    }
+    if (!frame)
+        return CAPRESULT_ERR;
+    std::lock_guard lock(frameMutex);
+    if (!decoder.decode(frame->bytes.data(), frame->bytes.size(), frameWidth, frameHeight,
+                        buffer)) {
+        logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
+        return CAPRESULT_ERR;
+    }
+    capturedJpeg = frame;
+    nextFrame = frame->sequence + 1;
+    ++captured;
+    return CAPRESULT_OK;
+}
+
+CapResult SyntheticStream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                           uint32_t &frameBytes)
+{
+    frameBytes = 0;
+    if (!jpeg)
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    std::lock_guard lock(frameMutex);
+    if (!capturedJpeg)
+        return CAPRESULT_ERR;
+    frameBytes = uint32_t(capturedJpeg->bytes.size());
+    if (!buffer || bufferBytes < frameBytes)
+        return CAPRESULT_ERR;
+    std::copy(capturedJpeg->bytes.begin(), capturedJpeg->bytes.end(), buffer);
     return CAPRESULT_OK;
 }
 
