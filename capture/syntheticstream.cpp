@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr uint64_t maxFramesBehind = 8;
+
+} // namespace
+
 namespace ostrel::capture {
 
 SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
@@ -62,8 +68,12 @@ void SyntheticStream::produceJpeg()
             if (jpegChanged.wait_until(lock, due, [this] { return stopProducer; }))
                 return;
         }
-        // Behind the clock (a busy machine), the newest due frame comes next, as a camera's would.
-        next = std::max(next, dueFrames() - 1);
+        // A little behind the clock (the first frame encodes every band, a busy machine), the
+        // frames follow back to back, numbered without a gap; far behind, the camera drops
+        // frames and goes on with the newest.
+        const uint64_t newest = dueFrames() - 1;
+        if (newest > next + maxFramesBehind)
+            next = newest;
         followPicture();
         pattern.render(static_cast<uint32_t>(next), rgb.data());
         auto frame = std::make_shared<JpegFrame>();

@@ -148,7 +148,6 @@ void TestCaptureInterface::bufferSizes_data()
     QTest::newRow("one short") << exact - 1 << false;
     QTest::newRow("one over") << exact + 1 << false;
     QTest::newRow("zero") << 0 << false;
-    QTest::newRow("another format's size") << 64 * 48 * 3 << false;
 }
 
 // The buffer is bigger than the size passed; the bytes beyond the size must stay untouched.
@@ -176,7 +175,6 @@ void TestCaptureInterface::frameSizeBeyond32BitsIsRefused_data()
     QTest::addColumn<uint32_t>("height");
     QTest::newRow("65536x65536") << 65536u << 65536u;
     QTest::newRow("just over in one row") << 1431655766u << 1u;
-    QTest::newRow("zero width") << 0u << 480u;
 }
 
 void TestCaptureInterface::frameSizeBeyond32BitsIsRefused()

@@ -139,8 +139,6 @@ void TestSyntheticCamera::definitionFromEnvironment_data()
                                   << QByteArray()
                                   << "A=64x48@8:MJPG/24=15/2,64x48@30:MJPG/24=2997/100" << 0;
     QTest::newRow("off") << QByteArray("0") << QByteArray() << "" << 0;
-    QTest::newRow("bad rate keeps cameras")
-        << QByteArray("A=64x48@10:RGB3") << QByteArray("fast") << "A=64x48@10:RGB3/24" << 1;
     QTest::newRow("zero rate") << QByteArray("1") << QByteArray("0") << standard << 1;
 
     // A malformed definition defines no camera at all.
