@@ -29,8 +29,14 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
 {
     const SyntheticDeviceState::Picture p = this->device->picture();
     pattern.setPicture(p.brightness, p.contrast, p.sharpness);
-    if (jpeg)
+    if (jpeg) {
+        // The first frame is there when the stream opens, as with a camera that has started
+        // streaming; it is also the one that encodes every band.
+        jpegEncoder = std::make_unique<SyntheticJpegEncoder>(frameWidth, frameHeight);
+        jpegRgb.resize(size_t{frameWidth} * frameHeight * 3);
+        makeJpeg(0);
         producer = std::thread([this] { produceJpeg(); });
+    }
 }
 
 SyntheticStream::~SyntheticStream()
@@ -58,9 +64,7 @@ void SyntheticStream::followPicture()
 void SyntheticStream::produceJpeg()
 {
     pthread_setname_np(pthread_self(), "ostrel-synth");
-    SyntheticJpegEncoder encoder(frameWidth, frameHeight);
-    std::vector<uint8_t> rgb(size_t{frameWidth} * frameHeight * 3);
-    for (uint64_t next = 0;; ++next) {
+    for (uint64_t next = 1;; ++next) {
         {
             std::unique_lock lock(jpegMutex);
             const auto due = start + std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -68,26 +72,30 @@ void SyntheticStream::produceJpeg()
             if (jpegChanged.wait_until(lock, due, [this] { return stopProducer; }))
                 return;
         }
-        // A little behind the clock (the first frame encodes every band, a busy machine), the
-        // frames follow back to back, numbered without a gap; far behind, the camera drops
-        // frames and goes on with the newest.
+        // A little behind the clock (a busy machine), the frames follow back to back, numbered
+        // without a gap; far behind, the camera drops frames and goes on with the newest.
         const uint64_t newest = dueFrames() - 1;
         if (newest > next + maxFramesBehind)
             next = newest;
-        followPicture();
-        pattern.render(static_cast<uint32_t>(next), rgb.data());
-        auto frame = std::make_shared<JpegFrame>();
-        frame->sequence = next;
-        if (!encoder.encode(rgb.data(), frame->bytes)) {
-            logMessage(LOG_ERR, "synthetic camera: " + encoder.errorMessage());
-            continue;
-        }
-        {
-            std::lock_guard lock(jpegMutex);
-            newestJpeg = std::move(frame);
-        }
-        jpegChanged.notify_all();
+        makeJpeg(next);
     }
+}
+
+void SyntheticStream::makeJpeg(uint64_t sequence)
+{
+    followPicture();
+    pattern.render(static_cast<uint32_t>(sequence), jpegRgb.data());
+    auto frame = std::make_shared<JpegFrame>();
+    frame->sequence = sequence;
+    if (!jpegEncoder->encode(jpegRgb.data(), frame->bytes)) {
+        logMessage(LOG_ERR, "synthetic camera: " + jpegEncoder->errorMessage());
+        return;
+    }
+    {
+        std::lock_guard lock(jpegMutex);
+        newestJpeg = std::move(frame);
+    }
+    jpegChanged.notify_all();
 }
 
 uint64_t SyntheticStream::dueFrames() const
@@ -133,10 +141,8 @@ CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
 {
     std::shared_ptr<const JpegFrame> frame;
     {
-        // Right after the stream opened the first frame may still be on its way.
-        std::unique_lock lock(jpegMutex);
-        jpegChanged.wait_for(lock, std::chrono::seconds(1),
-                             [this] { return newestJpeg != nullptr; });
+        // Null only when even the first frame could not be encoded.
+        std::lock_guard lock(jpegMutex);
         frame = newestJpeg;
     }
     if (!frame)

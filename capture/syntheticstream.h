@@ -59,6 +59,8 @@ private:
     void followPicture();
     // The Motion-JPEG thread.
     void produceJpeg();
+    // The constructor for frame 0, then the Motion-JPEG thread: renders, encodes and publishes.
+    void makeJpeg(uint64_t sequence);
     CapResult captureJpeg(uint8_t *buffer);
 
     const std::shared_ptr<SyntheticDeviceState> device;
@@ -78,6 +80,8 @@ private:
 
     // Motion-JPEG formats only.
     const bool jpeg;
+    std::unique_ptr<SyntheticJpegEncoder> jpegEncoder; // the Motion-JPEG thread's, with jpegRgb
+    std::vector<uint8_t> jpegRgb;
     JpegDecoder decoder;
     std::shared_ptr<const JpegFrame> capturedJpeg; // behind the last captured frame
     std::mutex jpegMutex;                          // guards newestJpeg and stopProducer
