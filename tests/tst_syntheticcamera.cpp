@@ -234,9 +234,8 @@ void TestSyntheticCamera::pacingAndSequence_data()
     QTest::newRow("rate factor 0.5") << QByteArray("0.5") << 2000 << 30;
 }
 
-// A caller that polls faster than the frame rate gets the frames numbered 0, 1, 2, ... in the
-// strip, as many as the rate allows. As with a real camera it takes the newest frame, so on a
-// busy machine (a sanitizer build) it may now and then miss one, never see one twice.
+// A fast caller gets the frames numbered 0, 1, 2, ... in the strip, as many as the rate allows;
+// taking the newest, as from a real camera, it may miss one on a busy machine, never repeat one.
 void TestSyntheticCamera::pacingAndSequence()
 {
     QFETCH(QByteArray, rate);
