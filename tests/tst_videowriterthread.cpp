@@ -208,8 +208,6 @@ private slots:
         writer.stopWriting();
 
         const WriterStatistics stats = writer.statistics();
-        QCOMPARE(int(writeTimes.size()), stats.framesWritten);
-        QCOMPARE(stats.framesDuplicated, stats.framesWritten - 1);
         // Slot k is never served before k periods have passed since the file was opened, and the
         // slots keep the period on average: late wake-ups do not add up, and whole-millisecond
         // steps would show over this many slots (33 against 33.3 ms, 16 against 16.7 ms).
@@ -286,11 +284,17 @@ private slots:
         });
         QVERIFY(record(writer, file, 30, cameraSize.transposed()));
         const QImage frame = makeFrame(cameraSize, 9);
-        produce(3000, std::chrono::microseconds(33333), [&](int) { writer.addFrame(frame); });
+        int added = 0; // by the producer until it is joined
+        produce(3000, std::chrono::microseconds(33333), [&](int i) {
+            writer.addFrame(frame);
+            added = i + 1;
+        });
         writer.stopWriting();
         const WriterStatistics stats = writer.statistics();
 
+        // Every frame given is either in the file once or counted as dropped.
         QCOMPARE_GT(stats.framesDropped, 0);
+        QCOMPARE(stats.framesWritten - stats.framesDuplicated + stats.framesDropped, added);
         const ProbeResult probe = probeVideo(file);
         QVERIFY2(probe.ok, qPrintable(probe.error));
         QVERIFY(probe.allDecodable);
