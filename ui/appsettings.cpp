@@ -114,23 +114,3 @@ void AppSettings::storeOrientation(const Orientation &orientation)
     settings.setValue(horizontalFlipKey, orientation.mirrored);
     settings.setValue(rotationAngleKey, orientation.angle);
 }
-
-void AppSettings::storeChoices(const SettingsDialog::Values &chosen)
-{
-    if (chosen.recordingDirectory != recordingDirectory) {
-        recordingDirectory = chosen.recordingDirectory;
-        storeRecordingDirectory(recordingDirectory);
-    }
-    if (chosen.snapshotDirectory != snapshotDirectory) {
-        snapshotDirectory = chosen.snapshotDirectory;
-        storeSnapshotDirectory(snapshotDirectory);
-    }
-    if (chosen.showFpsCounter != showFpsCounter) {
-        showFpsCounter = chosen.showFpsCounter;
-        storeShowFpsCounter(showFpsCounter);
-    }
-    if (chosen.autoSaveWithDefaultName != autoSaveWithDefaultName) {
-        autoSaveWithDefaultName = chosen.autoSaveWithDefaultName;
-        storeAutoSaveWithDefaultName(autoSaveWithDefaultName);
-    }
-}

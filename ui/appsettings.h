@@ -1,7 +1,6 @@
 #pragma once
 
 #include "orientation.h"
-#include "settingsdialog.h"
 
 #include <QString>
 #include <QVariant>
@@ -26,6 +25,4 @@ struct AppSettings
     static void storeShowFpsCounter(bool show);
     static void storeAutoSaveWithDefaultName(bool autoSave);
     static void storeOrientation(const Orientation &orientation);
-    // Takes the settings dialog's values, storing those that changed.
-    void storeChoices(const SettingsDialog::Values &chosen);
 };

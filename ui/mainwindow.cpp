@@ -6,6 +6,7 @@
 #include "fullscreenview.h"
 #include "notificationlabel.h"
 #include "openpnpcamera.h"
+#include "orientationcontrol.h"
 #include "recordingcontroller.h"
 #include "scancombobox.h"
 #include "settingsdialog.h"
@@ -34,9 +35,8 @@ MainWindow::MainWindow(QWidget *parent)
         new RecordingController(overlays->recordingTimeLabel, overlays->recordingIndicator, this);
     snapshots = new SnapshotSaver(this);
     notificationLabel = new NotificationLabel(this);
-    // No handler is connected yet, so the stored values are not written back.
-    panel->flipButton->setChecked(settings.orientation.mirrored);
-    applyOrientation(settings.orientation);
+    orientation = new OrientationControl(panel->flipButton, panel->rotateButton,
+                                         orientation->current(), this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
     setupShortcuts();
@@ -92,11 +92,6 @@ void MainWindow::setupConnections()
     connect(panel->settingsButton, &QPushButton::clicked, this, &MainWindow::onShowSettings);
     connect(panel->brightnessSlider, &QSlider::valueChanged, this, &MainWindow::updateBrightness);
     connect(panel->contrastSlider, &QSlider::valueChanged, this, &MainWindow::updateContrast);
-    connect(panel->flipButton, &QPushButton::toggled, this, [this](bool checked) {
-        applyOrientation({checked, settings.orientation.angle});
-        AppSettings::storeOrientation(settings.orientation);
-    });
-    connect(panel->rotateButton, &QPushButton::clicked, this, &MainWindow::onRotateClicked);
 
     VideoWriterThread *writer = recording->writer();
     connect(writer, &VideoWriterThread::errorOccurred, this, &MainWindow::onVideoWriterError);
@@ -236,23 +231,10 @@ void MainWindow::onFpsAvailable()
 
 void MainWindow::displayFrame(const QImage &frame)
 {
-    const QImage picture = settings.orientation.apply(frame);
+    const QImage picture = orientation->current().apply(frame);
     videoLabel->setFrame(picture);
     if (fullscreenLabel && fullscreenLabel->isVisible())
         fullscreenLabel->setFrame(picture);
-}
-
-void MainWindow::applyOrientation(const Orientation &orientation)
-{
-    settings.orientation = orientation;
-    panel->rotateButton->setToolTip(
-        tr("Rotate camera image 90° clockwise (currently %1°)").arg(orientation.angle));
-}
-
-void MainWindow::onRotateClicked()
-{
-    applyOrientation(settings.orientation.rotatedClockwise());
-    AppSettings::storeOrientation(settings.orientation);
 }
 
 void MainWindow::onStartStopClicked()
@@ -388,7 +370,7 @@ void MainWindow::takeSnapshot()
     const CameraBase::CameraFormat format = camera->currentFormat();
     const QString path = snapshots->choosePath(this, settings, QSize(format.width, format.height));
     if (!path.isEmpty())
-        snapshots->save(frame, settings.orientation, path);
+        snapshots->save(frame, orientation->current(), path);
 }
 
 void MainWindow::showNotification(const QString &message, bool success, const QString &folder)
@@ -418,7 +400,7 @@ void MainWindow::startRecording()
         showNotification(tr("No camera frame available"), false);
         return;
     }
-    if (!recording->start(path, frame, camera->currentFormat().fps, settings.orientation, camera))
+    if (!recording->start(path, frame, camera->currentFormat().fps, orientation->current(), camera))
         showNotification(tr("Recording start failed"), false);
 }
 
@@ -448,27 +430,15 @@ void MainWindow::toggleFullscreen()
     if (fullscreenLabel->isVisible())
         fullscreenLabel->hide();
     else
-        fullscreenLabel->enter(settings.orientation.apply(camera->latestFrame()));
+        fullscreenLabel->enter(orientation->current().apply(camera->latestFrame()));
 }
 
 void MainWindow::onShowSettings()
 {
-    SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
-                           settings.showFpsCounter, settings.autoSaveWithDefaultName},
-                          this);
+    const bool showedFps = settings.showFpsCounter;
     // The orientation part of "Reset to Defaults" takes effect at once, even if the dialog is
     // then cancelled; a running recording keeps the orientation it started with.
-    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, this, [this] {
-        const QSignalBlocker blocker(panel->flipButton);
-        panel->flipButton->setChecked(false);
-        applyOrientation(Orientation());
-        AppSettings::storeOrientation(settings.orientation);
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-
-    const bool showFpsChanged = dialog.values().showFpsCounter != settings.showFpsCounter;
-    settings.storeChoices(dialog.values());
-    if (showFpsChanged)
+    SettingsDialog::edit(settings, this, [this] { orientation->reset(); });
+    if (settings.showFpsCounter != showedFps)
         updateUIState();
 }

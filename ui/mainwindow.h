@@ -15,6 +15,7 @@ class ControlPanel;
 class FrameHandOver;
 class FullscreenView;
 class NotificationLabel;
+class OrientationControl;
 class QMessageBox;
 class QShortcut;
 class RecordingController;
@@ -66,8 +67,6 @@ private:
     void onFrameAvailable();
     void onFpsAvailable();
     void displayFrame(const QImage &frame);
-    void applyOrientation(const Orientation &orientation);
-    void onRotateClicked();
     void startCamera();
     void stopCamera(const QString &message);
     void onCameraDisconnected(QString reason);
@@ -91,6 +90,7 @@ private:
     FrameHandOver *handOver = nullptr;
     RecordingController *recording = nullptr;
     SnapshotSaver *snapshots = nullptr;
+    OrientationControl *orientation = nullptr;
     AppSettings settings;
     // The open disconnection box: a repeated report of the same loss does not stack a second
     // box on top of it, and no control looks usable while it is open.

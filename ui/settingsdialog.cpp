@@ -1,5 +1,7 @@
 #include "settingsdialog.h"
 
+#include "appsettings.h"
+
 #include "aboutlinks.h"
 #include "appinfo.h"
 
@@ -190,4 +192,32 @@ void SettingsDialog::resetToDefaults()
     snapshotDirectoryEdit->setText(
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     emit resetToDefaultsRequested();
+}
+
+void SettingsDialog::edit(AppSettings &settings, QWidget *parent,
+                          const std::function<void()> &resetOrientation)
+{
+    SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
+                           settings.showFpsCounter, settings.autoSaveWithDefaultName},
+                          parent);
+    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, &dialog, resetOrientation);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Values chosen = dialog.values();
+    if (chosen.recordingDirectory != settings.recordingDirectory) {
+        settings.recordingDirectory = chosen.recordingDirectory;
+        AppSettings::storeRecordingDirectory(chosen.recordingDirectory);
+    }
+    if (chosen.snapshotDirectory != settings.snapshotDirectory) {
+        settings.snapshotDirectory = chosen.snapshotDirectory;
+        AppSettings::storeSnapshotDirectory(chosen.snapshotDirectory);
+    }
+    if (chosen.showFpsCounter != settings.showFpsCounter) {
+        settings.showFpsCounter = chosen.showFpsCounter;
+        AppSettings::storeShowFpsCounter(chosen.showFpsCounter);
+    }
+    if (chosen.autoSaveWithDefaultName != settings.autoSaveWithDefaultName) {
+        settings.autoSaveWithDefaultName = chosen.autoSaveWithDefaultName;
+        AppSettings::storeAutoSaveWithDefaultName(chosen.autoSaveWithDefaultName);
+    }
 }

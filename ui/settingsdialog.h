@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
+struct AppSettings;
 class QCheckBox;
 class QLineEdit;
 
@@ -24,6 +27,11 @@ public:
     explicit SettingsDialog(const Values &values, QWidget *parent = nullptr);
 
     Values values() const;
+
+    // Shows the dialog for settings and, when it is accepted, takes and stores the values that
+    // changed. resetOrientation runs at once when "Reset to Defaults" is pressed.
+    static void edit(AppSettings &settings, QWidget *parent,
+                     const std::function<void()> &resetOrientation);
 
     // The rich text of the About group.
     static QString aboutText();
