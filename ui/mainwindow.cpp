@@ -35,8 +35,8 @@ MainWindow::MainWindow(QWidget *parent)
         new RecordingController(overlays->recordingTimeLabel, overlays->recordingIndicator, this);
     snapshots = new SnapshotSaver(this);
     notificationLabel = new NotificationLabel(this);
-    orientation = new OrientationControl(panel->flipButton, panel->rotateButton,
-                                         orientation->current(), this);
+    orientation =
+        new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
     setupShortcuts();
