@@ -36,6 +36,10 @@ public:
         bool operator!=(const CameraFormat &other) const { return !(*this == other); }
     };
 
+    // Why the last start or format change failed, or why the camera was lost.
+    enum class Failure { None, Unplugged, Busy, NoPermission, ModeTooLarge, Other };
+    Q_ENUM(Failure)
+
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
     // Every captured frame for a recording: the RGB frame and, when the format is Motion-JPEG,
@@ -58,6 +62,7 @@ public:
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
     virtual bool isCapturing() const;
+    Failure lastFailure() const { return failure; }
     virtual QStringList availableCameras() = 0;
     virtual int currentCameraIndex() const = 0;
     virtual bool openCamera(int index) = 0;
@@ -85,7 +90,8 @@ protected:
 
     FrameCallback frameCallback;
     FpsCallback fpsCallback;
-    bool capturing = false; // GUI thread only
+    bool capturing = false;          // GUI thread only
+    Failure failure = Failure::None; // GUI thread only
 
 private:
     // Guards recordingTap; held while the tap runs, so that replacing the tap waits for it.

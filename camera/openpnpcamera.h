@@ -48,8 +48,8 @@ public:
     QImage latestFrame() override;
 
 public slots:
-    // Connection watch: asks the stream for its brightness limits; a device that no longer
-    // answers is reported through cameraDisconnected() and capture stops.
+    // Connection watch: a stream whose device the library reports as not found any more is
+    // reported through cameraDisconnected() and capture stops.
     void checkCameraConnection();
 
 private:
@@ -64,6 +64,7 @@ private:
     void haltCapture();
     void refreshFormats();
     bool reopenStream();
+    // Opens activeFormat on the current device; false with failure set when it cannot.
     bool openStream();
     void startCaptureThread();
     void forgetLatestFrame();
@@ -85,6 +86,7 @@ private:
     QImage latestImage;
     qsizetype lastJpegSize = 0;        // capture thread
     QTimer *connectionTimer = nullptr; // child of this object
+    bool reportingLoss = false;        // cameraDisconnected() is being emitted
     double brightnessValue = 0.0;
     double contrastValue = 1.0;
 };

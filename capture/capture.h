@@ -63,6 +63,14 @@ typedef struct CapFormatInfo
     uint32_t bpp;
 } CapFormatInfo;
 
+/* Causes of a failure, as Cap_getLastError tells them. */
+#define CAPERROR_NONE 0
+#define CAPERROR_GONE 1     /* the device has been unplugged */
+#define CAPERROR_BUSY 2     /* another program holds the device (EBUSY) */
+#define CAPERROR_ACCESS 3   /* no permission to open the device node (EACCES, EPERM) */
+#define CAPERROR_TOOLARGE 4 /* the mode is too large: no USB bandwidth or memory for it */
+#define CAPERROR_OTHER 5
+
 typedef void (*CapCustomLogFunction)(uint32_t level, const char *message);
 
 CapContext Cap_createContext(void);
@@ -100,6 +108,11 @@ CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
 CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
                                  uint32_t bufferBytes, uint32_t *frameBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
+
+/* Why the last Cap_openStream of this device failed, or CAPERROR_GONE once a call on one of its
+ * streams has answered CAPRESULT_DEVICENOTFOUND: one of the CAPERROR_ codes. CAPERROR_NONE
+ * after a successful open, and for an unknown context or index. */
+uint32_t Cap_getLastError(CapContext ctx, CapDeviceID index);
 
 CapResult Cap_getPropertyLimits(CapContext ctx, CapStream stream, CapPropertyID propID,
                                 int32_t *min, int32_t *max, int32_t *dValue);

@@ -62,10 +62,12 @@ std::unique_ptr<Stream> SyntheticDevice::openStream(uint32_t formatIndex)
     if (SyntheticRegistry::instance().take(SyntheticRegistry::Fault::OpenStream)) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name +
                                 "\": opening the stream failed (injected fault)");
+        lastOpenError = SyntheticRegistry::instance().injectedOpenError();
         return nullptr;
     }
     if (!state->isAvailable()) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name + "\" is unplugged");
+        lastOpenError = CAPERROR_GONE;
         return nullptr;
     }
     const synthetic::FormatSpec &format = formats[formatIndex];
@@ -73,8 +75,10 @@ std::unique_ptr<Stream> SyntheticDevice::openStream(uint32_t formatIndex)
     if (!rgbFrameSize(format.width, format.height)) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name + "\": format " +
                                 std::to_string(formatIndex) + " has no usable RGB frame size");
+        lastOpenError = CAPERROR_TOOLARGE;
         return nullptr;
     }
+    lastOpenError = CAPERROR_NONE;
     return std::make_unique<SyntheticStream>(state, format);
 }
 

@@ -171,6 +171,14 @@ void SyntheticDeviceState::forceValue(CapPropertyID id, int32_t value)
         ++generation;
 }
 
+void SyntheticDeviceState::removeProperty(CapPropertyID id)
+{
+    if (id >= properties.size())
+        return;
+    std::lock_guard lock(mutex);
+    properties[id].supported = false;
+}
+
 synthetic::PropertyState SyntheticDeviceState::state(CapPropertyID id) const
 {
     if (id >= properties.size())

@@ -52,6 +52,7 @@ public:
     // Test control: make the property supported with these limits, clamping its value.
     void setLimits(CapPropertyID id, int32_t min, int32_t max, int32_t def);
     void forceValue(CapPropertyID id, int32_t value);
+    void removeProperty(CapPropertyID id);
     synthetic::PropertyState state(CapPropertyID id) const;
 
     Picture picture() const;

@@ -22,6 +22,24 @@ template<size_t N> std::string fieldText(const uint8_t (&field)[N])
                        end ? static_cast<const uint8_t *>(end) - field : N);
 }
 
+uint32_t openErrorOf(int error)
+{
+    if (v4l2DeviceGone(error))
+        return CAPERROR_GONE;
+    switch (error) {
+    case -EBUSY:
+        return CAPERROR_BUSY;
+    case -EACCES:
+    case -EPERM:
+        return CAPERROR_ACCESS;
+    case -ENOSPC: // USB bandwidth
+    case -ENOMEM:
+        return CAPERROR_TOOLARGE;
+    default:
+        return CAPERROR_OTHER;
+    }
+}
+
 } // namespace
 
 V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string card,
@@ -102,9 +120,13 @@ std::unique_ptr<Stream> V4l2Device::openStream(uint32_t formatIndex)
     if (uint64_t(mode.width) * mode.height * 3 > std::numeric_limits<uint32_t>::max()) {
         logMessage(LOG_ERR, "V4L2: " + path + " mode " + std::to_string(mode.width) + "x" +
                                 std::to_string(mode.height) + " is too large");
+        lastOpenError = CAPERROR_TOOLARGE;
         return nullptr;
     }
-    return V4l2Stream::open(io, path, mode);
+    int error = 0;
+    auto stream = V4l2Stream::open(io, path, mode, error);
+    lastOpenError = stream ? CAPERROR_NONE : openErrorOf(error);
+    return stream;
 }
 
 } // namespace ostrel::capture

@@ -37,9 +37,9 @@ V4l2Stream::V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode)
 V4l2Stream::~V4l2Stream() = default;
 
 std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
-                                             const std::string &path, const V4l2Mode &mode)
+                                             const std::string &path, const V4l2Mode &mode,
+                                             int &error)
 {
-    int error = 0;
     V4l2Fd fd = V4l2Fd::open(io, path, error);
     if (!fd.isValid()) {
         logMessage(LOG_ERR,
@@ -47,24 +47,26 @@ std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
         return nullptr;
     }
     std::unique_ptr<V4l2Stream> stream(new V4l2Stream(std::move(fd), path, mode));
-    if (!stream->setFormat() || !stream->setInterval())
+    if ((error = stream->setFormat()) < 0 || (error = stream->setInterval()) < 0)
         return nullptr;
 
     stream->converter = std::make_unique<V4l2Converter>(io, stream->fd.get());
     if (!stream->converter->isValid()) {
         logMessage(LOG_ERR, "V4L2: no pixel converter for " + path);
+        error = -EINVAL;
         return nullptr;
     }
     stream->queue = std::make_unique<V4l2BufferQueue>(stream->fd);
-    if (const int result = stream->queue->start(requestedBuffers); result < 0) {
+    // UVC drivers answer ENOSPC here when the mode needs more USB bandwidth than is free.
+    if ((error = stream->queue->start(requestedBuffers)) < 0) {
         logMessage(LOG_ERR,
-                   "V4L2: " + path + " cannot stream (errno " + std::to_string(-result) + ")");
+                   "V4L2: " + path + " cannot stream (errno " + std::to_string(-error) + ")");
         return nullptr;
     }
     return stream;
 }
 
-bool V4l2Stream::setFormat()
+int V4l2Stream::setFormat()
 {
     sourceFormat.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     sourceFormat.fmt.pix.width = mode.width;
@@ -78,16 +80,18 @@ bool V4l2Stream::setFormat()
         sourceFormat.fmt.pix.height != mode.height ||
         sourceFormat.fmt.pix.pixelformat != mode.pixelFormat) {
         logMessage(LOG_ERR, "V4L2: " + path + " refuses " + fourccText(mode.pixelFormat) + " " +
-                                std::to_string(mode.width) + "x" + std::to_string(mode.height));
-        return false;
+                                std::to_string(mode.width) + "x" + std::to_string(mode.height) +
+                                (result < 0 ? " (errno " + std::to_string(-result) + ")" : ""));
+        // Another program streaming from the device makes S_FMT answer EBUSY.
+        return result < 0 ? result : -EINVAL;
     }
-    return true;
+    return 0;
 }
 
-bool V4l2Stream::setInterval()
+int V4l2Stream::setInterval()
 {
     if (mode.intervalNumerator == 0)
-        return true;
+        return 0;
     v4l2_streamparm parm{};
     parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     parm.parm.capture.timeperframe = {mode.intervalNumerator, mode.intervalDenominator};
@@ -101,9 +105,9 @@ bool V4l2Stream::setInterval()
         logMessage(LOG_ERR, "V4L2: " + path + " refuses the frame interval " +
                                 std::to_string(mode.intervalNumerator) + "/" +
                                 std::to_string(mode.intervalDenominator));
-        return false;
+        return result < 0 ? result : -EINVAL;
     }
-    return true;
+    return 0;
 }
 
 bool V4l2Stream::hasNewFrame()

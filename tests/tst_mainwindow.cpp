@@ -151,17 +151,19 @@ private slots:
         QCOMPARE(child<QComboBox>("cameraSelector")->currentText(),
                  QStringLiteral("No cameras found"));
         QVERIFY(!button("startStopButton")->isEnabled());
+        QVERIFY(view()->message().contains(QStringLiteral("\"video\" group")));
     }
 
     void failedStartAndFormatChangeAreShown()
     {
         access->scan();
-        synthetic::failNextOpenStream();
+        synthetic::failNextOpenStream(CAPERROR_BUSY);
         {
             ModalAnswerer startAnswer;
             button("startStopButton")->click();
             QCOMPARE(startAnswer.count(), 1);
             QCOMPARE(startAnswer.seen().first().title, QStringLiteral("Camera Error"));
+            QVERIFY(startAnswer.seen().first().details.startsWith("Another program is using"));
             QCOMPARE(button("startStopButton")->text(), QStringLiteral("Start Camera"));
         }
 
@@ -220,11 +222,14 @@ private slots:
         createWindow();
         startCamera();
         QStringList enabledDuringBox;
+        QStringList boxes; // title and cause of each box
+        // The dialog stays modal while the box of the loss is open, so it may be seen twice.
         ModalAnswerer answerer([&](QWidget *modal) {
             if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 for (const char *name : {"snapshotButton", "recordButton", "resetButton"})
                     if (button(name)->isEnabled())
                         enabledDuringBox << QString::fromLatin1(name);
+                boxes << box->windowTitle() + ": " + box->informativeText();
                 box->accept();
             } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
                 synthetic::setPlugged(0, false);
@@ -234,8 +239,8 @@ private slots:
             }
         });
         button("recordButton")->click();
-        QCOMPARE(answerer.count(), 2);
-        QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Camera Disconnected"));
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].startsWith("Camera Disconnected: The camera is no longer connected"));
         QCOMPARE(enabledDuringBox, QStringList());
         QCOMPARE(access->recording()->state(), RecordingController::State::Idle);
         QCOMPARE(button("recordButton")->text(), QStringLiteral("Record"));

@@ -303,24 +303,31 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
 void TestV4l2Backend::refusedModesFailTheOpen_data()
 {
     QTest::addColumn<NodeChange>("change");
-    QTest::addColumn<bool>("opens");
-    const auto row = [](const char *name, bool opens, NodeChange change) {
-        QTest::newRow(name) << change << opens;
+    QTest::addColumn<uint32_t>("error"); // CAPERROR_NONE: opens
+    const auto row = [](const char *name, uint32_t error, NodeChange change) {
+        QTest::newRow(name) << change << error;
     };
-    row("accepted as asked", true, [](Fake::Node &) {});
-    row("interval adjusted to 1/15", false, [](Fake::Node &n) {
+    row("accepted as asked", CAPERROR_NONE, [](Fake::Node &) {});
+    row("interval adjusted to 1/15", CAPERROR_OTHER, [](Fake::Node &n) {
         n.grantedInterval = v4l2_fract{1, 15};
     });
-    row("interval refused", false,
+    row("interval refused", CAPERROR_OTHER,
         [](Fake::Node &n) { n.failingRequests[VIDIOC_S_PARM] = -EINVAL; });
-    row("pixel format adjusted", false,
+    row("pixel format adjusted", CAPERROR_OTHER,
         [](Fake::Node &n) { n.grantedPixelFormat = V4L2_PIX_FMT_YUYV; });
-    row("only one buffer", false, [](Fake::Node &n) { n.grantedBuffers = 1; });
-    row("buffers cannot be mapped", false, [](Fake::Node &n) { n.mmapFails = true; });
-    row("size too large for a 32-bit buffer", false,
+    // Buffers the driver cannot give are memory the mode needs.
+    row("only one buffer", CAPERROR_TOOLARGE, [](Fake::Node &n) { n.grantedBuffers = 1; });
+    row("buffers cannot be mapped", CAPERROR_TOOLARGE, [](Fake::Node &n) { n.mmapFails = true; });
+    row("size too large for a 32-bit buffer", CAPERROR_TOOLARGE,
         [](Fake::Node &n) { n.formats[0].sizes = {Fake::discreteSize(40000, 40000)}; });
+    row("another program streams", CAPERROR_BUSY,
+        [](Fake::Node &n) { n.failingRequests[VIDIOC_S_FMT] = -EBUSY; });
+    row("no USB bandwidth", CAPERROR_TOOLARGE,
+        [](Fake::Node &n) { n.failingRequests[VIDIOC_STREAMON] = -ENOSPC; });
+    row("unplugged meanwhile", CAPERROR_GONE,
+        [](Fake::Node &n) { n.failingRequests[VIDIOC_S_FMT] = -ENODEV; });
     // UVC drivers answer in 100 ns units.
-    row("interval 333333/10000000 is 1/30", true, [](Fake::Node &n) {
+    row("interval 333333/10000000 is 1/30", CAPERROR_NONE, [](Fake::Node &n) {
         n.grantedInterval = v4l2_fract{333333, 10000000};
     });
 }
@@ -328,13 +335,15 @@ void TestV4l2Backend::refusedModesFailTheOpen_data()
 void TestV4l2Backend::refusedModesFailTheOpen()
 {
     QFETCH(NodeChange, change);
-    QFETCH(bool, opens);
+    QFETCH(uint32_t, error);
     Fake::Node node = Fake::uvcCamera();
     change(node);
-    auto stream = openStream(V4L2_PIX_FMT_MJPEG, node);
-    QCOMPARE(bool(stream), opens);
-    if (!opens)
-        QCOMPARE(io->openCount(), 0);
+    io->addNode(node0, node);
+    const auto device = V4l2Device::probe(io, node0);
+    QVERIFY(device);
+    QCOMPARE(bool(device->openStream(0)), error == CAPERROR_NONE);
+    QCOMPARE(device->openError(), error);
+    QCOMPARE(io->openCount(), 0);
 }
 
 // Gone before the open, the open fails but what was read at enumeration stays readable; gone

@@ -41,6 +41,7 @@ void CameraSelection::scan()
     }
     cameraSelector->setCurrentIndex(0);
     QApplication::restoreOverrideCursor();
+    emit scanned(cameraSelector->currentData().isValid());
 }
 
 void CameraSelection::selectCamera(int index)

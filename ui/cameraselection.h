@@ -30,6 +30,8 @@ signals:
     // Emitted before another camera is opened, so that a running one can be stopped first.
     void cameraChanging();
     void cameraOpened();
+    // A scan has ended; found tells whether it found any camera.
+    void scanned(bool found);
     // The running camera could not switch to the chosen format and has stopped.
     void formatFailed(const QString &description);
 

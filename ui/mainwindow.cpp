@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "cameramessages.h"
 #include "cameraselection.h"
 #include "controlpanel.h"
 #include "framehandover.h"
@@ -185,6 +186,12 @@ void MainWindow::createCamera()
     });
     connect(selection, &CameraSelection::cameraOpened, this, &MainWindow::updateUIState);
     connect(selection, &CameraSelection::formatFailed, this, &MainWindow::onFormatFailed);
+    connect(selection, &CameraSelection::scanned, this, [this](bool found) {
+        if (!found)
+            videoLabel->showMessage(CameraMessages::noCamerasHelp());
+        else if (videoLabel->message() == CameraMessages::noCamerasHelp())
+            videoLabel->showMessage(tr("No camera feed"));
+    });
 }
 
 void MainWindow::onCameraSelectorAboutToShow()
@@ -216,8 +223,8 @@ void MainWindow::onFormatChanged(CameraBase::CameraFormat format)
 void MainWindow::onFormatFailed(const QString &description)
 {
     stopCamera(tr("No camera feed"));
-    QMessageBox::critical(this, tr("Camera Error"),
-                          tr("Failed to switch the camera to %1.").arg(description));
+    CameraMessages::showError(this, tr("Failed to switch the camera to %1.").arg(description),
+                              camera->lastFailure());
 }
 
 void MainWindow::onFrameAvailable()
@@ -271,9 +278,9 @@ void MainWindow::startCamera()
         cameraRunning = true;
         panel->showAdjustment(camera->brightness(), camera->contrast());
     } else {
-        QMessageBox::critical(
-            this, tr("Camera Error"),
-            tr("Failed to start camera. Please check if another application is using it."));
+        CameraMessages::showError(
+            this, tr("Failed to start camera. Please check if another application is using it."),
+            camera->lastFailure());
     }
     updateUIState();
 }
@@ -305,22 +312,25 @@ void MainWindow::onCameraDisconnected(QString reason)
     videoLabel->showMessage(tr("Camera disconnected"));
     updateUIState();
 
+    const QString cause = CameraMessages::cause(camera->lastFailure());
     if (wasRecording) {
-        showDisconnectionBox(tr("Recording Interrupted"),
+        showDisconnectionBox(tr("Recording Interrupted"), cause,
                              tr("Video recording was interrupted due to camera "
                                 "disconnection.\nThe partial recording has been saved to:\n") +
                                  recordingPath);
         return;
     }
-    showDisconnectionBox(tr("Camera Disconnected"), tr("The camera has been disconnected: ") +
-                                                        reason +
-                                                        tr("\nPlease reconnect it and try again."));
+    showDisconnectionBox(tr("Camera Disconnected"), cause,
+                         tr("The camera has been disconnected: ") + reason +
+                             tr("\nPlease reconnect it and try again."));
     onCameraSelectorAboutToShow();
 }
 
-void MainWindow::showDisconnectionBox(const QString &title, const QString &text)
+void MainWindow::showDisconnectionBox(const QString &title, const QString &cause,
+                                      const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    box.setInformativeText(cause);
     disconnectedBox = &box;
     updateUIState();
     box.exec();

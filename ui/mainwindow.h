@@ -71,7 +71,7 @@ private:
     void startCamera();
     void stopCamera(const QString &message);
     void onCameraDisconnected(QString reason);
-    void showDisconnectionBox(const QString &title, const QString &text);
+    void showDisconnectionBox(const QString &title, const QString &cause, const QString &text);
     void updateUIState();
 
     void takeSnapshot();
