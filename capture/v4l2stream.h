@@ -56,7 +56,8 @@ private:
     int setFormat();
     int setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
-    // The frame's length without the padding some cameras add after the end marker.
+    // The frame's length up to its end marker, without what a driver leaves after it; 0 when
+    // the frame has no end marker.
     static size_t jpegLength(const V4l2BufferQueue::Frame &frame);
     // Turns a -errno into a result, remembering a vanished device.
     CapResult fail(int error);

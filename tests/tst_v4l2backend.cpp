@@ -64,6 +64,13 @@ Bytes jpegFrame(QColor left = Qt::red, QColor right = Qt::blue)
     return Bytes(bytes.begin(), bytes.end());
 }
 
+// A file of the tests' real camera data.
+QByteArray realData(const char *name)
+{
+    QFile file(QFINDTESTDATA(QStringLiteral("data/") + QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // True when the pixel of a 64-pixel-wide RGB24 frame is within 40 of expected in each channel.
 bool near(const Bytes &rgb, uint32_t x, uint32_t y, QColor expected)
 {
@@ -85,6 +92,10 @@ private slots:
 
     void listsCaptureNodesInNodeOrder();
     void listsConvertibleModesInEnumerationOrder();
+    void offersTheModesOfRealCameras_data();
+    void offersTheModesOfRealCameras();
+    void decodesRealCameraFrames_data();
+    void decodesRealCameraFrames();
     void deliversConvertedFrames_data();
     void deliversConvertedFrames();
     void damagedFramesAreDroppedAndStreamGoesOn_data();
@@ -162,21 +173,23 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
 {
     v4l2_frmsizeenum range{};
     range.type = V4L2_FRMSIZE_TYPE_STEPWISE;
-    range.stepwise = {320, 1280, 16, 240, 720, 8};
+    range.stepwise = {320, 1296, 16, 240, 972, 4};
     v4l2_frmivalenum rates{};
     rates.type = V4L2_FRMIVAL_TYPE_CONTINUOUS;
     rates.stepwise = {{1, 30}, {1, 5}, {1, 1}};
     Fake::Node node = Fake::uvcCamera();
     node.driverInterval = {1, 25};
     node.formats = {
+        // The same size twice: its modes are offered once.
         {V4L2_PIX_FMT_MJPEG,
-         {Fake::discreteSize(1920, 1080), Fake::discreteSize(640, 480)},
+         {Fake::discreteSize(1920, 1080), Fake::discreteSize(640, 480),
+          Fake::discreteSize(1920, 1080)},
          {Fake::discreteInterval(1, 30), Fake::discreteInterval(333333, 10000000),
           Fake::discreteInterval(2, 15)}},
         // Nothing converts H.264 to RGB: it must not be offered.
         {V4L2_PIX_FMT_H264, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
-        // A range: the common sizes inside it (on its 16 x 8 grid), the common rates from 30 down
-        // to 5 frames per second.
+        // A range (a camera module's binned mode): the common sizes inside it on its 16 x 4 grid
+        // and its native size, the common rates from 30 down to 5 frames per second.
         {V4L2_PIX_FMT_YUYV, {range}, {rates}},
         // No rates at all: the driver's current rate, and the open leaves it alone.
         {V4L2_PIX_FMT_GREY, {Fake::discreteSize(640, 480)}, {}},
@@ -192,13 +205,16 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
         expected.push_back({mjpg, width, height, 333333, 10000000, 30, 0, 10000000, 333333});
         expected.push_back({mjpg, width, height, 2, 15, 8, 0, 15, 2});
     }
-    // 1024x768 is taller than the range.
+    // 1280x1024 is taller than the range.
     for (auto [width, height] : {std::pair{320u, 240u},
                                  {352u, 288u},
                                  {640u, 360u},
                                  {640u, 480u},
                                  {800u, 600u},
-                                 {1280u, 720u}}) {
+                                 {1024u, 768u},
+                                 {1280u, 720u},
+                                 {1280u, 960u},
+                                 {1296u, 972u}}) {
         for (uint32_t rate : {30u, 25u, 20u, 15u, 10u, 5u})
             expected.push_back({yuyv, width, height, 1, rate, rate, 16, rate, 1});
     }
@@ -211,15 +227,87 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
     QCOMPARE(io->observe(node0).calls[VIDIOC_S_PARM], 0);
 }
 
+void TestV4l2Backend::offersTheModesOfRealCameras_data()
+{
+    QTest::addColumn<QString>("listing");
+    QTest::addColumn<QStringList>("modes"); // how many, the first, the last
+    QTest::newRow("no-name webcam")
+        << "no-name-webcam-b.txt" << QStringList{"9", "MJPG 1920x1080@30/1", "YUYV 640x480@30/1"};
+    QTest::newRow("H.264 and HEVC left out")
+        << "fhd-camera-mjpg-yuyv-h264-hevc.txt"
+        << QStringList{"6", "MJPG 1920x1080@30/1", "YUYV 640x360@30/1"};
+    QTest::newRow("no rates: the driver's")
+        << "creative-041e-401f-no-rates.txt"
+        << QStringList{"2", "JPEG 320x240@30/1", "JPEG 640x480@30/1"};
+    QTest::newRow("Etron") << "etron-usb2-camera.txt"
+                           << QStringList{"5", "YUYV 640x480@30/1", "YUYV 160x120@30/1"};
+}
+
+void TestV4l2Backend::offersTheModesOfRealCameras()
+{
+    QFETCH(QString, listing);
+    QFETCH(QStringList, modes);
+    io->addNode(node0, Fake::fromListing(realData(qPrintable(listing)).toStdString(), {}));
+    const auto device = V4l2Device::probe(io, node0);
+    QVERIFY(device);
+    QStringList offered;
+    for (const V4l2Mode &m : device->modes())
+        offered << QStringLiteral("%1 %2x%3@%4/%5")
+                       .arg(QString::fromLatin1(reinterpret_cast<const char *>(&m.pixelFormat), 4))
+                       .arg(m.width)
+                       .arg(m.height)
+                       .arg(m.fpsNumerator)
+                       .arg(m.fpsDenominator);
+    QCOMPARE((QStringList{QString::number(offered.size()), offered.value(0),
+                          offered.value(offered.size() - 1)}),
+             modes);
+}
+
+void TestV4l2Backend::decodesRealCameraFrames_data()
+{
+    QTest::addColumn<uint32_t>("pixelFormat");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::newRow("Logitech C270 MJPEG without Huffman tables")
+        << uint32_t(V4L2_PIX_FMT_MJPEG) << QSize(160, 120)
+        << realData("logitech-c270-160x120-avi1-no-huffman.jpg");
+    QTest::newRow("Etron YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << QSize(320, 240)
+                                << realData("etron-usb2-camera-320x240.yuyv");
+}
+
+// A picture, not a flat fill: the frames show a scene.
+void TestV4l2Backend::decodesRealCameraFrames()
+{
+    QFETCH(uint32_t, pixelFormat);
+    QFETCH(QSize, size);
+    QFETCH(QByteArray, frame);
+    QVERIFY(!frame.isEmpty());
+    Fake::Node node;
+    node.formats = {{pixelFormat,
+                     {Fake::discreteSize(uint32_t(size.width()), uint32_t(size.height()))},
+                     {Fake::discreteInterval(1, 30)}}};
+    auto stream = openStream(pixelFormat, node);
+    QVERIFY(stream);
+    QVERIFY(io->deliver(node0, Bytes(frame.begin(), frame.end())));
+    Bytes rgb(size_t(size.width() * size.height() * 3));
+    QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
+    const auto [darkest, brightest] = std::minmax_element(rgb.begin(), rgb.end());
+    QCOMPARE_GT(*brightest - *darkest, 100);
+}
+
 void TestV4l2Backend::deliversConvertedFrames_data()
 {
     QTest::addColumn<uint32_t>("pixelFormat");
     QTest::addColumn<Bytes>("older");
     QTest::addColumn<Bytes>("frame");
-    QTest::newRow("MJPEG") << uint32_t(V4L2_PIX_FMT_MJPEG) << jpegFrame(Qt::blue, Qt::red)
-                           << jpegFrame();
+    QTest::addColumn<Bytes>("stale"); // left after the frame by a driver that reports too long
+    const uint32_t mjpg = V4L2_PIX_FMT_MJPEG;
+    const Bytes older = jpegFrame(Qt::blue, Qt::red);
+    QTest::newRow("MJPEG") << mjpg << older << jpegFrame() << Bytes();
+    QTest::newRow("MJPEG, stale bytes after its end")
+        << mjpg << older << jpegFrame() << Bytes(older.begin() + older.size() / 2, older.end());
     QTest::newRow("YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << yuyvFrame(blue, red)
-                          << yuyvFrame(red, blue);
+                          << yuyvFrame(red, blue) << Bytes();
 }
 
 void TestV4l2Backend::deliversConvertedFrames()
@@ -227,6 +315,7 @@ void TestV4l2Backend::deliversConvertedFrames()
     QFETCH(uint32_t, pixelFormat);
     QFETCH(Bytes, older);
     QFETCH(Bytes, frame);
+    QFETCH(Bytes, stale);
     QVERIFY(!frame.empty() && !older.empty());
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
@@ -235,7 +324,10 @@ void TestV4l2Backend::deliversConvertedFrames()
 
     // The camera filled three buffers before the caller came back: only the newest counts, and
     // all of them go back to the driver.
-    QVERIFY(io->deliver(node0, older) && io->deliver(node0, older) && io->deliver(node0, frame));
+    Bytes delivered = frame;
+    delivered.insert(delivered.end(), stale.begin(), stale.end());
+    QVERIFY(io->deliver(node0, older) && io->deliver(node0, older) &&
+            io->deliver(node0, delivered));
     QVERIFY(stream->hasNewFrame());
     // A guard byte past the frame catches a conversion that writes beyond its size.
     Bytes rgb(64 * 48 * 3 + 1, 0xa5);
@@ -272,6 +364,8 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
     QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1;
     QTest::newRow("MJPEG cut short")
         << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1;
+    QTest::newRow("MJPEG without its end marker")
+        << mjpg << Bytes(jpeg.begin(), jpeg.end() - 2) << 0u << -1;
     QTest::newRow("MJPEG flagged by driver") << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1;
     QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u
                                 << -1;
