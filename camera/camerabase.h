@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 // The interface through which the window talks to a camera. Implementations deliver every frame
 // through the frame callback and the measured rate through the fps callback, both on their own
@@ -39,6 +40,34 @@ public:
     // Why the last start or format change failed, or why the camera was lost.
     enum class Failure { None, Unplugged, Busy, NoPermission, ModeTooLarge, Other };
     Q_ENUM(Failure)
+
+    // The image properties a camera may have, numbered as the capture library numbers them.
+    enum class Property {
+        Exposure = 1,
+        Focus,
+        Zoom,
+        WhiteBalance,
+        Gain,
+        Brightness,
+        Contrast,
+        Saturation,
+        Gamma,
+        Hue,
+        Sharpness,
+        BacklightCompensation,
+        PowerLineFrequency,
+    };
+    Q_ENUM(Property)
+
+    // A property of the running camera in the device's own units.
+    struct PropertyRange
+    {
+        Property property = Property::Exposure;
+        int min = 0;
+        int max = 0;
+        int def = 0;
+        bool hasAuto = false; // the camera can control it itself
+    };
 
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
@@ -76,6 +105,14 @@ public:
     virtual double contrast() = 0;
     virtual void resetContrast() = 0;
     virtual void setSharpness(double value) = 0;
+    // The properties the running camera supports, in the order of Property; empty while it
+    // does not run. The values are the device's own.
+    virtual QList<PropertyRange> properties() = 0;
+    virtual std::optional<int> propertyValue(Property property) = 0;
+    virtual std::optional<bool> propertyAuto(Property property) = 0;
+    // A value set by hand switches the automatic mode off first.
+    virtual bool setPropertyValue(Property property, int value) = 0;
+    virtual bool setPropertyAuto(Property property, bool automatic) = 0;
     // Any thread: a deep copy of the newest frame, or a null image before the first one.
     virtual QImage latestFrame() = 0;
 

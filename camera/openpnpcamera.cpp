@@ -587,3 +587,72 @@ void OpenPNPCamera::setSharpness(double value)
     const int32_t raw = truncateToInt32(span * value / 5.0 + limits.min);
     writeProperty(captureContext.get(), streamId, CAPPROPID_SHARPNESS, raw);
 }
+
+// ---- Every property, in the device's own units ----------------------------------------------
+
+static_assert(int(CameraBase::Property::Exposure) == CAPPROPID_EXPOSURE &&
+                  int(CameraBase::Property::PowerLineFrequency) == CAPPROPID_POWERLINEFREQ &&
+                  int(CameraBase::Property::PowerLineFrequency) + 1 == CAPPROPID_LAST,
+              "Property follows the library's property ids");
+
+QList<CameraBase::PropertyRange> OpenPNPCamera::properties()
+{
+    QList<PropertyRange> supported;
+    if (!captureContext || streamId < 0)
+        return supported;
+    for (int id = CAPPROPID_EXPOSURE; id < CAPPROPID_LAST; ++id) {
+        PropertyRange range;
+        range.property = Property(id);
+        int32_t min = 0, max = 0, def = 0;
+        if (Cap_getPropertyLimits(captureContext.get(), streamId, CapPropertyID(id), &min, &max,
+                                  &def) != CAPRESULT_OK ||
+            min > max)
+            continue;
+        uint32_t automatic = 0;
+        range.min = min;
+        range.max = max;
+        range.def = qBound(min, def, max);
+        range.hasAuto = Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(id),
+                                            &automatic) == CAPRESULT_OK;
+        supported.append(range);
+    }
+    return supported;
+}
+
+std::optional<int> OpenPNPCamera::propertyValue(Property property)
+{
+    int32_t value = 0;
+    if (!captureContext || streamId < 0 ||
+        Cap_getProperty(captureContext.get(), streamId, CapPropertyID(property), &value) !=
+            CAPRESULT_OK)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> OpenPNPCamera::propertyAuto(Property property)
+{
+    uint32_t automatic = 0;
+    if (!captureContext || streamId < 0 ||
+        Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(property), &automatic) !=
+            CAPRESULT_OK)
+        return std::nullopt;
+    return automatic != 0;
+}
+
+bool OpenPNPCamera::setPropertyValue(Property property, int value)
+{
+    if (!captureContext || streamId < 0)
+        return false;
+    // Newer kernels refuse a manual value while the automatic mode is on (EACCES).
+    if (propertyAuto(property).value_or(false))
+        Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property), 0);
+    return Cap_setProperty(captureContext.get(), streamId, CapPropertyID(property), value) ==
+           CAPRESULT_OK;
+}
+
+bool OpenPNPCamera::setPropertyAuto(Property property, bool automatic)
+{
+    return captureContext && streamId >= 0 &&
+           Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property),
+                               automatic ? 1 : 0) == CAPRESULT_OK;
+}

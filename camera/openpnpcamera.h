@@ -45,6 +45,11 @@ public:
     double contrast() override;
     void resetContrast() override;
     void setSharpness(double value) override;
+    QList<PropertyRange> properties() override;
+    std::optional<int> propertyValue(Property property) override;
+    std::optional<bool> propertyAuto(Property property) override;
+    bool setPropertyValue(Property property, int value) override;
+    bool setPropertyAuto(Property property, bool automatic) override;
     QImage latestFrame() override;
 
 public slots:

@@ -119,6 +119,8 @@ CapResult Cap_getPropertyLimits(CapContext ctx, CapStream stream, CapPropertyID 
 CapResult Cap_getProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
                           int32_t *outValue);
 CapResult Cap_setProperty(CapContext ctx, CapStream stream, CapPropertyID propID, int32_t value);
+/* CAPRESULT_PROPERTYNOTSUPPORTED when the property has no automatic mode on this device. Switching
+ * the automatic mode off is accepted for every supported property. */
 CapResult Cap_getAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
                               uint32_t *enabled);
 CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,

@@ -111,7 +111,8 @@ CapResult SyntheticDeviceState::setValue(CapPropertyID id, int32_t value)
     if (!p)
         return CAPRESULT_PROPERTYNOTSUPPORTED;
     ++p->setCount;
-    if (value < p->min || value > p->max)
+    // As newer kernels do: no manual value while the camera controls the property itself.
+    if (value < p->min || value > p->max || p->automatic)
         return CAPRESULT_ERR;
     p->value = value;
     if (affectsPicture(id))
@@ -123,7 +124,7 @@ CapResult SyntheticDeviceState::automatic(CapPropertyID id, bool &enabled) const
 {
     std::lock_guard lock(mutex);
     const Property *p = find(id);
-    if (!p)
+    if (!p || !p->hasAutomatic)
         return CAPRESULT_PROPERTYNOTSUPPORTED;
     enabled = p->automatic;
     return CAPRESULT_OK;

@@ -12,6 +12,7 @@
 #include "testsupport/modalanswerer.h"
 #include "viewfinder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -23,6 +24,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTransform>
 
 #include <memory>
@@ -142,6 +144,29 @@ private slots:
         access->handOver()->postFrame(QImage(320, 240, QImage::Format_RGB888));
         QTest::qWait(50);
         QVERIFY(view()->frame().isNull());
+    }
+
+    // Brightness and contrast keep their own sliders; the synthetic camera has no hue.
+    void cameraControlsFollowTheCamera()
+    {
+        startCamera();
+        child<QToolButton>("cameraControlsToggle")->click();
+        for (const char *name : {"exposureControl", "whiteBalanceControl", "gainControl",
+                                 "saturationControl", "sharpnessControl"})
+            QVERIFY2(child<QSlider>(name), name);
+        QVERIFY(!child<QSlider>("brightnessControl") && !child<QSlider>("hueControl"));
+        auto *exposure = child<QSlider>("exposureControl");
+        auto *automatic = child<QCheckBox>("exposureAuto");
+        QVERIFY(automatic->isChecked());
+        exposure->setValue(400);
+        QVERIFY(!automatic->isChecked());
+        QCOMPARE(synthetic::propertyState(0, CAPPROPID_EXPOSURE).value, 400);
+        button("cameraControlsResetButton")->click();
+        QCOMPARE(exposure->value(), 156);
+        QVERIFY(automatic->isChecked() &&
+                synthetic::propertyState(0, CAPPROPID_EXPOSURE).automatic);
+        button("startStopButton")->click();
+        QVERIFY(!child<QSlider>("exposureControl"));
     }
 
     void noCameraLeavesStartDisabled()

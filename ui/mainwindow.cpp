@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "cameracontrolspanel.h"
 #include "cameramessages.h"
 #include "cameraselection.h"
 #include "controlpanel.h"
@@ -277,6 +278,7 @@ void MainWindow::startCamera()
     if (camera->startCapture()) {
         cameraRunning = true;
         panel->showAdjustment(camera->brightness(), camera->contrast());
+        panel->cameraControls->showCamera(camera);
     } else {
         CameraMessages::showError(
             this, tr("Failed to start camera. Please check if another application is using it."),
@@ -293,6 +295,7 @@ void MainWindow::stopCamera(const QString &message)
     camera->stopCapture();
     cameraRunning = false;
     handOver->clear();
+    panel->cameraControls->clear();
     videoLabel->showMessage(message);
     updateUIState();
 }
@@ -309,6 +312,7 @@ void MainWindow::onCameraDisconnected(QString reason)
     recording->stop();
     cameraRunning = false;
     handOver->clear();
+    panel->cameraControls->clear();
     videoLabel->showMessage(tr("Camera disconnected"));
     updateUIState();
 
