@@ -94,6 +94,9 @@ public:
     Failure lastFailure() const { return failure; }
     virtual QStringList availableCameras() = 0;
     virtual int currentCameraIndex() const = 0;
+    // A name that stays the camera's own across runs, ports and rescans, for the camera at index
+    // in the list availableCameras() gave last; empty for an unknown index.
+    virtual QString cameraId(int index) const = 0;
     virtual bool openCamera(int index) = 0;
     virtual QList<CameraFormat> supportedFormats() const = 0;
     virtual bool setFormat(const CameraFormat &format) = 0;

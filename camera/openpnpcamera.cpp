@@ -185,6 +185,7 @@ OpenPNPCamera::~OpenPNPCamera()
 QStringList OpenPNPCamera::availableCameras()
 {
     QStringList names;
+    cameraIds.clear();
 
     // Stream ids belong to the old context, so capture has to end before it goes.
     if (captureContext) {
@@ -207,6 +208,8 @@ QStringList OpenPNPCamera::availableCameras()
             names.append(QString::fromUtf8(name));
         else
             names.append(tr("Camera %1").arg(qint64(index) + 1));
+        const char *id = Cap_getDeviceUniqueID(captureContext.get(), index);
+        cameraIds.append(id ? QString::fromUtf8(id) : names.last());
     }
     return names;
 }
@@ -214,6 +217,11 @@ QStringList OpenPNPCamera::availableCameras()
 int OpenPNPCamera::currentCameraIndex() const
 {
     return deviceIndex;
+}
+
+QString OpenPNPCamera::cameraId(int index) const
+{
+    return cameraIds.value(index);
 }
 
 bool OpenPNPCamera::openCamera(int index)

@@ -34,6 +34,7 @@ public:
     void stopCapture() override;
     QStringList availableCameras() override;
     int currentCameraIndex() const override;
+    QString cameraId(int index) const override;
     bool openCamera(int index) override;
     QList<CameraFormat> supportedFormats() const override;
     bool setFormat(const CameraFormat &format) override;
@@ -81,6 +82,7 @@ private:
     int deviceIndex = -1;
     int streamId = -1; // written by the GUI thread only while no capture thread runs
     std::atomic<bool> running{false};
+    QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
     std::thread captureThread;

@@ -6,9 +6,8 @@
 
 namespace ostrel::capture {
 
-SyntheticDevice::SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state, int index)
+SyntheticDevice::SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state)
     : state(std::move(state))
-    , index(index)
 {}
 
 std::optional<std::string> SyntheticDevice::name() const
@@ -20,7 +19,7 @@ std::optional<std::string> SyntheticDevice::name() const
 
 std::string SyntheticDevice::uniqueId() const
 {
-    return "synthetic:" + std::to_string(index) + ":" + state->spec().name;
+    return "synthetic:" + state->spec().name;
 }
 
 int32_t SyntheticDevice::formatCount() const

@@ -7,6 +7,7 @@
 #include <linux/videodev2.h>
 
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -40,6 +41,20 @@ uint32_t openErrorOf(int error)
     }
 }
 
+// The entry of v4l/by-id, next to the node, that links to it; empty when there is none.
+std::string byIdNameOf(const std::string &path)
+{
+    const std::filesystem::path node(path);
+    std::error_code error;
+    std::filesystem::directory_iterator entry(node.parent_path() / "v4l" / "by-id", error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code compared;
+        if (std::filesystem::equivalent(entry->path(), node, compared))
+            return entry->path().filename().string();
+    }
+    return {};
+}
+
 } // namespace
 
 V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string card,
@@ -48,6 +63,7 @@ V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string
     , path(std::move(path))
     , card(std::move(card))
     , busInfo(std::move(busInfo))
+    , byIdName(byIdNameOf(this->path))
     , modeList(std::move(modes))
 {}
 
@@ -81,7 +97,7 @@ std::optional<std::string> V4l2Device::name() const
 
 std::string V4l2Device::uniqueId() const
 {
-    return busInfo + path;
+    return byIdName.empty() ? card + " " + busInfo : byIdName;
 }
 
 int32_t V4l2Device::formatCount() const

@@ -169,6 +169,39 @@ private slots:
         QVERIFY(!child<QSlider>("exposureControl"));
     }
 
+    // The next run selects the camera and format started last (without starting it), restores
+    // the window's size and, once started, the camera's control values.
+    void remembersCameraFormatAndControls()
+    {
+        const std::vector<synthetic::DeviceSpec> devices = {
+            {"Desk Camera", {mode(320, 240, 30, "MJPG")}},
+            {"Shelf Camera", {mode(160, 120, 30, "RGB3"), mode(96, 64, 15, "YUYV")}}};
+        synthetic::setDevices(devices);
+        access->scan();
+        child<QComboBox>("cameraSelector")->setCurrentIndex(1);
+        child<QComboBox>("formatSelector")->setCurrentIndex(1);
+        button("startStopButton")->click();
+        child<QSlider>("gainControl")->setValue(42);
+        child<QSlider>("exposureControl")->setValue(300);
+        child<QSlider>("brightnessSlider")->setValue(60);
+        const int brightness = synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value;
+        QVERIFY(brightness != 0);
+        window->resize(900, 700);
+        window->close();
+
+        synthetic::setDevices(devices); // the cameras forget their values
+        createWindow();
+        QCOMPARE(window->size(), QSize(900, 700));
+        QTRY_COMPARE(child<QComboBox>("cameraSelector")->currentText(), "Shelf Camera");
+        QCOMPARE(child<QComboBox>("formatSelector")->currentIndex(), 1);
+        QCOMPARE(button("startStopButton")->text(), QStringLiteral("Start Camera"));
+        button("startStopButton")->click();
+        QCOMPARE(synthetic::propertyState(1, CAPPROPID_GAIN).value, 42);
+        QCOMPARE(synthetic::propertyState(1, CAPPROPID_EXPOSURE).value, 300);
+        QVERIFY(!synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
+        QCOMPARE(synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value, brightness);
+    }
+
     void noCameraLeavesStartDisabled()
     {
         synthetic::setDevices({});

@@ -7,6 +7,7 @@
 #include "v4l2stream.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -160,13 +161,16 @@ void TestV4l2Backend::listsCaptureNodesInNodeOrder()
     add("/video3", "Out", V4L2_CAP_VIDEO_OUTPUT, "x");
     add("/video4", "", V4L2_CAP_VIDEO_CAPTURE, "usb-4");
     add("/video10", "Cam C", V4L2_CAP_VIDEO_CAPTURE, "usb-3");
+    // Cam B is known by its link under v4l/by-id, the same in any port.
+    QVERIFY(QDir(dir.path()).mkpath("v4l/by-id"));
+    QVERIFY(QFile::link("../../video2", dir.filePath("v4l/by-id/usb-Maker_Cam_B_42-video-index0")));
 
     std::vector<std::string> listed;
     for (const auto &device : V4l2Backend(io, base).enumerateDevices())
         listed.push_back(device->name().value_or("?") + " " + device->uniqueId());
-    QCOMPARE(listed, (std::vector<std::string>{"Cam A usb-1" + base + "/video0",
-                                               "Cam B usb-2" + base + "/video2",
-                                               "Cam C usb-3" + base + "/video10"}));
+    QCOMPARE(listed,
+             (std::vector<std::string>{"Cam A Cam A usb-1", "Cam B usb-Maker_Cam_B_42-video-index0",
+                                       "Cam C Cam C usb-3"}));
 }
 
 void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()

@@ -1,5 +1,6 @@
 #include "cameraselection.h"
 
+#include "appsettings.h"
 #include "scancombobox.h"
 
 #include <QApplication>
@@ -19,9 +20,16 @@ bool CameraSelection::hasCamera() const
     return cameraSelector->currentData().isValid() && !camera->supportedFormats().isEmpty();
 }
 
+QString CameraSelection::currentCameraId() const
+{
+    const QVariant index = cameraSelector->currentData();
+    return index.isValid() ? camera->cameraId(index.toInt()) : QString();
+}
+
 void CameraSelection::scan()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    int preferred = 0;
     {
         const QSignalBlocker blocker(cameraSelector);
         cameraSelector->clear();
@@ -30,8 +38,12 @@ void CameraSelection::scan()
         const QStringList names = camera->availableCameras();
         cameraSelector->clear();
         // Cameras carry their list position as data; the placeholders carry none.
-        for (int i = 0; i < names.size(); ++i)
+        const QString lastId = AppSettings::lastCameraId();
+        for (int i = 0; i < names.size(); ++i) {
             cameraSelector->addItem(names.at(i), i);
+            if (!lastId.isEmpty() && camera->cameraId(i) == lastId)
+                preferred = i;
+        }
         if (names.isEmpty()) {
             cameraSelector->addItem(tr("No cameras found"));
             formatSelector->clear();
@@ -39,7 +51,7 @@ void CameraSelection::scan()
         // Going through -1 makes the change to 0 announce itself once the signals flow again.
         cameraSelector->setCurrentIndex(-1);
     }
-    cameraSelector->setCurrentIndex(0);
+    cameraSelector->setCurrentIndex(preferred);
     QApplication::restoreOverrideCursor();
     emit scanned(cameraSelector->currentData().isValid());
 }
@@ -51,10 +63,17 @@ void CameraSelection::selectCamera(int index)
     emit cameraChanging();
     if (!camera->openCamera(index))
         return;
-    // Not blocked: appending the first item makes it current and applies that format at once.
-    formatSelector->clear();
-    for (const CameraBase::CameraFormat &format : camera->supportedFormats())
-        formatSelector->addItem(format.description);
+    const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
+    const auto remembered = AppSettings::cameraFormat(camera->cameraId(index));
+    const int chosen = remembered ? std::max(0, int(formats.indexOf(*remembered))) : 0;
+    {
+        const QSignalBlocker blocker(formatSelector);
+        formatSelector->clear();
+        for (const CameraBase::CameraFormat &format : formats)
+            formatSelector->addItem(format.description);
+        formatSelector->setCurrentIndex(formats.isEmpty() ? -1 : chosen);
+    }
+    selectFormat(chosen);
     emit cameraOpened();
 }
 

@@ -9,7 +9,8 @@ class ScanComboBox;
 
 // Keeps the camera list and the format list in step with the camera: a scan each time the list
 // is opened, opening the chosen camera, applying the chosen format, and following the camera's
-// own format changes. GUI thread only.
+// own format changes. A scan selects the camera started last when it is there, and a camera's
+// format list the format it ran in last. GUI thread only.
 class CameraSelection : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
 
     // A camera of the list is chosen and has formats to start with.
     bool hasCamera() const;
+    // The stable id of the chosen camera; empty when none is chosen.
+    QString currentCameraId() const;
 
     void scan();
     void selectCamera(int index);

@@ -23,6 +23,7 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -30,7 +31,8 @@ MainWindow::MainWindow(QWidget *parent)
     , settings(AppSettings::load())
 {
     setWindowTitle(tr("Ostrel Camera Viewer"));
-    resize(1200, 800);
+    if (!restoreGeometry(AppSettings::windowGeometry()))
+        resize(1200, 800);
     setupUI();
     recording =
         new RecordingController(overlays->recordingTimeLabel, overlays->recordingIndicator, this);
@@ -42,6 +44,19 @@ MainWindow::MainWindow(QWidget *parent)
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
     setupShortcuts();
+    // The camera started last is selected again (not started) once the window is up, unless a
+    // camera has been chosen by then.
+    if (!AppSettings::lastCameraId().isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (!camera)
+                onCameraSelectorAboutToShow();
+        });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    AppSettings::storeWindowGeometry(saveGeometry());
+    QWidget::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
@@ -99,6 +114,8 @@ void MainWindow::setupConnections()
         AppSettings::storeOrientation(settings.orientation);
     });
     connect(panel->rotateButton, &QPushButton::clicked, this, &MainWindow::onRotateClicked);
+    connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
+            &MainWindow::rememberProperty);
 
     VideoWriterThread *writer = recording->writer();
     connect(writer, &VideoWriterThread::errorOccurred, this, &MainWindow::onVideoWriterError);
@@ -218,6 +235,13 @@ void MainWindow::onFormatSelected(int index)
 void MainWindow::onFormatChanged(CameraBase::CameraFormat format)
 {
     selection->showFormat(format);
+    AppSettings::storeCameraFormat(selection->currentCameraId(), format);
+}
+
+void MainWindow::rememberProperty(CameraBase::Property property)
+{
+    if (cameraRunning)
+        AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
 }
 
 // The camera could not switch and has stopped: say so instead of freezing on the last picture.
@@ -277,6 +301,9 @@ void MainWindow::startCamera()
 {
     if (camera->startCapture()) {
         cameraRunning = true;
+        const QString id = selection->currentCameraId();
+        AppSettings::restoreCameraProperties(id, camera);
+        AppSettings::storeStartedCamera(id, camera->currentFormat());
         panel->showAdjustment(camera->brightness(), camera->contrast());
         panel->cameraControls->showCamera(camera);
     } else {
@@ -373,12 +400,14 @@ void MainWindow::updateBrightness(int value)
 {
     if (cameraRunning && camera)
         camera->setBrightness(value - 50);
+    rememberProperty(CameraBase::Property::Brightness);
 }
 
 void MainWindow::updateContrast(int value)
 {
     if (cameraRunning && camera)
         camera->setContrast(value / 50.0);
+    rememberProperty(CameraBase::Property::Contrast);
 }
 
 void MainWindow::onResetDefaults()
@@ -387,6 +416,8 @@ void MainWindow::onResetDefaults()
         return;
     camera->resetBrightness();
     camera->resetContrast();
+    rememberProperty(CameraBase::Property::Brightness);
+    rememberProperty(CameraBase::Property::Contrast);
     panel->showAdjustment(camera->brightness(), camera->contrast());
 }
 

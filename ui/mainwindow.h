@@ -39,6 +39,9 @@ public:
     // Opens the fullscreen view if the camera runs.
     void enterFullscreen();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void onCameraSelected(int index);
     void onFormatSelected(int index);
@@ -62,6 +65,7 @@ private:
     void onRecordKey();
     void createCamera();
     void onFormatFailed(const QString &description);
+    void rememberProperty(CameraBase::Property property);
 
     void onFrameAvailable();
     void onFpsAvailable();
