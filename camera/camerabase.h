@@ -119,6 +119,11 @@ public:
     // Any thread: a deep copy of the newest frame, or a null image before the first one.
     virtual QImage latestFrame() = 0;
 
+public slots:
+    // Checks at once whether the running camera's device is still there; a lost one is
+    // reported through cameraDisconnected().
+    virtual void checkCameraConnection() = 0;
+
 signals:
     void formatChanged(CameraBase::CameraFormat format);
     void cameraDisconnected(QString reason);

@@ -56,7 +56,7 @@ public:
 public slots:
     // Connection watch: a stream whose device the library reports as not found any more is
     // reported through cameraDisconnected() and capture stops.
-    void checkCameraConnection();
+    void checkCameraConnection() override;
 
 private:
     // Releases the library context when the handle goes.

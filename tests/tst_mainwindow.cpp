@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -116,6 +117,7 @@ private slots:
     {
         access.reset();
         window.reset();
+        qunsetenv("OSTREL_SYNTHETIC_PRESENCE");
         synthetic::resetDevices();
     }
 
@@ -187,7 +189,8 @@ private slots:
         const int brightness = synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value;
         QVERIFY(brightness != 0);
         window->resize(900, 700);
-        window->close();
+        access.reset();
+        window.reset();
 
         synthetic::setDevices(devices); // the cameras forget their values
         createWindow();
@@ -200,6 +203,30 @@ private slots:
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_EXPOSURE).value, 300);
         QVERIFY(!synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value, brightness);
+    }
+
+    // Unplugged while running, the loss is reported at once, not at the next connection check;
+    // plugged in again, the camera is announced and started with the same format.
+    void followsUnplugAndReturn()
+    {
+        const QString presence = dir->filePath(QStringLiteral("present"));
+        QVERIFY(QFile(presence).open(QIODevice::WriteOnly));
+        qputenv("OSTREL_SYNTHETIC_PRESENCE", QFile::encodeName(presence));
+        synthetic::setDevices(
+            {{"Desk Camera", {mode(320, 240, 30, "MJPG"), mode(160, 120, 15, "YUYV")}}});
+        createWindow();
+        access->scan();
+        child<QComboBox>("formatSelector")->setCurrentIndex(1);
+        button("startStopButton")->click();
+        ModalAnswerer answerer;
+        QVERIFY(QFile::remove(presence));
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.count(), 1, 2000);
+        QCOMPARE(answerer.seen().first().title, QStringLiteral("Camera Disconnected"));
+        QCOMPARE(child<QComboBox>("cameraSelector")->currentText(), "No cameras found");
+        QVERIFY(QFile(presence).open(QIODevice::WriteOnly));
+        QTRY_COMPARE(button("startStopButton")->text(), QStringLiteral("Stop Camera"));
+        QTRY_COMPARE(view()->frame().size(), QSize(160, 120));
+        QVERIFY(notification().startsWith(QStringLiteral("Camera reconnected: Desk Camera")));
     }
 
     void noCameraLeavesStartDisabled()

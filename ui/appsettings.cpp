@@ -184,11 +184,9 @@ std::optional<CameraBase::CameraFormat> AppSettings::cameraFormat(const QString 
     return format;
 }
 
-void AppSettings::storeStartedCamera(const QString &cameraId,
-                                     const CameraBase::CameraFormat &format)
+void AppSettings::storeLastCameraId(const QString &cameraId)
 {
     store(lastCameraKey, cameraId);
-    storeCameraFormat(cameraId, format);
 }
 
 void AppSettings::storeCameraFormat(const QString &cameraId, const CameraBase::CameraFormat &format)

@@ -39,7 +39,7 @@ struct AppSettings
     // its list by size, rate and pixel code).
     static QString lastCameraId();
     static std::optional<CameraBase::CameraFormat> cameraFormat(const QString &cameraId);
-    static void storeStartedCamera(const QString &cameraId, const CameraBase::CameraFormat &format);
+    static void storeLastCameraId(const QString &cameraId);
     static void storeCameraFormat(const QString &cameraId, const CameraBase::CameraFormat &format);
     // The property's value and automatic mode as the running camera reports them.
     static void storeCameraProperty(const QString &cameraId, CameraBase *camera,

@@ -13,7 +13,11 @@ CameraSelection::CameraSelection(ScanComboBox *cameraSelector, QComboBox *format
     , cameraSelector(cameraSelector)
     , formatSelector(formatSelector)
     , camera(camera)
-{}
+{
+    connect(cameraSelector, &QComboBox::currentIndexChanged, this, &CameraSelection::selectCamera);
+    connect(formatSelector, &QComboBox::currentIndexChanged, this, &CameraSelection::selectFormat);
+    connect(camera, &CameraBase::formatChanged, this, &CameraSelection::showFormat);
+}
 
 bool CameraSelection::hasCamera() const
 {
@@ -29,6 +33,9 @@ QString CameraSelection::currentCameraId() const
 void CameraSelection::scan()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The chosen camera stays chosen across a rescan; otherwise the one started last is chosen.
+    const QString chosenId = currentCameraId();
+    const QString wantedId = chosenId.isEmpty() ? AppSettings::lastCameraId() : chosenId;
     int preferred = 0;
     {
         const QSignalBlocker blocker(cameraSelector);
@@ -38,10 +45,9 @@ void CameraSelection::scan()
         const QStringList names = camera->availableCameras();
         cameraSelector->clear();
         // Cameras carry their list position as data; the placeholders carry none.
-        const QString lastId = AppSettings::lastCameraId();
         for (int i = 0; i < names.size(); ++i) {
             cameraSelector->addItem(names.at(i), i);
-            if (!lastId.isEmpty() && camera->cameraId(i) == lastId)
+            if (!wantedId.isEmpty() && camera->cameraId(i) == wantedId)
                 preferred = i;
         }
         if (names.isEmpty()) {
@@ -83,6 +89,7 @@ void CameraSelection::selectFormat(int index)
     if (index < 0 || index >= formats.size())
         return;
     const bool wasCapturing = camera->isCapturing();
+    AppSettings::storeCameraFormat(currentCameraId(), formats.at(index));
     if (!camera->setFormat(formats.at(index)) && wasCapturing)
         emit formatFailed(formats.at(index).description);
 }

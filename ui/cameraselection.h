@@ -9,8 +9,8 @@ class ScanComboBox;
 
 // Keeps the camera list and the format list in step with the camera: a scan each time the list
 // is opened, opening the chosen camera, applying the chosen format, and following the camera's
-// own format changes. A scan selects the camera started last when it is there, and a camera's
-// format list the format it ran in last. GUI thread only.
+// own format changes. A scan keeps the chosen camera chosen, or else chooses the one started
+// last; a camera comes with the format chosen for it last. GUI thread only.
 class CameraSelection : public QObject
 {
     Q_OBJECT

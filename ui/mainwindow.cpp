@@ -4,8 +4,11 @@
 #include "cameramessages.h"
 #include "cameraselection.h"
 #include "controlpanel.h"
+#include "devicewatcher.h"
 #include "framehandover.h"
 #include "fullscreenview.h"
+#include "hotplugfollower.h"
+#include "mainsplitter.h"
 #include "notificationlabel.h"
 #include "openpnpcamera.h"
 #include "recordingcontroller.h"
@@ -14,15 +17,12 @@
 #include "snapshotsaver.h"
 #include "videowriterthread.h"
 #include "viewfinder.h"
+#include "windowshortcuts.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSlider>
-#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -43,7 +43,8 @@ MainWindow::MainWindow(QWidget *parent)
     applyOrientation(settings.orientation);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
-    setupShortcuts();
+    addCaptureShortcuts(this);
+    WindowShortcuts::addAdjustmentKeys(this, panel->brightnessSlider, panel->contrastSlider);
     // The camera started last is selected again (not started) once the window is up, unless a
     // camera has been chosen by then.
     if (!AppSettings::lastCameraId().isEmpty())
@@ -53,14 +54,9 @@ MainWindow::MainWindow(QWidget *parent)
         });
 }
 
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    AppSettings::storeWindowGeometry(saveGeometry());
-    QWidget::closeEvent(event);
-}
-
 MainWindow::~MainWindow()
 {
+    AppSettings::storeWindowGeometry(saveGeometry());
     if (cameraRunning)
         camera->stopCapture();
     // The recording controller, a child, finishes a running file when it is deleted.
@@ -80,27 +76,13 @@ void MainWindow::setupUI()
 
     auto *mainLayout = new QVBoxLayout(this);
     mainLayout->setObjectName(QStringLiteral("mainLayout"));
-    auto *splitter = new QSplitter(Qt::Horizontal);
-    mainLayout->addWidget(splitter);
-    splitter->addWidget(panel);
-    splitter->addWidget(videoLabel);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 700});
-    splitter->setHandleWidth(2);
-    splitter->setStyleSheet(
-        QStringLiteral("QSplitter::handle { background-color: #999; margin: 1px; border-radius: "
-                       "3px; } QSplitter::handle:hover { background-color: #bbb; }"));
+    mainLayout->addWidget(new MainSplitter(panel, videoLabel));
 }
 
 void MainWindow::setupConnections()
 {
     connect(panel->cameraSelector, &ScanComboBox::aboutToShowPopup, this,
             &MainWindow::onCameraSelectorAboutToShow);
-    connect(panel->cameraSelector, &QComboBox::currentIndexChanged, this,
-            &MainWindow::onCameraSelected);
-    connect(panel->formatSelector, &QComboBox::currentIndexChanged, this,
-            &MainWindow::onFormatSelected);
     connect(panel->startStopButton, &QPushButton::clicked, this, &MainWindow::onStartStopClicked);
     connect(panel->snapshotButton, &QPushButton::clicked, this, &MainWindow::takeSnapshot);
     connect(panel->recordButton, &QPushButton::clicked, this, &MainWindow::toggleRecording);
@@ -118,9 +100,10 @@ void MainWindow::setupConnections()
             &MainWindow::rememberProperty);
 
     VideoWriterThread *writer = recording->writer();
-    connect(writer, &VideoWriterThread::errorOccurred, this, &MainWindow::onVideoWriterError);
+    connect(writer, &VideoWriterThread::errorOccurred, recording,
+            &RecordingController::handleWriterError);
     // Only once the thread has ended is the file closed and the writer ready for the next one.
-    connect(writer, &QThread::finished, this, &MainWindow::onVideoWritingStopped);
+    connect(writer, &QThread::finished, recording, &RecordingController::handleWriterFinished);
     connect(recording, &RecordingController::stateChanged, this, &MainWindow::updateUIState);
     connect(videoLabel, &ViewFinder::doubleClicked, this, &MainWindow::toggleFullscreen);
     connect(recording, &RecordingController::notificationRequested, this,
@@ -128,35 +111,12 @@ void MainWindow::setupConnections()
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
 }
 
-void MainWindow::setupShortcuts()
-{
-    addCaptureShortcuts(this);
-    const std::pair<const char *, std::pair<QSlider *, int>> steps[] = {
-        {QT_TR_NOOP("Up"), {panel->brightnessSlider, 5}},
-        {QT_TR_NOOP("Down"), {panel->brightnessSlider, -5}},
-        {QT_TR_NOOP("Shift+Up"), {panel->contrastSlider, 5}},
-        {QT_TR_NOOP("Shift+Down"), {panel->contrastSlider, -5}},
-    };
-    for (const auto &[keys, target] : steps) {
-        connect(new QShortcut(QKeySequence(tr(keys), QKeySequence::NativeText), this),
-                &QShortcut::activated, this, [slider = target.first, step = target.second] {
-                    ControlPanel::stepSlider(slider, step);
-                });
-    }
-}
-
 // Snapshot, record and fullscreen keys, for the window and for the fullscreen view alike.
 void MainWindow::addCaptureShortcuts(QWidget *target)
 {
-    const std::pair<const char *, void (MainWindow::*)()> keys[] = {
-        {QT_TR_NOOP("Ctrl+S"), &MainWindow::takeSnapshot},
-        {QT_TR_NOOP("Ctrl+R"), &MainWindow::onRecordKey},
-        {QT_TR_NOOP("F11"), &MainWindow::toggleFullscreen},
-    };
-    for (const auto &[sequence, handler] : keys) {
-        connect(new QShortcut(QKeySequence(tr(sequence), QKeySequence::NativeText), target),
-                &QShortcut::activated, this, handler);
-    }
+    WindowShortcuts::addCaptureKeys(
+        target, [this] { takeSnapshot(); }, [this] { onRecordKey(); },
+        [this] { toggleFullscreen(); });
 }
 
 void MainWindow::onRecordKey()
@@ -194,7 +154,6 @@ void MainWindow::createCamera()
     camera->setFpsCallback([target](double fps) { target->postFps(fps); });
     connect(handOver, &FrameHandOver::frameAvailable, this, &MainWindow::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this, &MainWindow::onFpsAvailable);
-    connect(camera, &CameraBase::formatChanged, this, &MainWindow::onFormatChanged);
     connect(camera, &CameraBase::cameraDisconnected, this, &MainWindow::onCameraDisconnected);
 
     selection = new CameraSelection(panel->cameraSelector, panel->formatSelector, camera, this);
@@ -204,12 +163,25 @@ void MainWindow::createCamera()
     });
     connect(selection, &CameraSelection::cameraOpened, this, &MainWindow::updateUIState);
     connect(selection, &CameraSelection::formatFailed, this, &MainWindow::onFormatFailed);
+    hotplug = new HotplugFollower(new DeviceWatcher(this), camera, selection, this);
+    connect(hotplug, &HotplugFollower::rescanRequested, this,
+            &MainWindow::onCameraSelectorAboutToShow);
+    // Queued: the scan that finds the camera may run inside the camera's own report of the loss,
+    // which stops the camera once it returns.
+    connect(hotplug, &HotplugFollower::cameraReturned, this, &MainWindow::onCameraReturned,
+            Qt::QueuedConnection);
     connect(selection, &CameraSelection::scanned, this, [this](bool found) {
-        if (!found)
-            videoLabel->showMessage(CameraMessages::noCamerasHelp());
-        else if (videoLabel->message() == CameraMessages::noCamerasHelp())
-            videoLabel->showMessage(tr("No camera feed"));
+        if (!found || videoLabel->message() == CameraMessages::noCamerasHelp())
+            videoLabel->showMessage(found ? tr("No camera feed") : CameraMessages::noCamerasHelp());
     });
+}
+
+void MainWindow::onCameraReturned()
+{
+    if (cameraRunning || !selection->hasCamera())
+        return;
+    showNotification(tr("Camera reconnected: %1").arg(panel->cameraSelector->currentText()), true);
+    startCamera();
 }
 
 void MainWindow::onCameraSelectorAboutToShow()
@@ -218,24 +190,6 @@ void MainWindow::onCameraSelectorAboutToShow()
         createCamera();
     selection->scan();
     updateUIState();
-}
-
-void MainWindow::onCameraSelected(int index)
-{
-    if (selection)
-        selection->selectCamera(index);
-}
-
-void MainWindow::onFormatSelected(int index)
-{
-    if (selection)
-        selection->selectFormat(index);
-}
-
-void MainWindow::onFormatChanged(CameraBase::CameraFormat format)
-{
-    selection->showFormat(format);
-    AppSettings::storeCameraFormat(selection->currentCameraId(), format);
 }
 
 void MainWindow::rememberProperty(CameraBase::Property property)
@@ -291,6 +245,7 @@ void MainWindow::onStartStopClicked()
 {
     if (!camera)
         return;
+    hotplug->forget();
     if (cameraRunning)
         stopCamera(tr("No camera feed"));
     else
@@ -303,7 +258,7 @@ void MainWindow::startCamera()
         cameraRunning = true;
         const QString id = selection->currentCameraId();
         AppSettings::restoreCameraProperties(id, camera);
-        AppSettings::storeStartedCamera(id, camera->currentFormat());
+        AppSettings::storeLastCameraId(id);
         panel->showAdjustment(camera->brightness(), camera->contrast());
         panel->cameraControls->showCamera(camera);
     } else {
@@ -320,6 +275,11 @@ void MainWindow::stopCamera(const QString &message)
 {
     recording->stop();
     camera->stopCapture();
+    showStopped(message);
+}
+
+void MainWindow::showStopped(const QString &message)
+{
     cameraRunning = false;
     handOver->clear();
     panel->cameraControls->clear();
@@ -334,14 +294,11 @@ void MainWindow::onCameraDisconnected(QString reason)
     if (disconnectedBox)
         return;
 
+    hotplug->cameraLost(selection->currentCameraId());
     const bool wasRecording = recording->state() == RecordingController::State::Recording;
     const QString recordingPath = recording->path();
     recording->stop();
-    cameraRunning = false;
-    handOver->clear();
-    panel->cameraControls->clear();
-    videoLabel->showMessage(tr("Camera disconnected"));
-    updateUIState();
+    showStopped(tr("Camera disconnected"));
 
     const QString cause = CameraMessages::cause(camera->lastFailure());
     if (wasRecording) {
@@ -364,7 +321,9 @@ void MainWindow::showDisconnectionBox(const QString &title, const QString &cause
     box.setInformativeText(cause);
     disconnectedBox = &box;
     updateUIState();
+    hotplug->setPaused(true);
     box.exec();
+    hotplug->setPaused(false);
 }
 
 void MainWindow::updateUIState()
@@ -423,17 +382,8 @@ void MainWindow::onResetDefaults()
 
 void MainWindow::takeSnapshot()
 {
-    if (!cameraRunning || !camera)
-        return;
-    const QImage frame = camera->latestFrame();
-    if (frame.isNull()) {
-        showNotification(tr("No camera frame available"), false);
-        return;
-    }
-    const CameraBase::CameraFormat format = camera->currentFormat();
-    const QString path = snapshots->choosePath(this, settings, QSize(format.width, format.height));
-    if (!path.isEmpty())
-        snapshots->save(frame, settings.orientation, path);
+    if (cameraRunning && camera)
+        snapshots->take(this, camera, settings);
 }
 
 void MainWindow::showNotification(const QString &message, bool success, const QString &folder)
@@ -467,16 +417,6 @@ void MainWindow::startRecording()
         showNotification(tr("Recording start failed"), false);
 }
 
-void MainWindow::onVideoWriterError(QString error)
-{
-    recording->handleWriterError(error);
-}
-
-void MainWindow::onVideoWritingStopped()
-{
-    recording->handleWriterFinished();
-}
-
 void MainWindow::toggleFullscreen()
 {
     if (!cameraRunning || !camera)
@@ -498,22 +438,13 @@ void MainWindow::toggleFullscreen()
 
 void MainWindow::onShowSettings()
 {
-    SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
-                           settings.showFpsCounter, settings.autoSaveWithDefaultName},
-                          this);
     // The orientation part of "Reset to Defaults" takes effect at once, even if the dialog is
     // then cancelled; a running recording keeps the orientation it started with.
-    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, this, [this] {
-        const QSignalBlocker blocker(panel->flipButton);
-        panel->flipButton->setChecked(false);
-        applyOrientation(Orientation());
-        AppSettings::storeOrientation(settings.orientation);
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-
-    const bool showFpsChanged = dialog.values().showFpsCounter != settings.showFpsCounter;
-    settings.storeChoices(dialog.values());
-    if (showFpsChanged)
+    if (SettingsDialog::edit(this, settings, [this] {
+            const QSignalBlocker blocker(panel->flipButton);
+            panel->flipButton->setChecked(false);
+            applyOrientation(Orientation());
+            AppSettings::storeOrientation(settings.orientation);
+        }))
         updateUIState();
 }

@@ -14,6 +14,7 @@ class CameraSelection;
 class ControlPanel;
 class FrameHandOver;
 class FullscreenView;
+class HotplugFollower;
 class NotificationLabel;
 class QMessageBox;
 class QShortcut;
@@ -39,20 +40,12 @@ public:
     // Opens the fullscreen view if the camera runs.
     void enterFullscreen();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private slots:
-    void onCameraSelected(int index);
-    void onFormatSelected(int index);
-    void onFormatChanged(CameraBase::CameraFormat format);
     void onStartStopClicked();
     void updateBrightness(int value);
     void updateContrast(int value);
     void onCameraSelectorAboutToShow();
     void onResetDefaults();
-    void onVideoWriterError(QString error);
-    void onVideoWritingStopped();
     void onShowSettings();
 
 private:
@@ -60,12 +53,12 @@ private:
 
     void setupUI();
     void setupConnections();
-    void setupShortcuts();
     void addCaptureShortcuts(QWidget *target);
     void onRecordKey();
     void createCamera();
     void onFormatFailed(const QString &description);
     void rememberProperty(CameraBase::Property property);
+    void onCameraReturned();
 
     void onFrameAvailable();
     void onFpsAvailable();
@@ -74,6 +67,8 @@ private:
     void onRotateClicked();
     void startCamera();
     void stopCamera(const QString &message);
+    // The camera no longer runs: message where the picture was.
+    void showStopped(const QString &message);
     void onCameraDisconnected(QString reason);
     void showDisconnectionBox(const QString &title, const QString &cause, const QString &text);
     void updateUIState();
@@ -91,6 +86,7 @@ private:
     NotificationLabel *notificationLabel = nullptr;
     CameraBase *camera = nullptr;
     CameraSelection *selection = nullptr; // with the camera
+    HotplugFollower *hotplug = nullptr;   // with the camera
     bool cameraRunning = false;
     FrameHandOver *handOver = nullptr;
     RecordingController *recording = nullptr;

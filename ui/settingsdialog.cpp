@@ -2,6 +2,7 @@
 
 #include "aboutlinks.h"
 #include "appinfo.h"
+#include "appsettings.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -190,4 +191,18 @@ void SettingsDialog::resetToDefaults()
     snapshotDirectoryEdit->setText(
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     emit resetToDefaultsRequested();
+}
+
+bool SettingsDialog::edit(QWidget *parent, AppSettings &settings,
+                          const std::function<void()> &resetOrientation)
+{
+    SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
+                           settings.showFpsCounter, settings.autoSaveWithDefaultName},
+                          parent);
+    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, parent, resetOrientation);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const bool showFpsChanged = dialog.values().showFpsCounter != settings.showFpsCounter;
+    settings.storeChoices(dialog.values());
+    return showFpsChanged;
 }

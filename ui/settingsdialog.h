@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
+struct AppSettings;
 class QCheckBox;
 class QLineEdit;
 
@@ -24,6 +27,11 @@ public:
     explicit SettingsDialog(const Values &values, QWidget *parent = nullptr);
 
     Values values() const;
+
+    // Runs the dialog over settings and stores what changed when it is accepted; resetOrientation
+    // runs at once when "Reset to Defaults" is pressed. True when the FPS counter was switched.
+    static bool edit(QWidget *parent, AppSettings &settings,
+                     const std::function<void()> &resetOrientation);
 
     // The rich text of the About group.
     static QString aboutText();
