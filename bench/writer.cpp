@@ -2,12 +2,14 @@
 //
 // 1. Throughput: for 1280x720, 1920x1080 and 3840x2160, frames per second the writer encodes when
 //    a producer feeds it as fast as it can and no pacing holds it back, beside the same frames
-//    encoded by the ffmpeg command-line MJPEG encoder in the same run.
+//    encoded by libjpeg-turbo on one thread and by the ffmpeg command-line MJPEG encoder with two
+//    threads, in the same run.
 // 2. A paced recording at 1920x1080 and 30 fps fed by a producer at 30 fps: frames written,
 //    duplicated and dropped, and the frame count of the file as ffprobe reads it.
 //
 // Usage: ostrel_bench_writer [seconds per throughput run, default 5] [paced seconds, default 20]
 
+#include "jpegencoder.h"
 #include "videowriterthread.h"
 
 #include <QCoreApplication>
@@ -97,11 +99,25 @@ ffmpegRun ffmpegEncode(const QString &raw, const QString &sizeText, int repeat,
                        const QString &quality, const QString &dir)
 {
     const QString file = dir + QStringLiteral("/ffmpeg.avi");
-    QStringList arguments = {
-        "-v",     "error",    "-y",       "-stream_loop", QString::number(repeat - 1),
-        "-f",     "rawvideo", "-pix_fmt", "rgb24",        "-s",
-        sizeText, "-r",       "30",       "-i",           raw,
-        "-c:v",   "mjpeg"};
+    QStringList arguments = {"-v",
+                             "error",
+                             "-y",
+                             "-stream_loop",
+                             QString::number(repeat - 1),
+                             "-f",
+                             "rawvideo",
+                             "-pix_fmt",
+                             "rgb24",
+                             "-s",
+                             sizeText,
+                             "-r",
+                             "30",
+                             "-i",
+                             raw,
+                             "-c:v",
+                             "mjpeg",
+                             "-threads",
+                             "2"};
     if (!quality.isEmpty())
         arguments << "-q:v" << quality;
     arguments << "-f"
@@ -118,11 +134,29 @@ ffmpegRun ffmpegEncode(const QString &raw, const QString &sizeText, int repeat,
     return result;
 }
 
-// Runs the writer practically unpaced (declared at 1000 fps, a 1 ms interval that no frame size
-// here comes near, and the highest rate the AVI muxer keeps without dropping frames) while a
-// producer keeps a few frames queued ahead of it, so that the writer always has a new frame and
-// pays for every enqueue copy, but the producer does not burn the CPU the encoder needs on copies
-// that would only be dropped.
+// Frames per second libjpeg-turbo encodes on one thread, with the writer's own settings.
+double singleThreadEncode(const QList<QImage> &frames, int seconds)
+{
+    JpegEncoder encoder;
+    QByteArray jpeg;
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    int encoded = 0;
+    while (clock.elapsed() < seconds * 1000) {
+        if (!encoder.encode(frames[encoded % frames.size()], &jpeg, &error))
+            return 0.0;
+        ++encoded;
+    }
+    return encoded * 1000.0 / double(clock.elapsed());
+}
+
+// Runs the writer at a rate its encoders cannot quite reach (twice what libjpeg-turbo manages
+// on one thread, with one encoder per core on this two-core machine) while a producer keeps a
+// few frames queued ahead of it, so that the writer always has a new frame and pays for every
+// enqueue copy, but the producer does not burn the CPU the encoder needs on copies that would
+// only be dropped. The rate is not set far higher: every slot the encoders miss is filled with a
+// repeat of the last frame, whose writing would then be measured too.
 void writerThroughput(const QSize &size, int seconds, const QString &dir)
 {
     QList<QImage> frames;
@@ -132,7 +166,9 @@ void writerThroughput(const QSize &size, int seconds, const QString &dir)
         dir + QStringLiteral("/writer_%1x%2.avi").arg(size.width()).arg(size.height());
 
     VideoWriterThread writer;
-    if (!writer.startWriting(file, mjpg, 1000.0, size))
+    const double turboFps = singleThreadEncode(frames, seconds);
+    const double declaredFps = std::max(1.0, std::round(2 * turboFps));
+    if (!writer.startWriting(file, mjpg, declaredFps, size))
         return;
     writer.start();
     while (writer.statistics().elapsedMs == 0)
@@ -142,7 +178,8 @@ void writerThroughput(const QSize &size, int seconds, const QString &dir)
     std::thread producer([&] {
         constexpr int backlog = 4;
         for (int added = 0; !stop;) {
-            if (added - writer.statistics().framesWritten < backlog) {
+            const WriterStatistics now = writer.statistics();
+            if (added - (now.framesWritten - now.framesDuplicated) < backlog) {
                 writer.addFrame(frames[added % distinctFrames]);
                 ++added;
             } else {
@@ -159,7 +196,9 @@ void writerThroughput(const QSize &size, int seconds, const QString &dir)
     writer.stopWriting();
     const qint64 stopMs = stopClock.elapsed();
 
-    const double writerFps = 1000.0 * stats.framesWritten / double(stats.elapsedMs);
+    // New frames only: the slots the encoders could not fill in time repeat the last frame.
+    const double writerFps =
+        1000.0 * (stats.framesWritten - stats.framesDuplicated) / double(stats.elapsedMs);
     const int fileFrames = probeFrames(file);
     const qint64 bytesPerFrame = fileFrames > 0 ? QFile(file).size() / fileFrames : 0;
 
@@ -177,18 +216,25 @@ void writerThroughput(const QSize &size, int seconds, const QString &dir)
                               size.width() * 3);
     }
     const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-    out << QStringLiteral("%1  writer %2 fps (%3 written, %4 repeated, %5 KiB/frame, stop %6 ms)\n")
+    out << QStringLiteral("%1  writer %2 fps (at %8 fps: %3 written, %4 repeated, %5 dropped, "
+                          "%6 KiB/frame, stop %7 ms)\n")
                .arg(sizeText, -9)
                .arg(writerFps, 6, 'f', 1)
                .arg(stats.framesWritten)
                .arg(stats.framesDuplicated)
+               .arg(stats.framesDropped)
                .arg(bytesPerFrame / 1024)
-               .arg(stopMs);
+               .arg(stopMs)
+               .arg(declaredFps);
+    out << QStringLiteral("%1  libjpeg-turbo, one thread %2 fps  writer/turbo %3\n")
+               .arg(QString(), -9)
+               .arg(turboFps, 6, 'f', 1)
+               .arg(turboFps > 0 ? writerFps / turboFps : 0.0, 0, 'f', 2);
     // ffmpeg's default MJPEG quality is far below what the writer produces; -q:v 3 comes close
     // to the writer's frame sizes and so to the same amount of work.
     for (const QString &quality : {QString(), QStringLiteral("3")}) {
         const ffmpegRun run = ffmpegEncode(raw, sizeText, repeat, quality, dir);
-        out << QStringLiteral("%1  ffmpeg %2 %3 fps (%4 KiB/frame)  writer/ffmpeg %5\n")
+        out << QStringLiteral("%1  ffmpeg 2 threads %2 %3 fps (%4 KiB/frame)  writer/ffmpeg %5\n")
                    .arg(QString(), -9)
                    .arg(quality.isEmpty() ? QStringLiteral("default") : "-q:v " + quality, -8)
                    .arg(run.fps, 6, 'f', 1)

@@ -2,6 +2,16 @@
 
 #include "syntheticregistry.h"
 
+#include <pthread.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint64_t maxFramesBehind = 8;
+
+} // namespace
+
 namespace ostrel::capture {
 
 SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
@@ -15,9 +25,77 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
                              : 1.0 / (30 * this->device->rateFactor()))
     , pattern(format.width, format.height)
     , patternGeneration(this->device->pictureGeneration())
+    , jpeg(format.fourcc == synthetic::fourcc("MJPG") || format.fourcc == synthetic::fourcc("JPEG"))
 {
     const SyntheticDeviceState::Picture p = this->device->picture();
     pattern.setPicture(p.brightness, p.contrast, p.sharpness);
+    if (jpeg) {
+        // The first frame is there when the stream opens, as with a camera that has started
+        // streaming; it is also the one that encodes every band.
+        jpegEncoder = std::make_unique<SyntheticJpegEncoder>(frameWidth, frameHeight);
+        jpegRgb.resize(size_t{frameWidth} * frameHeight * 3);
+        makeJpeg(0);
+        producer = std::thread([this] { produceJpeg(); });
+    }
+}
+
+SyntheticStream::~SyntheticStream()
+{
+    if (!producer.joinable())
+        return;
+    {
+        std::lock_guard lock(jpegMutex);
+        stopProducer = true;
+    }
+    jpegChanged.notify_all();
+    producer.join();
+}
+
+void SyntheticStream::followPicture()
+{
+    const uint32_t generation = device->pictureGeneration();
+    if (generation != patternGeneration) {
+        const SyntheticDeviceState::Picture p = device->picture();
+        pattern.setPicture(p.brightness, p.contrast, p.sharpness);
+        patternGeneration = generation;
+    }
+}
+
+void SyntheticStream::produceJpeg()
+{
+    pthread_setname_np(pthread_self(), "ostrel-synth");
+    for (uint64_t next = 1;; ++next) {
+        {
+            std::unique_lock lock(jpegMutex);
+            const auto due = start + std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                         framePeriod * double(next));
+            if (jpegChanged.wait_until(lock, due, [this] { return stopProducer; }))
+                return;
+        }
+        // A little behind the clock (a busy machine), the frames follow back to back, numbered
+        // without a gap; far behind, the camera drops frames and goes on with the newest.
+        const uint64_t newest = dueFrames() - 1;
+        if (newest > next + maxFramesBehind)
+            next = newest;
+        makeJpeg(next);
+    }
+}
+
+void SyntheticStream::makeJpeg(uint64_t sequence)
+{
+    followPicture();
+    pattern.render(static_cast<uint32_t>(sequence), jpegRgb.data());
+    auto frame = std::make_shared<JpegFrame>();
+    frame->sequence = sequence;
+    if (!jpegEncoder->encode(jpegRgb.data(), frame->bytes)) {
+        logMessage(LOG_ERR, "synthetic camera: " + jpegEncoder->errorMessage());
+        return;
+    }
+    {
+        std::lock_guard lock(jpegMutex);
+        newestJpeg = std::move(frame);
+    }
+    jpegChanged.notify_all();
 }
 
 uint64_t SyntheticStream::dueFrames() const
@@ -30,6 +108,10 @@ bool SyntheticStream::hasNewFrame()
 {
     if (!device->isAvailable())
         return false;
+    if (jpeg) {
+        std::scoped_lock lock(frameMutex, jpegMutex);
+        return newestJpeg && newestJpeg->sequence >= nextFrame;
+    }
     std::lock_guard lock(frameMutex);
     return dueFrames() > nextFrame;
 }
@@ -41,19 +123,55 @@ CapResult SyntheticStream::captureFrame(uint8_t *buffer)
     if (SyntheticRegistry::instance().take(SyntheticRegistry::Fault::CaptureFrame))
         return CAPRESULT_ERR;
 
+    if (jpeg)
+        return captureJpeg(buffer);
+
     std::lock_guard lock(frameMutex);
-    const uint32_t generation = device->pictureGeneration();
-    if (generation != patternGeneration) {
-        const SyntheticDeviceState::Picture p = device->picture();
-        pattern.setPicture(p.brightness, p.contrast, p.sharpness);
-        patternGeneration = generation;
-    }
+    followPicture();
     // Without a new frame due, the newest one is delivered again.
     const uint64_t due = dueFrames();
     const uint64_t frame = due > nextFrame ? due - 1 : nextFrame - 1;
     nextFrame = frame + 1;
     pattern.render(static_cast<uint32_t>(frame), buffer);
     ++captured;
+    return CAPRESULT_OK;
+}
+
+CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
+{
+    std::shared_ptr<const JpegFrame> frame;
+    {
+        // Null only when even the first frame could not be encoded.
+        std::lock_guard lock(jpegMutex);
+        frame = newestJpeg;
+    }
+    if (!frame)
+        return CAPRESULT_ERR;
+    std::lock_guard lock(frameMutex);
+    if (!decoder.decode(frame->bytes.data(), frame->bytes.size(), frameWidth, frameHeight,
+                        buffer)) {
+        logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
+        return CAPRESULT_ERR;
+    }
+    capturedJpeg = frame;
+    nextFrame = frame->sequence + 1;
+    ++captured;
+    return CAPRESULT_OK;
+}
+
+CapResult SyntheticStream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                           uint32_t &frameBytes)
+{
+    frameBytes = 0;
+    if (!jpeg)
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    std::lock_guard lock(frameMutex);
+    if (!capturedJpeg)
+        return CAPRESULT_ERR;
+    frameBytes = uint32_t(capturedJpeg->bytes.size());
+    if (!buffer || bufferBytes < frameBytes)
+        return CAPRESULT_ERR;
+    std::copy(capturedJpeg->bytes.begin(), capturedJpeg->bytes.end(), buffer);
     return CAPRESULT_OK;
 }
 

@@ -1,6 +1,10 @@
 // A stream of a synthetic camera: frames fall due on a steady clock at the format's rate (times
 // the rate factor), numbered from 0 since the stream opened. A caller that falls behind gets the
 // newest due frame, so the numbers it sees skip exactly the frames it missed.
+//
+// Motion-JPEG formats send real JPEG, as a USB camera does: a thread of the stream's own (named
+// "ostrel-synth", so that benchmarks can leave its cost out) renders and encodes each frame when
+// it falls due, and captureFrame decodes the newest one the way a V4L2 camera's frames are.
 #pragma once
 
 #include "backend.h"
@@ -8,10 +12,16 @@
 #include "syntheticdevicestate.h"
 #include "testpattern.h"
 
+#include "jpegdecoder.h"
+#include "syntheticjpegencoder.h"
+
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace ostrel::capture {
 
@@ -20,6 +30,7 @@ class SyntheticStream : public Stream
 public:
     SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
                     const synthetic::FormatSpec &format);
+    ~SyntheticStream() override;
 
     uint32_t width() const override { return frameWidth; }
     uint32_t height() const override { return frameHeight; }
@@ -27,6 +38,7 @@ public:
     bool hasNewFrame() override;
     CapResult captureFrame(uint8_t *buffer) override;
     uint32_t frameCount() const override { return captured.load(); }
+    CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
 
     CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
     CapResult property(CapPropertyID id, int32_t &value) override;
@@ -35,8 +47,21 @@ public:
     CapResult setAutoProperty(CapPropertyID id, bool enabled) override;
 
 private:
+    struct JpegFrame
+    {
+        uint64_t sequence = 0;
+        std::vector<uint8_t> bytes;
+    };
+
     // Number of frames whose time has come (frame 0 is due at once).
     uint64_t dueFrames() const;
+    // Pattern with the device's current picture settings; the thread that owns the pattern.
+    void followPicture();
+    // The Motion-JPEG thread.
+    void produceJpeg();
+    // The constructor for frame 0, then the Motion-JPEG thread: renders, encodes and publishes.
+    void makeJpeg(uint64_t sequence);
+    CapResult captureJpeg(uint8_t *buffer);
 
     const std::shared_ptr<SyntheticDeviceState> device;
     const uint32_t frameWidth;
@@ -46,11 +71,24 @@ private:
     std::atomic<uint32_t> captured{0};
 
     // Capture calls come from the capture thread, but two threads capturing at once must not
-    // tear the pattern either.
-    std::mutex frameMutex; // guards pattern, patternGeneration, nextFrame
+    // tear the pattern either. For Motion-JPEG the pattern belongs to the producer thread alone.
+    std::mutex frameMutex; // guards pattern and patternGeneration (raw formats), nextFrame,
+                           // decoder and capturedJpeg
     TestPattern pattern;
     uint32_t patternGeneration;
     uint64_t nextFrame = 0; // the first frame not delivered yet
+
+    // Motion-JPEG formats only.
+    const bool jpeg;
+    std::unique_ptr<SyntheticJpegEncoder> jpegEncoder; // the Motion-JPEG thread's, with jpegRgb
+    std::vector<uint8_t> jpegRgb;
+    JpegDecoder decoder;
+    std::shared_ptr<const JpegFrame> capturedJpeg; // behind the last captured frame
+    std::mutex jpegMutex;                          // guards newestJpeg and stopProducer
+    std::condition_variable jpegChanged;
+    std::shared_ptr<const JpegFrame> newestJpeg;
+    bool stopProducer = false;
+    std::thread producer;
 };
 
 } // namespace ostrel::capture

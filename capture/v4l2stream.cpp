@@ -191,13 +191,18 @@ CapResult V4l2Stream::captureFrame(uint8_t *buffer)
     if (const int result = queue->takeNewest(frame); result < 0)
         return fail(result);
     const bool whole = frameLooksWhole(frame);
+    const bool jpeg = isJpeg(mode.pixelFormat);
     const bool converted =
-        whole && converter->convert(sourceFormat, frame.data, frame.bytes, buffer);
-    if (converted && isJpeg(mode.pixelFormat))
+        whole &&
+        (jpeg ? jpegDecoder.decode(frame.data, frame.bytes, mode.width, mode.height, buffer)
+              : converter->convert(sourceFormat, frame.data, frame.bytes, buffer));
+    if (converted && jpeg)
         lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
     if (!converted)
         logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": " +
-                                  (whole ? converter->errorMessage() : "incomplete frame"));
+                                  (!whole ? "incomplete frame"
+                                   : jpeg ? jpegDecoder.errorMessage()
+                                          : converter->errorMessage()));
     // The buffer goes back to the driver only now: the conversion read straight from it.
     if (const int result = queue->requeue(frame.index); result < 0)
         return fail(result);

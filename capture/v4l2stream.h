@@ -6,6 +6,7 @@
 #pragma once
 
 #include "backend.h"
+#include "jpegdecoder.h"
 #include "v4l2bufferqueue.h"
 #include "v4l2controls.h"
 #include "v4l2converter.h"
@@ -72,11 +73,12 @@ private:
     std::atomic<bool> gone{false};
     std::atomic<uint32_t> frames{0};
 
-    // Guards queue, converter and lastJpeg: one frame at a time is dequeued, converted and
-    // given back.
+    // Guards queue, converter, jpegDecoder and lastJpeg: one frame at a time is dequeued,
+    // converted and given back.
     std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
-    std::unique_ptr<V4l2Converter> converter;
+    std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG
+    JpegDecoder jpegDecoder;
     // The last converted Motion-JPEG frame, kept because its buffer goes back to the driver.
     std::vector<uint8_t> lastJpeg;
 };

@@ -111,6 +111,15 @@ FrameEncodeQueue::Front FrameEncodeQueue::takeFront(QByteArray *jpeg, QString *e
     return Front::Ready;
 }
 
+int FrameEncodeQueue::dropOldest(int count)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    // A frame being encoded just has its result thrown away.
+    const int dropped = std::clamp(count, 0, int(entries.size()));
+    entries.erase(entries.begin(), entries.begin() + dropped);
+    return dropped;
+}
+
 void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)
 {
     std::unique_lock<std::mutex> lock(mutex);

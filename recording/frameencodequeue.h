@@ -51,6 +51,8 @@ public:
 
     // Consumer thread. Takes the oldest frame when it is no longer pending.
     Front takeFront(QByteArray *jpeg, QString *error);
+    // Consumer thread: discards up to count of the oldest frames, done or not; returns how many.
+    int dropOldest(int count);
     // Consumer thread: sleeps until the deadline, or until interrupted.
     void sleepUntil(Clock::time_point deadline);
     // Consumer thread: sleeps until the oldest frame is no longer pending or the deadline; an

@@ -213,13 +213,7 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             queue->sleepUntil(due);
             continue;
         }
-        const int excess = queue->size() - maxBacklog;
-        for (int i = 0; i < excess; ++i) {
-            QByteArray skipped;
-            QString ignored;
-            queue->takeFront(&skipped, &ignored);
-        }
-        countDropped(excess, "Encoder fell behind, dropped");
+        countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
 
         QByteArray jpeg;
         QString encodeError;

@@ -93,19 +93,6 @@ private slots:
         QCOMPARE(camera.supportedFormats().value(0).width, 1280);
     }
 
-    void noDevicesGiveAnEmptyList()
-    {
-        synthetic::setDevices({});
-        OpenPNPCamera camera;
-        QCOMPARE(int(camera.availableCameras().size()), offset);
-        QTest::ignoreMessage(
-            QtWarningMsg,
-            qPrintable(QStringLiteral("Invalid camera index: %1").arg(cameraIndex(Alpha))));
-        QVERIFY(!camera.openCamera(cameraIndex(Alpha)));
-        QCOMPARE(camera.currentCameraIndex(), -1);
-        QVERIFY(!camera.startCapture());
-    }
-
     void contextFailureLeavesTheCameraInert()
     {
         synthetic::failNextCreateContext();

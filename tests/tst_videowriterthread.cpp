@@ -15,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -76,6 +77,24 @@ QList<int> decodeFrameIndexes(const QString &path)
         indexes.append(distance < 3 * 8 ? index : -1);
     }
     return indexes;
+}
+
+// Calls add(i) for i = 0, 1, ... once a period from another thread, as a camera does, for the
+// given time.
+void produce(int milliseconds, std::chrono::microseconds period,
+             const std::function<void(int)> &add)
+{
+    std::atomic<bool> stop{false};
+    std::thread producer([&] {
+        auto next = std::chrono::steady_clock::now();
+        for (int i = 0; !stop; ++i) {
+            add(i);
+            std::this_thread::sleep_until(next += period);
+        }
+    });
+    QTest::qWait(milliseconds);
+    stop = true;
+    producer.join();
 }
 
 // Starts a recording and waits until the worker has opened the file.
@@ -141,7 +160,6 @@ private slots:
         writer.stopWriting();
         QCOMPARE(finished.size(), 1);
         QCOMPARE(errors.size(), 0);
-        QVERIFY(!QFile::exists(path("other.avi")));
 
         // The next recording gets no frame: it neither counts on from the first one nor repeats
         // its last frame, and it ends as an error, not as a file that plays nowhere.
@@ -166,8 +184,6 @@ private slots:
         QTest::newRow("7.5 fps") << 7.5 << "15/2";
         QTest::newRow("29.97 fps") << 29.97 << "30000/1001";
         QTest::newRow("60 fps") << 60.0 << "60/1";
-        // Above 1000 fps a frame goes out on every pass.
-        QTest::newRow("2000 fps") << 2000.0 << QString();
     }
 
     void pacesAtFrameRate()
@@ -192,8 +208,6 @@ private slots:
         writer.stopWriting();
 
         const WriterStatistics stats = writer.statistics();
-        QCOMPARE(int(writeTimes.size()), stats.framesWritten);
-        QCOMPARE(stats.framesDuplicated, stats.framesWritten - 1);
         // Slot k is never served before k periods have passed since the file was opened, and the
         // slots keep the period on average: late wake-ups do not add up, and whole-millisecond
         // steps would show over this many slots (33 against 33.3 ms, 16 against 16.7 ms).
@@ -206,19 +220,15 @@ private slots:
         const double meanSpacing = double(writeTimes[last] - writeTimes[1]) / double(last - 1);
         // Still below the third of a millisecond that whole-millisecond steps would add, while a
         // few milliseconds of lateness at either end, spread over few slots, are tolerated.
-        const double tolerance = periodMs >= 1.0 ? std::max(0.15, 5.0 / double(last - 1)) : 1.0;
+        const double tolerance = std::max(0.15, 5.0 / double(last - 1));
         QVERIFY2(std::abs(meanSpacing - periodMs) < tolerance,
                  qPrintable(QString::number(meanSpacing)));
 
         const ProbeResult probe = probeVideo(file);
         QVERIFY2(probe.ok, qPrintable(probe.error));
         QVERIFY(probe.allDecodable);
-        // The AVI muxer cannot keep a rate above 1000 fps (it leaves out frames whose timestamps
-        // collide), so only such a file's soundness is judged.
-        if (!fileRate.isEmpty()) {
-            QCOMPARE(probe.frameRate, fileRate);
-            QCOMPARE(probe.frames, stats.framesWritten);
-        }
+        QCOMPARE(probe.frameRate, fileRate);
+        QCOMPARE(probe.frames, stats.framesWritten);
     }
 
     // A Motion-JPEG camera at half the file's rate: its own JPEG goes into the file byte for
@@ -238,17 +248,8 @@ private slots:
         VideoWriterThread writer;
         QVERIFY(record(writer, file, 30, size));
         writer.addEncodedFrame(wrongSize);
-        std::atomic<bool> stop{false};
-        std::thread producer([&] {
-            auto next = std::chrono::steady_clock::now();
-            for (int i = 0; !stop; ++i) {
-                writer.addEncodedFrame(jpegs[i % 2]);
-                std::this_thread::sleep_until(next += std::chrono::microseconds(66667));
-            }
-        });
-        QTest::qWait(2000);
-        stop = true;
-        producer.join();
+        produce(2000, std::chrono::microseconds(66667),
+                [&](int i) { writer.addEncodedFrame(jpegs[i % 2]); });
         writer.stopWriting();
         const WriterStatistics stats = writer.statistics();
 
@@ -282,22 +283,18 @@ private slots:
             return frame.transformed(QTransform().rotate(90));
         });
         QVERIFY(record(writer, file, 30, cameraSize.transposed()));
-        std::atomic<bool> stop{false};
-        std::thread producer([&] {
-            const QImage frame = makeFrame(cameraSize, 9);
-            auto next = std::chrono::steady_clock::now();
-            while (!stop) {
-                writer.addFrame(frame);
-                std::this_thread::sleep_until(next += std::chrono::microseconds(33333));
-            }
+        const QImage frame = makeFrame(cameraSize, 9);
+        int added = 0; // by the producer until it is joined
+        produce(3000, std::chrono::microseconds(33333), [&](int i) {
+            writer.addFrame(frame);
+            added = i + 1;
         });
-        QTest::qWait(3000);
-        stop = true;
-        producer.join();
         writer.stopWriting();
         const WriterStatistics stats = writer.statistics();
 
+        // Every frame given is either in the file once or counted as dropped.
         QCOMPARE_GT(stats.framesDropped, 0);
+        QCOMPARE(stats.framesWritten - stats.framesDuplicated + stats.framesDropped, added);
         const ProbeResult probe = probeVideo(file);
         QVERIFY2(probe.ok, qPrintable(probe.error));
         QVERIFY(probe.allDecodable);
@@ -335,36 +332,6 @@ private slots:
         QCOMPARE(finished.size(), 1);
         QCOMPARE(decodeFrameIndexes(path("trim.avi")), QList<int>{15});
         QCOMPARE(writer.statistics().framesDropped, 15 + 29);
-    }
-
-    void warnsEveryThirtyDropsAcrossRecordings()
-    {
-        const QImage frame = makeFrame(QSize(32, 32), 1);
-        const QString prefix = QStringLiteral("VideoWriterThread: Queue full, dropped 15 frames");
-        // The count of dropped frames is process-wide, so read where it stands from the warnings.
-        auto totalIn = [](const QString &warning) {
-            const qsizetype at = warning.indexOf(QStringLiteral("total dropped:"));
-            return at < 0 ? -1 : warning.mid(at + 14).remove(')').trimmed().toInt();
-        };
-        auto add = [&frame](VideoWriterThread &writer, int count) {
-            for (int i = 0; i < count; ++i)
-                writer.addFrame(frame);
-        };
-
-        VideoWriterThread writer;
-        QVERIFY(record(writer, path("drops1.avi"), 0.1, frame.size()));
-        add(writer, 30 + 4 * 15); // four trims: the total passes two multiples of 30
-        QCOMPARE(warningsWith(prefix).size(), 2);
-        const int total = totalIn(warningsWith(prefix).last());
-        writer.stopWriting();
-
-        // A later recording, on another writer even, carries on from that total.
-        VideoWriterThread second;
-        QVERIFY(record(second, path("drops2.avi"), 0.1, frame.size()));
-        add(second, 30 + 2 * 15);
-        QCOMPARE(warningsWith(prefix).size(), 3);
-        QCOMPARE_GT(totalIn(warningsWith(prefix).last()), total);
-        second.stopWriting();
     }
 
     void fullDiskEndsTheRecordingWithTheCause()

@@ -5,179 +5,179 @@
     <name>CameraSelection</name>
     <message>
         <source>Scanning for cameras...</source>
-        <translation type="unfinished"></translation>
+        <translation>Kameras werden gesucht...</translation>
     </message>
     <message>
         <source>No cameras found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kameras gefunden</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Look at, photograph and record the picture of a camera.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild einer Kamera anzeigen, als Schnappschuss speichern und aufnehmen.</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
     </message>
     <message>
         <source>Show the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Version anzeigen und beenden.</translation>
     </message>
     <message>
         <source>Print the cameras, one per line, and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kameras ausgeben, eine pro Zeile, und beenden.</translation>
     </message>
     <message>
         <source>Print the formats of CAMERA, one per line, and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Formate von KAMERA ausgeben, eines pro Zeile, und beenden.</translation>
     </message>
     <message>
         <source>CAMERA</source>
-        <translation type="unfinished"></translation>
+        <translation>KAMERA</translation>
     </message>
     <message>
         <source>Use the camera with this name or position (from 0).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera mit diesem Namen oder an dieser Position (ab 0) verwenden.</translation>
     </message>
     <message>
         <source>NAME|INDEX</source>
-        <translation type="unfinished"></translation>
+        <translation>NAME|INDEX</translation>
     </message>
     <message>
         <source>Use this format, e.g. 1280x720@30:MJPG.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Format verwenden, z. B. 1280x720@30:MJPG.</translation>
     </message>
     <message>
         <source>WxH@FPS[:FOURCC]</source>
-        <translation type="unfinished"></translation>
+        <translation>BxH@FPS[:FOURCC]</translation>
     </message>
     <message>
         <source>Start the camera at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera sofort starten.</translation>
     </message>
     <message>
         <source>Show the picture on the whole screen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild im Vollbild anzeigen.</translation>
     </message>
     <message>
         <source>Record to FILE without a window, until the duration is over or the program is interrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Fenster in DATEI aufnehmen, bis die Dauer abgelaufen ist oder das Programm unterbrochen wird.</translation>
     </message>
     <message>
         <source>FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>DATEI</translation>
     </message>
     <message>
         <source>Stop recording after this many seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme nach dieser Anzahl Sekunden beenden.</translation>
     </message>
     <message>
         <source>SECONDS</source>
-        <translation type="unfinished"></translation>
+        <translation>SEKUNDEN</translation>
     </message>
     <message>
         <source>Save one picture to FILE without a window and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Fenster ein Bild in DATEI speichern und beenden.</translation>
     </message>
     <message>
         <source>Record and save the picture unmirrored and unrotated, whatever the settings say.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild ungespiegelt und ungedreht aufnehmen und speichern, unabhängig von den Einstellungen.</translation>
     </message>
     <message>
         <source>Unexpected argument: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unerwartetes Argument: %1</translation>
     </message>
     <message>
         <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie nur eine der Optionen --list-cameras, --list-formats, --record oder --snapshot.</translation>
     </message>
     <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein gültiges Format: %1 (erwartet: BREITExHÖHE@FPS[:FOURCC])</translation>
     </message>
     <message>
         <source>Not a duration in seconds: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine gültige Dauer in Sekunden: %1</translation>
     </message>
     <message>
         <source>--duration needs --record.</source>
-        <translation type="unfinished"></translation>
+        <translation>--duration erfordert --record.</translation>
     </message>
     <message>
         <source>The file name is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Dateiname ist leer.</translation>
     </message>
 </context>
 <context>
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat kein Bild geliefert.</translation>
     </message>
     <message>
         <source>ostrel: no camera found</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: keine Kamera gefunden</translation>
     </message>
     <message>
         <source>ostrel: no such camera: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: Kamera nicht vorhanden: %1</translation>
     </message>
     <message>
         <source>ostrel: cannot open camera %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: Kamera %1 kann nicht geöffnet werden</translation>
     </message>
     <message>
         <source>ostrel: %1 has no format %2x%3@%4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: %1 bietet das Format %2x%3@%4%5 nicht an</translation>
     </message>
     <message>
         <source>ostrel: the camera offers no format</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: die Kamera bietet kein Format an</translation>
     </message>
     <message>
         <source>the camera was disconnected (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Kamera wurde getrennt (%1)</translation>
     </message>
     <message>
         <source>The camera was disconnected: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt: %1</translation>
     </message>
     <message>
         <source>ostrel: the camera could not be started</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: die Kamera konnte nicht gestartet werden</translation>
     </message>
     <message>
         <source>Snapshot saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss gespeichert: %1</translation>
     </message>
     <message>
         <source>ostrel: the picture could not be saved to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: das Bild konnte nicht in %1 gespeichert werden</translation>
     </message>
     <message>
         <source>The recording could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>Interrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unterbrochen.</translation>
     </message>
     <message>
         <source>Recording error occurred: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Aufnahme: %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme gespeichert: %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 s: %n frame(s) written, %2 dropped</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 s: %n Bild geschrieben, %2 verworfen</numerusform>
+            <numerusform>%1 s: %n Bilder geschrieben, %2 verworfen</numerusform>
         </translation>
     </message>
 </context>
@@ -185,451 +185,455 @@
     <name>ControlPanel</name>
     <message>
         <source>Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera</translation>
     </message>
     <message>
         <source>Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>Start Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera starten</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Configure recording and snapshot directories</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Aufnahmen und Schnappschüsse festlegen</translation>
     </message>
     <message>
         <source>Adjust camera brightness (use Up/Down arrow keys)</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit der Kamera anpassen (mit den Pfeiltasten Auf/Ab)</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit</translation>
     </message>
     <message>
         <source>Adjust camera contrast (use Shift+Up/Down arrow keys)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrast der Kamera anpassen (mit Shift+Pfeiltasten Auf/Ab)</translation>
     </message>
     <message>
         <source>Contrast</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrast</translation>
     </message>
     <message>
         <source>0</source>
-        <translation type="unfinished"></translation>
+        <translation>0</translation>
     </message>
     <message>
         <source>1.00</source>
-        <translation type="unfinished"></translation>
+        <translation>1.00</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurücksetzen</translation>
     </message>
     <message>
         <source>Reset brightness and contrast to camera defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit und Kontrast auf die Standardwerte der Kamera zurücksetzen</translation>
     </message>
     <message>
         <source>Mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiegeln</translation>
     </message>
     <message>
         <source>Mirror the camera image horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerabild horizontal spiegeln</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Drehen</translation>
     </message>
     <message>
         <source>Snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss</translation>
     </message>
     <message>
         <source>Take a snapshot of the current camera view (Ctrl+S)</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss vom aktuellen Kamerabild machen (Ctrl+S)</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnehmen</translation>
     </message>
     <message>
         <source>Start/stop recording video from camera (Ctrl+R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Videoaufnahme der Kamera starten/beenden (Ctrl+R)</translation>
     </message>
     <message>
         <source>v%1</source>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
     <message>
         <source>Camera Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerasteuerung</translation>
     </message>
     <message>
         <source>Camera:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera:</translation>
     </message>
     <message>
         <source>Format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Format:</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildanpassung</translation>
     </message>
     <message>
         <source>Brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit:</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrast:</translation>
     </message>
     <message>
         <source>Transform:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausrichtung:</translation>
     </message>
     <message>
         <source>Capture Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmesteuerung</translation>
     </message>
 </context>
 <context>
     <name>FullscreenView</name>
     <message>
         <source>Press Esc to leave fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie Esc, um das Vollbild zu verlassen</translation>
     </message>
     <message>
         <source>● REC</source>
-        <translation type="unfinished"></translation>
+        <translation>● REC</translation>
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <source>Fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerabild im Vollbild</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Ostrel Camera Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ostrel Camera Viewer</translation>
     </message>
     <message>
         <source>Click to scan for cameras...</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken, um nach Kameras zu suchen...</translation>
     </message>
     <message>
         <source>No camera feed</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Kamerabild</translation>
     </message>
     <message>
         <source>Camera picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerabild</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>Shift+Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Shift+Up</translation>
     </message>
     <message>
         <source>Shift+Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Shift+Down</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+R</translation>
     </message>
     <message>
         <source>F11</source>
-        <translation type="unfinished"></translation>
+        <translation>F11</translation>
     </message>
     <message>
         <source>Camera Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerafehler</translation>
     </message>
     <message>
         <source>Failed to switch the camera to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera konnte nicht auf %1 umgestellt werden.</translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fps</translation>
     </message>
     <message>
         <source>Rotate camera image 90° clockwise (currently %1°)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamerabild um 90° im Uhrzeigersinn drehen (derzeit %1°)</translation>
     </message>
     <message>
         <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera konnte nicht gestartet werden. Bitte prüfen Sie, ob eine andere Anwendung sie verwendet.</translation>
     </message>
     <message>
         <source>Camera disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera getrennt</translation>
     </message>
     <message>
         <source>Recording Interrupted</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme unterbrochen</translation>
     </message>
     <message>
         <source>Video recording was interrupted due to camera disconnection.
 The partial recording has been saved to:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Videoaufnahme wurde unterbrochen, weil die Kamera getrennt wurde.
+Der bis dahin aufgenommene Teil wurde gespeichert unter:
+</translation>
     </message>
     <message>
         <source>Camera Disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera getrennt</translation>
     </message>
     <message>
         <source>The camera has been disconnected: </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt: </translation>
     </message>
     <message>
         <source>
 Please reconnect it and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>Stop Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera stoppen</translation>
     </message>
     <message>
         <source>Start Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera starten</translation>
     </message>
     <message>
         <source>No camera frame available</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Kamerabild verfügbar</translation>
     </message>
     <message>
         <source>Recording start failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme konnte nicht gestartet werden</translation>
     </message>
     <message>
         <source>Exit fullscreen (ESC)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbild verlassen (ESC)</translation>
     </message>
     <message>
         <source>Toggle fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbildansicht der Kamera ein-/ausschalten</translation>
     </message>
 </context>
 <context>
     <name>NotificationLabel</name>
     <message>
         <source>Open folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
 </context>
 <context>
     <name>OpenPNPCamera</name>
     <message>
         <source>Camera %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera %1</translation>
     </message>
     <message>
         <source>%1x%2 @ %3 fps (%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1x%2 @ %3 fps (%4)</translation>
     </message>
     <message>
         <source>Failed to access camera properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff auf die Kameraeigenschaften fehlgeschlagen</translation>
     </message>
 </context>
 <context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:%2</translation>
     </message>
     <message>
         <source>Save Video Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Videoaufnahme speichern</translation>
     </message>
     <message>
         <source>Video Files (*.avi)</source>
-        <translation type="unfinished"></translation>
+        <translation>Videodateien (*.avi)</translation>
     </message>
     <message>
         <source>Stop Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme beenden</translation>
     </message>
     <message>
         <source>Finishing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird abgeschlossen…</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnehmen</translation>
     </message>
     <message>
         <source>00:00</source>
-        <translation type="unfinished"></translation>
+        <translation>00:00</translation>
     </message>
     <message>
         <source>Recording error occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Aufnahme</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme gespeichert: %1</translation>
     </message>
 </context>
 <context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardwerte wiederherstellen</translation>
     </message>
     <message>
         <source>Reset all settings to their default values</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Einstellungen auf ihre Standardwerte zurücksetzen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Ostrel Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ostrel-Einstellungen</translation>
     </message>
     <message>
         <source>User Interface Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzeroberfläche</translation>
     </message>
     <message>
         <source>Show FPS Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>FPS-Anzeige einblenden</translation>
     </message>
     <message>
         <source>Show/hide the FPS counter overlay on the camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>FPS-Anzeige über dem Kamerabild ein- oder ausblenden</translation>
     </message>
     <message>
         <source>Auto-save with default filename</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch unter Standard-Dateinamen speichern</translation>
     </message>
     <message>
         <source>When enabled, snapshots and recordings are saved automatically with default filenames without showing save dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn aktiviert, werden Schnappschüsse und Aufnahmen ohne Speicherdialog automatisch unter Standard-Dateinamen gespeichert</translation>
     </message>
     <message>
         <source>Directory Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>Recording Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Aufnahmen:</translation>
     </message>
     <message>
         <source>Select Recording Directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Aufnahmen auswählen</translation>
     </message>
     <message>
         <source>Open recording directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Aufnahmen öffnen</translation>
     </message>
     <message>
         <source>Snapshot Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Schnappschüsse:</translation>
     </message>
     <message>
         <source>Select Snapshot Directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Schnappschüsse auswählen</translation>
     </message>
     <message>
         <source>Open snapshot directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner für Schnappschüsse öffnen</translation>
     </message>
     <message>
         <source>Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchsuchen...</translation>
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Version:&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description:&lt;/b&gt; Ostrel camera capture application with video recording capabilities.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Features:&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Real-time camera preview with adjustable brightness, contrast and transformation&lt;/li&gt;&lt;li&gt;High-resolution snapshot capture&lt;/li&gt;&lt;li&gt;Threaded video recording with frame duplication for consistent timing&lt;/li&gt;&lt;li&gt;Support for multiple camera formats and resolutions&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Links:&lt;/b&gt;&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;&lt;b&gt;Version:&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Beschreibung:&lt;/b&gt; Ostrel, eine Kameraanwendung mit Videoaufnahme.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Funktionen:&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Kameravorschau in Echtzeit; Helligkeit, Kontrast und Ausrichtung einstellbar&lt;/li&gt;&lt;li&gt;Schnappschüsse in hoher Auflösung&lt;/li&gt;&lt;li&gt;Videoaufnahme in eigenem Thread, mit Bildverdopplung für gleichmäßiges Timing&lt;/li&gt;&lt;li&gt;Unterstützung mehrerer Kameraformate und Auflösungen&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Links:&lt;/b&gt;&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Contact Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Support kontaktieren</translation>
     </message>
     <message>
         <source>&lt;p&gt;&amp;copy; %1&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;&amp;copy; %1&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About Ostrel Camera Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Ostrel Camera Viewer</translation>
     </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
     <message>
         <source>Save Snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss speichern</translation>
     </message>
     <message>
         <source>Images (*.png *.jpg *.jpeg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder (*.png *.jpg *.jpeg)</translation>
     </message>
     <message>
         <source>Snapshot saved (%1x%2)
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss gespeichert (%1x%2)
+%3</translation>
     </message>
     <message>
         <source>Failed to save snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss konnte nicht gespeichert werden</translation>
     </message>
 </context>
 <context>
     <name>VideoOverlays</name>
     <message>
         <source>0.0 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0 fps</translation>
     </message>
     <message>
         <source>00:00</source>
-        <translation type="unfinished"></translation>
+        <translation>00:00</translation>
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <source>Toggle fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbildansicht der Kamera ein-/ausschalten</translation>
     </message>
     <message>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbild</translation>
     </message>
 </context>
 </TS>

@@ -175,9 +175,9 @@
     </message>
     <message numerus="yes">
         <source>%1 s: %n frame(s) written, %2 dropped</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 s: %n frame written, %2 dropped</numerusform>
+            <numerusform>%1 s: %n frames written, %2 dropped</numerusform>
         </translation>
     </message>
 </context>

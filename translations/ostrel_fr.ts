@@ -5,179 +5,179 @@
     <name>CameraSelection</name>
     <message>
         <source>Scanning for cameras...</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche de caméras...</translation>
     </message>
     <message>
         <source>No cameras found</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune caméra trouvée</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Look at, photograph and record the picture of a camera.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher l'image d'une caméra, en prendre des instantanés et l'enregistrer.</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher cette aide et quitter.</translation>
     </message>
     <message>
         <source>Show the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher la version et quitter.</translation>
     </message>
     <message>
         <source>Print the cameras, one per line, and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les caméras, une par ligne, et quitter.</translation>
     </message>
     <message>
         <source>Print the formats of CAMERA, one per line, and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les formats de CAMÉRA, un par ligne, et quitter.</translation>
     </message>
     <message>
         <source>CAMERA</source>
-        <translation type="unfinished"></translation>
+        <translation>CAMÉRA</translation>
     </message>
     <message>
         <source>Use the camera with this name or position (from 0).</source>
-        <translation type="unfinished"></translation>
+        <translation>Utiliser la caméra portant ce nom ou à cette position (à partir de 0).</translation>
     </message>
     <message>
         <source>NAME|INDEX</source>
-        <translation type="unfinished"></translation>
+        <translation>NOM|INDEX</translation>
     </message>
     <message>
         <source>Use this format, e.g. 1280x720@30:MJPG.</source>
-        <translation type="unfinished"></translation>
+        <translation>Utiliser ce format, p. ex. 1280x720@30:MJPG.</translation>
     </message>
     <message>
         <source>WxH@FPS[:FOURCC]</source>
-        <translation type="unfinished"></translation>
+        <translation>LxH@FPS[:FOURCC]</translation>
     </message>
     <message>
         <source>Start the camera at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer la caméra immédiatement.</translation>
     </message>
     <message>
         <source>Show the picture on the whole screen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher l'image en plein écran.</translation>
     </message>
     <message>
         <source>Record to FILE without a window, until the duration is over or the program is interrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer dans FICHIER sans fenêtre, jusqu'à la fin de la durée ou l'interruption du programme.</translation>
     </message>
     <message>
         <source>FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>FICHIER</translation>
     </message>
     <message>
         <source>Stop recording after this many seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l'enregistrement après ce nombre de secondes.</translation>
     </message>
     <message>
         <source>SECONDS</source>
-        <translation type="unfinished"></translation>
+        <translation>SECONDES</translation>
     </message>
     <message>
         <source>Save one picture to FILE without a window and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sauvegarder une image dans FICHIER sans fenêtre et quitter.</translation>
     </message>
     <message>
         <source>Record and save the picture unmirrored and unrotated, whatever the settings say.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer la vidéo et sauvegarder l'image sans miroir ni rotation, quels que soient les paramètres.</translation>
     </message>
     <message>
         <source>Unexpected argument: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Argument inattendu : %1</translation>
     </message>
     <message>
         <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez une seule option parmi --list-cameras, --list-formats, --record et --snapshot.</translation>
     </message>
     <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
-        <translation type="unfinished"></translation>
+        <translation>Format invalide : %1 (attendu : LARGEURxHAUTEUR@FPS[:FOURCC])</translation>
     </message>
     <message>
         <source>Not a duration in seconds: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée en secondes invalide : %1</translation>
     </message>
     <message>
         <source>--duration needs --record.</source>
-        <translation type="unfinished"></translation>
+        <translation>--duration nécessite --record.</translation>
     </message>
     <message>
         <source>The file name is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom de fichier est vide.</translation>
     </message>
 </context>
 <context>
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n'a fourni aucune image.</translation>
     </message>
     <message>
         <source>ostrel: no camera found</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: aucune caméra trouvée</translation>
     </message>
     <message>
         <source>ostrel: no such camera: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: caméra introuvable : %1</translation>
     </message>
     <message>
         <source>ostrel: cannot open camera %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: impossible d'ouvrir la caméra %1</translation>
     </message>
     <message>
         <source>ostrel: %1 has no format %2x%3@%4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: %1 ne propose pas le format %2x%3@%4%5</translation>
     </message>
     <message>
         <source>ostrel: the camera offers no format</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: la caméra ne propose aucun format</translation>
     </message>
     <message>
         <source>the camera was disconnected (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>la caméra a été déconnectée (%1)</translation>
     </message>
     <message>
         <source>The camera was disconnected: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été déconnectée : %1</translation>
     </message>
     <message>
         <source>ostrel: the camera could not be started</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: impossible de démarrer la caméra</translation>
     </message>
     <message>
         <source>Snapshot saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instantané sauvegardé : %1</translation>
     </message>
     <message>
         <source>ostrel: the picture could not be saved to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ostrel: impossible de sauvegarder l'image dans %1</translation>
     </message>
     <message>
         <source>The recording could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de démarrer l'enregistrement.</translation>
     </message>
     <message>
         <source>Interrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Interrompu.</translation>
     </message>
     <message>
         <source>Recording error occurred: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d'enregistrement : %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement sauvegardé : %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 s: %n frame(s) written, %2 dropped</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 s : %n image écrite, %2 perdue(s)</numerusform>
+            <numerusform>%1 s : %n images écrites, %2 perdue(s)</numerusform>
         </translation>
     </message>
 </context>
@@ -185,451 +185,455 @@
     <name>ControlPanel</name>
     <message>
         <source>Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra</translation>
     </message>
     <message>
         <source>Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>Start Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer la caméra</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Configure recording and snapshot directories</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurer les dossiers des enregistrements et des instantanés</translation>
     </message>
     <message>
         <source>Adjust camera brightness (use Up/Down arrow keys)</source>
-        <translation type="unfinished"></translation>
+        <translation>Régler la luminosité de la caméra (touches fléchées Haut/Bas)</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité</translation>
     </message>
     <message>
         <source>Adjust camera contrast (use Shift+Up/Down arrow keys)</source>
-        <translation type="unfinished"></translation>
+        <translation>Régler le contraste de la caméra (Shift+touches fléchées Haut/Bas)</translation>
     </message>
     <message>
         <source>Contrast</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste</translation>
     </message>
     <message>
         <source>0</source>
-        <translation type="unfinished"></translation>
+        <translation>0</translation>
     </message>
     <message>
         <source>1.00</source>
-        <translation type="unfinished"></translation>
+        <translation>1.00</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser</translation>
     </message>
     <message>
         <source>Reset brightness and contrast to camera defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir la luminosité et le contraste par défaut de la caméra</translation>
     </message>
     <message>
         <source>Mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir</translation>
     </message>
     <message>
         <source>Mirror the camera image horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre l'image de la caméra en miroir horizontalement</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Pivoter</translation>
     </message>
     <message>
         <source>Snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Instantané</translation>
     </message>
     <message>
         <source>Take a snapshot of the current camera view (Ctrl+S)</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre un instantané de l'image actuelle de la caméra (Ctrl+S)</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Start/stop recording video from camera (Ctrl+R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer/arrêter l'enregistrement vidéo de la caméra (Ctrl+R)</translation>
     </message>
     <message>
         <source>v%1</source>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
     <message>
         <source>Camera Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Contrôle de la caméra</translation>
     </message>
     <message>
         <source>Camera:</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra :</translation>
     </message>
     <message>
         <source>Format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Format :</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages de l'image</translation>
     </message>
     <message>
         <source>Brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité :</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste :</translation>
     </message>
     <message>
         <source>Transform:</source>
-        <translation type="unfinished"></translation>
+        <translation>Orientation :</translation>
     </message>
     <message>
         <source>Capture Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture</translation>
     </message>
 </context>
 <context>
     <name>FullscreenView</name>
     <message>
         <source>Press Esc to leave fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyez sur Esc pour quitter le plein écran</translation>
     </message>
     <message>
         <source>● REC</source>
-        <translation type="unfinished"></translation>
+        <translation>● REC</translation>
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement en cours</translation>
     </message>
     <message>
         <source>Fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Image de la caméra en plein écran</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Ostrel Camera Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ostrel Camera Viewer</translation>
     </message>
     <message>
         <source>Click to scan for cameras...</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez pour rechercher des caméras...</translation>
     </message>
     <message>
         <source>No camera feed</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun flux vidéo</translation>
     </message>
     <message>
         <source>Camera picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Image de la caméra</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>Shift+Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Shift+Up</translation>
     </message>
     <message>
         <source>Shift+Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Shift+Down</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+R</translation>
     </message>
     <message>
         <source>F11</source>
-        <translation type="unfinished"></translation>
+        <translation>F11</translation>
     </message>
     <message>
         <source>Camera Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de caméra</translation>
     </message>
     <message>
         <source>Failed to switch the camera to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de passer la caméra au format %1.</translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fps</translation>
     </message>
     <message>
         <source>Rotate camera image 90° clockwise (currently %1°)</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter l'image de la caméra de 90° dans le sens horaire (actuellement %1°)</translation>
     </message>
     <message>
         <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de démarrer la caméra. Vérifiez qu'aucune autre application ne l'utilise.</translation>
     </message>
     <message>
         <source>Camera disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra déconnectée</translation>
     </message>
     <message>
         <source>Recording Interrupted</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement interrompu</translation>
     </message>
     <message>
         <source>Video recording was interrupted due to camera disconnection.
 The partial recording has been saved to:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>L'enregistrement vidéo a été interrompu car la caméra a été déconnectée.
+L'enregistrement partiel a été sauvegardé dans :
+</translation>
     </message>
     <message>
         <source>Camera Disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra déconnectée</translation>
     </message>
     <message>
         <source>The camera has been disconnected: </source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été déconnectée : </translation>
     </message>
     <message>
         <source>
 Please reconnect it and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Stop Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter la caméra</translation>
     </message>
     <message>
         <source>Start Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer la caméra</translation>
     </message>
     <message>
         <source>No camera frame available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune image de la caméra disponible</translation>
     </message>
     <message>
         <source>Recording start failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de démarrer l'enregistrement</translation>
     </message>
     <message>
         <source>Exit fullscreen (ESC)</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter le plein écran (ESC)</translation>
     </message>
     <message>
         <source>Toggle fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer/désactiver la vue plein écran de la caméra</translation>
     </message>
 </context>
 <context>
     <name>NotificationLabel</name>
     <message>
         <source>Open folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le dossier</translation>
     </message>
 </context>
 <context>
     <name>OpenPNPCamera</name>
     <message>
         <source>Camera %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra %1</translation>
     </message>
     <message>
         <source>%1x%2 @ %3 fps (%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1x%2 @ %3 fps (%4)</translation>
     </message>
     <message>
         <source>Failed to access camera properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'accéder aux propriétés de la caméra</translation>
     </message>
 </context>
 <context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:%2</translation>
     </message>
     <message>
         <source>Save Video Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Sauvegarder l'enregistrement vidéo</translation>
     </message>
     <message>
         <source>Video Files (*.avi)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers vidéo (*.avi)</translation>
     </message>
     <message>
         <source>Stop Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l'enregistrement</translation>
     </message>
     <message>
         <source>Finishing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Finalisation…</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>00:00</source>
-        <translation type="unfinished"></translation>
+        <translation>00:00</translation>
     </message>
     <message>
         <source>Recording error occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d'enregistrement</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement sauvegardé : %1</translation>
     </message>
 </context>
 <context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir les valeurs par défaut</translation>
     </message>
     <message>
         <source>Reset all settings to their default values</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir tous les paramètres à leurs valeurs par défaut</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Ostrel Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres d'Ostrel</translation>
     </message>
     <message>
         <source>User Interface Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Interface utilisateur</translation>
     </message>
     <message>
         <source>Show FPS Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le compteur FPS</translation>
     </message>
     <message>
         <source>Show/hide the FPS counter overlay on the camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher/masquer le compteur FPS sur l'image de la caméra</translation>
     </message>
     <message>
         <source>Auto-save with default filename</source>
-        <translation type="unfinished"></translation>
+        <translation>Sauvegarde automatique avec le nom de fichier par défaut</translation>
     </message>
     <message>
         <source>When enabled, snapshots and recordings are saved automatically with default filenames without showing save dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Si cette option est activée, les instantanés et les enregistrements sont sauvegardés automatiquement avec des noms de fichier par défaut, sans boîte de dialogue</translation>
     </message>
     <message>
         <source>Directory Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossiers</translation>
     </message>
     <message>
         <source>Recording Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier des enregistrements :</translation>
     </message>
     <message>
         <source>Select Recording Directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des enregistrements</translation>
     </message>
     <message>
         <source>Open recording directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le dossier des enregistrements</translation>
     </message>
     <message>
         <source>Snapshot Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier des instantanés :</translation>
     </message>
     <message>
         <source>Select Snapshot Directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des instantanés</translation>
     </message>
     <message>
         <source>Open snapshot directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le dossier des instantanés</translation>
     </message>
     <message>
         <source>Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Parcourir...</translation>
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Version:&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description:&lt;/b&gt; Ostrel camera capture application with video recording capabilities.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Features:&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Real-time camera preview with adjustable brightness, contrast and transformation&lt;/li&gt;&lt;li&gt;High-resolution snapshot capture&lt;/li&gt;&lt;li&gt;Threaded video recording with frame duplication for consistent timing&lt;/li&gt;&lt;li&gt;Support for multiple camera formats and resolutions&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Links:&lt;/b&gt;&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;&lt;b&gt;Version :&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description :&lt;/b&gt; Ostrel, une application de capture pour caméras avec enregistrement vidéo.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Fonctionnalités :&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Aperçu de la caméra en temps réel, avec luminosité, contraste et orientation réglables&lt;/li&gt;&lt;li&gt;Instantanés en haute résolution&lt;/li&gt;&lt;li&gt;Enregistrement vidéo dans un fil d'exécution dédié, avec duplication d'images pour une cadence régulière&lt;/li&gt;&lt;li&gt;Prise en charge de nombreux formats et résolutions de caméra&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Liens :&lt;/b&gt;&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Contact Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Contacter l'assistance</translation>
     </message>
     <message>
         <source>&lt;p&gt;&amp;copy; %1&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;&amp;copy; %1&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About Ostrel Camera Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos d'Ostrel Camera Viewer</translation>
     </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
     <message>
         <source>Save Snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Sauvegarder l'instantané</translation>
     </message>
     <message>
         <source>Images (*.png *.jpg *.jpeg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Images (*.png *.jpg *.jpeg)</translation>
     </message>
     <message>
         <source>Snapshot saved (%1x%2)
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Instantané sauvegardé (%1x%2)
+%3</translation>
     </message>
     <message>
         <source>Failed to save snapshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de sauvegarder l'instantané</translation>
     </message>
 </context>
 <context>
     <name>VideoOverlays</name>
     <message>
         <source>0.0 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0 fps</translation>
     </message>
     <message>
         <source>00:00</source>
-        <translation type="unfinished"></translation>
+        <translation>00:00</translation>
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement en cours</translation>
     </message>
     <message>
         <source>Toggle fullscreen camera view</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer/désactiver la vue plein écran de la caméra</translation>
     </message>
     <message>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>Plein écran</translation>
     </message>
 </context>
 </TS>

@@ -142,7 +142,8 @@ void ControlPanel::createWidgets()
 
     resetButton = new QPushButton(tr("Reset"));
     resetButton->setEnabled(false);
-    resetButton->setMaximumWidth(80);
+    // 80 pixels, or what a longer translation needs.
+    resetButton->setMaximumWidth(std::max(80, resetButton->sizeHint().width()));
     resetButton->setToolTip(tr("Reset brightness and contrast to camera defaults"));
 
     flipButton = iconButton(themedIcon("object-flip-horizontal", ":/resources/flip.png"),
