@@ -4,7 +4,7 @@
 
 #include "backend.h"
 #include "context.h"
-#include "syntheticregistry.h"
+#include "synthetic/syntheticregistry.h"
 
 #include <exception>
 

@@ -3,7 +3,7 @@
 // the backend has queued, unplugs nodes and injects refusals. Thread-safe.
 #pragma once
 
-#include "v4l2io.h"
+#include "v4l2/v4l2io.h"
 
 #include <linux/videodev2.h>
 

@@ -1,10 +1,10 @@
 // The V4L2 backend against a scripted device: what it lists, how it opens and streams, which
 // frames it delivers or drops, and how it behaves when the device refuses or vanishes.
 #include "fakev4l2device.h"
-#include "v4l2backend.h"
-#include "v4l2device.h"
-#include "v4l2mode.h"
-#include "v4l2stream.h"
+#include "v4l2/v4l2backend.h"
+#include "v4l2/v4l2device.h"
+#include "v4l2/v4l2mode.h"
+#include "v4l2/v4l2stream.h"
 
 #include <QBuffer>
 #include <QDir>

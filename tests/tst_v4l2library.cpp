@@ -3,9 +3,9 @@
 // one run against a real node, when this machine has one.
 #include "fakev4l2device.h"
 #include "openpnpcamera.h"
-#include "syntheticcontrol.h"
+#include "synthetic/syntheticcontrol.h"
 #include "testsupport/capturetesthelpers.h"
-#include "v4l2backend.h"
+#include "v4l2/v4l2backend.h"
 
 #include <QElapsedTimer>
 #include <QFile>
