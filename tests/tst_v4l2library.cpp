@@ -58,36 +58,25 @@ void TestV4l2Library::v4l2DevicesComeBeforeSyntheticOnes()
 void TestV4l2Library::offersTheControlsOfRealCameras_data()
 {
     QTest::addColumn<QString>("listing");
-    QTest::addColumn<QStringList>("properties");
-    QTest::newRow("laptop camera") << "laptop-integrated-camera.txt"
-                                   << QStringList{"Exposure 2..1250 (156) auto",
-                                                  "WhiteBalance 2800..6500 (4600) auto",
-                                                  "Brightness 0..255 (128)",
-                                                  "Contrast 0..100 (32)",
-                                                  "Saturation 0..100 (64)",
-                                                  "Gamma 90..150 (120)",
-                                                  "Hue -180..180 (0)",
-                                                  "Sharpness 0..7 (3)",
-                                                  "BacklightCompensation 0..2 (1)",
-                                                  "PowerLineFrequency 0..2 (1)"};
-    QTest::newRow("Logitech C920") << "logitech-c920-controls.txt"
-                                   << QStringList{"Exposure 3..2047 (250) auto",
-                                                  "Focus 0..250 (0) auto",
-                                                  "Zoom 100..500 (100)",
-                                                  "WhiteBalance 2000..6500 (4000) auto",
-                                                  "Gain 0..255 (0)",
-                                                  "Brightness 0..255 (128)",
-                                                  "Contrast 0..255 (128)",
-                                                  "Saturation 0..255 (128)",
-                                                  "Sharpness 0..255 (128)",
-                                                  "BacklightCompensation 0..1 (0)",
-                                                  "PowerLineFrequency 0..2 (2)"};
+    QTest::addColumn<QString>("properties");
+    QTest::newRow("laptop camera")
+        << "laptop-integrated-camera.txt"
+        << "Exposure 2..1250 (156) auto, WhiteBalance 2800..6500 (4600) auto, Brightness 0..255 "
+           "(128), Contrast 0..100 (32), Saturation 0..100 (64), Gamma 90..150 (120), Hue "
+           "-180..180 (0), Sharpness 0..7 (3), BacklightCompensation 0..2 (1), "
+           "PowerLineFrequency 0..2 (1)";
+    QTest::newRow("Logitech C920")
+        << "logitech-c920-controls.txt"
+        << "Exposure 3..2047 (250) auto, Focus 0..250 (0) auto, Zoom 100..500 (100), WhiteBalance "
+           "2000..6500 (4000) auto, Gain 0..255 (0), Brightness 0..255 (128), Contrast 0..255 "
+           "(128), Saturation 0..255 (128), Sharpness 0..255 (128), BacklightCompensation 0..1 "
+           "(0), PowerLineFrequency 0..2 (2)";
 }
 
 void TestV4l2Library::offersTheControlsOfRealCameras()
 {
     QFETCH(QString, listing);
-    QFETCH(QStringList, properties);
+    QFETCH(QString, properties);
     QFile controls(QFINDTESTDATA("data/" + listing));
     QFile formats(QFINDTESTDATA("data/etron-usb2-camera.txt"));
     QVERIFY(controls.open(QIODevice::ReadOnly) && formats.open(QIODevice::ReadOnly));
@@ -115,7 +104,7 @@ void TestV4l2Library::offersTheControlsOfRealCameras()
     }
     V4l2Backend::resetDefaultSource();
     ostrel::synthetic::resetDevices();
-    QCOMPARE(offered, properties);
+    QCOMPARE(offered.join(", "), properties);
 }
 
 void TestV4l2Library::realDevice()
