@@ -9,7 +9,7 @@
 // opens somewhere inside startCapture(); its start is taken as the moment before the call, so
 // every figure is an upper bound that overstates the truth by at most the "open window" shown.
 #include "openpnpcamera.h"
-#include "syntheticcontrol.h"
+#include "synthetic/syntheticcontrol.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -4,8 +4,8 @@
 // which renders and encodes the frames, while a stream runs at 30 fps for a few seconds.
 // Run by hand: ostrel_bench_synthetic [frames per size]
 #include "capture.h"
-#include "syntheticcontrol.h"
-#include "testpattern.h"
+#include "synthetic/syntheticcontrol.h"
+#include "synthetic/testpattern.h"
 
 #include <dirent.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 //
 //   ostrel_bench_v4l2convert [frames per format, default 100]
 #include "fakev4l2device.h"
-#include "v4l2device.h"
+#include "v4l2/v4l2device.h"
 
 #include <turbojpeg.h>
 

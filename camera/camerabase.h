@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 // The interface through which the window talks to a camera. Implementations deliver every frame
 // through the frame callback and the measured rate through the fps callback, both on their own
@@ -36,6 +37,38 @@ public:
         bool operator!=(const CameraFormat &other) const { return !(*this == other); }
     };
 
+    // Why the last start or format change failed, or why the camera was lost.
+    enum class Failure { None, Unplugged, Busy, NoPermission, ModeTooLarge, Other };
+    Q_ENUM(Failure)
+
+    // The image properties a camera may have, numbered as the capture library numbers them.
+    enum class Property {
+        Exposure = 1,
+        Focus,
+        Zoom,
+        WhiteBalance,
+        Gain,
+        Brightness,
+        Contrast,
+        Saturation,
+        Gamma,
+        Hue,
+        Sharpness,
+        BacklightCompensation,
+        PowerLineFrequency,
+    };
+    Q_ENUM(Property)
+
+    // A property of the running camera in the device's own units.
+    struct PropertyRange
+    {
+        Property property = Property::Exposure;
+        int min = 0;
+        int max = 0;
+        int def = 0;
+        bool hasAuto = false; // the camera can control it itself
+    };
+
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
     // Every captured frame for a recording: the RGB frame and, when the format is Motion-JPEG,
@@ -58,8 +91,12 @@ public:
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
     virtual bool isCapturing() const;
+    Failure lastFailure() const { return failure; }
     virtual QStringList availableCameras() = 0;
     virtual int currentCameraIndex() const = 0;
+    // A name that stays the camera's own across runs, ports and rescans, for the camera at index
+    // in the list availableCameras() gave last; empty for an unknown index.
+    virtual QString cameraId(int index) const = 0;
     virtual bool openCamera(int index) = 0;
     virtual QList<CameraFormat> supportedFormats() const = 0;
     virtual bool setFormat(const CameraFormat &format) = 0;
@@ -71,8 +108,21 @@ public:
     virtual double contrast() = 0;
     virtual void resetContrast() = 0;
     virtual void setSharpness(double value) = 0;
+    // The properties the running camera supports, in the order of Property; empty while it
+    // does not run. The values are the device's own.
+    virtual QList<PropertyRange> properties() = 0;
+    virtual std::optional<int> propertyValue(Property property) = 0;
+    virtual std::optional<bool> propertyAuto(Property property) = 0;
+    // A value set by hand switches the automatic mode off first.
+    virtual bool setPropertyValue(Property property, int value) = 0;
+    virtual bool setPropertyAuto(Property property, bool automatic) = 0;
     // Any thread: a deep copy of the newest frame, or a null image before the first one.
     virtual QImage latestFrame() = 0;
+
+public slots:
+    // Checks at once whether the running camera's device is still there; a lost one is
+    // reported through cameraDisconnected().
+    virtual void checkCameraConnection() = 0;
 
 signals:
     void formatChanged(CameraBase::CameraFormat format);
@@ -85,7 +135,8 @@ protected:
 
     FrameCallback frameCallback;
     FpsCallback fpsCallback;
-    bool capturing = false; // GUI thread only
+    bool capturing = false;          // GUI thread only
+    Failure failure = Failure::None; // GUI thread only
 
 private:
     // Guards recordingTap; held while the tap runs, so that replacing the tap waits for it.

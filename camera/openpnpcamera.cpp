@@ -2,6 +2,7 @@
 
 #include "capture.h"
 
+#include <QLoggingCategory>
 #include <QMutexLocker>
 #include <QTimer>
 #include <QtGlobal>
@@ -22,11 +23,34 @@ constexpr int connectionCheckIntervalMs = 3000;
 constexpr std::chrono::milliseconds pollInterval{5};
 constexpr int rateWindowMs = 1000;
 
-// The library's own log lines would only duplicate what the camera reports as warnings.
-void discardCaptureLog(uint32_t level, const char *message)
+// The capture library's own lines: its warnings and errors show by default, the rest on request
+// (QT_LOGGING_RULES="ostrel.capture.debug=true"). Called on whichever thread made the call.
+Q_LOGGING_CATEGORY(captureLog, "ostrel.capture", QtWarningMsg)
+
+void logCaptureMessage(uint32_t level, const char *message)
 {
-    Q_UNUSED(level);
-    Q_UNUSED(message);
+    if (level <= LOG_WARNING)
+        qCWarning(captureLog, "%s", message);
+    else if (level <= LOG_INFO)
+        qCInfo(captureLog, "%s", message);
+    else
+        qCDebug(captureLog, "%s", message);
+}
+
+CameraBase::Failure failureOf(uint32_t error)
+{
+    switch (error) {
+    case CAPERROR_GONE:
+        return CameraBase::Failure::Unplugged;
+    case CAPERROR_BUSY:
+        return CameraBase::Failure::Busy;
+    case CAPERROR_ACCESS:
+        return CameraBase::Failure::NoPermission;
+    case CAPERROR_TOOLARGE:
+        return CameraBase::Failure::ModeTooLarge;
+    default:
+        return CameraBase::Failure::Other;
+    }
 }
 
 // Bytes of one RGB24 frame. No value when the frame is empty, when the size does not fit the
@@ -135,8 +159,8 @@ void OpenPNPCamera::ContextRelease::operator()(void *context) const
 OpenPNPCamera::OpenPNPCamera(QObject *parent)
     : CameraBase(parent)
 {
-    Cap_setLogLevel(LOG_CRIT);
-    Cap_installCustomLogFunction(discardCaptureLog);
+    Cap_setLogLevel(LOG_VERBOSE);
+    Cap_installCustomLogFunction(logCaptureMessage);
 
     captureContext.reset(Cap_createContext());
     if (!captureContext)
@@ -161,6 +185,7 @@ OpenPNPCamera::~OpenPNPCamera()
 QStringList OpenPNPCamera::availableCameras()
 {
     QStringList names;
+    cameraIds.clear();
 
     // Stream ids belong to the old context, so capture has to end before it goes.
     if (captureContext) {
@@ -183,6 +208,8 @@ QStringList OpenPNPCamera::availableCameras()
             names.append(QString::fromUtf8(name));
         else
             names.append(tr("Camera %1").arg(qint64(index) + 1));
+        const char *id = Cap_getDeviceUniqueID(captureContext.get(), index);
+        cameraIds.append(id ? QString::fromUtf8(id) : names.last());
     }
     return names;
 }
@@ -190,6 +217,11 @@ QStringList OpenPNPCamera::availableCameras()
 int OpenPNPCamera::currentCameraIndex() const
 {
     return deviceIndex;
+}
+
+QString OpenPNPCamera::cameraId(int index) const
+{
+    return cameraIds.value(index);
 }
 
 bool OpenPNPCamera::openCamera(int index)
@@ -260,6 +292,7 @@ bool OpenPNPCamera::startCapture()
     if (activeFormat.width == 0 || activeFormat.height == 0) {
         if (formatList.isEmpty()) {
             qWarning("No formats available");
+            failure = Failure::Other;
             return false;
         }
         activeFormat = formatList.first();
@@ -345,13 +378,17 @@ bool OpenPNPCamera::reopenStream()
     return true;
 }
 
-// Opens activeFormat on the current device. A format whose frames cannot be held in one capture
-// buffer is refused before the device is asked.
+// A format whose frames cannot be held in one capture buffer is refused before the device is
+// asked.
 bool OpenPNPCamera::openStream()
 {
-    if (!frameBytes(activeFormat.width, activeFormat.height))
+    if (!frameBytes(activeFormat.width, activeFormat.height)) {
+        failure = Failure::ModeTooLarge;
         return false;
+    }
     streamId = Cap_openStream(captureContext.get(), deviceIndex, activeFormat.formatIndex);
+    failure = streamId >= 0 ? Failure::None
+                            : failureOf(Cap_getLastError(captureContext.get(), deviceIndex));
     return streamId >= 0;
 }
 
@@ -462,18 +499,25 @@ QImage OpenPNPCamera::latestFrame()
 
 void OpenPNPCamera::checkCameraConnection()
 {
-    if (!running.load() || !captureContext || streamId < 0)
+    // A receiver may run an event loop (a message box, a rescan) while it hears of the loss; a
+    // check from in there must not report the same loss again.
+    if (!running.load() || !captureContext || streamId < 0 || reportingLoss)
         return;
 
+    // Only a device that is gone counts as lost: a camera without a brightness control answers
+    // "not supported", and a busy one may fail a query now and then.
     int32_t min = 0;
     int32_t max = 0;
     int32_t def = 0;
     if (Cap_getPropertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, &min, &max,
-                              &def) == CAPRESULT_OK)
+                              &def) != CAPRESULT_DEVICENOTFOUND)
         return;
 
+    failure = Failure::Unplugged;
     // Receivers hear of the loss while the stream is still in place; capture ends afterwards.
+    reportingLoss = true;
     emit cameraDisconnected(tr("Failed to access camera properties"));
+    reportingLoss = false;
     stopCapture();
 }
 
@@ -550,4 +594,73 @@ void OpenPNPCamera::setSharpness(double value)
     const double span = double(qint64(limits.max) - limits.min);
     const int32_t raw = truncateToInt32(span * value / 5.0 + limits.min);
     writeProperty(captureContext.get(), streamId, CAPPROPID_SHARPNESS, raw);
+}
+
+// ---- Every property, in the device's own units ----------------------------------------------
+
+static_assert(int(CameraBase::Property::Exposure) == CAPPROPID_EXPOSURE &&
+                  int(CameraBase::Property::PowerLineFrequency) == CAPPROPID_POWERLINEFREQ &&
+                  int(CameraBase::Property::PowerLineFrequency) + 1 == CAPPROPID_LAST,
+              "Property follows the library's property ids");
+
+QList<CameraBase::PropertyRange> OpenPNPCamera::properties()
+{
+    QList<PropertyRange> supported;
+    if (!captureContext || streamId < 0)
+        return supported;
+    for (int id = CAPPROPID_EXPOSURE; id < CAPPROPID_LAST; ++id) {
+        PropertyRange range;
+        range.property = Property(id);
+        int32_t min = 0, max = 0, def = 0;
+        if (Cap_getPropertyLimits(captureContext.get(), streamId, CapPropertyID(id), &min, &max,
+                                  &def) != CAPRESULT_OK ||
+            min > max)
+            continue;
+        uint32_t automatic = 0;
+        range.min = min;
+        range.max = max;
+        range.def = qBound(min, def, max);
+        range.hasAuto = Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(id),
+                                            &automatic) == CAPRESULT_OK;
+        supported.append(range);
+    }
+    return supported;
+}
+
+std::optional<int> OpenPNPCamera::propertyValue(Property property)
+{
+    int32_t value = 0;
+    if (!captureContext || streamId < 0 ||
+        Cap_getProperty(captureContext.get(), streamId, CapPropertyID(property), &value) !=
+            CAPRESULT_OK)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> OpenPNPCamera::propertyAuto(Property property)
+{
+    uint32_t automatic = 0;
+    if (!captureContext || streamId < 0 ||
+        Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(property), &automatic) !=
+            CAPRESULT_OK)
+        return std::nullopt;
+    return automatic != 0;
+}
+
+bool OpenPNPCamera::setPropertyValue(Property property, int value)
+{
+    if (!captureContext || streamId < 0)
+        return false;
+    // Newer kernels refuse a manual value while the automatic mode is on (EACCES).
+    if (propertyAuto(property).value_or(false))
+        Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property), 0);
+    return Cap_setProperty(captureContext.get(), streamId, CapPropertyID(property), value) ==
+           CAPRESULT_OK;
+}
+
+bool OpenPNPCamera::setPropertyAuto(Property property, bool automatic)
+{
+    return captureContext && streamId >= 0 &&
+           Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property),
+                               automatic ? 1 : 0) == CAPRESULT_OK;
 }

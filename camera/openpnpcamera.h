@@ -34,6 +34,7 @@ public:
     void stopCapture() override;
     QStringList availableCameras() override;
     int currentCameraIndex() const override;
+    QString cameraId(int index) const override;
     bool openCamera(int index) override;
     QList<CameraFormat> supportedFormats() const override;
     bool setFormat(const CameraFormat &format) override;
@@ -45,12 +46,17 @@ public:
     double contrast() override;
     void resetContrast() override;
     void setSharpness(double value) override;
+    QList<PropertyRange> properties() override;
+    std::optional<int> propertyValue(Property property) override;
+    std::optional<bool> propertyAuto(Property property) override;
+    bool setPropertyValue(Property property, int value) override;
+    bool setPropertyAuto(Property property, bool automatic) override;
     QImage latestFrame() override;
 
 public slots:
-    // Connection watch: asks the stream for its brightness limits; a device that no longer
-    // answers is reported through cameraDisconnected() and capture stops.
-    void checkCameraConnection();
+    // Connection watch: a stream whose device the library reports as not found any more is
+    // reported through cameraDisconnected() and capture stops.
+    void checkCameraConnection() override;
 
 private:
     // Releases the library context when the handle goes.
@@ -64,6 +70,7 @@ private:
     void haltCapture();
     void refreshFormats();
     bool reopenStream();
+    // Opens activeFormat on the current device; false with failure set when it cannot.
     bool openStream();
     void startCaptureThread();
     void forgetLatestFrame();
@@ -75,6 +82,7 @@ private:
     int deviceIndex = -1;
     int streamId = -1; // written by the GUI thread only while no capture thread runs
     std::atomic<bool> running{false};
+    QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
     std::thread captureThread;
@@ -85,6 +93,7 @@ private:
     QImage latestImage;
     qsizetype lastJpegSize = 0;        // capture thread
     QTimer *connectionTimer = nullptr; // child of this object
+    bool reportingLoss = false;        // cameraDisconnected() is being emitted
     double brightnessValue = 0.0;
     double contrastValue = 1.0;
 };

@@ -57,8 +57,13 @@ public:
     virtual bool formatInfo(uint32_t index, CapFormatInfo &info) const = 0;
     // Frames per second as a fraction; false when the entry cannot be read.
     virtual bool frameRate(uint32_t index, uint32_t &numerator, uint32_t &denominator) const = 0;
-    // Null when the stream cannot be opened.
+    // Null when the stream cannot be opened; openError() then tells why.
     virtual std::unique_ptr<Stream> openStream(uint32_t formatIndex) = 0;
+    // A CAPERROR_ code: the cause of the last failed openStream.
+    uint32_t openError() const { return lastOpenError; }
+
+protected:
+    uint32_t lastOpenError = CAPERROR_NONE;
 };
 
 class Backend

@@ -1,6 +1,6 @@
 #include "backend.h"
-#include "syntheticbackend.h"
-#include "v4l2backend.h"
+#include "synthetic/syntheticbackend.h"
+#include "v4l2/v4l2backend.h"
 
 namespace ostrel::capture {
 

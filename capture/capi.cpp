@@ -4,7 +4,7 @@
 
 #include "backend.h"
 #include "context.h"
-#include "syntheticregistry.h"
+#include "synthetic/syntheticregistry.h"
 
 #include <exception>
 
@@ -45,7 +45,11 @@ CapResult onStream(const char *call, CapContext ctx, CapStream stream, Body body
 {
     return guarded(call, CapResult{CAPRESULT_ERR}, [&]() -> CapResult {
         const std::shared_ptr<Stream> s = findStream(ctx, stream);
-        return s ? body(*s) : CapResult{CAPRESULT_ERR};
+        if (!s)
+            return CAPRESULT_ERR;
+        const CapResult result = body(*s);
+        toContext(ctx)->noteStreamResult(stream, result);
+        return result;
     });
 }
 
@@ -192,6 +196,12 @@ CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
             return CAPRESULT_ERR;
         return s.compressedFrame(static_cast<uint8_t *>(buffer), bufferBytes, *frameBytes);
     });
+}
+
+uint32_t Cap_getLastError(CapContext ctx, CapDeviceID index)
+{
+    return guarded("Cap_getLastError", uint32_t{CAPERROR_NONE},
+                   [&] { return ctx ? toContext(ctx)->lastError(index) : CAPERROR_NONE; });
 }
 
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream)

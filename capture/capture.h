@@ -63,6 +63,14 @@ typedef struct CapFormatInfo
     uint32_t bpp;
 } CapFormatInfo;
 
+/* Causes of a failure, as Cap_getLastError tells them. */
+#define CAPERROR_NONE 0
+#define CAPERROR_GONE 1     /* the device has been unplugged */
+#define CAPERROR_BUSY 2     /* another program holds the device (EBUSY) */
+#define CAPERROR_ACCESS 3   /* no permission to open the device node (EACCES, EPERM) */
+#define CAPERROR_TOOLARGE 4 /* the mode is too large: no USB bandwidth or memory for it */
+#define CAPERROR_OTHER 5
+
 typedef void (*CapCustomLogFunction)(uint32_t level, const char *message);
 
 CapContext Cap_createContext(void);
@@ -101,11 +109,18 @@ CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
                                  uint32_t bufferBytes, uint32_t *frameBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
 
+/* Why the last Cap_openStream of this device failed, or CAPERROR_GONE once a call on one of its
+ * streams has answered CAPRESULT_DEVICENOTFOUND: one of the CAPERROR_ codes. CAPERROR_NONE
+ * after a successful open, and for an unknown context or index. */
+uint32_t Cap_getLastError(CapContext ctx, CapDeviceID index);
+
 CapResult Cap_getPropertyLimits(CapContext ctx, CapStream stream, CapPropertyID propID,
                                 int32_t *min, int32_t *max, int32_t *dValue);
 CapResult Cap_getProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
                           int32_t *outValue);
 CapResult Cap_setProperty(CapContext ctx, CapStream stream, CapPropertyID propID, int32_t value);
+/* CAPRESULT_PROPERTYNOTSUPPORTED when the property has no automatic mode on this device. Switching
+ * the automatic mode off is accepted for every supported property. */
 CapResult Cap_getAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
                               uint32_t *enabled);
 CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,

@@ -13,6 +13,7 @@ Context::Context()
     }
     names.resize(devices.size());
     uniqueIds.resize(devices.size());
+    lastErrors.resize(devices.size(), CAPERROR_NONE);
 }
 
 Device *Context::device(CapDeviceID index) const
@@ -61,25 +62,53 @@ CapStream Context::openStream(CapDeviceID deviceIndex, CapFormatID formatIndex)
     if (count < 1 || formatIndex >= static_cast<uint32_t>(count)) {
         logMessage(LOG_ERR, "Cap_openStream: device " + std::to_string(deviceIndex) +
                                 " has no format " + std::to_string(formatIndex));
+        setLastError(deviceIndex, CAPERROR_OTHER);
         return -1;
     }
     std::unique_ptr<Stream> opened = d->openStream(formatIndex);
-    if (!opened)
+    if (!opened) {
+        setLastError(deviceIndex, d->openError());
         return -1;
+    }
     if (!rgbFrameSize(opened->width(), opened->height())) {
         logMessage(LOG_ERR, "Cap_openStream: a frame of " + std::to_string(opened->width()) + "x" +
                                 std::to_string(opened->height()) +
                                 " does not fit a 32-bit RGB buffer size");
+        setLastError(deviceIndex, CAPERROR_TOOLARGE);
         return -1;
     }
     std::lock_guard lock(mutex);
     if (nextStreamId == std::numeric_limits<CapStream>::max()) {
         logMessage(LOG_ERR, "Cap_openStream: stream ids of this context are used up");
+        lastErrors[deviceIndex] = CAPERROR_OTHER;
         return -1;
     }
     const CapStream id = nextStreamId++;
     streams.emplace(id, std::move(opened));
+    streamDevices.emplace(id, deviceIndex);
+    lastErrors[deviceIndex] = CAPERROR_NONE;
     return id;
+}
+
+void Context::setLastError(CapDeviceID index, uint32_t error)
+{
+    std::lock_guard lock(mutex);
+    lastErrors[index] = error;
+}
+
+uint32_t Context::lastError(CapDeviceID index) const
+{
+    std::lock_guard lock(mutex);
+    return index < lastErrors.size() ? lastErrors[index] : CAPERROR_NONE;
+}
+
+void Context::noteStreamResult(CapStream id, CapResult result)
+{
+    if (result != CAPRESULT_DEVICENOTFOUND)
+        return;
+    std::lock_guard lock(mutex);
+    if (const auto it = streamDevices.find(id); it != streamDevices.end())
+        lastErrors[it->second] = CAPERROR_GONE;
 }
 
 bool Context::closeStream(CapStream id)
@@ -92,6 +121,7 @@ bool Context::closeStream(CapStream id)
             return false;
         closing = std::move(it->second);
         streams.erase(it);
+        streamDevices.erase(id);
     }
     // The stream itself goes here, outside the lock, unless a call on it is still running.
     return true;

@@ -31,11 +31,16 @@ public:
     const char *deviceName(CapDeviceID index);
     const char *deviceUniqueId(CapDeviceID index);
 
-    // Negative on failure, with the reason logged.
+    // Negative on failure, with the reason logged and kept for lastError().
     CapStream openStream(CapDeviceID deviceIndex, CapFormatID formatIndex);
     bool closeStream(CapStream id);
     // Null for an unknown id.
     std::shared_ptr<Stream> stream(CapStream id) const;
+
+    // A CAPERROR_ code, as Cap_getLastError describes it.
+    uint32_t lastError(CapDeviceID index) const;
+    // Remembers that the device of a stream has gone when a call on it found it so.
+    void noteStreamResult(CapStream id, CapResult result);
 
 private:
     const char *keep(std::string &slot, const std::string &text);
@@ -43,8 +48,13 @@ private:
     std::vector<std::unique_ptr<Backend>> backends;
     std::vector<std::unique_ptr<Device>> devices;
 
-    mutable std::mutex mutex; // guards streams, nextStreamId, names, uniqueIds
+    void setLastError(CapDeviceID index, uint32_t error);
+
+    mutable std::mutex mutex; // guards streams, streamDevices, nextStreamId, names, uniqueIds,
+                              // lastErrors
     std::map<CapStream, std::shared_ptr<Stream>> streams;
+    std::map<CapStream, CapDeviceID> streamDevices;
+    std::vector<uint32_t> lastErrors;
     CapStream nextStreamId = 0;
     std::vector<std::string> names;
     std::vector<std::string> uniqueIds;

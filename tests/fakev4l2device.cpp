@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <numeric>
+#include <sstream>
 
 namespace {
 
@@ -71,6 +75,58 @@ FakeV4l2Device::Node FakeV4l2Device::uvcCamera()
              control(V4L2_CID_AUTO_WHITE_BALANCE, V4L2_CTRL_TYPE_BOOLEAN, 0, 1, 1),
          })
         node.controls[c.query.id] = c;
+    return node;
+}
+
+FakeV4l2Device::Node FakeV4l2Device::fromListing(const std::string &formats,
+                                                 const std::string &controls)
+{
+    Node node;
+    std::istringstream lines(formats);
+    for (std::string line; std::getline(lines, line);) {
+        char code[5] = {};
+        uint32_t width = 0, height = 0;
+        double fps = 0;
+        if (std::sscanf(line.c_str(), " [%*d]: '%4c'", code) == 1 ||
+            std::sscanf(line.c_str(), " Pixel Format: '%4c'", code) == 1)
+            node.formats.push_back({v4l2_fourcc(code[0], code[1], code[2], code[3]), {}, {}});
+        else if (std::sscanf(line.c_str(), " Size: Discrete %ux%u", &width, &height) == 2)
+            node.formats.back().sizes.push_back(discreteSize(width, height));
+        else if (std::sscanf(line.c_str(), " Interval: Discrete %*fs (%lf fps)", &fps) == 1) {
+            const Format &format = node.formats.back();
+            const auto milliFps = uint32_t(std::lround(fps * 1000)),
+                       common = std::gcd(1000u, milliFps);
+            node.sizeIntervals[{format.pixelFormat, format.sizes.back().discrete.width,
+                                format.sizes.back().discrete.height}]
+                .push_back(discreteInterval(1000 / common, milliFps / common));
+        }
+    }
+    std::istringstream controlLines(controls);
+    Control *menu = nullptr;
+    for (std::string line; std::getline(controlLines, line);) {
+        char type[8] = {};
+        uint32_t id = 0, item = 0;
+        if (std::sscanf(line.c_str(), " %*s 0x%x (%7[a-z])", &id, type) == 2) {
+            const auto number = [&line](const char *key, int32_t fallback) {
+                const auto at = line.find(key);
+                return at == std::string::npos
+                           ? fallback
+                           : int32_t(std::stol(line.substr(at + std::strlen(key))));
+            };
+            const bool isMenu = std::strcmp(type, "menu") == 0;
+            Control c = control(id,
+                                isMenu                           ? V4L2_CTRL_TYPE_MENU
+                                : std::strcmp(type, "bool") == 0 ? V4L2_CTRL_TYPE_BOOLEAN
+                                                                 : V4L2_CTRL_TYPE_INTEGER,
+                                number(" min=", 0), number(" max=", 1), number(" default=", 0));
+            c.value = number(" value=", c.value);
+            menu = &(node.controls[id] = c);
+            if (!isMenu)
+                menu = nullptr;
+        } else if (menu && std::sscanf(line.c_str(), " %u: ", &item) == 1) {
+            menu->menuItems.push_back(item);
+        }
+    }
     return node;
 }
 
@@ -288,8 +344,12 @@ int FakeV4l2Device::enumerate(const State &node, unsigned long request, void *ar
     const auto &formats = node.script.formats;
     const auto format = std::find_if(formats.begin(), formats.end(),
                                      [&](const Format &f) { return f.pixelFormat == pixelFormat; });
-    if (format == formats.end() ||
-        index >= (sizes ? format->sizes.size() : format->intervals.size()))
+    if (format == formats.end())
+        return -EINVAL;
+    const auto &listings = node.script.sizeIntervals;
+    const auto listed = listings.find({pixelFormat, interval->width, interval->height});
+    const auto &intervals = listed == listings.end() ? format->intervals : listed->second;
+    if (index >= (sizes ? format->sizes.size() : intervals.size()))
         return -EINVAL;
     if (sizes) {
         *size = format->sizes[index];
@@ -298,7 +358,7 @@ int FakeV4l2Device::enumerate(const State &node, unsigned long request, void *ar
         return 0;
     }
     const uint32_t width = interval->width, height = interval->height;
-    *interval = format->intervals[index];
+    *interval = intervals[index];
     interval->index = index;
     interval->pixel_format = pixelFormat;
     interval->width = width;

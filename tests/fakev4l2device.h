@@ -3,10 +3,11 @@
 // the backend has queued, unplugs nodes and injects refusals. Thread-safe.
 #pragma once
 
-#include "v4l2io.h"
+#include "v4l2/v4l2io.h"
 
 #include <linux/videodev2.h>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -18,7 +19,8 @@
 class FakeV4l2Device : public ostrel::capture::V4l2Io
 {
 public:
-    // The intervals are offered for every size; index and pixel_format are filled in on the way.
+    // The intervals are offered for every size that the node's sizeIntervals does not list;
+    // index and pixel_format are filled in on the way.
     struct Format
     {
         uint32_t pixelFormat = 0;
@@ -39,6 +41,8 @@ public:
         std::string busInfo = "usb-0000:00:14.0-1";
         uint32_t deviceCaps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
         std::vector<Format> formats;
+        // The intervals of one size: (pixel format, width, height) -> intervals.
+        std::map<std::array<uint32_t, 3>, std::vector<v4l2_frmivalenum>> sizeIntervals;
         std::map<uint32_t, Control> controls;
         v4l2_fract driverInterval{1, 30}; // what G_PARM reports before any S_PARM
 
@@ -68,6 +72,8 @@ public:
     // with its menu-style auto control (manual and aperture priority only), white balance with
     // an on/off automatic.
     static Node uvcCamera();
+    // A camera as `v4l2-ctl --list-formats-ext` and `--list-ctrls-menus` describe it.
+    static Node fromListing(const std::string &formats, const std::string &controls);
 
     void addNode(const std::string &path, const Node &node);
     void unplug(const std::string &path);

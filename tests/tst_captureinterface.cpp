@@ -1,6 +1,6 @@
 // The Cap_* interface's safety rules, whatever device is behind it: bad handles, ids and
 // indices, buffer sizes, frame sizes beyond 32 bits, and calls from two threads.
-#include "syntheticcontrol.h"
+#include "synthetic/syntheticcontrol.h"
 #include "testsupport/capturetesthelpers.h"
 
 #include <QtTest>

@@ -122,6 +122,11 @@ private slots:
             QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
             QVERIFY(run.out.isEmpty());
         }
+        // The capture library's warnings reach the program's log.
+        QProcessEnvironment malformed = cameraEnvironment();
+        malformed.insert(QStringLiteral("OSTREL_SYNTHETIC_CAMERAS"), QStringLiteral("Desk=9x"));
+        QVERIFY(
+            runOstrel({"--list-cameras"}, malformed).err.contains("OSTREL_SYNTHETIC_CAMERAS: "));
     }
 
     void recordsForTheDurationAndOnSignal()

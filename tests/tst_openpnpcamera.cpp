@@ -96,6 +96,8 @@ private slots:
     void contextFailureLeavesTheCameraInert()
     {
         synthetic::failNextCreateContext();
+        // The library's own line comes through its logging category.
+        QTest::ignoreMessage(QtWarningMsg, "Cap_createContext: failed (injected fault)");
         QTest::ignoreMessage(QtWarningMsg, "Failed to create OpenPNP Capture context");
         OpenPNPCamera camera;
         QVERIFY(!camera.openCamera(cameraIndex(Alpha)));
@@ -249,6 +251,27 @@ private slots:
         QCOMPARE(deviceCalls(), before);
         QCOMPARE(camera.brightness(), 0.0);
         QCOMPARE(camera.contrast(), 1.0);
+    }
+
+    // A value set by hand ends the automatic mode first: the camera refuses it otherwise.
+    void manualValueTurnsAutomaticOff()
+    {
+        using P = CameraBase::Property;
+        const auto camera = startedCamera(Knob);
+        QVERIFY(camera);
+        QStringList offered;
+        for (const CameraBase::PropertyRange &p : camera->properties())
+            offered << QString::number(int(p.property)) + (p.hasAuto ? "a" : "");
+        QCOMPARE(offered, QStringList({"1a", "4a", "5", "6", "7", "8", "11"}));
+        QCOMPARE(camera->propertyAuto(P::Exposure), true);
+        QVERIFY(camera->setPropertyValue(P::Exposure, 300));
+        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_EXPOSURE).value, 300);
+        QCOMPARE(camera->propertyAuto(P::Exposure), false);
+        QVERIFY(camera->setPropertyAuto(P::Exposure, true));
+        QCOMPARE(camera->propertyValue(P::Exposure), 300);
+        camera->stopCapture();
+        QVERIFY(camera->properties().isEmpty());
+        QVERIFY(!camera->setPropertyValue(P::Gain, 1));
     }
 
     // A device range of one point cannot be scaled: the value is cached as given, never NaN.

@@ -90,21 +90,31 @@ private slots:
     {
         QTest::addColumn<int>("device");
         QTest::addColumn<QString>("warning");
+        QTest::addColumn<CameraBase::Failure>("failure");
 
-        QTest::newRow("no formats") << int(NoFormats) << "No formats available";
-        QTest::newRow("frame beyond 32 bits") << int(Huge) << "Failed to open camera stream";
-        QTest::newRow("line beyond an image") << int(Wide) << "Failed to open camera stream";
+        using F = CameraBase::Failure;
+        const QString notOpened = QStringLiteral("Failed to open camera stream");
+        QTest::newRow("no formats") << int(NoFormats) << "No formats available" << F::Other;
+        QTest::newRow("frame beyond 32 bits") << int(Huge) << notOpened << F::ModeTooLarge;
+        QTest::newRow("line beyond an image") << int(Wide) << notOpened << F::ModeTooLarge;
+        QTest::newRow("unplugged") << int(Stream) << notOpened << F::Unplugged;
     }
 
     void startFailures()
     {
         QFETCH(int, device);
         QFETCH(QString, warning);
+        QFETCH(CameraBase::Failure, failure);
 
         OpenPNPCamera camera;
         QVERIFY(camera.openCamera(cameraIndex(Device(device))));
+        if (failure == CameraBase::Failure::Unplugged) {
+            synthetic::setPlugged(device, false);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is unplugged$"));
+        }
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QVERIFY(!camera.startCapture());
+        QCOMPARE(camera.lastFailure(), failure);
         QVERIFY(!camera.isCapturing());
         QVERIFY(!watchTimer(camera)->isActive());
         QTest::qWait(50);
@@ -194,11 +204,14 @@ private slots:
             QTRY_VERIFY(log.frameCount() > 0);
         }
         if (restartRefused) {
-            synthetic::failNextOpenStream();
+            synthetic::failNextOpenStream(CAPERROR_BUSY);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("opening the stream failed"));
             QTest::ignoreMessage(QtWarningMsg, "Failed to open camera stream with new format");
         }
 
         QCOMPARE(camera.setFormat(small), !restartRefused);
+        QCOMPARE(camera.lastFailure(),
+                 restartRefused ? CameraBase::Failure::Busy : CameraBase::Failure::None);
         const int switchedAt = log.frameCount();
         const bool restarted = capturing && !restartRefused;
         QCOMPARE(camera.isCapturing(), restarted);
@@ -227,12 +240,26 @@ private slots:
         QCOMPARE(changes.count(), restarted ? 1 : 0);
     }
 
+    void unplugWhileCapturingIsReportedOnce_data()
+    {
+        QTest::addColumn<bool>("withBrightness");
+        QTest::newRow("with brightness") << true;
+        QTest::newRow("without brightness") << false;
+    }
+
+    // Only the device's going counts: a missing control is no loss.
     void unplugWhileCapturingIsReportedOnce()
     {
+        QFETCH(bool, withBrightness);
+        if (!withBrightness)
+            synthetic::removeProperty(Stream, CAPPROPID_BRIGHTNESS);
         OpenPNPCamera camera;
         QVERIFY(camera.openCamera(cameraIndex(Stream)));
         QVERIFY(camera.startCapture());
         QTRY_VERIFY(!camera.latestFrame().isNull());
+        QSignalSpy losses(&camera, &CameraBase::cameraDisconnected);
+        camera.checkCameraConnection();
+        QCOMPARE(losses.count(), 0);
 
         QStringList reasons;
         bool capturingWhenReported = false;

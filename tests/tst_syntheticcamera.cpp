@@ -1,7 +1,7 @@
 // The synthetic cameras: their definition from the environment, presence and unplugging, frame
 // pacing and the sequence strip, their Motion-JPEG frames and the picture properties.
-#include "syntheticcontrol.h"
-#include "testpattern.h"
+#include "synthetic/syntheticcontrol.h"
+#include "synthetic/testpattern.h"
 #include "testsupport/capturetesthelpers.h"
 
 #include <QFile>

@@ -1,12 +1,15 @@
-// The V4L2 backend seen through the capture library's C interface: where its devices appear in
-// a context. Plus one run against a real node, when this machine has one.
+// The V4L2 backend seen through the capture library's C interface and the camera above it:
+// where its devices appear in a context and which controls a real camera's listing gives. Plus
+// one run against a real node, when this machine has one.
 #include "fakev4l2device.h"
-#include "syntheticcontrol.h"
+#include "openpnpcamera.h"
+#include "synthetic/syntheticcontrol.h"
 #include "testsupport/capturetesthelpers.h"
-#include "v4l2backend.h"
+#include "v4l2/v4l2backend.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMetaEnum>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +24,8 @@ class TestV4l2Library : public QObject
 
 private slots:
     void v4l2DevicesComeBeforeSyntheticOnes();
+    void offersTheControlsOfRealCameras_data();
+    void offersTheControlsOfRealCameras();
     void realDevice();
 };
 
@@ -48,6 +53,58 @@ void TestV4l2Library::v4l2DevicesComeBeforeSyntheticOnes()
     V4l2Backend::resetDefaultSource();
     ostrel::synthetic::resetDevices();
     QCOMPARE(io->openCount(), 0);
+}
+
+void TestV4l2Library::offersTheControlsOfRealCameras_data()
+{
+    QTest::addColumn<QString>("listing");
+    QTest::addColumn<QString>("properties");
+    QTest::newRow("laptop camera")
+        << "laptop-integrated-camera.txt"
+        << "Exposure 2..1250 (156) auto, WhiteBalance 2800..6500 (4600) auto, Brightness 0..255 "
+           "(128), Contrast 0..100 (32), Saturation 0..100 (64), Gamma 90..150 (120), Hue "
+           "-180..180 (0), Sharpness 0..7 (3), BacklightCompensation 0..2 (1), "
+           "PowerLineFrequency 0..2 (1)";
+    QTest::newRow("Logitech C920")
+        << "logitech-c920-controls.txt"
+        << "Exposure 3..2047 (250) auto, Focus 0..250 (0) auto, Zoom 100..500 (100), WhiteBalance "
+           "2000..6500 (4000) auto, Gain 0..255 (0), Brightness 0..255 (128), Contrast 0..255 "
+           "(128), Saturation 0..255 (128), Sharpness 0..255 (128), BacklightCompensation 0..1 "
+           "(0), PowerLineFrequency 0..2 (2)";
+}
+
+void TestV4l2Library::offersTheControlsOfRealCameras()
+{
+    QFETCH(QString, listing);
+    QFETCH(QString, properties);
+    QFile controls(QFINDTESTDATA("data/" + listing));
+    QFile formats(QFINDTESTDATA("data/etron-usb2-camera.txt"));
+    QVERIFY(controls.open(QIODevice::ReadOnly) && formats.open(QIODevice::ReadOnly));
+    QTemporaryDir dir;
+    QVERIFY(QFile(dir.filePath("video0")).open(QIODevice::WriteOnly));
+    auto io = std::make_shared<FakeV4l2Device>();
+    io->addNode(dir.filePath("video0").toStdString(),
+                FakeV4l2Device::fromListing(formats.readAll().toStdString(),
+                                            controls.readAll().toStdString()));
+    V4l2Backend::setDefaultSource(io, dir.path().toStdString());
+    ostrel::synthetic::setDevices({});
+    QStringList offered;
+    {
+        OpenPNPCamera camera;
+        QCOMPARE(camera.availableCameras().size(), 1);
+        QVERIFY(camera.openCamera(0) && camera.startCapture());
+        for (const CameraBase::PropertyRange &p : camera.properties())
+            offered << QStringLiteral("%1 %2..%3 (%4)%5")
+                           .arg(QMetaEnum::fromType<CameraBase::Property>().valueToKey(
+                               int(p.property)))
+                           .arg(p.min)
+                           .arg(p.max)
+                           .arg(p.def)
+                           .arg(p.hasAuto ? " auto" : "");
+    }
+    V4l2Backend::resetDefaultSource();
+    ostrel::synthetic::resetDevices();
+    QCOMPARE(offered.join(", "), properties);
 }
 
 void TestV4l2Library::realDevice()

@@ -3,8 +3,10 @@
 #include "appinfo.h"
 
 #include <QDir>
+#include <QMetaEnum>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -14,6 +16,21 @@ const QString showFpsCounterKey = QStringLiteral("showFpsCounter");
 const QString autoSaveKey = QStringLiteral("autoSaveWithDefaultName");
 const QString horizontalFlipKey = QStringLiteral("horizontalFlip");
 const QString rotationAngleKey = QStringLiteral("rotationAngle");
+const QString windowGeometryKey = QStringLiteral("windowGeometry");
+const QString lastCameraKey = QStringLiteral("lastCamera");
+
+// A camera's own group; its id may hold any character.
+QString cameraGroup(const QString &cameraId)
+{
+    return QStringLiteral("cameras/") + QString::fromLatin1(QUrl::toPercentEncoding(cameraId));
+}
+
+QString propertyKey(const QString &cameraId, CameraBase::Property property)
+{
+    return cameraGroup(cameraId) + QStringLiteral("/controls/") +
+           QString::fromLatin1(
+               QMetaEnum::fromType<CameraBase::Property>().valueToKey(int(property)));
+}
 
 QSettings openStore()
 {
@@ -113,4 +130,98 @@ void AppSettings::storeOrientation(const Orientation &orientation)
     QSettings settings = openStore();
     settings.setValue(horizontalFlipKey, orientation.mirrored);
     settings.setValue(rotationAngleKey, orientation.angle);
+}
+
+void AppSettings::storeChoices(const SettingsDialog::Values &chosen)
+{
+    if (chosen.recordingDirectory != recordingDirectory) {
+        recordingDirectory = chosen.recordingDirectory;
+        storeRecordingDirectory(recordingDirectory);
+    }
+    if (chosen.snapshotDirectory != snapshotDirectory) {
+        snapshotDirectory = chosen.snapshotDirectory;
+        storeSnapshotDirectory(snapshotDirectory);
+    }
+    if (chosen.showFpsCounter != showFpsCounter) {
+        showFpsCounter = chosen.showFpsCounter;
+        storeShowFpsCounter(showFpsCounter);
+    }
+    if (chosen.autoSaveWithDefaultName != autoSaveWithDefaultName) {
+        autoSaveWithDefaultName = chosen.autoSaveWithDefaultName;
+        storeAutoSaveWithDefaultName(autoSaveWithDefaultName);
+    }
+}
+
+QByteArray AppSettings::windowGeometry()
+{
+    return openStore().value(windowGeometryKey).toByteArray();
+}
+
+void AppSettings::storeWindowGeometry(const QByteArray &geometry)
+{
+    store(windowGeometryKey, geometry);
+}
+
+QString AppSettings::lastCameraId()
+{
+    return openStore().value(lastCameraKey).toString();
+}
+
+std::optional<CameraBase::CameraFormat> AppSettings::cameraFormat(const QString &cameraId)
+{
+    const QStringList fields =
+        openStore().value(cameraGroup(cameraId) + QStringLiteral("/format")).toString().split(';');
+    CameraBase::CameraFormat format;
+    bool ok[4] = {};
+    if (fields.size() == 4) {
+        format.width = fields[0].toInt(&ok[0]);
+        format.height = fields[1].toInt(&ok[1]);
+        format.fps = fields[2].toDouble(&ok[2]);
+        format.fourcc = fields[3].toUInt(&ok[3]);
+    }
+    if (!(ok[0] && ok[1] && ok[2] && ok[3]))
+        return std::nullopt;
+    return format;
+}
+
+void AppSettings::storeLastCameraId(const QString &cameraId)
+{
+    store(lastCameraKey, cameraId);
+}
+
+void AppSettings::storeCameraFormat(const QString &cameraId, const CameraBase::CameraFormat &format)
+{
+    store(cameraGroup(cameraId) + QStringLiteral("/format"), QStringLiteral("%1;%2;%3;%4")
+                                                                 .arg(format.width)
+                                                                 .arg(format.height)
+                                                                 .arg(format.fps, 0, 'g', 17)
+                                                                 .arg(format.fourcc));
+}
+
+void AppSettings::storeCameraProperty(const QString &cameraId, CameraBase *camera,
+                                      CameraBase::Property property)
+{
+    const std::optional<int> value = camera->propertyValue(property);
+    if (!value)
+        return;
+    QSettings settings = openStore();
+    const QString key = propertyKey(cameraId, property);
+    settings.setValue(key, *value);
+    settings.setValue(key + QStringLiteral("Auto"), camera->propertyAuto(property).value_or(false));
+}
+
+void AppSettings::restoreCameraProperties(const QString &cameraId, CameraBase *camera)
+{
+    const QSettings settings = openStore();
+    for (const CameraBase::PropertyRange &range : camera->properties()) {
+        const QString key = propertyKey(cameraId, range.property);
+        bool ok = false;
+        const int value = settings.value(key).toInt(&ok);
+        if (!ok)
+            continue;
+        if (range.hasAuto && readBool(settings, key + QStringLiteral("Auto"), false))
+            camera->setPropertyAuto(range.property, true);
+        else
+            camera->setPropertyValue(range.property, qBound(range.min, value, range.max));
+    }
 }

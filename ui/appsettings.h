@@ -1,13 +1,18 @@
 #pragma once
 
+#include "camerabase.h"
 #include "orientation.h"
+#include "settingsdialog.h"
 
 #include <QString>
 #include <QVariant>
 
-// The six persisted settings, typed. A stored value that is empty, of the wrong type or unusable
-// reads as its default, so a damaged settings file can never send files to the root folder or
-// tilt the picture. Settings are written the moment they change, each time through a short-lived
+#include <optional>
+
+// The persisted settings, typed: the six of the settings dialog and the orientation, and what is
+// remembered of each camera under its stable id. A stored value that is empty, of the wrong type or
+// unusable reads as its default, so a damaged settings file can never send files to the root folder
+// or tilt the picture. Settings are written the moment they change, each time through a short-lived
 // store (GUI thread).
 struct AppSettings
 {
@@ -25,4 +30,20 @@ struct AppSettings
     static void storeShowFpsCounter(bool show);
     static void storeAutoSaveWithDefaultName(bool autoSave);
     static void storeOrientation(const Orientation &orientation);
+    // Takes the settings dialog's values, storing those that changed.
+    void storeChoices(const SettingsDialog::Values &chosen);
+
+    static QByteArray windowGeometry();
+    static void storeWindowGeometry(const QByteArray &geometry);
+    // The camera started last, and the format each camera ran in last (to be found again in
+    // its list by size, rate and pixel code).
+    static QString lastCameraId();
+    static std::optional<CameraBase::CameraFormat> cameraFormat(const QString &cameraId);
+    static void storeLastCameraId(const QString &cameraId);
+    static void storeCameraFormat(const QString &cameraId, const CameraBase::CameraFormat &format);
+    // The property's value and automatic mode as the running camera reports them.
+    static void storeCameraProperty(const QString &cameraId, CameraBase *camera,
+                                    CameraBase::Property property);
+    // Gives the running camera the values stored for it.
+    static void restoreCameraProperties(const QString &cameraId, CameraBase *camera);
 };

@@ -1,5 +1,6 @@
 #include "cameraselection.h"
 
+#include "appsettings.h"
 #include "scancombobox.h"
 
 #include <QApplication>
@@ -12,16 +13,30 @@ CameraSelection::CameraSelection(ScanComboBox *cameraSelector, QComboBox *format
     , cameraSelector(cameraSelector)
     , formatSelector(formatSelector)
     , camera(camera)
-{}
+{
+    connect(cameraSelector, &QComboBox::currentIndexChanged, this, &CameraSelection::selectCamera);
+    connect(formatSelector, &QComboBox::currentIndexChanged, this, &CameraSelection::selectFormat);
+    connect(camera, &CameraBase::formatChanged, this, &CameraSelection::showFormat);
+}
 
 bool CameraSelection::hasCamera() const
 {
     return cameraSelector->currentData().isValid() && !camera->supportedFormats().isEmpty();
 }
 
+QString CameraSelection::currentCameraId() const
+{
+    const QVariant index = cameraSelector->currentData();
+    return index.isValid() ? camera->cameraId(index.toInt()) : QString();
+}
+
 void CameraSelection::scan()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The chosen camera stays chosen across a rescan; otherwise the one started last is chosen.
+    const QString chosenId = currentCameraId();
+    const QString wantedId = chosenId.isEmpty() ? AppSettings::lastCameraId() : chosenId;
+    int preferred = 0;
     {
         const QSignalBlocker blocker(cameraSelector);
         cameraSelector->clear();
@@ -30,8 +45,11 @@ void CameraSelection::scan()
         const QStringList names = camera->availableCameras();
         cameraSelector->clear();
         // Cameras carry their list position as data; the placeholders carry none.
-        for (int i = 0; i < names.size(); ++i)
+        for (int i = 0; i < names.size(); ++i) {
             cameraSelector->addItem(names.at(i), i);
+            if (!wantedId.isEmpty() && camera->cameraId(i) == wantedId)
+                preferred = i;
+        }
         if (names.isEmpty()) {
             cameraSelector->addItem(tr("No cameras found"));
             formatSelector->clear();
@@ -39,8 +57,9 @@ void CameraSelection::scan()
         // Going through -1 makes the change to 0 announce itself once the signals flow again.
         cameraSelector->setCurrentIndex(-1);
     }
-    cameraSelector->setCurrentIndex(0);
+    cameraSelector->setCurrentIndex(preferred);
     QApplication::restoreOverrideCursor();
+    emit scanned(cameraSelector->currentData().isValid());
 }
 
 void CameraSelection::selectCamera(int index)
@@ -50,10 +69,17 @@ void CameraSelection::selectCamera(int index)
     emit cameraChanging();
     if (!camera->openCamera(index))
         return;
-    // Not blocked: appending the first item makes it current and applies that format at once.
-    formatSelector->clear();
-    for (const CameraBase::CameraFormat &format : camera->supportedFormats())
-        formatSelector->addItem(format.description);
+    const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
+    const auto remembered = AppSettings::cameraFormat(camera->cameraId(index));
+    const int chosen = remembered ? std::max(0, int(formats.indexOf(*remembered))) : 0;
+    {
+        const QSignalBlocker blocker(formatSelector);
+        formatSelector->clear();
+        for (const CameraBase::CameraFormat &format : formats)
+            formatSelector->addItem(format.description);
+        formatSelector->setCurrentIndex(formats.isEmpty() ? -1 : chosen);
+    }
+    selectFormat(chosen);
     emit cameraOpened();
 }
 
@@ -63,6 +89,7 @@ void CameraSelection::selectFormat(int index)
     if (index < 0 || index >= formats.size())
         return;
     const bool wasCapturing = camera->isCapturing();
+    AppSettings::storeCameraFormat(currentCameraId(), formats.at(index));
     if (!camera->setFormat(formats.at(index)) && wasCapturing)
         emit formatFailed(formats.at(index).description);
 }

@@ -1,5 +1,6 @@
 #include "controlpanel.h"
 
+#include "cameracontrolspanel.h"
 #include "scancombobox.h"
 
 #include <QComboBox>
@@ -79,6 +80,7 @@ ControlPanel::ControlPanel(QWidget *parent)
     controlPanelLayout->setObjectName(QStringLiteral("controlPanelLayout"));
     controlPanelLayout->addWidget(createCameraGroup());
     controlPanelLayout->addWidget(createAdjustmentGroup());
+    controlPanelLayout->addWidget(cameraControls);
     controlPanelLayout->addWidget(createCaptureGroup());
     controlPanelLayout->addStretch();
     controlPanelLayout->addWidget(logoLabel);
@@ -162,6 +164,8 @@ void ControlPanel::createWidgets()
     recordButton->setIcon(themedIcon("media-record", ":/resources/record.png"));
     recordButton->setToolTip(tr("Start/stop recording video from camera (Ctrl+R)"));
 
+    cameraControls = new CameraControlsPanel;
+
     logoLabel = new QLabel;
     logoLabel->setAlignment(Qt::AlignCenter);
     logoLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -192,6 +196,7 @@ void ControlPanel::createWidgets()
         {rotateButton, "rotateButton"},
         {snapshotButton, "snapshotButton"},
         {recordButton, "recordButton"},
+        {cameraControls, "cameraControls"},
         {logoLabel, "logoLabel"},
         {versionLabel, "versionLabel"},
     };

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CameraControlsPanel;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -11,7 +12,8 @@ class QVBoxLayout;
 class ScanComboBox;
 
 // The left-hand panel of the window: camera and format choice, start and stop, the image
-// adjustment sliders, the transform buttons, snapshot and record, and the logo. It only builds
+// adjustment sliders, the camera's own controls, the transform buttons, snapshot and record,
+// and the logo. It only builds
 // and lays out the widgets; the window wires them and decides their state.
 class ControlPanel : public QWidget
 {
@@ -42,6 +44,7 @@ public:
     QPushButton *rotateButton = nullptr;
     QPushButton *snapshotButton = nullptr;
     QPushButton *recordButton = nullptr;
+    CameraControlsPanel *cameraControls = nullptr;
     QLabel *logoLabel = nullptr;
     QLabel *versionLabel = nullptr;
     QVBoxLayout *controlPanelLayout = nullptr;

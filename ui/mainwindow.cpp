@@ -1,9 +1,14 @@
 #include "mainwindow.h"
 
+#include "cameracontrolspanel.h"
+#include "cameramessages.h"
 #include "cameraselection.h"
 #include "controlpanel.h"
+#include "devicewatcher.h"
 #include "framehandover.h"
 #include "fullscreenview.h"
+#include "hotplugfollower.h"
+#include "mainsplitter.h"
 #include "notificationlabel.h"
 #include "openpnpcamera.h"
 #include "orientationcontrol.h"
@@ -13,15 +18,13 @@
 #include "snapshotsaver.h"
 #include "videowriterthread.h"
 #include "viewfinder.h"
+#include "windowshortcuts.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSlider>
-#include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -29,7 +32,8 @@ MainWindow::MainWindow(QWidget *parent)
     , settings(AppSettings::load())
 {
     setWindowTitle(tr("Ostrel Camera Viewer"));
-    resize(1200, 800);
+    if (!restoreGeometry(AppSettings::windowGeometry()))
+        resize(1200, 800);
     setupUI();
     recording =
         new RecordingController(overlays->recordingTimeLabel, overlays->recordingIndicator, this);
@@ -39,11 +43,20 @@ MainWindow::MainWindow(QWidget *parent)
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
-    setupShortcuts();
+    addCaptureShortcuts(this);
+    WindowShortcuts::addAdjustmentKeys(this, panel->brightnessSlider, panel->contrastSlider);
+    // The camera started last is selected again (not started) once the window is up, unless a
+    // camera has been chosen by then.
+    if (!AppSettings::lastCameraId().isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (!camera)
+                onCameraSelectorAboutToShow();
+        });
 }
 
 MainWindow::~MainWindow()
 {
+    AppSettings::storeWindowGeometry(saveGeometry());
     if (cameraRunning)
         camera->stopCapture();
     // The recording controller, a child, finishes a running file when it is deleted.
@@ -63,27 +76,13 @@ void MainWindow::setupUI()
 
     auto *mainLayout = new QVBoxLayout(this);
     mainLayout->setObjectName(QStringLiteral("mainLayout"));
-    auto *splitter = new QSplitter(Qt::Horizontal);
-    mainLayout->addWidget(splitter);
-    splitter->addWidget(panel);
-    splitter->addWidget(videoLabel);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 700});
-    splitter->setHandleWidth(2);
-    splitter->setStyleSheet(
-        QStringLiteral("QSplitter::handle { background-color: #999; margin: 1px; border-radius: "
-                       "3px; } QSplitter::handle:hover { background-color: #bbb; }"));
+    mainLayout->addWidget(new MainSplitter(panel, videoLabel));
 }
 
 void MainWindow::setupConnections()
 {
     connect(panel->cameraSelector, &ScanComboBox::aboutToShowPopup, this,
             &MainWindow::onCameraSelectorAboutToShow);
-    connect(panel->cameraSelector, &QComboBox::currentIndexChanged, this,
-            &MainWindow::onCameraSelected);
-    connect(panel->formatSelector, &QComboBox::currentIndexChanged, this,
-            &MainWindow::onFormatSelected);
     connect(panel->startStopButton, &QPushButton::clicked, this, &MainWindow::onStartStopClicked);
     connect(panel->snapshotButton, &QPushButton::clicked, this, &MainWindow::takeSnapshot);
     connect(panel->recordButton, &QPushButton::clicked, this, &MainWindow::toggleRecording);
@@ -92,11 +91,14 @@ void MainWindow::setupConnections()
     connect(panel->settingsButton, &QPushButton::clicked, this, &MainWindow::onShowSettings);
     connect(panel->brightnessSlider, &QSlider::valueChanged, this, &MainWindow::updateBrightness);
     connect(panel->contrastSlider, &QSlider::valueChanged, this, &MainWindow::updateContrast);
+    connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
+            &MainWindow::rememberProperty);
 
     VideoWriterThread *writer = recording->writer();
-    connect(writer, &VideoWriterThread::errorOccurred, this, &MainWindow::onVideoWriterError);
+    connect(writer, &VideoWriterThread::errorOccurred, recording,
+            &RecordingController::handleWriterError);
     // Only once the thread has ended is the file closed and the writer ready for the next one.
-    connect(writer, &QThread::finished, this, &MainWindow::onVideoWritingStopped);
+    connect(writer, &QThread::finished, recording, &RecordingController::handleWriterFinished);
     connect(recording, &RecordingController::stateChanged, this, &MainWindow::updateUIState);
     connect(videoLabel, &ViewFinder::doubleClicked, this, &MainWindow::toggleFullscreen);
     connect(recording, &RecordingController::notificationRequested, this,
@@ -104,35 +106,12 @@ void MainWindow::setupConnections()
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
 }
 
-void MainWindow::setupShortcuts()
-{
-    addCaptureShortcuts(this);
-    const std::pair<const char *, std::pair<QSlider *, int>> steps[] = {
-        {QT_TR_NOOP("Up"), {panel->brightnessSlider, 5}},
-        {QT_TR_NOOP("Down"), {panel->brightnessSlider, -5}},
-        {QT_TR_NOOP("Shift+Up"), {panel->contrastSlider, 5}},
-        {QT_TR_NOOP("Shift+Down"), {panel->contrastSlider, -5}},
-    };
-    for (const auto &[keys, target] : steps) {
-        connect(new QShortcut(QKeySequence(tr(keys), QKeySequence::NativeText), this),
-                &QShortcut::activated, this, [slider = target.first, step = target.second] {
-                    ControlPanel::stepSlider(slider, step);
-                });
-    }
-}
-
 // Snapshot, record and fullscreen keys, for the window and for the fullscreen view alike.
 void MainWindow::addCaptureShortcuts(QWidget *target)
 {
-    const std::pair<const char *, void (MainWindow::*)()> keys[] = {
-        {QT_TR_NOOP("Ctrl+S"), &MainWindow::takeSnapshot},
-        {QT_TR_NOOP("Ctrl+R"), &MainWindow::onRecordKey},
-        {QT_TR_NOOP("F11"), &MainWindow::toggleFullscreen},
-    };
-    for (const auto &[sequence, handler] : keys) {
-        connect(new QShortcut(QKeySequence(tr(sequence), QKeySequence::NativeText), target),
-                &QShortcut::activated, this, handler);
-    }
+    WindowShortcuts::addCaptureKeys(
+        target, [this] { takeSnapshot(); }, [this] { onRecordKey(); },
+        [this] { toggleFullscreen(); });
 }
 
 void MainWindow::onRecordKey()
@@ -170,7 +149,6 @@ void MainWindow::createCamera()
     camera->setFpsCallback([target](double fps) { target->postFps(fps); });
     connect(handOver, &FrameHandOver::frameAvailable, this, &MainWindow::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this, &MainWindow::onFpsAvailable);
-    connect(camera, &CameraBase::formatChanged, this, &MainWindow::onFormatChanged);
     connect(camera, &CameraBase::cameraDisconnected, this, &MainWindow::onCameraDisconnected);
 
     selection = new CameraSelection(panel->cameraSelector, panel->formatSelector, camera, this);
@@ -180,6 +158,25 @@ void MainWindow::createCamera()
     });
     connect(selection, &CameraSelection::cameraOpened, this, &MainWindow::updateUIState);
     connect(selection, &CameraSelection::formatFailed, this, &MainWindow::onFormatFailed);
+    hotplug = new HotplugFollower(new DeviceWatcher(this), camera, selection, this);
+    connect(hotplug, &HotplugFollower::rescanRequested, this,
+            &MainWindow::onCameraSelectorAboutToShow);
+    // Queued: the scan that finds the camera may run inside the camera's own report of the loss,
+    // which stops the camera once it returns.
+    connect(hotplug, &HotplugFollower::cameraReturned, this, &MainWindow::onCameraReturned,
+            Qt::QueuedConnection);
+    connect(selection, &CameraSelection::scanned, this, [this](bool found) {
+        if (!found || videoLabel->message() == CameraMessages::noCamerasHelp())
+            videoLabel->showMessage(found ? tr("No camera feed") : CameraMessages::noCamerasHelp());
+    });
+}
+
+void MainWindow::onCameraReturned()
+{
+    if (cameraRunning || !selection->hasCamera())
+        return;
+    showNotification(tr("Camera reconnected: %1").arg(panel->cameraSelector->currentText()), true);
+    startCamera();
 }
 
 void MainWindow::onCameraSelectorAboutToShow()
@@ -190,29 +187,18 @@ void MainWindow::onCameraSelectorAboutToShow()
     updateUIState();
 }
 
-void MainWindow::onCameraSelected(int index)
+void MainWindow::rememberProperty(CameraBase::Property property)
 {
-    if (selection)
-        selection->selectCamera(index);
-}
-
-void MainWindow::onFormatSelected(int index)
-{
-    if (selection)
-        selection->selectFormat(index);
-}
-
-void MainWindow::onFormatChanged(CameraBase::CameraFormat format)
-{
-    selection->showFormat(format);
+    if (cameraRunning)
+        AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
 }
 
 // The camera could not switch and has stopped: say so instead of freezing on the last picture.
 void MainWindow::onFormatFailed(const QString &description)
 {
     stopCamera(tr("No camera feed"));
-    QMessageBox::critical(this, tr("Camera Error"),
-                          tr("Failed to switch the camera to %1.").arg(description));
+    CameraMessages::showError(this, tr("Failed to switch the camera to %1.").arg(description),
+                              camera->lastFailure());
 }
 
 void MainWindow::onFrameAvailable()
@@ -241,6 +227,7 @@ void MainWindow::onStartStopClicked()
 {
     if (!camera)
         return;
+    hotplug->forget();
     if (cameraRunning)
         stopCamera(tr("No camera feed"));
     else
@@ -251,11 +238,15 @@ void MainWindow::startCamera()
 {
     if (camera->startCapture()) {
         cameraRunning = true;
+        const QString id = selection->currentCameraId();
+        AppSettings::restoreCameraProperties(id, camera);
+        AppSettings::storeLastCameraId(id);
         panel->showAdjustment(camera->brightness(), camera->contrast());
+        panel->cameraControls->showCamera(camera);
     } else {
-        QMessageBox::critical(
-            this, tr("Camera Error"),
-            tr("Failed to start camera. Please check if another application is using it."));
+        CameraMessages::showError(
+            this, tr("Failed to start camera. Please check if another application is using it."),
+            camera->lastFailure());
     }
     updateUIState();
 }
@@ -266,8 +257,14 @@ void MainWindow::stopCamera(const QString &message)
 {
     recording->stop();
     camera->stopCapture();
+    showStopped(message);
+}
+
+void MainWindow::showStopped(const QString &message)
+{
     cameraRunning = false;
     handOver->clear();
+    panel->cameraControls->clear();
     videoLabel->showMessage(message);
     updateUIState();
 }
@@ -279,33 +276,36 @@ void MainWindow::onCameraDisconnected(QString reason)
     if (disconnectedBox)
         return;
 
+    hotplug->cameraLost(selection->currentCameraId());
     const bool wasRecording = recording->state() == RecordingController::State::Recording;
     const QString recordingPath = recording->path();
     recording->stop();
-    cameraRunning = false;
-    handOver->clear();
-    videoLabel->showMessage(tr("Camera disconnected"));
-    updateUIState();
+    showStopped(tr("Camera disconnected"));
 
+    const QString cause = CameraMessages::cause(camera->lastFailure());
     if (wasRecording) {
-        showDisconnectionBox(tr("Recording Interrupted"),
+        showDisconnectionBox(tr("Recording Interrupted"), cause,
                              tr("Video recording was interrupted due to camera "
                                 "disconnection.\nThe partial recording has been saved to:\n") +
                                  recordingPath);
         return;
     }
-    showDisconnectionBox(tr("Camera Disconnected"), tr("The camera has been disconnected: ") +
-                                                        reason +
-                                                        tr("\nPlease reconnect it and try again."));
+    showDisconnectionBox(tr("Camera Disconnected"), cause,
+                         tr("The camera has been disconnected: ") + reason +
+                             tr("\nPlease reconnect it and try again."));
     onCameraSelectorAboutToShow();
 }
 
-void MainWindow::showDisconnectionBox(const QString &title, const QString &text)
+void MainWindow::showDisconnectionBox(const QString &title, const QString &cause,
+                                      const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    box.setInformativeText(cause);
     disconnectedBox = &box;
     updateUIState();
+    hotplug->setPaused(true);
     box.exec();
+    hotplug->setPaused(false);
 }
 
 void MainWindow::updateUIState()
@@ -341,12 +341,14 @@ void MainWindow::updateBrightness(int value)
 {
     if (cameraRunning && camera)
         camera->setBrightness(value - 50);
+    rememberProperty(CameraBase::Property::Brightness);
 }
 
 void MainWindow::updateContrast(int value)
 {
     if (cameraRunning && camera)
         camera->setContrast(value / 50.0);
+    rememberProperty(CameraBase::Property::Contrast);
 }
 
 void MainWindow::onResetDefaults()
@@ -355,22 +357,15 @@ void MainWindow::onResetDefaults()
         return;
     camera->resetBrightness();
     camera->resetContrast();
+    rememberProperty(CameraBase::Property::Brightness);
+    rememberProperty(CameraBase::Property::Contrast);
     panel->showAdjustment(camera->brightness(), camera->contrast());
 }
 
 void MainWindow::takeSnapshot()
 {
-    if (!cameraRunning || !camera)
-        return;
-    const QImage frame = camera->latestFrame();
-    if (frame.isNull()) {
-        showNotification(tr("No camera frame available"), false);
-        return;
-    }
-    const CameraBase::CameraFormat format = camera->currentFormat();
-    const QString path = snapshots->choosePath(this, settings, QSize(format.width, format.height));
-    if (!path.isEmpty())
-        snapshots->save(frame, orientation->current(), path);
+    if (cameraRunning && camera)
+        snapshots->take(this, camera, settings, orientation->current());
 }
 
 void MainWindow::showNotification(const QString &message, bool success, const QString &folder)
@@ -404,16 +399,6 @@ void MainWindow::startRecording()
         showNotification(tr("Recording start failed"), false);
 }
 
-void MainWindow::onVideoWriterError(QString error)
-{
-    recording->handleWriterError(error);
-}
-
-void MainWindow::onVideoWritingStopped()
-{
-    recording->handleWriterFinished();
-}
-
 void MainWindow::toggleFullscreen()
 {
     if (!cameraRunning || !camera)
@@ -435,10 +420,8 @@ void MainWindow::toggleFullscreen()
 
 void MainWindow::onShowSettings()
 {
-    const bool showedFps = settings.showFpsCounter;
     // The orientation part of "Reset to Defaults" takes effect at once, even if the dialog is
     // then cancelled; a running recording keeps the orientation it started with.
-    SettingsDialog::edit(settings, this, [this] { orientation->reset(); });
-    if (settings.showFpsCounter != showedFps)
+    if (SettingsDialog::edit(this, settings, [this] { orientation->reset(); }))
         updateUIState();
 }

@@ -14,6 +14,7 @@ class CameraSelection;
 class ControlPanel;
 class FrameHandOver;
 class FullscreenView;
+class HotplugFollower;
 class NotificationLabel;
 class OrientationControl;
 class QMessageBox;
@@ -41,16 +42,11 @@ public:
     void enterFullscreen();
 
 private slots:
-    void onCameraSelected(int index);
-    void onFormatSelected(int index);
-    void onFormatChanged(CameraBase::CameraFormat format);
     void onStartStopClicked();
     void updateBrightness(int value);
     void updateContrast(int value);
     void onCameraSelectorAboutToShow();
     void onResetDefaults();
-    void onVideoWriterError(QString error);
-    void onVideoWritingStopped();
     void onShowSettings();
 
 private:
@@ -58,19 +54,22 @@ private:
 
     void setupUI();
     void setupConnections();
-    void setupShortcuts();
     void addCaptureShortcuts(QWidget *target);
     void onRecordKey();
     void createCamera();
     void onFormatFailed(const QString &description);
+    void rememberProperty(CameraBase::Property property);
+    void onCameraReturned();
 
     void onFrameAvailable();
     void onFpsAvailable();
     void displayFrame(const QImage &frame);
     void startCamera();
     void stopCamera(const QString &message);
+    // The camera no longer runs: message where the picture was.
+    void showStopped(const QString &message);
     void onCameraDisconnected(QString reason);
-    void showDisconnectionBox(const QString &title, const QString &text);
+    void showDisconnectionBox(const QString &title, const QString &cause, const QString &text);
     void updateUIState();
 
     void takeSnapshot();
@@ -86,6 +85,7 @@ private:
     NotificationLabel *notificationLabel = nullptr;
     CameraBase *camera = nullptr;
     CameraSelection *selection = nullptr; // with the camera
+    HotplugFollower *hotplug = nullptr;   // with the camera
     bool cameraRunning = false;
     FrameHandOver *handOver = nullptr;
     RecordingController *recording = nullptr;

@@ -1,9 +1,8 @@
 #include "settingsdialog.h"
 
-#include "appsettings.h"
-
 #include "aboutlinks.h"
 #include "appinfo.h"
+#include "appsettings.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -194,30 +193,16 @@ void SettingsDialog::resetToDefaults()
     emit resetToDefaultsRequested();
 }
 
-void SettingsDialog::edit(AppSettings &settings, QWidget *parent,
+bool SettingsDialog::edit(QWidget *parent, AppSettings &settings,
                           const std::function<void()> &resetOrientation)
 {
     SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
                            settings.showFpsCounter, settings.autoSaveWithDefaultName},
                           parent);
-    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, &dialog, resetOrientation);
+    connect(&dialog, &SettingsDialog::resetToDefaultsRequested, parent, resetOrientation);
     if (dialog.exec() != QDialog::Accepted)
-        return;
-    const Values chosen = dialog.values();
-    if (chosen.recordingDirectory != settings.recordingDirectory) {
-        settings.recordingDirectory = chosen.recordingDirectory;
-        AppSettings::storeRecordingDirectory(chosen.recordingDirectory);
-    }
-    if (chosen.snapshotDirectory != settings.snapshotDirectory) {
-        settings.snapshotDirectory = chosen.snapshotDirectory;
-        AppSettings::storeSnapshotDirectory(chosen.snapshotDirectory);
-    }
-    if (chosen.showFpsCounter != settings.showFpsCounter) {
-        settings.showFpsCounter = chosen.showFpsCounter;
-        AppSettings::storeShowFpsCounter(chosen.showFpsCounter);
-    }
-    if (chosen.autoSaveWithDefaultName != settings.autoSaveWithDefaultName) {
-        settings.autoSaveWithDefaultName = chosen.autoSaveWithDefaultName;
-        AppSettings::storeAutoSaveWithDefaultName(chosen.autoSaveWithDefaultName);
-    }
+        return false;
+    const bool showFpsChanged = dialog.values().showFpsCounter != settings.showFpsCounter;
+    settings.storeChoices(dialog.values());
+    return showFpsChanged;
 }

@@ -28,9 +28,9 @@ public:
 
     Values values() const;
 
-    // Shows the dialog for settings and, when it is accepted, takes and stores the values that
-    // changed. resetOrientation runs at once when "Reset to Defaults" is pressed.
-    static void edit(AppSettings &settings, QWidget *parent,
+    // Runs the dialog over settings and stores what changed when it is accepted; resetOrientation
+    // runs at once when "Reset to Defaults" is pressed. True when the FPS counter was switched.
+    static bool edit(QWidget *parent, AppSettings &settings,
                      const std::function<void()> &resetOrientation);
 
     // The rich text of the About group.

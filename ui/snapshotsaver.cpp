@@ -34,6 +34,20 @@ QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &sett
     return FileNaming::firstFreePath(generated, pendingPaths);
 }
 
+void SnapshotSaver::take(QWidget *dialogParent, CameraBase *camera, const AppSettings &settings,
+                         const Orientation &orientation)
+{
+    const QImage frame = camera->latestFrame();
+    if (frame.isNull()) {
+        emit notificationRequested(tr("No camera frame available"), false);
+        return;
+    }
+    const CameraBase::CameraFormat format = camera->currentFormat();
+    const QString path = choosePath(dialogParent, settings, QSize(format.width, format.height));
+    if (!path.isEmpty())
+        save(frame, orientation, path);
+}
+
 void SnapshotSaver::save(const QImage &cameraFrame, const Orientation &orientation,
                          const QString &path)
 {

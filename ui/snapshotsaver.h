@@ -25,6 +25,9 @@ public:
     // snapshot still being written, or the one chosen in the save dialog (empty when cancelled).
     QString choosePath(QWidget *dialogParent, const AppSettings &settings,
                        const QSize &formatSize) const;
+    // A snapshot of the camera's newest frame, to the file choosePath() gives.
+    void take(QWidget *dialogParent, CameraBase *camera, const AppSettings &settings,
+              const Orientation &orientation);
     // Starts saving; notificationRequested() reports the outcome.
     void save(const QImage &cameraFrame, const Orientation &orientation, const QString &path);
     // Blocks until every snapshot started so far is written; for tests and shutdown.

@@ -23,7 +23,7 @@ void ModalAnswerer::poll()
     seen.className = QString::fromLatin1(modal->metaObject()->className());
     seen.title = modal->windowTitle();
     if (auto *box = qobject_cast<QMessageBox *>(modal))
-        seen.text = box->text();
+        seen.text = box->text(), seen.details = box->informativeText();
     seenModals.append(seen);
 
     QPointer<QWidget> target = modal;

@@ -22,7 +22,8 @@ public:
     {
         QString className;
         QString title;
-        QString text; // a message box's text
+        QString text;    // a message box's text
+        QString details; // and its informative text
     };
     using Action = std::function<void(QWidget *modal)>;
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "openpnpcamera.h"
-#include "syntheticcontrol.h"
+#include "synthetic/syntheticcontrol.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -7,6 +7,7 @@
 #include <linux/videodev2.h>
 
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -22,6 +23,38 @@ template<size_t N> std::string fieldText(const uint8_t (&field)[N])
                        end ? static_cast<const uint8_t *>(end) - field : N);
 }
 
+uint32_t openErrorOf(int error)
+{
+    if (v4l2DeviceGone(error))
+        return CAPERROR_GONE;
+    switch (error) {
+    case -EBUSY:
+        return CAPERROR_BUSY;
+    case -EACCES:
+    case -EPERM:
+        return CAPERROR_ACCESS;
+    case -ENOSPC: // USB bandwidth
+    case -ENOMEM:
+        return CAPERROR_TOOLARGE;
+    default:
+        return CAPERROR_OTHER;
+    }
+}
+
+// The entry of v4l/by-id, next to the node, that links to it; empty when there is none.
+std::string byIdNameOf(const std::string &path)
+{
+    const std::filesystem::path node(path);
+    std::error_code error;
+    std::filesystem::directory_iterator entry(node.parent_path() / "v4l" / "by-id", error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code compared;
+        if (std::filesystem::equivalent(entry->path(), node, compared))
+            return entry->path().filename().string();
+    }
+    return {};
+}
+
 } // namespace
 
 V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string card,
@@ -30,6 +63,7 @@ V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string
     , path(std::move(path))
     , card(std::move(card))
     , busInfo(std::move(busInfo))
+    , byIdName(byIdNameOf(this->path))
     , modeList(std::move(modes))
 {}
 
@@ -63,7 +97,7 @@ std::optional<std::string> V4l2Device::name() const
 
 std::string V4l2Device::uniqueId() const
 {
-    return busInfo + path;
+    return byIdName.empty() ? card + " " + busInfo : byIdName;
 }
 
 int32_t V4l2Device::formatCount() const
@@ -102,9 +136,13 @@ std::unique_ptr<Stream> V4l2Device::openStream(uint32_t formatIndex)
     if (uint64_t(mode.width) * mode.height * 3 > std::numeric_limits<uint32_t>::max()) {
         logMessage(LOG_ERR, "V4L2: " + path + " mode " + std::to_string(mode.width) + "x" +
                                 std::to_string(mode.height) + " is too large");
+        lastOpenError = CAPERROR_TOOLARGE;
         return nullptr;
     }
-    return V4l2Stream::open(io, path, mode);
+    int error = 0;
+    auto stream = V4l2Stream::open(io, path, mode, error);
+    lastOpenError = stream ? CAPERROR_NONE : openErrorOf(error);
+    return stream;
 }
 
 } // namespace ostrel::capture

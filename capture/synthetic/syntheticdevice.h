@@ -11,8 +11,9 @@ namespace ostrel::capture {
 class SyntheticDevice : public Device
 {
 public:
-    // index: the camera's place among the synthetic cameras, for its unique id.
-    SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state, int index);
+    SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state);
+
+    // "synthetic:" and the name, which tells the synthetic cameras apart.
 
     std::optional<std::string> name() const override;
     std::string uniqueId() const override;
@@ -23,7 +24,6 @@ public:
 
 private:
     const std::shared_ptr<SyntheticDeviceState> state;
-    const int index;
 };
 
 } // namespace ostrel::capture

@@ -42,8 +42,10 @@ public:
 
     CapResult limits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) const;
     CapResult value(CapPropertyID id, int32_t &value) const;
-    // Refuses a value outside the limits; counts every call on a supported property.
+    // Refuses a value outside the limits or while the automatic mode is on; counts every call
+    // on a supported property.
     CapResult setValue(CapPropertyID id, int32_t value);
+    // Not supported for a property without an automatic mode.
     CapResult automatic(CapPropertyID id, bool &enabled) const;
     // Switching automatic control off is accepted for every supported property (it is simply
     // manual already when it has no automatic mode); switching it on needs an automatic mode.
@@ -52,6 +54,7 @@ public:
     // Test control: make the property supported with these limits, clamping its value.
     void setLimits(CapPropertyID id, int32_t min, int32_t max, int32_t def);
     void forceValue(CapPropertyID id, int32_t value);
+    void removeProperty(CapPropertyID id);
     synthetic::PropertyState state(CapPropertyID id) const;
 
     Picture picture() const;

@@ -6,9 +6,8 @@
 
 namespace ostrel::capture {
 
-SyntheticDevice::SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state, int index)
+SyntheticDevice::SyntheticDevice(std::shared_ptr<SyntheticDeviceState> state)
     : state(std::move(state))
-    , index(index)
 {}
 
 std::optional<std::string> SyntheticDevice::name() const
@@ -20,7 +19,7 @@ std::optional<std::string> SyntheticDevice::name() const
 
 std::string SyntheticDevice::uniqueId() const
 {
-    return "synthetic:" + std::to_string(index) + ":" + state->spec().name;
+    return "synthetic:" + state->spec().name;
 }
 
 int32_t SyntheticDevice::formatCount() const
@@ -62,10 +61,12 @@ std::unique_ptr<Stream> SyntheticDevice::openStream(uint32_t formatIndex)
     if (SyntheticRegistry::instance().take(SyntheticRegistry::Fault::OpenStream)) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name +
                                 "\": opening the stream failed (injected fault)");
+        lastOpenError = SyntheticRegistry::instance().injectedOpenError();
         return nullptr;
     }
     if (!state->isAvailable()) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name + "\" is unplugged");
+        lastOpenError = CAPERROR_GONE;
         return nullptr;
     }
     const synthetic::FormatSpec &format = formats[formatIndex];
@@ -73,8 +74,10 @@ std::unique_ptr<Stream> SyntheticDevice::openStream(uint32_t formatIndex)
     if (!rgbFrameSize(format.width, format.height)) {
         logMessage(LOG_ERR, "synthetic camera \"" + state->spec().name + "\": format " +
                                 std::to_string(formatIndex) + " has no usable RGB frame size");
+        lastOpenError = CAPERROR_TOOLARGE;
         return nullptr;
     }
+    lastOpenError = CAPERROR_NONE;
     return std::make_unique<SyntheticStream>(state, format);
 }
 

@@ -4,6 +4,7 @@
 
 #include <linux/videodev2.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ostrel::capture {
@@ -65,8 +66,8 @@ std::vector<V4l2Mode> V4l2FormatReader::read() const
                 mode.fpsDenominator = interval.rateDenominator;
                 mode.bpp = v4l2BitsPerPixel(pixelFormat);
                 // Slower than one frame in two seconds rounds to 0 fps, which nothing above
-                // can pace by.
-                if (mode.fps > 0)
+                // can pace by. Some drivers list the same mode more than once.
+                if (mode.fps > 0 && std::find(modes.begin(), modes.end(), mode) == modes.end())
                     modes.push_back(mode);
             }
         }
@@ -115,7 +116,10 @@ V4l2FormatReader::commonSizesWithin(const v4l2_frmsizeenum &range)
             onStep(size[1], s.min_height, s.max_height, s.step_height))
             result.push_back({size[0], size[1]});
     }
-    if (result.empty() && s.max_width > 0 && s.max_height > 0)
+    // The sensor's native size is the largest, and rarely a common one (2592x1944).
+    const bool nativeListed = !result.empty() && result.back().width == s.max_width &&
+                              result.back().height == s.max_height;
+    if (!nativeListed && s.max_width > 0 && s.max_height > 0)
         result.push_back({s.max_width, s.max_height});
     return result;
 }

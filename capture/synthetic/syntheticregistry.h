@@ -29,6 +29,9 @@ public:
     void resetToEnvironment();
 
     void arm(Fault fault);
+    // The cause an injected OpenStream fault reports (a CAPERROR_ code).
+    void setInjectedOpenError(uint32_t error) { openError.store(error); }
+    uint32_t injectedOpenError() const { return openError.load(); }
     // True once per arm(): the caller is the call that fails.
     bool take(Fault fault);
 
@@ -47,6 +50,7 @@ private:
     double rateFactor = 1.0;
 
     std::array<std::atomic<bool>, static_cast<size_t>(Fault::Count)> faults{};
+    std::atomic<uint32_t> openError{CAPERROR_OTHER};
 };
 
 } // namespace ostrel::capture

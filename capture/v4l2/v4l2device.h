@@ -21,6 +21,8 @@ public:
                                              const std::string &path);
 
     std::optional<std::string> name() const override;
+    // The node's name under v4l/by-id beside it (vendor, product and serial number, the same in
+    // every port) when there is one, else the card name and bus info.
     std::string uniqueId() const override;
     int32_t formatCount() const override;
     bool formatInfo(uint32_t index, CapFormatInfo &info) const override;
@@ -37,6 +39,7 @@ private:
     std::string path;
     std::string card;
     std::string busInfo;
+    std::string byIdName;
     std::vector<V4l2Mode> modeList;
 };
 

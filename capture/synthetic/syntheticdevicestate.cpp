@@ -111,7 +111,8 @@ CapResult SyntheticDeviceState::setValue(CapPropertyID id, int32_t value)
     if (!p)
         return CAPRESULT_PROPERTYNOTSUPPORTED;
     ++p->setCount;
-    if (value < p->min || value > p->max)
+    // As newer kernels do: no manual value while the camera controls the property itself.
+    if (value < p->min || value > p->max || p->automatic)
         return CAPRESULT_ERR;
     p->value = value;
     if (affectsPicture(id))
@@ -123,7 +124,7 @@ CapResult SyntheticDeviceState::automatic(CapPropertyID id, bool &enabled) const
 {
     std::lock_guard lock(mutex);
     const Property *p = find(id);
-    if (!p)
+    if (!p || !p->hasAutomatic)
         return CAPRESULT_PROPERTYNOTSUPPORTED;
     enabled = p->automatic;
     return CAPRESULT_OK;
@@ -169,6 +170,14 @@ void SyntheticDeviceState::forceValue(CapPropertyID id, int32_t value)
     properties[id].value = value;
     if (affectsPicture(id))
         ++generation;
+}
+
+void SyntheticDeviceState::removeProperty(CapPropertyID id)
+{
+    if (id >= properties.size())
+        return;
+    std::lock_guard lock(mutex);
+    properties[id].supported = false;
 }
 
 synthetic::PropertyState SyntheticDeviceState::state(CapPropertyID id) const

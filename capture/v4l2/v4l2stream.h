@@ -26,9 +26,12 @@ namespace ostrel::capture {
 class V4l2Stream : public Stream
 {
 public:
-    // Null when the node cannot be opened, refuses the mode exactly as given, or cannot stream.
+    // Null when the node cannot be opened, refuses the mode exactly as given, or cannot stream;
+    // error then holds the -errno of the refusal, or -EINVAL when the driver offered another
+    // mode instead.
     static std::unique_ptr<V4l2Stream> open(const std::shared_ptr<V4l2Io> &io,
-                                            const std::string &path, const V4l2Mode &mode);
+                                            const std::string &path, const V4l2Mode &mode,
+                                            int &error);
     ~V4l2Stream() override;
 
     uint32_t width() const override { return mode.width; }
@@ -50,10 +53,12 @@ public:
 private:
     V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode);
 
-    bool setFormat();
-    bool setInterval();
+    // 0 or -errno.
+    int setFormat();
+    int setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
-    // The frame's length without the padding some cameras add after the end marker.
+    // The frame's length up to its end marker, without what a driver leaves after it; 0 when
+    // the frame has no end marker.
     static size_t jpegLength(const V4l2BufferQueue::Frame &frame);
     // Turns a -errno into a result, remembering a vanished device.
     CapResult fail(int error);

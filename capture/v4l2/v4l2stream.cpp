@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace ostrel::capture {
@@ -25,6 +26,58 @@ bool isJpeg(uint32_t pixelFormat)
     return pixelFormat == V4L2_PIX_FMT_MJPEG || pixelFormat == V4L2_PIX_FMT_JPEG;
 }
 
+bool isRestartMarker(uint8_t marker)
+{
+    return marker >= 0xd0 && marker <= 0xd7;
+}
+
+// Where the JPEG stream at data ends, just past its end-of-image marker; 0 when it has none.
+// The marker segments and the entropy-coded data are walked rather than searched, so that
+// whatever a driver leaves after the end (stale bytes of an older, longer frame, padding) does
+// not count, and a picture cut short is not mistaken for a whole one.
+size_t jpegEnd(const uint8_t *data, size_t bytes)
+{
+    if (bytes < 4 || data[0] != 0xff || data[1] != 0xd8)
+        return 0;
+    size_t at = 2;
+    while (at + 1 < bytes) {
+        if (data[at] != 0xff)
+            return 0;
+        const uint8_t marker = data[at + 1];
+        if (marker == 0xd9)
+            return at + 2;
+        if (marker == 0xff) { // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0x01 || isRestartMarker(marker)) {
+            at += 2;
+            continue;
+        }
+        if (at + 3 >= bytes)
+            return 0;
+        const size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
+        if (length < 2)
+            return 0;
+        at += 2 + length;
+        if (marker != 0xda) // start of scan: entropy-coded data follows
+            continue;
+        // In the coded data 0xff is followed by a stuffed 0x00 or a restart marker; anything
+        // else is the next marker.
+        while (at + 1 < bytes) {
+            const auto *next =
+                static_cast<const uint8_t *>(std::memchr(data + at, 0xff, bytes - at));
+            if (!next || size_t(next - data) + 1 >= bytes)
+                return 0;
+            at = size_t(next - data);
+            if (next[1] != 0x00 && !isRestartMarker(next[1]))
+                break;
+            at += 2;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 V4l2Stream::V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode)
@@ -37,9 +90,9 @@ V4l2Stream::V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode)
 V4l2Stream::~V4l2Stream() = default;
 
 std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
-                                             const std::string &path, const V4l2Mode &mode)
+                                             const std::string &path, const V4l2Mode &mode,
+                                             int &error)
 {
-    int error = 0;
     V4l2Fd fd = V4l2Fd::open(io, path, error);
     if (!fd.isValid()) {
         logMessage(LOG_ERR,
@@ -47,24 +100,26 @@ std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
         return nullptr;
     }
     std::unique_ptr<V4l2Stream> stream(new V4l2Stream(std::move(fd), path, mode));
-    if (!stream->setFormat() || !stream->setInterval())
+    if ((error = stream->setFormat()) < 0 || (error = stream->setInterval()) < 0)
         return nullptr;
 
     stream->converter = std::make_unique<V4l2Converter>(io, stream->fd.get());
     if (!stream->converter->isValid()) {
         logMessage(LOG_ERR, "V4L2: no pixel converter for " + path);
+        error = -EINVAL;
         return nullptr;
     }
     stream->queue = std::make_unique<V4l2BufferQueue>(stream->fd);
-    if (const int result = stream->queue->start(requestedBuffers); result < 0) {
+    // UVC drivers answer ENOSPC here when the mode needs more USB bandwidth than is free.
+    if ((error = stream->queue->start(requestedBuffers)) < 0) {
         logMessage(LOG_ERR,
-                   "V4L2: " + path + " cannot stream (errno " + std::to_string(-result) + ")");
+                   "V4L2: " + path + " cannot stream (errno " + std::to_string(-error) + ")");
         return nullptr;
     }
     return stream;
 }
 
-bool V4l2Stream::setFormat()
+int V4l2Stream::setFormat()
 {
     sourceFormat.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     sourceFormat.fmt.pix.width = mode.width;
@@ -78,16 +133,18 @@ bool V4l2Stream::setFormat()
         sourceFormat.fmt.pix.height != mode.height ||
         sourceFormat.fmt.pix.pixelformat != mode.pixelFormat) {
         logMessage(LOG_ERR, "V4L2: " + path + " refuses " + fourccText(mode.pixelFormat) + " " +
-                                std::to_string(mode.width) + "x" + std::to_string(mode.height));
-        return false;
+                                std::to_string(mode.width) + "x" + std::to_string(mode.height) +
+                                (result < 0 ? " (errno " + std::to_string(-result) + ")" : ""));
+        // Another program streaming from the device makes S_FMT answer EBUSY.
+        return result < 0 ? result : -EINVAL;
     }
-    return true;
+    return 0;
 }
 
-bool V4l2Stream::setInterval()
+int V4l2Stream::setInterval()
 {
     if (mode.intervalNumerator == 0)
-        return true;
+        return 0;
     v4l2_streamparm parm{};
     parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     parm.parm.capture.timeperframe = {mode.intervalNumerator, mode.intervalDenominator};
@@ -101,9 +158,9 @@ bool V4l2Stream::setInterval()
         logMessage(LOG_ERR, "V4L2: " + path + " refuses the frame interval " +
                                 std::to_string(mode.intervalNumerator) + "/" +
                                 std::to_string(mode.intervalDenominator));
-        return false;
+        return result < 0 ? result : -EINVAL;
     }
-    return true;
+    return 0;
 }
 
 bool V4l2Stream::hasNewFrame()
@@ -170,22 +227,15 @@ CapResult V4l2Stream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uin
 
 size_t V4l2Stream::jpegLength(const V4l2BufferQueue::Frame &frame)
 {
-    // Some cameras pad after the end marker.
-    size_t end = frame.bytes;
-    while (end > 0 && (frame.data[end - 1] == 0x00 || frame.data[end - 1] == 0xff))
-        --end;
-    return end;
+    return jpegEnd(frame.data, frame.bytes);
 }
 
 bool V4l2Stream::frameLooksWhole(const V4l2BufferQueue::Frame &frame) const
 {
-    if (isJpeg(mode.pixelFormat)) {
-        // USB transfers that lose packets leave a picture without its end marker, which the JPEG
-        // decoder would otherwise accept and fill with grey.
-        const size_t end = jpegLength(frame);
-        return frame.bytes >= 4 && frame.data[0] == 0xff && frame.data[1] == 0xd8 && end >= 4 &&
-               frame.data[end - 2] == 0xff && frame.data[end - 1] == 0xd9;
-    }
+    // USB transfers that lose packets leave a picture without its end marker, which the JPEG
+    // decoder would otherwise accept and fill with grey.
+    if (isJpeg(mode.pixelFormat))
+        return jpegLength(frame) > 0;
     // libv4lconvert reads a whole frame of an uncompressed format whatever length it is given.
     const uint32_t bpp = v4l2BitsPerPixel(mode.pixelFormat);
     const uint64_t whole = std::max<uint64_t>(sourceFormat.fmt.pix.sizeimage,

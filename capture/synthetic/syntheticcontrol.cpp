@@ -44,8 +44,9 @@ void failNextCreateContext()
     SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::CreateContext);
 }
 
-void failNextOpenStream()
+void failNextOpenStream(uint32_t error)
 {
+    SyntheticRegistry::instance().setInjectedOpenError(error);
     SyntheticRegistry::instance().arm(SyntheticRegistry::Fault::OpenStream);
 }
 
@@ -69,6 +70,12 @@ void setPropertyValue(int device, CapPropertyID id, int32_t value)
 {
     if (auto state = SyntheticRegistry::instance().device(device))
         state->forceValue(id, value);
+}
+
+void removeProperty(int device, CapPropertyID id)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->removeProperty(id);
 }
 
 PropertyState propertyState(int device, CapPropertyID id)

@@ -54,12 +54,15 @@ void setFormatUnreadable(int device, int formatIndex, bool unreadable);
 
 // One-shot faults: the next matching call on any synthetic device fails.
 void failNextCreateContext();
-void failNextOpenStream();
+// error: the cause the failed open reports through Cap_getLastError.
+void failNextOpenStream(uint32_t error = CAPERROR_OTHER);
 void failNextCaptureFrame();
 void failNextGetFormatInfo();
 
 void setPropertyLimits(int device, CapPropertyID id, int32_t min, int32_t max, int32_t def);
 void setPropertyValue(int device, CapPropertyID id, int32_t value);
+// The device no longer has the property at all, as cameras without a brightness control.
+void removeProperty(int device, CapPropertyID id);
 PropertyState propertyState(int device, CapPropertyID id);
 
 // An unplugged device fails every property query and capture of its open streams, and new

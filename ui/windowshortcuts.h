@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCoreApplication>
+
+#include <functional>
+
+class QSlider;
+class QWidget;
+
+// The window's keys: arrows for brightness and contrast, and the snapshot, record and fullscreen
+// keys, which the fullscreen view has too.
+class WindowShortcuts
+{
+    Q_DECLARE_TR_FUNCTIONS(WindowShortcuts)
+
+public:
+    static void addAdjustmentKeys(QWidget *window, QSlider *brightness, QSlider *contrast);
+    static void addCaptureKeys(QWidget *target, const std::function<void()> &snapshot,
+                               const std::function<void()> &record,
+                               const std::function<void()> &fullscreen);
+};
