@@ -25,6 +25,10 @@ QString AviCheckpoint::open(const QString &path)
     file.setFileName(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return file.errorString();
+    if (file.isSequential()) {
+        file.close();
+        return QStringLiteral("not a seekable file");
+    }
     Chunk riff;
     if (!readChunk(0, &riff) || riff.tag != fourcc("RIFF") || riff.type != fourcc("AVI ") ||
         !findHeaderFields(12, file.size()) || avihFlagsAt == 0 || avihFramesAt == 0 ||

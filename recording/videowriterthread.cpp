@@ -2,7 +2,7 @@
 
 #include "avimuxer.h"
 #include "frameencodequeue.h"
-#include "jpegencoder.h"
+#include "jpegstream.h"
 
 #include <QDebug>
 #include <QFile>
@@ -87,7 +87,7 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
 {
     if (!accepting || jpeg.isEmpty())
         return;
-    const QSize declared = JpegEncoder::declaredSize(jpeg);
+    const QSize declared = JpegStream::declaredSize(jpeg);
     const int dropped = queue->pushEncoded(jpeg, declared);
     if (dropped < 0) {
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
@@ -220,6 +220,7 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         bool repeat = false;
         switch (queue->takeFront(&jpeg, &encodeError)) {
         case FrameEncodeQueue::Front::Ready:
+            jpeg = JpegStream::withHuffmanTables(jpeg);
             last = jpeg;
             break;
         case FrameEncodeQueue::Front::Skipped:
@@ -261,7 +262,7 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
         QString encodeError;
         switch (queue->takeFront(&jpeg, &encodeError)) {
         case FrameEncodeQueue::Front::Ready: {
-            const QString writeError = writeSlot(muxer, jpeg, false);
+            const QString writeError = writeSlot(muxer, JpegStream::withHuffmanTables(jpeg), false);
             if (!writeError.isEmpty())
                 return writeError;
             break;
