@@ -214,6 +214,11 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             continue;
         }
         countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
+        // The first slot shows the newest picture ready for it. An older one is the picture the
+        // window had when the recording began, given in case no camera frame comes; written, it
+        // would keep every later frame one slot late and leave one over at the stop.
+        if (last.isEmpty())
+            queue->skipToNewestDone();
 
         QByteArray jpeg;
         QString encodeError;
