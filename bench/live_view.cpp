@@ -1,24 +1,33 @@
-// Whole-process cost of the live view, and a recording made through the window.
+// The whole program's figures, through the real window on the synthetic camera.
 //
-//   ostrel_bench_live_view [seconds=60] [--record]
+//   ostrel_bench_live_view [scale=1]          every scenario in turn, each beside its target
+//   ostrel_bench_live_view SCENARIO [seconds]  one scenario
 //
-// Opens the main window on the synthetic camera at 1920x1080@30, starts it and lets it run for
-// the given time, then prints the process's CPU time (user + system, all threads) as a share of
-// one core, the frames the window displayed and the rate it showed. With --record the same time
-// is recorded through the record button, and the file is judged by ffprobe together with the
-// writer's statistics. Resident memory is sampled every 10 s. Run it under the display it is meant
-// for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing is painted.
+// Each scenario runs in a child process of its own, so that one's threads and memory do not
+// weigh on the next. A scenario opens the main window on a synthetic Motion-JPEG camera, starts
+// it, lets it settle, and then shows the live view (and records through the record button) for
+// the given time. It reports the process's CPU time with the synthetic camera's thread
+// (ostrel-synth) left out, as a share of one core, the threads that used the most, the frames
+// the window painted and resident memory every 10 s. A recording is judged by ffprobe and by the
+// frame numbers the synthetic camera wrote into the sequence strip of every frame: a number that
+// comes twice is a repeated slot, one skipped is a camera frame missing from the file. Run it
+// under the display it is meant for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing
+// is painted. scale multiplies every scenario's time.
 #include "mainwindow.h"
 #include "recordingcontroller.h"
+#include "testpattern.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
 #include "videowriterthread.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -28,10 +37,37 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+struct Scenario
+{
+    const char *name;
+    const char *mode; // the synthetic camera's only format
+    bool record;
+    bool mirror;
+    bool busyCore; // another process keeps one core busy meanwhile
+    int seconds;
+    const char *target;
+};
+
+const Scenario scenarios[] = {
+    {"live", "1920x1080@30", false, false, false, 30, "CPU <= 25 % of one core"},
+    {"record-pass", "1920x1080@30", true, false, false, 30, "CPU <= 35 %"},
+    {"record-mirror", "1920x1080@30", true, true, false, 30, "CPU <= 60 %"},
+    {"record-mirror-busy", "1920x1080@30", true, true, true, 60,
+     "frames = round(T x F) +-1, 0 dropped, no gap"},
+    {"record-4k-pass", "3840x2160@30", true, false, false, 30,
+     "frames = round(T x F) +-1, 0 dropped, no gap, CPU well under 200 %"},
+    {"record-60-mirror", "1920x1080@60", true, true, false, 20, "0 dropped, no gap"},
+    {"stop-4k", "3840x2160@30", true, true, false, 10, "GUI event loop stall <= 100 ms"},
+};
+
+const char *synthThreadName = "ostrel-synth";
 
 // Resident memory of the process in MiB.
 double residentMiB()
@@ -44,7 +80,8 @@ double residentMiB()
                              : 0.0;
 }
 
-double cpuSeconds()
+// CPU seconds of the whole process, threads that have ended included.
+double processCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -54,7 +91,91 @@ double cpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Counts the frames the window hands to its video area.
+struct ThreadCpu
+{
+    QString name;
+    double seconds = 0.0;
+};
+
+// CPU seconds of each living thread of the process, by thread id.
+QMap<QString, ThreadCpu> threadCpu()
+{
+    QMap<QString, ThreadCpu> threads;
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // The name stands in parentheses and may hold spaces; utime and stime are the 12th and
+        // 13th fields after it.
+        const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        if (open < 0 || close < 0 || fields.size() < 13)
+            continue;
+        threads[tid] = {QString::fromUtf8(line.mid(open + 1, close - open - 1)),
+                        (fields[11].toDouble() + fields[12].toDouble()) / tick};
+    }
+    return threads;
+}
+
+// What the sequence strip of every frame of a recording says.
+struct StripReport
+{
+    int frames = 0;
+    int unreadable = 0;
+    int repeats = 0;   // a slot that shows the frame before it again
+    int gaps = 0;      // places where camera frames are missing
+    int missing = 0;   // camera frames missing in all
+    int backwards = 0; // a frame older than the one before it
+};
+
+StripReport readStrips(const QString &file, bool mirrored)
+{
+    // Only the strip is needed: the top sixteenth of the rows, scaled down to a small picture of
+    // the same proportions. readSequence reads only those rows of a frame of sixteen times their
+    // height.
+    constexpr int width = 512, stripRows = 32;
+    QString filter = QStringLiteral("crop=iw:ih/16:0:0,scale=%1:%2").arg(width).arg(stripRows);
+    if (mirrored)
+        filter.prepend(QStringLiteral("hflip,"));
+    QProcess ffmpeg;
+    ffmpeg.start(
+        QStandardPaths::findExecutable(QStringLiteral("ffmpeg")),
+        {"-v", "error", "-i", file, "-vf", filter, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
+    QByteArray raw;
+    while (ffmpeg.waitForReadyRead(60000) || ffmpeg.state() == QProcess::Running)
+        raw += ffmpeg.readAllStandardOutput();
+    ffmpeg.waitForFinished(60000);
+    raw += ffmpeg.readAllStandardOutput();
+
+    StripReport report;
+    const qsizetype frameBytes = qsizetype(width) * stripRows * 3;
+    std::optional<uint32_t> previous;
+    for (qsizetype at = 0; at + frameBytes <= raw.size(); at += frameBytes) {
+        ++report.frames;
+        const auto sequence = ostrel::capture::TestPattern::readSequence(
+            reinterpret_cast<const uint8_t *>(raw.constData() + at), width, 16 * stripRows,
+            3 * width);
+        if (!sequence) {
+            ++report.unreadable;
+            continue;
+        }
+        if (previous && *sequence == *previous)
+            ++report.repeats;
+        else if (previous && *sequence < *previous)
+            ++report.backwards;
+        else if (previous && *sequence > *previous + 1) {
+            ++report.gaps;
+            report.missing += int(*sequence - *previous - 1);
+        }
+        previous = sequence;
+    }
+    return report;
+}
+
+// Counts the frames the window paints in its video area.
 class FrameCounter : public QObject
 {
 public:
@@ -69,22 +190,21 @@ protected:
     }
 };
 
-// Records mirrored 3840x2160 for the given time, stops, and reports the longest time the GUI
-// event loop went without running from the click until the file was finished.
-int measureStopStall(MainWindow &window, TestMainWindowAccess &access, int seconds)
+// Runs the event loop as the program does, idle between events.
+void runEventLoop(int milliseconds)
 {
-    auto *record = window.findChild<QPushButton *>(QStringLiteral("recordButton"));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 1500)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    record->click();
-    clock.restart();
-    while (clock.elapsed() < seconds * 1000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
+// Stops a mirrored 3840x2160 recording and reports the longest time the GUI event loop went
+// without running, from the click until the file was finished.
+void measureStopStall(QPushButton *record, TestMainWindowAccess &access)
+{
     qint64 longestGap = 0;
     qint64 last = 0;
+    QElapsedTimer clock;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
@@ -93,19 +213,167 @@ int measureStopStall(MainWindow &window, TestMainWindowAccess &access, int secon
         last = now;
     });
     ticker.start(1);
-    clock.restart();
+    clock.start();
     record->click();
     const qint64 clickReturned = clock.elapsed();
     last = clickReturned;
     while (access.recording()->state() != RecordingController::State::Idle)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
-    const qint64 finished = clock.elapsed();
-    const WriterStatistics stats = access.recording()->writer()->statistics();
-    std::printf("stopping a mirrored 3840x2160 recording after %d s: the click returned after %lld "
-                "ms, the file was finished after %lld ms, longest GUI event-loop stall %lld ms "
-                "(%d frames written)\n",
-                seconds, static_cast<long long>(clickReturned), static_cast<long long>(finished),
-                static_cast<long long>(std::max(longestGap, clickReturned)), stats.framesWritten);
+    std::printf("  stop: the click returned after %lld ms, the file was finished after %lld ms, "
+                "longest GUI event-loop stall %lld ms\n",
+                static_cast<long long>(clickReturned), static_cast<long long>(clock.elapsed()),
+                static_cast<long long>(std::max(longestGap, clickReturned)));
+}
+
+void reportCpu(const QMap<QString, ThreadCpu> &before, const QMap<QString, ThreadCpu> &after,
+               double processCpu, double elapsed)
+{
+    double synth = 0.0;
+    QList<QPair<double, QString>> busiest;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        const double used = it->seconds - before.value(it.key()).seconds;
+        if (it->name == QLatin1String(synthThreadName))
+            synth += used;
+        else
+            busiest.append({used, it->name});
+    }
+    std::sort(busiest.begin(), busiest.end(), std::greater<>());
+    QStringList top;
+    for (const auto &[used, name] : busiest.mid(0, 5))
+        top << QStringLiteral("%1 %2 %").arg(name).arg(100.0 * used / elapsed, 0, 'f', 1);
+    std::printf("  CPU without %s: %.1f %% of one core (%s thread: %.1f %%); busiest threads: %s\n",
+                synthThreadName, 100.0 * (processCpu - synth) / elapsed, synthThreadName,
+                100.0 * synth / elapsed, qPrintable(top.join(QStringLiteral(", "))));
+}
+
+void reportRecording(const QString &path, const WriterStatistics &stats, double fps, bool mirrored)
+{
+    const ProbeResult probe = probeVideo(path);
+    const int expected = int(std::lround(double(stats.elapsedMs) / 1000.0 * fps));
+    std::printf("  recording of %.3f s: writer wrote %d frames (%d repeated, %d dropped); ffprobe "
+                "%d frames (round(T x F) = %d, off by %d), %s, all decodable: %s\n",
+                double(stats.elapsedMs) / 1000.0, stats.framesWritten, stats.framesDuplicated,
+                stats.framesDropped, probe.frames, expected, probe.frames - expected,
+                qPrintable(probe.frameRate), probe.allDecodable ? "yes" : "no");
+    const StripReport strip = readStrips(path, mirrored);
+    std::printf("  sequence strip: %d frames read, %d unreadable, %d repeated slots, %d gaps "
+                "(%d camera frames missing), %d out of order\n",
+                strip.frames, strip.unreadable, strip.repeats, strip.gaps, strip.missing,
+                strip.backwards);
+}
+
+int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The window's own settings, in the test location apart from the user's.
+    prepareWindowTestApplication();
+    QTemporaryDir dir;
+    {
+        QSettings settings(QString::fromLatin1(AppInfo::organisation),
+                           QString::fromLatin1(AppInfo::name));
+        settings.clear();
+        settings.setValue(QStringLiteral("recordingDirectory"), dir.path());
+        settings.setValue(QStringLiteral("snapshotDirectory"), dir.path());
+        settings.setValue(QStringLiteral("horizontalFlip"), scenario.mirror);
+    }
+    MainWindow window;
+    TestMainWindowAccess access(window);
+    window.show();
+    access.scan();
+    auto *startStop = window.findChild<QPushButton *>(QStringLiteral("startStopButton"));
+    auto *record = window.findChild<QPushButton *>(QStringLiteral("recordButton"));
+    startStop->click();
+    if (startStop->text() != QStringLiteral("Stop Camera")) {
+        std::fprintf(stderr, "the synthetic camera did not start\n");
+        return 1;
+    }
+    FrameCounter counter;
+    window.findChild<QWidget *>(QStringLiteral("videoLabel"))->installEventFilter(&counter);
+    runEventLoop(1500); // the stream settles
+
+    QProcess busy;
+    if (scenario.busyCore)
+        busy.start(QStringLiteral("sh"), {"-c", "while :; do :; done"});
+    QString path;
+    if (scenario.record) {
+        record->click();
+        path = access.recording()->path();
+    }
+    counter.frames = 0;
+    const QMap<QString, ThreadCpu> threadsBefore = threadCpu();
+    const double cpuBefore = processCpuSeconds();
+    QList<double> memory{residentMiB()};
+    QTimer memorySampler;
+    QObject::connect(&memorySampler, &QTimer::timeout, [&memory] { memory << residentMiB(); });
+    memorySampler.start(10000);
+    QElapsedTimer wall;
+    wall.start();
+    runEventLoop(seconds * 1000);
+    const double elapsed = double(wall.elapsed()) / 1000.0;
+    const double cpu = processCpuSeconds() - cpuBefore;
+    const QMap<QString, ThreadCpu> threadsAfter = threadCpu();
+    const int painted = counter.frames;
+
+    if (scenario.record && qstrcmp(scenario.name, "stop-4k") == 0) {
+        measureStopStall(record, access);
+    } else if (scenario.record) {
+        record->click();
+        while (access.recording()->state() != RecordingController::State::Idle)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (busy.state() != QProcess::NotRunning) {
+        busy.kill();
+        busy.waitForFinished();
+    }
+
+    reportCpu(threadsBefore, threadsAfter, cpu, elapsed);
+    std::printf("  %d frames painted in %.1f s (%.1f per second), overlay \"%s\"\n", painted,
+                elapsed, painted / elapsed,
+                qPrintable(window.findChild<QLabel *>(QStringLiteral("fpsLabel"))->text()));
+    QStringList samples;
+    for (double mib : memory)
+        samples << QString::number(mib, 'f', 0);
+    std::printf("  resident memory every 10 s (MiB): %s\n",
+                qPrintable(samples.join(QLatin1Char(' '))));
+    if (scenario.record && qstrcmp(scenario.name, "stop-4k") != 0) {
+        const double fps =
+            QString::fromLatin1(scenario.mode).section(QLatin1Char('@'), 1).toDouble();
+        reportRecording(path, access.recording()->writer()->statistics(), fps, scenario.mirror);
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+QString loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2)
+               : QString();
+}
+
+// Runs every scenario in a child process of its own, one after the other.
+int runAll(double scale)
+{
+    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    for (const Scenario &scenario : scenarios) {
+        const int seconds = std::max(1, int(std::lround(scenario.seconds * scale)));
+        std::printf("%s: %s, %s%s%s, %d s (target: %s; load average before: %s)\n", scenario.name,
+                    scenario.mode, scenario.record ? "recording" : "live view",
+                    scenario.mirror ? ", mirrored" : (scenario.record ? ", pass-through" : ""),
+                    scenario.busyCore ? ", one core kept busy" : "", seconds, scenario.target,
+                    qPrintable(loadAverage()));
+        std::fflush(stdout);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("OSTREL_SYNTHETIC_CAMERAS"),
+                           QStringLiteral("Bench Camera=%1:MJPG").arg(scenario.mode));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(program, {QString::fromLatin1(scenario.name), QString::number(seconds)});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            std::printf("  the scenario failed\n");
+    }
     return 0;
 }
 
@@ -113,100 +381,20 @@ int measureStopStall(MainWindow &window, TestMainWindowAccess &access, int secon
 
 int main(int argc, char *argv[])
 {
-    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
-    const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray();
-    const bool record = mode == "--record";
-    const bool stopStall = mode == "--stop-4k";
-    qputenv("OSTREL_SYNTHETIC_CAMERAS",
-            stopStall ? "Bench Camera=3840x2160@30:MJPG" : "Bench Camera=1920x1080@30:MJPG");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("OstrelBench"));
-    QApplication::setOrganizationName(QStringLiteral("Brellway"));
-    QStandardPaths::setTestModeEnabled(true);
-
-    QTemporaryDir dir;
-    {
-        QSettings settings(QStringLiteral("Brellway"), QStringLiteral("OstrelBench"));
-        settings.clear();
-        settings.setValue(QStringLiteral("recordingDirectory"), dir.path());
-        settings.setValue(QStringLiteral("snapshotDirectory"), dir.path());
-        settings.setValue(QStringLiteral("horizontalFlip"), stopStall);
-    }
-    MainWindow window;
-    TestMainWindowAccess access(window);
-    window.show();
-
-    access.scan();
-    auto *startStop = window.findChild<QPushButton *>(QStringLiteral("startStopButton"));
-    startStop->click();
-    if (startStop->text() != QStringLiteral("Stop Camera")) {
-        std::fprintf(stderr, "the synthetic camera did not start\n");
-        return 1;
-    }
-    if (stopStall)
-        return measureStopStall(window, access, seconds);
-    auto *video = window.findChild<QWidget *>(QStringLiteral("videoLabel"));
-    FrameCounter counter;
-    video->installEventFilter(&counter);
-
-    // Let the stream settle before measuring.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 1500)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-
-    QString recordingPath;
-    if (record) {
-        window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
-        recordingPath = access.recording()->path();
-    }
-    counter.frames = 0;
-    const double cpuStart = cpuSeconds();
-    // Resident memory through the run, sampled every 10 s: a growing queue or leak shows here.
-    QList<double> memory{residentMiB()};
-    QTimer memorySampler;
-    QObject::connect(&memorySampler, &QTimer::timeout, [&memory] { memory << residentMiB(); });
-    memorySampler.start(10000);
-    QElapsedTimer wall;
-    wall.start();
-    WriterStatistics during;
-    QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, [&] {
-        // The recording ends right on time, from inside the event loop as a click would.
-        if (record) {
-            during = access.recording()->writer()->statistics();
-            window.findChild<QPushButton *>(QStringLiteral("recordButton"))->click();
+    const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    for (const Scenario &scenario : scenarios) {
+        if (first == scenario.name) {
+            const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : scenario.seconds;
+            if (qEnvironmentVariableIsEmpty("OSTREL_SYNTHETIC_CAMERAS"))
+                qputenv("OSTREL_SYNTHETIC_CAMERAS",
+                        QByteArray("Bench Camera=") + scenario.mode + ":MJPG");
+            return runScenario(scenario, seconds, argc, argv);
         }
-        QApplication::quit();
-    });
-    app.exec();
-    const double cpu = cpuSeconds() - cpuStart;
-    const double elapsed = wall.elapsed() / 1000.0;
-
-    std::printf("live view 1920x1080@30 for %.1f s: CPU %.1f %% of one core, %d frames painted "
-                "(%.1f per second), overlay showed \"%s\"\n",
-                elapsed, 100.0 * cpu / elapsed, counter.frames, counter.frames / elapsed,
-                qPrintable(window.findChild<QLabel *>(QStringLiteral("fpsLabel"))->text()));
-
-    QStringList samples;
-    for (double mib : memory)
-        samples << QString::number(mib, 'f', 0);
-    std::printf("resident memory every 10 s (MiB): %s\n",
-                qPrintable(samples.join(QLatin1Char(' '))));
-
-    if (record) {
-        const WriterStatistics stats = access.recording()->writer()->statistics();
-        const ProbeResult probe = probeVideo(recordingPath);
-        std::printf("recording: writer wrote %d frames (%d duplicated, %d dropped) in %lld ms "
-                    "before the stop\n",
-                    stats.framesWritten, stats.framesDuplicated, stats.framesDropped,
-                    static_cast<long long>(during.elapsedMs));
-        if (probe.ok)
-            std::printf("ffprobe: %s %dx%d at %s, %d frames, all decodable: %s\n",
-                        qPrintable(probe.codec), probe.width, probe.height,
-                        qPrintable(probe.frameRate), probe.frames,
-                        probe.allDecodable ? "yes" : "no");
-        else
-            std::printf("ffprobe failed: %s\n", qPrintable(probe.error));
     }
-    return 0;
+    const double scale = first.isEmpty() ? 1.0 : first.toDouble();
+    if (!(scale > 0)) {
+        std::fprintf(stderr, "usage: %s [scale] | %s SCENARIO [seconds]\n", argv[0], argv[0]);
+        return 2;
+    }
+    return runAll(scale);
 }

@@ -6,6 +6,8 @@ extern "C" {
 #include <libavutil/rational.h>
 }
 
+#include <QDebug>
+
 #include <cmath>
 
 namespace {
@@ -91,8 +93,19 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     result = avformat_write_header(raw, nullptr);
     if (result < 0)
         return describe(result);
+    avio_flush(raw->pb);
     context = std::move(opened);
     framesWritten = 0;
+    framesPerCheckpoint = std::max(1L, std::lround(double(rate.numerator) / rate.denominator));
+    // Without the checkpoints the recording still works; only a killed program's file suffers.
+    QString checkpointError = checkpoint.open(path);
+    if (checkpointError.isEmpty())
+        checkpointError = checkpoint.update(avio_tell(raw->pb), 0);
+    if (!checkpointError.isEmpty()) {
+        qWarning() << "AviMuxer: the header of" << path
+                   << "is written only at the end:" << checkpointError;
+        checkpoint.close();
+    }
     return QString();
 }
 
@@ -121,6 +134,8 @@ QString AviMuxer::writeFrame(const QByteArray &jpeg)
     if (result < 0)
         return describe(result);
     ++framesWritten;
+    if (framesWritten % framesPerCheckpoint == 0)
+        return checkpoint.update(avio_tell(context->pb), framesWritten);
     return QString();
 }
 
@@ -133,5 +148,9 @@ QString AviMuxer::finish()
     if (result >= 0)
         result = closed;
     context.reset();
-    return result < 0 ? describe(result) : QString();
+    const QString indexError = result < 0 ? QString() : checkpoint.markIndexed();
+    checkpoint.close();
+    if (result < 0)
+        return describe(result);
+    return indexError;
 }

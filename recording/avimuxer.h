@@ -1,5 +1,7 @@
 #pragma once
 
+#include "avicheckpoint.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
@@ -16,9 +18,11 @@ struct FrameRateFraction
     int denominator = 1;
 };
 
-// Writes Motion-JPEG frames, one per time slot, into an AVI file (tag MJPG). Every call returns
-// an empty string on success and the cause of the failure otherwise, in the words of the C
-// library ("No space left on device"). Not thread-safe: one thread owns a muxer at a time.
+// Writes Motion-JPEG frames, one per time slot, into an AVI file (tag MJPG). Once a second of
+// frames the header is brought up to date, so that a file whose program was killed still plays
+// up to that second. Every call returns an empty string on success and the cause of the failure
+// otherwise, in the words of the C library ("No space left on device"). Not thread-safe: one
+// thread owns a muxer at a time.
 class AviMuxer
 {
 public:
@@ -51,5 +55,7 @@ private:
 
     std::unique_ptr<AVFormatContext, ContextDeleter> context;
     std::unique_ptr<AVPacket, PacketDeleter> packet;
+    AviCheckpoint checkpoint;
     long long framesWritten = 0;
+    long long framesPerCheckpoint = 1;
 };

@@ -2,6 +2,8 @@
 
 #include "jpegencoder.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <exception>
 
@@ -120,6 +122,17 @@ int FrameEncodeQueue::dropOldest(int count)
     return dropped;
 }
 
+int FrameEncodeQueue::skipToNewestDone()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    int skipped = 0;
+    while (entries.size() > 1 && entries[0]->done && entries[1]->done) {
+        entries.pop_front();
+        ++skipped;
+    }
+    return skipped;
+}
+
 void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)
 {
     std::unique_lock<std::mutex> lock(mutex);
@@ -167,6 +180,8 @@ std::shared_ptr<FrameEncodeQueue::Entry> FrameEncodeQueue::claimNext()
 
 void FrameEncodeQueue::encodeLoop()
 {
+    // Named so that per-thread CPU figures tell the encoders apart.
+    pthread_setname_np(pthread_self(), "ostrel-encode");
     JpegEncoder encoder;
     QSize expected;
     while (const std::shared_ptr<Entry> entry = claimNext()) {

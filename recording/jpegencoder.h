@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -20,10 +19,6 @@ public:
     // Any image format; frames that are not RGB888 are converted first. On failure returns
     // false and puts libjpeg-turbo's reason into *error.
     bool encode(const QImage &image, QByteArray *jpeg, QString *error);
-
-    // The picture size a JPEG stream declares in its frame header; invalid when the bytes are
-    // not a JPEG stream.
-    static QSize declaredSize(const QByteArray &jpeg);
 
 private:
     struct HandleDeleter

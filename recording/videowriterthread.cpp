@@ -2,7 +2,7 @@
 
 #include "avimuxer.h"
 #include "frameencodequeue.h"
-#include "jpegencoder.h"
+#include "jpegstream.h"
 
 #include <QDebug>
 #include <QFile>
@@ -87,7 +87,7 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
 {
     if (!accepting || jpeg.isEmpty())
         return;
-    const QSize declared = JpegEncoder::declaredSize(jpeg);
+    const QSize declared = JpegStream::declaredSize(jpeg);
     const int dropped = queue->pushEncoded(jpeg, declared);
     if (dropped < 0) {
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
@@ -214,12 +214,18 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             continue;
         }
         countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
+        // The first slot shows the newest picture ready for it. An older one is the picture the
+        // window had when the recording began, given in case no camera frame comes; written, it
+        // would keep every later frame one slot late and leave one over at the stop.
+        if (last.isEmpty())
+            queue->skipToNewestDone();
 
         QByteArray jpeg;
         QString encodeError;
         bool repeat = false;
         switch (queue->takeFront(&jpeg, &encodeError)) {
         case FrameEncodeQueue::Front::Ready:
+            jpeg = JpegStream::withHuffmanTables(jpeg);
             last = jpeg;
             break;
         case FrameEncodeQueue::Front::Skipped:
@@ -261,7 +267,7 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
         QString encodeError;
         switch (queue->takeFront(&jpeg, &encodeError)) {
         case FrameEncodeQueue::Front::Ready: {
-            const QString writeError = writeSlot(muxer, jpeg, false);
+            const QString writeError = writeSlot(muxer, JpegStream::withHuffmanTables(jpeg), false);
             if (!writeError.isEmpty())
                 return writeError;
             break;

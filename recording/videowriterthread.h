@@ -45,7 +45,8 @@ public:
     // Any thread but the worker: an RGB frame to be encoded (after the transform, if one is set).
     void addFrame(const QImage &frame);
     // Any thread but the worker: a frame that is already a JPEG stream of the recording's size
-    // (a Motion-JPEG camera's own frame); it goes into the file byte for byte.
+    // (a Motion-JPEG camera's own frame); it goes into the file byte for byte, with the standard
+    // Huffman tables added when it came without (see JpegStream).
     void addEncodedFrame(const QByteArray &jpeg);
     // Any thread: the transform applied to frames added from now on; an empty function for none.
     void setFrameTransform(FrameTransform transform);

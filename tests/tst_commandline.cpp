@@ -156,6 +156,22 @@ private slots:
         QCOMPARE(process.exitCode(), 0);
         probe = probeVideo(stopped);
         QVERIFY(probe.ok && probe.frames > 0 && probe.allDecodable);
+
+        // Killed 2.5 s in, the file's header already holds the first two seconds: a player that
+        // does not scan past it, as FFmpeg does, still finds them.
+        const QString killed = dir.filePath(QStringLiteral("killed.avi"));
+        QProcess victim;
+        startOstrel(victim, {QStringLiteral("--record"), killed});
+        progress.clear();
+        QTRY_VERIFY_WITH_TIMEOUT((progress += victim.readAllStandardError()).count("written") >= 2,
+                                 10000);
+        QTest::qWait(500);
+        victim.kill();
+        QVERIFY(victim.waitForFinished(10000));
+        probe = probeVideo(killed);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE_GE(probe.declaredFrames, 60);
+        QCOMPARE_GE(probe.frames, probe.declaredFrames);
     }
 
     void snapshotWithoutWindow()

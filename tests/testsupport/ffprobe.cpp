@@ -63,7 +63,7 @@ ProbeResult probeVideo(const QString &path)
         QStringLiteral("v:0"),
         QStringLiteral("-count_frames"),
         QStringLiteral("-show_entries"),
-        QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+        QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames,nb_frames"),
         QStringLiteral("-of"),
         QStringLiteral("json"),
         path};
@@ -82,6 +82,7 @@ ProbeResult probeVideo(const QString &path)
     result.height = stream.value("height").toInt();
     result.frameRate = stream.value("r_frame_rate").toString();
     result.frames = stream.value("nb_read_frames").toString(QStringLiteral("-1")).toInt();
+    result.declaredFrames = stream.value("nb_frames").toString(QStringLiteral("-1")).toInt();
 
     // A full decode that reports any error means at least one frame is damaged.
     const QStringList decodeArgs = {QStringLiteral("-v"),

@@ -15,6 +15,7 @@ struct ProbeResult
     int height = 0;
     QString frameRate;         // r_frame_rate, e.g. "30/1"
     int frames = -1;           // frames counted by decoding every packet (-count_frames)
+    int declaredFrames = -1;   // frames the header declares, as players without a scan see it
     bool allDecodable = false; // ffmpeg decoded the whole file without an error
 };
 
