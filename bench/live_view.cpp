@@ -15,7 +15,7 @@
 // is painted. scale multiplies every scenario's time.
 #include "mainwindow.h"
 #include "recordingcontroller.h"
-#include "testpattern.h"
+#include "synthetic/testpattern.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
 #include "videowriterthread.h"
