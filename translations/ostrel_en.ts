@@ -2,6 +2,144 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CameraControlsPanel</name>
+    <message>
+        <source>Camera Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the camera&apos;s own controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the camera to see its controls.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return every control of this section to the camera&apos;s default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power-line frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>60 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CameraMessages</name>
+    <message>
+        <source>The camera is no longer connected. Check its cable and plug it in again; it starts again by itself when it comes back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program is using the camera. Close it (a video call, another camera viewer) and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not allowed to use the camera. Your user must be a member of the &quot;video&quot; group; log out and in again after adding it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chosen format is too large for the camera or its USB connection. Choose a smaller size or a lower frame rate, or use another USB port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera refused the chosen format. Details are in the program&apos;s log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No cameras found.
+
+Check that the camera is plugged in (try another cable or USB port),
+that your user may use it (member of the &quot;video&quot; group),
+and that no other program holds it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CameraSelection</name>
     <message>
         <source>Scanning for cameras...</source>
@@ -338,47 +476,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Down</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift+Up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift+Down</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+R</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>F11</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Camera Error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Failed to switch the camera to %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rotate camera image 90° clockwise (currently %1°)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -436,6 +538,10 @@ Please reconnect it and try again.</source>
         <source>Toggle fullscreen camera view</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Camera reconnected: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NotificationLabel</name>
@@ -456,6 +562,13 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>Failed to access camera properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OrientationControl</name>
+    <message>
+        <source>Rotate camera image 90° clockwise (currently %1°)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -608,6 +721,10 @@ Please reconnect it and try again.</source>
         <source>Failed to save snapshot</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No camera frame available</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VideoOverlays</name>
@@ -629,6 +746,37 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>Fullscreen</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowShortcuts</name>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F11</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

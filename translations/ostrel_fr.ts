@@ -2,6 +2,144 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CameraControlsPanel</name>
+    <message>
+        <source>Camera Controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the camera&apos;s own controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the camera to see its controls.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return every control of this section to the camera&apos;s default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation type="unfinished">Luminosité</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation type="unfinished">Contraste</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power-line frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation type="unfinished">%1:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>60 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CameraMessages</name>
+    <message>
+        <source>The camera is no longer connected. Check its cable and plug it in again; it starts again by itself when it comes back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program is using the camera. Close it (a video call, another camera viewer) and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not allowed to use the camera. Your user must be a member of the &quot;video&quot; group; log out and in again after adding it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chosen format is too large for the camera or its USB connection. Choose a smaller size or a lower frame rate, or use another USB port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera refused the chosen format. Details are in the program&apos;s log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No cameras found.
+
+Check that the camera is plugged in (try another cable or USB port),
+that your user may use it (member of the &quot;video&quot; group),
+and that no other program holds it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation type="unfinished">Erreur de caméra</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelection</name>
     <message>
         <source>Scanning for cameras...</source>
@@ -16,7 +154,7 @@
     <name>CommandLine</name>
     <message>
         <source>Look at, photograph and record the picture of a camera.</source>
-        <translation>Afficher l'image d'une caméra, en prendre des instantanés et l'enregistrer.</translation>
+        <translation>Afficher l&apos;image d&apos;une caméra, en prendre des instantanés et l&apos;enregistrer.</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
@@ -60,11 +198,11 @@
     </message>
     <message>
         <source>Show the picture on the whole screen.</source>
-        <translation>Afficher l'image en plein écran.</translation>
+        <translation>Afficher l&apos;image en plein écran.</translation>
     </message>
     <message>
         <source>Record to FILE without a window, until the duration is over or the program is interrupted.</source>
-        <translation>Enregistrer dans FICHIER sans fenêtre, jusqu'à la fin de la durée ou l'interruption du programme.</translation>
+        <translation>Enregistrer dans FICHIER sans fenêtre, jusqu&apos;à la fin de la durée ou l&apos;interruption du programme.</translation>
     </message>
     <message>
         <source>FILE</source>
@@ -72,7 +210,7 @@
     </message>
     <message>
         <source>Stop recording after this many seconds.</source>
-        <translation>Arrêter l'enregistrement après ce nombre de secondes.</translation>
+        <translation>Arrêter l&apos;enregistrement après ce nombre de secondes.</translation>
     </message>
     <message>
         <source>SECONDS</source>
@@ -84,11 +222,11 @@
     </message>
     <message>
         <source>Record and save the picture unmirrored and unrotated, whatever the settings say.</source>
-        <translation>Enregistrer la vidéo et sauvegarder l'image sans miroir ni rotation, quels que soient les paramètres.</translation>
+        <translation>Enregistrer la vidéo et sauvegarder l&apos;image sans miroir ni rotation, quels que soient les paramètres.</translation>
     </message>
     <message>
         <source>Unexpected argument: %1</source>
-        <translation>Argument inattendu : %1</translation>
+        <translation>Argument inattendu&#xa0;: %1</translation>
     </message>
     <message>
         <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
@@ -96,11 +234,11 @@
     </message>
     <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
-        <translation>Format invalide : %1 (attendu : LARGEURxHAUTEUR@FPS[:FOURCC])</translation>
+        <translation>Format invalide&#xa0;: %1 (attendu&#xa0;: LARGEURxHAUTEUR@FPS[:FOURCC])</translation>
     </message>
     <message>
         <source>Not a duration in seconds: %1</source>
-        <translation>Durée en secondes invalide : %1</translation>
+        <translation>Durée en secondes invalide&#xa0;: %1</translation>
     </message>
     <message>
         <source>--duration needs --record.</source>
@@ -115,7 +253,7 @@
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
-        <translation>La caméra n'a fourni aucune image.</translation>
+        <translation>La caméra n&apos;a fourni aucune image.</translation>
     </message>
     <message>
         <source>ostrel: no camera found</source>
@@ -123,11 +261,11 @@
     </message>
     <message>
         <source>ostrel: no such camera: %1</source>
-        <translation>ostrel: caméra introuvable : %1</translation>
+        <translation>ostrel: caméra introuvable&#xa0;: %1</translation>
     </message>
     <message>
         <source>ostrel: cannot open camera %1</source>
-        <translation>ostrel: impossible d'ouvrir la caméra %1</translation>
+        <translation>ostrel: impossible d&apos;ouvrir la caméra %1</translation>
     </message>
     <message>
         <source>ostrel: %1 has no format %2x%3@%4%5</source>
@@ -143,7 +281,7 @@
     </message>
     <message>
         <source>The camera was disconnected: %1</source>
-        <translation>La caméra a été déconnectée : %1</translation>
+        <translation>La caméra a été déconnectée&#xa0;: %1</translation>
     </message>
     <message>
         <source>ostrel: the camera could not be started</source>
@@ -151,15 +289,15 @@
     </message>
     <message>
         <source>Snapshot saved: %1</source>
-        <translation>Instantané sauvegardé : %1</translation>
+        <translation>Instantané sauvegardé&#xa0;: %1</translation>
     </message>
     <message>
         <source>ostrel: the picture could not be saved to %1</source>
-        <translation>ostrel: impossible de sauvegarder l'image dans %1</translation>
+        <translation>ostrel: impossible de sauvegarder l&apos;image dans %1</translation>
     </message>
     <message>
         <source>The recording could not be started.</source>
-        <translation>Impossible de démarrer l'enregistrement.</translation>
+        <translation>Impossible de démarrer l&apos;enregistrement.</translation>
     </message>
     <message>
         <source>Interrupted.</source>
@@ -167,17 +305,17 @@
     </message>
     <message>
         <source>Recording error occurred: %1</source>
-        <translation>Erreur d'enregistrement : %1</translation>
+        <translation>Erreur d&apos;enregistrement&#xa0;: %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation>Enregistrement sauvegardé : %1</translation>
+        <translation>Enregistrement sauvegardé&#xa0;: %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 s: %n frame(s) written, %2 dropped</source>
         <translation>
-            <numerusform>%1 s : %n image écrite, %2 perdue(s)</numerusform>
-            <numerusform>%1 s : %n images écrites, %2 perdue(s)</numerusform>
+            <numerusform>%1 s&#xa0;: %n image écrite, %2 perdue(s)</numerusform>
+            <numerusform>%1 s&#xa0;: %n images écrites, %2 perdue(s)</numerusform>
         </translation>
     </message>
 </context>
@@ -241,7 +379,7 @@
     </message>
     <message>
         <source>Mirror the camera image horizontally</source>
-        <translation>Mettre l'image de la caméra en miroir horizontalement</translation>
+        <translation>Mettre l&apos;image de la caméra en miroir horizontalement</translation>
     </message>
     <message>
         <source>Rotate</source>
@@ -253,7 +391,7 @@
     </message>
     <message>
         <source>Take a snapshot of the current camera view (Ctrl+S)</source>
-        <translation>Prendre un instantané de l'image actuelle de la caméra (Ctrl+S)</translation>
+        <translation>Prendre un instantané de l&apos;image actuelle de la caméra (Ctrl+S)</translation>
     </message>
     <message>
         <source>Record</source>
@@ -261,7 +399,7 @@
     </message>
     <message>
         <source>Start/stop recording video from camera (Ctrl+R)</source>
-        <translation>Démarrer/arrêter l'enregistrement vidéo de la caméra (Ctrl+R)</translation>
+        <translation>Démarrer/arrêter l&apos;enregistrement vidéo de la caméra (Ctrl+R)</translation>
     </message>
     <message>
         <source>v%1</source>
@@ -273,27 +411,27 @@
     </message>
     <message>
         <source>Camera:</source>
-        <translation>Caméra :</translation>
+        <translation>Caméra&#xa0;:</translation>
     </message>
     <message>
         <source>Format:</source>
-        <translation>Format :</translation>
+        <translation>Format&#xa0;:</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation>Réglages de l'image</translation>
+        <translation>Réglages de l&apos;image</translation>
     </message>
     <message>
         <source>Brightness:</source>
-        <translation>Luminosité :</translation>
+        <translation>Luminosité&#xa0;:</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation>Contraste :</translation>
+        <translation>Contraste&#xa0;:</translation>
     </message>
     <message>
         <source>Transform:</source>
-        <translation>Orientation :</translation>
+        <translation>Orientation&#xa0;:</translation>
     </message>
     <message>
         <source>Capture Controls</source>
@@ -338,38 +476,6 @@
         <translation>Image de la caméra</translation>
     </message>
     <message>
-        <source>Up</source>
-        <translation>Up</translation>
-    </message>
-    <message>
-        <source>Down</source>
-        <translation>Down</translation>
-    </message>
-    <message>
-        <source>Shift+Up</source>
-        <translation>Shift+Up</translation>
-    </message>
-    <message>
-        <source>Shift+Down</source>
-        <translation>Shift+Down</translation>
-    </message>
-    <message>
-        <source>Ctrl+S</source>
-        <translation>Ctrl+S</translation>
-    </message>
-    <message>
-        <source>Ctrl+R</source>
-        <translation>Ctrl+R</translation>
-    </message>
-    <message>
-        <source>F11</source>
-        <translation>F11</translation>
-    </message>
-    <message>
-        <source>Camera Error</source>
-        <translation>Erreur de caméra</translation>
-    </message>
-    <message>
         <source>Failed to switch the camera to %1.</source>
         <translation>Impossible de passer la caméra au format %1.</translation>
     </message>
@@ -378,12 +484,8 @@
         <translation>%1 fps</translation>
     </message>
     <message>
-        <source>Rotate camera image 90° clockwise (currently %1°)</source>
-        <translation>Faire pivoter l'image de la caméra de 90° dans le sens horaire (actuellement %1°)</translation>
-    </message>
-    <message>
         <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation>Impossible de démarrer la caméra. Vérifiez qu'aucune autre application ne l'utilise.</translation>
+        <translation>Impossible de démarrer la caméra. Vérifiez qu&apos;aucune autre application ne l&apos;utilise.</translation>
     </message>
     <message>
         <source>Camera disconnected</source>
@@ -397,8 +499,8 @@
         <source>Video recording was interrupted due to camera disconnection.
 The partial recording has been saved to:
 </source>
-        <translation>L'enregistrement vidéo a été interrompu car la caméra a été déconnectée.
-L'enregistrement partiel a été sauvegardé dans :
+        <translation>L&apos;enregistrement vidéo a été interrompu car la caméra a été déconnectée.
+L&apos;enregistrement partiel a été sauvegardé dans&#xa0;:
 </translation>
     </message>
     <message>
@@ -407,7 +509,7 @@ L'enregistrement partiel a été sauvegardé dans :
     </message>
     <message>
         <source>The camera has been disconnected: </source>
-        <translation>La caméra a été déconnectée : </translation>
+        <translation>La caméra a été déconnectée&#xa0;: </translation>
     </message>
     <message>
         <source>
@@ -429,7 +531,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Recording start failed</source>
-        <translation>Impossible de démarrer l'enregistrement</translation>
+        <translation>Impossible de démarrer l&apos;enregistrement</translation>
     </message>
     <message>
         <source>Exit fullscreen (ESC)</source>
@@ -438,6 +540,10 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>Toggle fullscreen camera view</source>
         <translation>Activer/désactiver la vue plein écran de la caméra</translation>
+    </message>
+    <message>
+        <source>Camera reconnected: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -459,7 +565,14 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Failed to access camera properties</source>
-        <translation>Impossible d'accéder aux propriétés de la caméra</translation>
+        <translation>Impossible d&apos;accéder aux propriétés de la caméra</translation>
+    </message>
+</context>
+<context>
+    <name>OrientationControl</name>
+    <message>
+        <source>Rotate camera image 90° clockwise (currently %1°)</source>
+        <translation type="unfinished">Faire pivoter l&apos;image de la caméra de 90° dans le sens horaire (actuellement %1°)</translation>
     </message>
 </context>
 <context>
@@ -470,7 +583,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Save Video Recording</source>
-        <translation>Sauvegarder l'enregistrement vidéo</translation>
+        <translation>Sauvegarder l&apos;enregistrement vidéo</translation>
     </message>
     <message>
         <source>Video Files (*.avi)</source>
@@ -478,7 +591,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Stop Recording</source>
-        <translation>Arrêter l'enregistrement</translation>
+        <translation>Arrêter l&apos;enregistrement</translation>
     </message>
     <message>
         <source>Finishing…</source>
@@ -494,11 +607,11 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Recording error occurred</source>
-        <translation>Erreur d'enregistrement</translation>
+        <translation>Erreur d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation>Enregistrement sauvegardé : %1</translation>
+        <translation>Enregistrement sauvegardé&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -521,7 +634,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Ostrel Settings</source>
-        <translation>Paramètres d'Ostrel</translation>
+        <translation>Paramètres d&apos;Ostrel</translation>
     </message>
     <message>
         <source>User Interface Settings</source>
@@ -533,7 +646,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Show/hide the FPS counter overlay on the camera view</source>
-        <translation>Afficher/masquer le compteur FPS sur l'image de la caméra</translation>
+        <translation>Afficher/masquer le compteur FPS sur l&apos;image de la caméra</translation>
     </message>
     <message>
         <source>Auto-save with default filename</source>
@@ -549,7 +662,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Recording Directory:</source>
-        <translation>Dossier des enregistrements :</translation>
+        <translation>Dossier des enregistrements&#xa0;:</translation>
     </message>
     <message>
         <source>Select Recording Directory</source>
@@ -561,7 +674,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Snapshot Directory:</source>
-        <translation>Dossier des instantanés :</translation>
+        <translation>Dossier des instantanés&#xa0;:</translation>
     </message>
     <message>
         <source>Select Snapshot Directory</source>
@@ -577,11 +690,11 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Version:&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description:&lt;/b&gt; Ostrel camera capture application with video recording capabilities.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Features:&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Real-time camera preview with adjustable brightness, contrast and transformation&lt;/li&gt;&lt;li&gt;High-resolution snapshot capture&lt;/li&gt;&lt;li&gt;Threaded video recording with frame duplication for consistent timing&lt;/li&gt;&lt;li&gt;Support for multiple camera formats and resolutions&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Links:&lt;/b&gt;&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;Version :&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description :&lt;/b&gt; Ostrel, une application de capture pour caméras avec enregistrement vidéo.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Fonctionnalités :&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Aperçu de la caméra en temps réel, avec luminosité, contraste et orientation réglables&lt;/li&gt;&lt;li&gt;Instantanés en haute résolution&lt;/li&gt;&lt;li&gt;Enregistrement vidéo dans un fil d'exécution dédié, avec duplication d'images pour une cadence régulière&lt;/li&gt;&lt;li&gt;Prise en charge de nombreux formats et résolutions de caméra&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Liens :&lt;/b&gt;&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;&lt;b&gt;Version&#xa0;:&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;&lt;b&gt;Description&#xa0;:&lt;/b&gt; Ostrel, une application de capture pour caméras avec enregistrement vidéo.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Fonctionnalités&#xa0;:&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Aperçu de la caméra en temps réel, avec luminosité, contraste et orientation réglables&lt;/li&gt;&lt;li&gt;Instantanés en haute résolution&lt;/li&gt;&lt;li&gt;Enregistrement vidéo dans un fil d&apos;exécution dédié, avec duplication d&apos;images pour une cadence régulière&lt;/li&gt;&lt;li&gt;Prise en charge de nombreux formats et résolutions de caméra&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Liens&#xa0;:&lt;/b&gt;&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Contact Support</source>
-        <translation>Contacter l'assistance</translation>
+        <translation>Contacter l&apos;assistance</translation>
     </message>
     <message>
         <source>&lt;p&gt;&amp;copy; %1&lt;/p&gt;</source>
@@ -589,14 +702,14 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>About Ostrel Camera Viewer</source>
-        <translation>À propos d'Ostrel Camera Viewer</translation>
+        <translation>À propos d&apos;Ostrel Camera Viewer</translation>
     </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
     <message>
         <source>Save Snapshot</source>
-        <translation>Sauvegarder l'instantané</translation>
+        <translation>Sauvegarder l&apos;instantané</translation>
     </message>
     <message>
         <source>Images (*.png *.jpg *.jpeg)</source>
@@ -610,7 +723,11 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Failed to save snapshot</source>
-        <translation>Impossible de sauvegarder l'instantané</translation>
+        <translation>Impossible de sauvegarder l&apos;instantané</translation>
+    </message>
+    <message>
+        <source>No camera frame available</source>
+        <translation type="unfinished">Aucune image de la caméra disponible</translation>
     </message>
 </context>
 <context>
@@ -634,6 +751,37 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>Fullscreen</source>
         <translation>Plein écran</translation>
+    </message>
+</context>
+<context>
+    <name>WindowShortcuts</name>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished">Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished">Down</translation>
+    </message>
+    <message>
+        <source>Shift+Up</source>
+        <translation type="unfinished">Shift+Up</translation>
+    </message>
+    <message>
+        <source>Shift+Down</source>
+        <translation type="unfinished">Shift+Down</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation type="unfinished">Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation type="unfinished">Ctrl+R</translation>
+    </message>
+    <message>
+        <source>F11</source>
+        <translation type="unfinished">F11</translation>
     </message>
 </context>
 </TS>
