@@ -5,126 +5,126 @@
     <name>CameraControlsPanel</name>
     <message>
         <source>Camera Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Kameraeinstellungen</translation>
     </message>
     <message>
         <source>Show or hide the camera&apos;s own controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eigenen Einstellungen der Kamera ein- oder ausblenden</translation>
     </message>
     <message>
         <source>Start the camera to see its controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten Sie die Kamera, um ihre Einstellungen zu sehen.</translation>
     </message>
     <message>
         <source>Reset all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle zurücksetzen</translation>
     </message>
     <message>
         <source>Return every control of this section to the camera&apos;s default</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Einstellungen dieses Abschnitts auf die Standardwerte der Kamera zurücksetzen</translation>
     </message>
     <message>
         <source>Exposure</source>
-        <translation type="unfinished"></translation>
+        <translation>Belichtung</translation>
     </message>
     <message>
         <source>Focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Fokus</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>White balance</source>
-        <translation type="unfinished"></translation>
+        <translation>Weißabgleich</translation>
     </message>
     <message>
         <source>Gain</source>
-        <translation type="unfinished"></translation>
+        <translation>Verstärkung</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished">Helligkeit</translation>
+        <translation>Helligkeit</translation>
     </message>
     <message>
         <source>Contrast</source>
-        <translation type="unfinished">Kontrast</translation>
+        <translation>Kontrast</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Sättigung</translation>
     </message>
     <message>
         <source>Gamma</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma</translation>
     </message>
     <message>
         <source>Hue</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbton</translation>
     </message>
     <message>
         <source>Sharpness</source>
-        <translation type="unfinished"></translation>
+        <translation>Schärfe</translation>
     </message>
     <message>
         <source>Backlight compensation</source>
-        <translation type="unfinished"></translation>
+        <translation>Gegenlichtkompensation</translation>
     </message>
     <message>
         <source>Power-line frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Netzfrequenz</translation>
     </message>
     <message>
         <source>%1:</source>
-        <translation type="unfinished">%1:</translation>
+        <translation>%1:</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>50 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>50 Hz</translation>
     </message>
     <message>
         <source>60 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>60 Hz</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch</translation>
     </message>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>Automatic %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 automatisch</translation>
     </message>
 </context>
 <context>
     <name>CameraMessages</name>
     <message>
         <source>The camera is no longer connected. Check its cable and plug it in again; it starts again by itself when it comes back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera ist nicht mehr angeschlossen. Prüfen Sie das Kabel und schließen Sie sie wieder an; sie startet von selbst wieder, sobald sie wieder verfügbar ist.</translation>
     </message>
     <message>
         <source>Another program is using the camera. Close it (a video call, another camera viewer) and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm verwendet die Kamera. Schließen Sie es (einen Videoanruf, ein anderes Kameraprogramm) und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>You are not allowed to use the camera. Your user must be a member of the &quot;video&quot; group; log out and in again after adding it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen die Kamera nicht verwenden. Ihr Benutzerkonto muss Mitglied der Gruppe „video“ sein; melden Sie sich nach dem Hinzufügen ab und wieder an.</translation>
     </message>
     <message>
         <source>The chosen format is too large for the camera or its USB connection. Choose a smaller size or a lower frame rate, or use another USB port.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das gewählte Format ist zu groß für die Kamera oder ihre USB-Verbindung. Wählen Sie eine kleinere Auflösung oder eine niedrigere Bildrate oder verwenden Sie einen anderen USB-Anschluss.</translation>
     </message>
     <message>
         <source>The camera refused the chosen format. Details are in the program&apos;s log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat das gewählte Format abgelehnt. Einzelheiten stehen im Protokoll des Programms.</translation>
     </message>
     <message>
         <source>No cameras found.
@@ -132,11 +132,15 @@
 Check that the camera is plugged in (try another cable or USB port),
 that your user may use it (member of the &quot;video&quot; group),
 and that no other program holds it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kameras gefunden.
+
+Prüfen Sie, ob die Kamera angeschlossen ist (versuchen Sie ein anderes Kabel oder einen anderen USB-Anschluss),
+ob Ihr Benutzerkonto sie verwenden darf (Mitglied der Gruppe „video“)
+und ob kein anderes Programm sie belegt.</translation>
     </message>
     <message>
         <source>Camera Error</source>
-        <translation type="unfinished">Kamerafehler</translation>
+        <translation>Kamerafehler</translation>
     </message>
 </context>
 <context>
@@ -543,7 +547,7 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>Camera reconnected: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera wieder verbunden: %1</translation>
     </message>
 </context>
 <context>
@@ -572,7 +576,7 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <name>OrientationControl</name>
     <message>
         <source>Rotate camera image 90° clockwise (currently %1°)</source>
-        <translation type="unfinished">Kamerabild um 90° im Uhrzeigersinn drehen (derzeit %1°)</translation>
+        <translation>Kamerabild um 90° im Uhrzeigersinn drehen (derzeit %1°)</translation>
     </message>
 </context>
 <context>
@@ -727,7 +731,7 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>No camera frame available</source>
-        <translation type="unfinished">Kein Kamerabild verfügbar</translation>
+        <translation>Kein Kamerabild verfügbar</translation>
     </message>
 </context>
 <context>
@@ -757,31 +761,31 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <name>WindowShortcuts</name>
     <message>
         <source>Up</source>
-        <translation type="unfinished">Up</translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished">Down</translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>Shift+Up</source>
-        <translation type="unfinished">Shift+Up</translation>
+        <translation>Shift+Up</translation>
     </message>
     <message>
         <source>Shift+Down</source>
-        <translation type="unfinished">Shift+Down</translation>
+        <translation>Shift+Down</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished">Ctrl+S</translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished">Ctrl+R</translation>
+        <translation>Ctrl+R</translation>
     </message>
     <message>
         <source>F11</source>
-        <translation type="unfinished">F11</translation>
+        <translation>F11</translation>
     </message>
 </context>
 </TS>

@@ -5,126 +5,126 @@
     <name>CameraControlsPanel</name>
     <message>
         <source>Camera Controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages de la caméra</translation>
     </message>
     <message>
         <source>Show or hide the camera&apos;s own controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher/masquer les réglages propres à la caméra</translation>
     </message>
     <message>
         <source>Start the camera to see its controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrez la caméra pour voir ses réglages.</translation>
     </message>
     <message>
         <source>Reset all</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout réinitialiser</translation>
     </message>
     <message>
         <source>Return every control of this section to the camera&apos;s default</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir tous les réglages de cette section aux valeurs par défaut de la caméra</translation>
     </message>
     <message>
         <source>Exposure</source>
-        <translation type="unfinished"></translation>
+        <translation>Exposition</translation>
     </message>
     <message>
         <source>Focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise au point</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>White balance</source>
-        <translation type="unfinished"></translation>
+        <translation>Balance des blancs</translation>
     </message>
     <message>
         <source>Gain</source>
-        <translation type="unfinished"></translation>
+        <translation>Gain</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished">Luminosité</translation>
+        <translation>Luminosité</translation>
     </message>
     <message>
         <source>Contrast</source>
-        <translation type="unfinished">Contraste</translation>
+        <translation>Contraste</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturation</translation>
     </message>
     <message>
         <source>Gamma</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma</translation>
     </message>
     <message>
         <source>Hue</source>
-        <translation type="unfinished"></translation>
+        <translation>Teinte</translation>
     </message>
     <message>
         <source>Sharpness</source>
-        <translation type="unfinished"></translation>
+        <translation>Netteté</translation>
     </message>
     <message>
         <source>Backlight compensation</source>
-        <translation type="unfinished"></translation>
+        <translation>Compensation du contre-jour</translation>
     </message>
     <message>
         <source>Power-line frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence du secteur</translation>
     </message>
     <message>
         <source>%1:</source>
-        <translation type="unfinished">%1:</translation>
+        <translation>%1&#xa0;:</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>50 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>50 Hz</translation>
     </message>
     <message>
         <source>60 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>60 Hz</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatique</translation>
     </message>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>Automatic %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 automatique</translation>
     </message>
 </context>
 <context>
     <name>CameraMessages</name>
     <message>
         <source>The camera is no longer connected. Check its cable and plug it in again; it starts again by itself when it comes back.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n&apos;est plus connectée. Vérifiez son câble et rebranchez-la&#xa0;; elle redémarrera d&apos;elle-même dès qu&apos;elle sera de nouveau disponible.</translation>
     </message>
     <message>
         <source>Another program is using the camera. Close it (a video call, another camera viewer) and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme utilise la caméra. Fermez-le (un appel vidéo, une autre application de caméra) et réessayez.</translation>
     </message>
     <message>
         <source>You are not allowed to use the camera. Your user must be a member of the &quot;video&quot; group; log out and in again after adding it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous n&apos;êtes pas autorisé à utiliser la caméra. Votre compte utilisateur doit être membre du groupe «&#xa0;video&#xa0;»&#xa0;; après l&apos;y avoir ajouté, fermez votre session puis rouvrez-la.</translation>
     </message>
     <message>
         <source>The chosen format is too large for the camera or its USB connection. Choose a smaller size or a lower frame rate, or use another USB port.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le format choisi est trop exigeant pour la caméra ou sa connexion USB. Choisissez une résolution plus petite ou une fréquence d&apos;images plus basse, ou utilisez un autre port USB.</translation>
     </message>
     <message>
         <source>The camera refused the chosen format. Details are in the program&apos;s log.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a refusé le format choisi. Les détails se trouvent dans le journal du programme.</translation>
     </message>
     <message>
         <source>No cameras found.
@@ -132,11 +132,15 @@
 Check that the camera is plugged in (try another cable or USB port),
 that your user may use it (member of the &quot;video&quot; group),
 and that no other program holds it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune caméra trouvée.
+
+Vérifiez que la caméra est branchée (essayez un autre câble ou un autre port USB),
+que votre compte utilisateur peut l&apos;utiliser (membre du groupe «&#xa0;video&#xa0;»)
+et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     </message>
     <message>
         <source>Camera Error</source>
-        <translation type="unfinished">Erreur de caméra</translation>
+        <translation>Erreur de caméra</translation>
     </message>
 </context>
 <context>
@@ -543,7 +547,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>Camera reconnected: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra reconnectée&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -572,7 +576,7 @@ Veuillez la reconnecter et réessayer.</translation>
     <name>OrientationControl</name>
     <message>
         <source>Rotate camera image 90° clockwise (currently %1°)</source>
-        <translation type="unfinished">Faire pivoter l&apos;image de la caméra de 90° dans le sens horaire (actuellement %1°)</translation>
+        <translation>Faire pivoter l&apos;image de la caméra de 90° dans le sens horaire (actuellement %1°)</translation>
     </message>
 </context>
 <context>
@@ -727,7 +731,7 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
     <message>
         <source>No camera frame available</source>
-        <translation type="unfinished">Aucune image de la caméra disponible</translation>
+        <translation>Aucune image de la caméra disponible</translation>
     </message>
 </context>
 <context>
@@ -757,31 +761,31 @@ Veuillez la reconnecter et réessayer.</translation>
     <name>WindowShortcuts</name>
     <message>
         <source>Up</source>
-        <translation type="unfinished">Up</translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished">Down</translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>Shift+Up</source>
-        <translation type="unfinished">Shift+Up</translation>
+        <translation>Shift+Up</translation>
     </message>
     <message>
         <source>Shift+Down</source>
-        <translation type="unfinished">Shift+Down</translation>
+        <translation>Shift+Down</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished">Ctrl+S</translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished">Ctrl+R</translation>
+        <translation>Ctrl+R</translation>
     </message>
     <message>
         <source>F11</source>
-        <translation type="unfinished">F11</translation>
+        <translation>F11</translation>
     </message>
 </context>
 </TS>

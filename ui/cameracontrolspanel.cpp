@@ -163,7 +163,7 @@ void CameraControlsPanel::addRow(const CameraBase::PropertyRange &range)
     if (range.hasAuto) {
         row.automatic = new QCheckBox(tr("Auto"));
         row.automatic->setObjectName(key + QStringLiteral("Auto"));
-        row.automatic->setAccessibleName(tr("Automatic %1").arg(name.toLower()));
+        row.automatic->setAccessibleName(tr("Automatic %1").arg(name));
         rowsLayout->addWidget(row.automatic, line, 3);
         rowWidgets.push_back(row.automatic);
     }
