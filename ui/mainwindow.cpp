@@ -236,10 +236,9 @@ void MainWindow::onFpsAvailable()
 
 void MainWindow::displayFrame(const QImage &frame)
 {
-    const QImage picture = settings.orientation.apply(frame);
-    videoLabel->setFrame(picture);
+    videoLabel->setFrame(frame, settings.orientation);
     if (fullscreenLabel && fullscreenLabel->isVisible())
-        fullscreenLabel->setFrame(picture);
+        fullscreenLabel->setFrame(frame, settings.orientation);
 }
 
 void MainWindow::applyOrientation(const Orientation &orientation)
