@@ -387,31 +387,21 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
         qWarning("Failed to get format info");
         return;
     }
+    // Zero-filled so that a partly written frame never shows stale memory.
+    const std::unique_ptr<uchar[]> buffer(new (std::nothrow) uchar[*bytes]());
+    if (!buffer)
+        return; // no frames arrive, as with unreadable format information
+
     const int width = int(info.width);
     const int height = int(info.height);
-    // Frames are captured straight into images that the display and the recording then share,
-    // so that no frame is copied once more. QImage rows are 4-byte aligned while the library
-    // writes packed rows: widths that are not a multiple of 4 go through a buffer and a copy.
-    const bool direct = width % 4 == 0;
-    std::vector<QImage> images;
-    std::unique_ptr<uchar[]> packed;
-    if (!direct) {
-        // Zero-filled so that a partly written frame never shows stale memory.
-        packed.reset(new (std::nothrow) uchar[*bytes]());
-        if (!packed)
-            return; // no frames arrive, as with unreadable format information
-    }
     while (running.load()) {
         if (Cap_hasNewFrame(context, stream)) {
-            // Decoded outside frameMutex: latestFrame() never waits for a decode.
+            // Decoded and copied outside frameMutex: latestFrame() never waits for a decode.
             QImage frame;
             QByteArray cameraJpeg;
-            QImage *target = direct ? reusableImage(images, width, height) : nullptr;
-            uchar *pixels = target ? target->bits() : packed.get();
-            if (pixels && Cap_captureFrame(context, stream, pixels, *bytes) == CAPRESULT_OK) {
+            if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
                 frame =
-                    target ? *target
-                           : QImage(pixels, width, height, width * 3, QImage::Format_RGB888).copy();
+                    QImage(buffer.get(), width, height, width * 3, QImage::Format_RGB888).copy();
                 if (hasRecordingTap())
                     cameraJpeg = compressedFrame(context, stream);
                 QMutexLocker locker(&frameMutex);
@@ -438,22 +428,6 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
         }
         std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
     }
-}
-
-QImage *OpenPNPCamera::reusableImage(std::vector<QImage> &images, int width, int height)
-{
-    // Held by no one else: the display and the recording have let go of its frame.
-    for (QImage &image : images) {
-        if (image.isDetached())
-            return &image;
-    }
-    QImage image(width, height, QImage::Format_RGB888);
-    if (image.isNull())
-        return nullptr; // out of memory: no frame this time
-    // Zero-filled so that a partly written frame never shows stale memory.
-    image.fill(0);
-    images.push_back(std::move(image));
-    return &images.back();
 }
 
 QByteArray OpenPNPCamera::compressedFrame(void *context, int32_t stream)

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
-#include <vector>
 
 class QTimer;
 
@@ -71,9 +70,6 @@ private:
     void captureLoop(int device, int formatIndex);
     // Capture thread: the camera's own JPEG of the frame just captured, empty when there is none.
     QByteArray compressedFrame(void *context, int32_t stream);
-    // Capture thread: an image of the stream's size that only images holds, to capture into;
-    // images grows to as many as the display and the recording hold at once (a few).
-    static QImage *reusableImage(std::vector<QImage> &images, int width, int height);
 
     ContextHandle captureContext;
     int deviceIndex = -1;
