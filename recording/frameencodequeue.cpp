@@ -49,10 +49,10 @@ void FrameEncodeQueue::endWorkers()
 
 int FrameEncodeQueue::push(const QImage &frame)
 {
-    // The deep copy lets the producer reuse its buffer at once; making it outside the lock keeps
-    // a multi-megabyte copy out of the workers' way.
+    // Implicitly shared, not copied: a producer that changes its image afterwards gets a copy
+    // of its own, and the camera captures into images nobody else holds.
     auto entry = std::make_shared<Entry>();
-    entry->image = frame.copy();
+    entry->image = frame;
     std::unique_lock<std::mutex> lock(mutex);
     if (!transform && frame.size() != frameSize)
         return -1;

@@ -209,6 +209,8 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
     // length is the time it recorded.
     for (qint64 slot = framesWritten + 1; !stopRequested; slot = framesWritten + 1) {
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
+        const auto nextDue =
+            origin + std::chrono::nanoseconds(std::llround(double(slot + 1) * periodNs));
         if (Clock::now() < due) {
             queue->sleepUntil(due);
             continue;
@@ -223,7 +225,8 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         QByteArray jpeg;
         QString encodeError;
         bool repeat = false;
-        switch (queue->takeFront(&jpeg, &encodeError)) {
+        const FrameEncodeQueue::Front front = queue->takeFront(&jpeg, &encodeError);
+        switch (front) {
         case FrameEncodeQueue::Front::Ready:
             jpeg = JpegStream::withHuffmanTables(jpeg);
             last = jpeg;
@@ -239,6 +242,13 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             if (last.isEmpty()) {
                 // The first frame fills every slot that passed while it was awaited.
                 queue->waitForFront(Clock::now() + firstFramePoll);
+                continue;
+            }
+            // A frame still being encoded may have its slot until the next one falls due: the
+            // file does not care when a slot is written, while a repeat now would leave that
+            // frame one slot late, and one too many at the stop.
+            if (front == FrameEncodeQueue::Front::Pending && Clock::now() < nextDue) {
+                queue->waitForFront(nextDue);
                 continue;
             }
             jpeg = last;

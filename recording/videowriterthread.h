@@ -43,6 +43,8 @@ public:
     // fps may be fractional (7.5, 29.97); the file declares it as the exact fraction.
     bool startWriting(const QString &fileName, int fourcc, double fps, const QSize &frameSize);
     // Any thread but the worker: an RGB frame to be encoded (after the transform, if one is set).
+    // The writer shares the image rather than copying it; an image made on a buffer it does not
+    // own must keep that buffer unchanged, as Qt requires of such images anyway.
     void addFrame(const QImage &frame);
     // Any thread but the worker: a frame that is already a JPEG stream of the recording's size
     // (a Motion-JPEG camera's own frame); it goes into the file byte for byte, with the standard

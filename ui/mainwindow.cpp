@@ -217,10 +217,9 @@ void MainWindow::onFpsAvailable()
 
 void MainWindow::displayFrame(const QImage &frame)
 {
-    const QImage picture = orientation->current().apply(frame);
-    videoLabel->setFrame(picture);
+    videoLabel->setFrame(frame, orientation->current());
     if (fullscreenLabel && fullscreenLabel->isVisible())
-        fullscreenLabel->setFrame(picture);
+        fullscreenLabel->setFrame(frame, orientation->current());
 }
 
 void MainWindow::onStartStopClicked()

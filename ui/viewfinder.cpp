@@ -24,9 +24,10 @@ void ViewFinder::setScaling(Scaling mode)
     update();
 }
 
-void ViewFinder::setFrame(const QImage &frame)
+void ViewFinder::setFrame(const QImage &frame, const Orientation &orientation)
 {
     currentFrame = frame;
+    currentOrientation = orientation;
     currentMessage.clear();
     update();
 }
@@ -55,11 +56,23 @@ void ViewFinder::paintEvent(QPaintEvent *)
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, currentMessage);
         return;
     }
-    QRect target(QPoint(), currentFrame.size().scaled(size(), Qt::KeepAspectRatio));
+    const QSize shown = currentOrientation.apply(currentFrame.size());
+    QRect target(QPoint(), shown.scaled(size(), Qt::KeepAspectRatio));
     target.moveCenter(rect().center());
     painter.setRenderHint(QPainter::SmoothPixmapTransform,
                           transformationMode() == Qt::SmoothTransformation);
-    painter.drawImage(target, currentFrame);
+    if (currentOrientation.isIdentity()) {
+        painter.drawImage(target, currentFrame);
+        return;
+    }
+    // Mirrored first, then rotated about the middle, as Orientation::apply turns a frame.
+    painter.translate(QRectF(target).center());
+    painter.rotate(currentOrientation.angle);
+    painter.scale(currentOrientation.mirrored ? -1.0 : 1.0, 1.0);
+    const QSizeF drawn =
+        shown == currentFrame.size() ? QSizeF(target.size()) : QSizeF(target.size()).transposed();
+    painter.drawImage(QRectF(QPointF(-drawn.width() / 2, -drawn.height() / 2), drawn),
+                      currentFrame);
 }
 
 void ViewFinder::mouseDoubleClickEvent(QMouseEvent *event)

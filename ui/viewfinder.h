@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orientation.h"
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -25,12 +27,14 @@ public:
     void setBackground(const QColor &colour);
     void setScaling(Scaling scaling);
 
-    // The picture as it is to be shown (already mirrored and rotated).
-    void setFrame(const QImage &frame);
+    // The camera's picture and how it is to be shown. The mirroring and rotation happen as it
+    // is painted, at no extra cost, rather than in a copy of every frame.
+    void setFrame(const QImage &frame, const Orientation &orientation = {});
     // Forgets the picture and shows the text instead.
     void showMessage(const QString &text);
 
-    QImage frame() const { return currentFrame; }
+    // The picture as it is shown.
+    QImage frame() const { return currentOrientation.apply(currentFrame); }
     QString message() const { return currentMessage; }
     Qt::TransformationMode transformationMode() const;
 
@@ -43,6 +47,7 @@ protected:
 
 private:
     QImage currentFrame;
+    Orientation currentOrientation;
     QString currentMessage;
     QColor background{0x22, 0x22, 0x22};
     Scaling scaling = Scaling::BySize;
