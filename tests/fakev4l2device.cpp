@@ -19,13 +19,6 @@ template<size_t N> void copyText(uint8_t (&field)[N], const std::string &text)
     std::memcpy(field, text.data(), std::min(text.size(), N - 1));
 }
 
-void stopStreaming(bool &streaming, std::deque<uint32_t> &queued, std::deque<uint32_t> &ready)
-{
-    streaming = false;
-    queued.clear();
-    ready.clear();
-}
-
 } // namespace
 
 v4l2_frmsizeenum FakeV4l2Device::discreteSize(uint32_t width, uint32_t height)
@@ -177,7 +170,7 @@ FakeV4l2Device::Observed FakeV4l2Device::observe(const std::string &path) const
 {
     std::lock_guard lock(mutex);
     const State &node = nodes.at(path);
-    Observed seen{node.buffers.size(), node.queued.size(), node.interval, {}, node.calls};
+    Observed seen{node.buffers.size(), node.queued.size(), node.interval, {}};
     for (const auto &[id, control] : node.script.controls)
         seen.controls[id] = control.value;
     return seen;
@@ -200,7 +193,7 @@ int FakeV4l2Device::close(int fd)
     if (!node)
         return -EBADF;
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
-    stopStreaming(node->streaming, node->queued, node->ready);
+    node->stop();
     descriptors.erase(fd);
     return 0;
 }
@@ -217,7 +210,6 @@ int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
     State *node = nodeOf(fd);
     if (!node)
         return -EBADF;
-    ++node->calls[request];
     if (!node->plugged)
         return -ENODEV;
     const auto failing = node->script.failingRequests.find(request);
@@ -281,8 +273,7 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
             return node.streaming ? -EBUSY : -EINVAL;
         if (asked->count > 0 && script.grantedBuffers > 0)
             asked->count = script.grantedBuffers;
-        node.queued.clear();
-        node.ready.clear();
+        node.stop();
         node.buffers.assign(asked->count, Buffer{});
         for (Buffer &buffer : node.buffers)
             buffer.memory.assign(node.format.fmt.pix.sizeimage, 0);
@@ -322,7 +313,7 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         node.streaming = true;
         return 0;
     case VIDIOC_STREAMOFF:
-        stopStreaming(node.streaming, node.queued, node.ready);
+        node.stop();
         return 0;
     case VIDIOC_QUERYCTRL:
     case VIDIOC_G_CTRL:

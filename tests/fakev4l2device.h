@@ -61,7 +61,6 @@ public:
         size_t queued = 0; // buffers the backend has handed back for filling
         v4l2_fract interval{};
         std::map<uint32_t, int32_t> controls;
-        std::map<unsigned long, int> calls; // ioctl request -> times made
     };
 
     static v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height);
@@ -109,7 +108,13 @@ private:
         std::vector<Buffer> buffers;
         std::deque<uint32_t> queued, ready;
         bool streaming = false;
-        std::map<unsigned long, int> calls;
+
+        void stop()
+        {
+            streaming = false;
+            queued.clear();
+            ready.clear();
+        }
     };
 
     int handle(State &node, unsigned long request, void *arg);
