@@ -21,22 +21,6 @@ template<size_t N> void copyText(uint8_t (&field)[N], const std::string &text)
 
 } // namespace
 
-v4l2_frmsizeenum FakeV4l2Device::discreteSize(uint32_t width, uint32_t height)
-{
-    v4l2_frmsizeenum size{};
-    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
-    size.discrete = {width, height};
-    return size;
-}
-
-v4l2_frmivalenum FakeV4l2Device::discreteInterval(uint32_t numerator, uint32_t denominator)
-{
-    v4l2_frmivalenum interval{};
-    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
-    interval.discrete = {numerator, denominator};
-    return interval;
-}
-
 FakeV4l2Device::Control FakeV4l2Device::control(uint32_t id, v4l2_ctrl_type type, int32_t min,
                                                 int32_t max, int32_t def,
                                                 std::vector<uint32_t> menu)
@@ -170,7 +154,7 @@ FakeV4l2Device::Observed FakeV4l2Device::observe(const std::string &path) const
 {
     std::lock_guard lock(mutex);
     const State &node = nodes.at(path);
-    Observed seen{node.buffers.size(), node.queued.size(), node.interval, {}};
+    Observed seen{node.buffers.size() - node.queued.size(), node.interval, {}};
     for (const auto &[id, control] : node.script.controls)
         seen.controls[id] = control.value;
     return seen;
@@ -242,9 +226,6 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
     case VIDIOC_ENUM_FRAMESIZES:
     case VIDIOC_ENUM_FRAMEINTERVALS:
         return enumerate(node, request, arg);
-    case VIDIOC_G_FMT:
-        *static_cast<v4l2_format *>(arg) = node.format;
-        return 0;
     case VIDIOC_S_FMT: {
         v4l2_pix_format &pix = static_cast<v4l2_format *>(arg)->fmt.pix;
         pix.pixelformat = script.grantedPixelFormat.value_or(pix.pixelformat);

@@ -23,7 +23,7 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QStringLiteral("Brellway"), QStringLiteral("Ostrel"));
+    return QSettings("Brellway", "Ostrel");
 }
 
 QImage noise(QSize size)
@@ -47,9 +47,8 @@ CameraBase::CameraFormat format(int width, double fps, uint32_t fourcc, int inde
 }
 
 // A disk that holds only limit bytes per file: writes beyond it fail as on a full disk.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
     explicit FileSizeLimit(rlim_t limit)
     {
         getrlimit(RLIMIT_FSIZE, &saved);
@@ -59,19 +58,14 @@ public:
         setrlimit(RLIMIT_FSIZE, &reduced);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
     rlimit saved{};
 };
 
 // A writer whose thread, after closing its file, waits until the test lets it end: the stand-in
 // for a slow disk, without timing.
-class GatedWriter : public VideoWriterThread
+struct GatedWriter : VideoWriterThread
 {
-public:
     QSemaphore gate;
-
-protected:
     void run() override
     {
         VideoWriterThread::run();
@@ -97,13 +91,13 @@ private slots:
         QTest::newRow("-90") << QVariant(-90) << 270;
         QTest::newRow("45") << QVariant(45) << 0;
         QTest::newRow("INT_MAX") << QVariant(INT_MAX) << 0;
-        QTest::newRow("text") << QVariant(QStringLiteral("banana")) << 0;
+        QTest::newRow("text") << QVariant("banana") << 0;
     }
     void storedAnglesAreReduced()
     {
         QFETCH(QVariant, stored);
         QFETCH(int, angle);
-        store().setValue(QStringLiteral("rotationAngle"), stored);
+        store().setValue("rotationAngle", stored);
         QCOMPARE(AppSettings::load().orientation.angle, angle);
     }
 
@@ -168,8 +162,8 @@ private slots:
     {
         QFETCH(CameraBase::CameraFormat, listed);
         QFETCH(bool, found);
-        AppSettings::storeCameraFormat(QStringLiteral("camera"), format(1280, 30.0, 1));
-        const auto remembered = AppSettings::cameraFormat(QStringLiteral("camera"));
+        AppSettings::storeCameraFormat("camera", format(1280, 30.0, 1));
+        const auto remembered = AppSettings::cameraFormat("camera");
         QVERIFY(remembered);
         QCOMPARE(*remembered == listed, found);
         QCOMPARE(listed != *remembered, !found);
@@ -196,14 +190,14 @@ private slots:
         QTemporaryDir dir;
         SnapshotSaver saver;
         QSignalSpy notices(&saver, &SnapshotSaver::notificationRequested);
-        const QString full = dir.filePath(QStringLiteral("full.png"));
+        const QString full = dir.filePath("full.png");
         {
             const FileSizeLimit limit(4096);
             saver.save(noise(QSize(320, 240)), Orientation(), full);
             saver.waitForDone();
         }
         QTRY_COMPARE(notices.count(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Failed to save snapshot"));
+        QCOMPARE(notices.at(0).at(0).toString(), "Failed to save snapshot");
         QCOMPARE(notices.at(0).at(1).toBool(), false);
         QVERIFY(!QFileInfo::exists(full));
 
@@ -217,7 +211,7 @@ private slots:
         QVERIFY(second != first);
         QTRY_COMPARE(notices.count(), 2);
         QCOMPARE(notices.at(1).at(0).toString(),
-                 QStringLiteral("Snapshot saved (240x320)\n") + QFileInfo(first).fileName());
+                 "Snapshot saved (240x320)\n" + QFileInfo(first).fileName());
     }
 
     // Stop returns while the file is still being finished; success is announced only once the
@@ -236,13 +230,13 @@ private slots:
         QSignalSpy notices(&controller, &RecordingController::notificationRequested);
         QPushButton record;
 
-        const QString path = dir.filePath(QStringLiteral("slow.avi"));
+        const QString path = dir.filePath("slow.avi");
         QVERIFY(controller.start(path, noise(QSize(64, 48)), 30.0, Orientation()));
         QVERIFY(!indicator.isHidden());
         controller.stop();
         QCOMPARE(controller.state(), RecordingController::State::Finishing);
         controller.updateRecordButton(&record, true);
-        QCOMPARE(record.text(), QStringLiteral("Finishing…"));
+        QCOMPARE(record.text(), "Finishing…");
         QVERIFY(!record.isEnabled());
         QTRY_VERIFY(writer->isFinished() || QFileInfo(path).size() > 0);
         QTest::qWait(100);
@@ -251,18 +245,17 @@ private slots:
         writer->gate.release();
         QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
         QCOMPARE(notices.count(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Recording saved: slow.avi"));
+        QCOMPARE(notices.at(0).at(0).toString(), "Recording saved: slow.avi");
         if (ffprobeAvailable())
             QVERIFY(probeVideo(path).frames >= 1);
 
         // A file that cannot be opened: the error, and nothing else.
         writer->gate.release();
-        const QString blocked = dir.filePath(QStringLiteral("slow.avi/inside.avi"));
+        const QString blocked = dir.filePath("slow.avi/inside.avi");
         QVERIFY(controller.start(blocked, noise(QSize(64, 48)), 30.0, Orientation()));
         QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
         QCOMPARE(notices.count(), 2);
-        QVERIFY(
-            notices.at(1).at(0).toString().startsWith(QStringLiteral("Recording error occurred")));
+        QVERIFY(notices.at(1).at(0).toString().startsWith("Recording error occurred"));
         QCOMPARE(notices.at(1).at(1).toBool(), false);
     }
 };
