@@ -19,30 +19,7 @@ template<size_t N> void copyText(uint8_t (&field)[N], const std::string &text)
     std::memcpy(field, text.data(), std::min(text.size(), N - 1));
 }
 
-void stopStreaming(bool &streaming, std::deque<uint32_t> &queued, std::deque<uint32_t> &ready)
-{
-    streaming = false;
-    queued.clear();
-    ready.clear();
-}
-
 } // namespace
-
-v4l2_frmsizeenum FakeV4l2Device::discreteSize(uint32_t width, uint32_t height)
-{
-    v4l2_frmsizeenum size{};
-    size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
-    size.discrete = {width, height};
-    return size;
-}
-
-v4l2_frmivalenum FakeV4l2Device::discreteInterval(uint32_t numerator, uint32_t denominator)
-{
-    v4l2_frmivalenum interval{};
-    interval.type = V4L2_FRMIVAL_TYPE_DISCRETE;
-    interval.discrete = {numerator, denominator};
-    return interval;
-}
 
 FakeV4l2Device::Control FakeV4l2Device::control(uint32_t id, v4l2_ctrl_type type, int32_t min,
                                                 int32_t max, int32_t def,
@@ -177,7 +154,7 @@ FakeV4l2Device::Observed FakeV4l2Device::observe(const std::string &path) const
 {
     std::lock_guard lock(mutex);
     const State &node = nodes.at(path);
-    Observed seen{node.buffers.size(), node.queued.size(), node.interval, {}, node.calls};
+    Observed seen{node.buffers.size() - node.queued.size(), node.interval, {}};
     for (const auto &[id, control] : node.script.controls)
         seen.controls[id] = control.value;
     return seen;
@@ -200,7 +177,7 @@ int FakeV4l2Device::close(int fd)
     if (!node)
         return -EBADF;
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
-    stopStreaming(node->streaming, node->queued, node->ready);
+    node->stop();
     descriptors.erase(fd);
     return 0;
 }
@@ -217,7 +194,6 @@ int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
     State *node = nodeOf(fd);
     if (!node)
         return -EBADF;
-    ++node->calls[request];
     if (!node->plugged)
         return -ENODEV;
     const auto failing = node->script.failingRequests.find(request);
@@ -250,9 +226,6 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
     case VIDIOC_ENUM_FRAMESIZES:
     case VIDIOC_ENUM_FRAMEINTERVALS:
         return enumerate(node, request, arg);
-    case VIDIOC_G_FMT:
-        *static_cast<v4l2_format *>(arg) = node.format;
-        return 0;
     case VIDIOC_S_FMT: {
         v4l2_pix_format &pix = static_cast<v4l2_format *>(arg)->fmt.pix;
         pix.pixelformat = script.grantedPixelFormat.value_or(pix.pixelformat);
@@ -281,8 +254,7 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
             return node.streaming ? -EBUSY : -EINVAL;
         if (asked->count > 0 && script.grantedBuffers > 0)
             asked->count = script.grantedBuffers;
-        node.queued.clear();
-        node.ready.clear();
+        node.stop();
         node.buffers.assign(asked->count, Buffer{});
         for (Buffer &buffer : node.buffers)
             buffer.memory.assign(node.format.fmt.pix.sizeimage, 0);
@@ -322,7 +294,7 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         node.streaming = true;
         return 0;
     case VIDIOC_STREAMOFF:
-        stopStreaming(node.streaming, node.queued, node.ready);
+        node.stop();
         return 0;
     case VIDIOC_QUERYCTRL:
     case VIDIOC_G_CTRL:

@@ -57,15 +57,19 @@ public:
     // What a test can see of a node from the driver's side.
     struct Observed
     {
-        size_t buffers = 0;
-        size_t queued = 0; // buffers the backend has handed back for filling
+        size_t held = 0; // buffers the backend has not handed back for filling
         v4l2_fract interval{};
         std::map<uint32_t, int32_t> controls;
-        std::map<unsigned long, int> calls; // ioctl request -> times made
     };
 
-    static v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height);
-    static v4l2_frmivalenum discreteInterval(uint32_t numerator, uint32_t denominator);
+    static v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height)
+    {
+        return {0, 0, V4L2_FRMSIZE_TYPE_DISCRETE, {{width, height}}, {}};
+    }
+    static v4l2_frmivalenum discreteInterval(uint32_t numerator, uint32_t denominator)
+    {
+        return {0, 0, 0, 0, V4L2_FRMIVAL_TYPE_DISCRETE, {{numerator, denominator}}, {}};
+    }
     static Control control(uint32_t id, v4l2_ctrl_type type, int32_t min, int32_t max, int32_t def,
                            std::vector<uint32_t> menu = {});
     // A typical UVC camera: MJPEG and YUYV at 64x48 and 30 fps, brightness, contrast, exposure
@@ -109,7 +113,13 @@ private:
         std::vector<Buffer> buffers;
         std::deque<uint32_t> queued, ready;
         bool streaming = false;
-        std::map<unsigned long, int> calls;
+
+        void stop()
+        {
+            streaming = false;
+            queued.clear();
+            ready.clear();
+        }
     };
 
     int handle(State &node, unsigned long request, void *arg);

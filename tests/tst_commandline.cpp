@@ -107,13 +107,13 @@ private slots:
     // Errors in what the command line names come as one line and exit code 2.
     void listsAndErrorsWithoutWindow()
     {
-        const Run cameras = runOstrel({QStringLiteral("--list-cameras")});
+        const Run cameras = runOstrel({"--list-cameras"});
         QCOMPARE(cameras.exitCode, 0);
-        QVERIFY2(cameras.out.split(QLatin1Char('\n')).contains(QStringLiteral("Desk")),
+        QVERIFY2(cameras.out.split(QLatin1Char('\n')).contains("Desk"),
                  qPrintable(cameras.out + cameras.err));
-        const Run formats = runOstrel({QStringLiteral("--list-formats"), QStringLiteral("Desk")});
+        const Run formats = runOstrel({"--list-formats", "Desk"});
         QCOMPARE(formats.exitCode, 0);
-        QVERIFY(formats.out.contains(QStringLiteral("320x240 @ 7.5 fps (YUYV)")));
+        QVERIFY(formats.out.contains("320x240 @ 7.5 fps (YUYV)"));
         for (const QStringList &arguments :
              {QStringList{"--list-formats", "Nowhere"},
               QStringList{"--record", "x.avi", "--format", "9x9@30"}, QStringList{"--bogus"}}) {
@@ -124,7 +124,7 @@ private slots:
         }
         // The capture library's warnings reach the program's log.
         QProcessEnvironment malformed = cameraEnvironment();
-        malformed.insert(QStringLiteral("OSTREL_SYNTHETIC_CAMERAS"), QStringLiteral("Desk=9x"));
+        malformed.insert("OSTREL_SYNTHETIC_CAMERAS", "Desk=9x");
         QVERIFY(
             runOstrel({"--list-cameras"}, malformed).err.contains("OSTREL_SYNTHETIC_CAMERAS: "));
     }
@@ -134,19 +134,17 @@ private slots:
         if (!ffprobeAvailable())
             QSKIP("ffprobe is not installed");
         QTemporaryDir dir;
-        const QString timed = dir.filePath(QStringLiteral("timed.avi"));
-        const Run run = runOstrel({QStringLiteral("--record"), timed, QStringLiteral("--duration"),
-                                   QStringLiteral("2"), QStringLiteral("--format"),
-                                   QStringLiteral("320x240@30")});
+        const QString timed = dir.filePath("timed.avi");
+        const Run run = runOstrel({"--record", timed, "--duration", "2", "--format", "320x240@30"});
         QCOMPARE(run.exitCode, 0);
         ProbeResult probe = probeVideo(timed);
         QVERIFY2(probe.ok, qPrintable(probe.error + run.err));
         QVERIFY2(qAbs(probe.frames - 60) <= 1, qPrintable(QString::number(probe.frames)));
 
         // SIGTERM ends the recording with a finished file and a clean exit.
-        const QString stopped = dir.filePath(QStringLiteral("stopped.avi"));
+        const QString stopped = dir.filePath("stopped.avi");
         QProcess process;
-        startOstrel(process, {QStringLiteral("--record"), stopped});
+        startOstrel(process, {"--record", stopped});
         QByteArray progress;
         QTRY_VERIFY_WITH_TIMEOUT((progress += process.readAllStandardError()).contains("written"),
                                  10000);
@@ -159,9 +157,9 @@ private slots:
 
         // Killed 2.5 s in, the file's header already holds the first two seconds: a player that
         // does not scan past it, as FFmpeg does, still finds them.
-        const QString killed = dir.filePath(QStringLiteral("killed.avi"));
+        const QString killed = dir.filePath("killed.avi");
         QProcess victim;
-        startOstrel(victim, {QStringLiteral("--record"), killed});
+        startOstrel(victim, {"--record", killed});
         progress.clear();
         QTRY_VERIFY_WITH_TIMEOUT((progress += victim.readAllStandardError()).count("written") >= 2,
                                  10000);
@@ -177,8 +175,8 @@ private slots:
     void snapshotWithoutWindow()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("picture.png"));
-        const Run run = runOstrel({QStringLiteral("--snapshot"), path});
+        const QString path = dir.filePath("picture.png");
+        const Run run = runOstrel({"--snapshot", path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QImage(path).size(), QSize(320, 240));
     }
@@ -186,11 +184,10 @@ private slots:
     void speaksTheUsersLanguage()
     {
         QProcessEnvironment environment = cameraEnvironment();
-        environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
-        const Run german = runOstrel({QStringLiteral("--help")}, environment);
+        environment.insert("LANGUAGE", "de");
+        const Run german = runOstrel({"--help"}, environment);
         QCOMPARE(german.exitCode, 0);
-        QVERIFY2(german.out.contains(QStringLiteral("Diese Hilfe anzeigen")),
-                 qPrintable(german.out));
+        QVERIFY2(german.out.contains("Diese Hilfe anzeigen"), qPrintable(german.out));
     }
 };
 

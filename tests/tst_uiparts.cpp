@@ -1,5 +1,5 @@
-// The window's parts on their own: orientation, typed settings, the frame hand-over, the
-// snapshot saver and the recording controller.
+// The window's parts on their own: orientation, typed settings and remembered formats, the frame
+// hand-over, the snapshot saver and the recording controller.
 #include "appsettings.h"
 #include "framehandover.h"
 #include "recordingcontroller.h"
@@ -23,7 +23,7 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QStringLiteral("Brellway"), QStringLiteral("Ostrel"));
+    return QSettings("Brellway", "Ostrel");
 }
 
 QImage noise(QSize size)
@@ -35,10 +35,20 @@ QImage noise(QSize size)
     return image;
 }
 
-// A disk that holds only limit bytes per file: writes beyond it fail as on a full disk.
-class FileSizeLimit
+CameraBase::CameraFormat format(int width, double fps, uint32_t fourcc, int index = 0)
 {
-public:
+    CameraBase::CameraFormat format;
+    format.width = width;
+    format.height = 720;
+    format.fps = fps;
+    format.fourcc = fourcc;
+    format.formatIndex = index;
+    return format;
+}
+
+// A disk that holds only limit bytes per file: writes beyond it fail as on a full disk.
+struct FileSizeLimit
+{
     explicit FileSizeLimit(rlim_t limit)
     {
         getrlimit(RLIMIT_FSIZE, &saved);
@@ -48,19 +58,14 @@ public:
         setrlimit(RLIMIT_FSIZE, &reduced);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
     rlimit saved{};
 };
 
 // A writer whose thread, after closing its file, waits until the test lets it end: the stand-in
 // for a slow disk, without timing.
-class GatedWriter : public VideoWriterThread
+struct GatedWriter : VideoWriterThread
 {
-public:
     QSemaphore gate;
-
-protected:
     void run() override
     {
         VideoWriterThread::run();
@@ -82,20 +87,18 @@ private slots:
     {
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<int>("angle");
-        QTest::newRow("90") << QVariant(90) << 90;
         QTest::newRow("450") << QVariant(450) << 90;
         QTest::newRow("-90") << QVariant(-90) << 270;
         QTest::newRow("45") << QVariant(45) << 0;
         QTest::newRow("INT_MAX") << QVariant(INT_MAX) << 0;
-        QTest::newRow("text") << QVariant(QStringLiteral("banana")) << 0;
+        QTest::newRow("text") << QVariant("banana") << 0;
     }
     void storedAnglesAreReduced()
     {
         QFETCH(QVariant, stored);
         QFETCH(int, angle);
-        store().setValue(QStringLiteral("rotationAngle"), stored);
+        store().setValue("rotationAngle", stored);
         QCOMPARE(AppSettings::load().orientation.angle, angle);
-        QCOMPARE(Orientation({false, 270}).rotatedClockwise().angle, 0);
     }
 
     void orientationMirrorsThenRotates()
@@ -107,6 +110,7 @@ private slots:
         QCOMPARE(turned.size(), QSize(1, 2));
         QCOMPARE(turned.pixel(0, 0), qRgb(0, 255, 0));
         QCOMPARE(Orientation({false, 90}).apply(row).pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(Orientation({false, 270}).rotatedClockwise().angle, 0);
     }
 
     void unusableSettingsReadAsDefaults_data()
@@ -129,18 +133,40 @@ private slots:
         QFETCH(QVariant, stored);
         QFETCH(QVariant, expected);
         store().setValue(key, stored);
-        const AppSettings settings = AppSettings::load();
-        const AppSettings defaults = AppSettings::defaults();
-        const QMap<QString, std::pair<QVariant, QVariant>> read = {
-            {"recordingDirectory", {settings.recordingDirectory, defaults.recordingDirectory}},
-            {"snapshotDirectory", {settings.snapshotDirectory, defaults.snapshotDirectory}},
-            {"showFpsCounter", {settings.showFpsCounter, defaults.showFpsCounter}},
-            {"autoSaveWithDefaultName",
-             {settings.autoSaveWithDefaultName, defaults.autoSaveWithDefaultName}},
-            {"horizontalFlip", {settings.orientation.mirrored, false}},
+        const auto read = [&key](const AppSettings &s) {
+            const QMap<QString, QVariant> fields = {
+                {"recordingDirectory", s.recordingDirectory},
+                {"snapshotDirectory", s.snapshotDirectory},
+                {"showFpsCounter", s.showFpsCounter},
+                {"autoSaveWithDefaultName", s.autoSaveWithDefaultName},
+                {"horizontalFlip", s.orientation.mirrored}};
+            return fields.value(key);
         };
-        QVERIFY(!defaults.recordingDirectory.isEmpty());
-        QCOMPARE(read[key].first, expected.isValid() ? expected : read[key].second);
+        const QVariant fallback = read(AppSettings::defaults());
+        QVERIFY(expected.isValid() || !fallback.toString().isEmpty());
+        QCOMPARE(read(AppSettings::load()), expected.isValid() ? expected : fallback);
+    }
+
+    // The format a camera ran in last is found again in its list by size, rate and code.
+    void rememberedFormatIsFoundAgain_data()
+    {
+        QTest::addColumn<CameraBase::CameraFormat>("listed");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("index ignored") << format(1280, 30.0, 1, 7) << true;
+        QTest::newRow("width differs") << format(1281, 30.0, 1) << false;
+        QTest::newRow("code differs") << format(1280, 30.0, 2) << false;
+        QTest::newRow("rate differs") << format(1280, 30000.0 / 1001, 1) << false;
+        QTest::newRow("rate rounded apart") << format(1280, 0.1 * 3 * 100, 1) << true;
+    }
+    void rememberedFormatIsFoundAgain()
+    {
+        QFETCH(CameraBase::CameraFormat, listed);
+        QFETCH(bool, found);
+        AppSettings::storeCameraFormat("camera", format(1280, 30.0, 1));
+        const auto remembered = AppSettings::cameraFormat("camera");
+        QVERIFY(remembered);
+        QCOMPARE(*remembered == listed, found);
+        QCOMPARE(listed != *remembered, !found);
     }
 
     // At most one frame waits and one notification is under way, however fast frames come.
@@ -164,14 +190,14 @@ private slots:
         QTemporaryDir dir;
         SnapshotSaver saver;
         QSignalSpy notices(&saver, &SnapshotSaver::notificationRequested);
-        const QString full = dir.filePath(QStringLiteral("full.png"));
+        const QString full = dir.filePath("full.png");
         {
             const FileSizeLimit limit(4096);
             saver.save(noise(QSize(320, 240)), Orientation(), full);
             saver.waitForDone();
         }
         QTRY_COMPARE(notices.count(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Failed to save snapshot"));
+        QCOMPARE(notices.at(0).at(0).toString(), "Failed to save snapshot");
         QCOMPARE(notices.at(0).at(1).toBool(), false);
         QVERIFY(!QFileInfo::exists(full));
 
@@ -185,7 +211,7 @@ private slots:
         QVERIFY(second != first);
         QTRY_COMPARE(notices.count(), 2);
         QCOMPARE(notices.at(1).at(0).toString(),
-                 QStringLiteral("Snapshot saved (240x320)\n") + QFileInfo(first).fileName());
+                 "Snapshot saved (240x320)\n" + QFileInfo(first).fileName());
     }
 
     // Stop returns while the file is still being finished; success is announced only once the
@@ -204,13 +230,13 @@ private slots:
         QSignalSpy notices(&controller, &RecordingController::notificationRequested);
         QPushButton record;
 
-        const QString path = dir.filePath(QStringLiteral("slow.avi"));
+        const QString path = dir.filePath("slow.avi");
         QVERIFY(controller.start(path, noise(QSize(64, 48)), 30.0, Orientation()));
         QVERIFY(!indicator.isHidden());
         controller.stop();
         QCOMPARE(controller.state(), RecordingController::State::Finishing);
         controller.updateRecordButton(&record, true);
-        QCOMPARE(record.text(), QStringLiteral("Finishing…"));
+        QCOMPARE(record.text(), "Finishing…");
         QVERIFY(!record.isEnabled());
         QTRY_VERIFY(writer->isFinished() || QFileInfo(path).size() > 0);
         QTest::qWait(100);
@@ -219,18 +245,17 @@ private slots:
         writer->gate.release();
         QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
         QCOMPARE(notices.count(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Recording saved: slow.avi"));
+        QCOMPARE(notices.at(0).at(0).toString(), "Recording saved: slow.avi");
         if (ffprobeAvailable())
             QVERIFY(probeVideo(path).frames >= 1);
 
         // A file that cannot be opened: the error, and nothing else.
         writer->gate.release();
-        const QString blocked = dir.filePath(QStringLiteral("slow.avi/inside.avi"));
+        const QString blocked = dir.filePath("slow.avi/inside.avi");
         QVERIFY(controller.start(blocked, noise(QSize(64, 48)), 30.0, Orientation()));
         QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
         QCOMPARE(notices.count(), 2);
-        QVERIFY(
-            notices.at(1).at(0).toString().startsWith(QStringLiteral("Recording error occurred")));
+        QVERIFY(notices.at(1).at(0).toString().startsWith("Recording error occurred"));
         QCOMPARE(notices.at(1).at(1).toBool(), false);
     }
 };

@@ -40,6 +40,12 @@ bool run(const QString &program, const QStringList &arguments, QByteArray *out, 
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+// A command line's words, with path in place of FILE.
+QStringList arguments(const char *line, const QString &path)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(' ')).replaceInStrings("FILE", path);
+}
+
 } // namespace
 
 bool ffprobeAvailable()
@@ -56,17 +62,10 @@ ProbeResult probeVideo(const QString &path)
     }
     QByteArray out;
     QByteArray err;
-    const QStringList probeArgs = {
-        QStringLiteral("-v"),
-        QStringLiteral("error"),
-        QStringLiteral("-select_streams"),
-        QStringLiteral("v:0"),
-        QStringLiteral("-count_frames"),
-        QStringLiteral("-show_entries"),
-        QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames,nb_frames"),
-        QStringLiteral("-of"),
-        QStringLiteral("json"),
-        path};
+    const QStringList probeArgs = arguments(
+        "-v error -select_streams v:0 -count_frames -show_entries "
+        "stream=codec_name,width,height,r_frame_rate,nb_read_frames,nb_frames -of json FILE",
+        path);
     if (!run(ffprobePath(), probeArgs, &out, &err)) {
         result.error = QString::fromUtf8(err);
         return result;
@@ -85,14 +84,7 @@ ProbeResult probeVideo(const QString &path)
     result.declaredFrames = stream.value("nb_frames").toString(QStringLiteral("-1")).toInt();
 
     // A full decode that reports any error means at least one frame is damaged.
-    const QStringList decodeArgs = {QStringLiteral("-v"),
-                                    QStringLiteral("error"),
-                                    QStringLiteral("-xerror"),
-                                    QStringLiteral("-i"),
-                                    path,
-                                    QStringLiteral("-f"),
-                                    QStringLiteral("null"),
-                                    QStringLiteral("-")};
+    const QStringList decodeArgs = arguments("-v error -xerror -i FILE -f null -", path);
     result.allDecodable = run(ffmpegPath(), decodeArgs, &out, &err) && err.trimmed().isEmpty();
     result.ok = true;
     return result;
@@ -102,11 +94,7 @@ QList<QImage> decodeFrames(const QString &path, QSize size)
 {
     QByteArray out;
     QByteArray err;
-    const QStringList args = {QStringLiteral("-v"),       QStringLiteral("error"),
-                              QStringLiteral("-i"),       path,
-                              QStringLiteral("-f"),       QStringLiteral("rawvideo"),
-                              QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"),
-                              QStringLiteral("-")};
+    const QStringList args = arguments("-v error -i FILE -f rawvideo -pix_fmt rgb24 -", path);
     QList<QImage> frames;
     if (size.isEmpty() || !run(ffmpegPath(), args, &out, &err))
         return frames;
