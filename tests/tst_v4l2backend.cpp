@@ -39,6 +39,13 @@ using ContextPtr = std::unique_ptr<void, ContextDeleter>;
 
 const std::string node0 = "/fake/video0";
 
+// The capture library's log, while a test listens (on the test's thread only).
+QStringList logLines;
+void collectLog(uint32_t, const char *message)
+{
+    logLines << QString::fromUtf8(message);
+}
+
 struct Yuv
 {
     uint8_t y, u, v;
@@ -325,24 +332,28 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
     QTest::addColumn<uint32_t>("pixelFormat");
     QTest::addColumn<Bytes>("frame");
     QTest::addColumn<uint32_t>("flags");
-    QTest::addColumn<int>("bytesused"); // -1 = the frame's length
+    QTest::addColumn<int>("bytesused");  // -1 = the frame's length
+    QTest::addColumn<QString>("reason"); // what the log gives as the cause; empty: not judged
 
     const Bytes jpeg = jpegFrame(), yuyv = yuyvFrame(red, blue);
     const uint32_t mjpg = V4L2_PIX_FMT_MJPEG, yuyvFormat = V4L2_PIX_FMT_YUYV;
+    const QString incomplete = "incomplete frame";
     // Noise between intact start and end markers: only the decoder can tell.
     Bytes noise{0xff, 0xd8};
     for (int i = 0; i < 600; ++i)
         noise.push_back(uint8_t((i * 131) ^ 0x5a));
     noise.insert(noise.end(), {0xff, 0xd9});
-    QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1;
+    QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1 << QString();
+    // The decoder refuses a picture cut short too, but the log tells lost packets apart.
     QTest::newRow("MJPEG cut short")
-        << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1;
+        << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1 << incomplete;
     QTest::newRow("MJPEG without its end marker")
-        << mjpg << Bytes(jpeg.begin(), jpeg.end() - 2) << 0u << -1;
-    QTest::newRow("MJPEG flagged by driver") << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1;
-    QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u
-                                << -1;
-    QTest::newRow("YUYV longer than buffer") << yuyvFormat << yuyv << 0u << (1 << 30);
+        << mjpg << Bytes(jpeg.begin(), jpeg.end() - 2) << 0u << -1 << incomplete;
+    QTest::newRow("MJPEG flagged by driver")
+        << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1 << QString();
+    QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u << -1
+                                << incomplete;
+    QTest::newRow("YUYV longer than buffer") << yuyvFormat << yuyv << 0u << (1 << 30) << QString();
 }
 
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
@@ -351,13 +362,19 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
     QFETCH(Bytes, frame);
     QFETCH(uint32_t, flags);
     QFETCH(int, bytesused);
+    QFETCH(QString, reason);
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
 
     Bytes rgb(64 * 48 * 3);
     QVERIFY(io->deliver(node0, frame, flags,
                         bytesused < 0 ? std::nullopt : std::optional<uint32_t>(bytesused)));
-    QVERIFY(stream->captureFrame(rgb.data()) != CAPRESULT_OK);
+    logLines.clear();
+    Cap_installCustomLogFunction(collectLog);
+    const CapResult result = stream->captureFrame(rgb.data());
+    Cap_installCustomLogFunction(nullptr);
+    QVERIFY(result != CAPRESULT_OK);
+    QVERIFY2(logLines.join('\n').contains(reason), qPrintable(logLines.join('\n')));
     QCOMPARE(io->observe(node0).held, 0u);
     QCOMPARE(stream->frameCount(), 0u);
 
