@@ -133,6 +133,15 @@ int FrameEncodeQueue::skipToNewestDone()
     return skipped;
 }
 
+bool FrameEncodeQueue::waitForAll(Clock::time_point deadline)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return frontChanged.wait_until(lock, deadline, [this] {
+        return std::all_of(entries.begin(), entries.end(),
+                           [](const std::shared_ptr<Entry> &e) { return e->done; });
+    });
+}
+
 void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)
 {
     std::unique_lock<std::mutex> lock(mutex);

@@ -56,6 +56,9 @@ public:
     // Consumer thread: discards the oldest frame for as long as the one after it is done too;
     // returns how many it discarded.
     int skipToNewestDone();
+    // Consumer thread: sleeps until every frame queued is done or the deadline; an interruption
+    // does not end it. Returns whether every frame is done.
+    bool waitForAll(Clock::time_point deadline);
     // Consumer thread: sleeps until the deadline, or until interrupted.
     void sleepUntil(Clock::time_point deadline);
     // Consumer thread: sleeps until the oldest frame is no longer pending or the deadline; an

@@ -216,9 +216,13 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             continue;
         }
         countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
-        // The first slot shows the newest picture ready for it. An older one is the picture the
-        // window had when the recording began, given in case no camera frame comes; written, it
-        // would keep every later frame one slot late and leave one over at the stop.
+        // The first slot shows the newest picture there is for it, even one still being encoded
+        // until the next slot falls due. An older one is the picture the window had when the
+        // recording began, given in case no camera frame comes; written, it would keep every
+        // later frame one slot late and leave one over at the stop.
+        if (last.isEmpty() && queue->size() > 1 && Clock::now() < nextDue &&
+            !queue->waitForAll(nextDue))
+            continue;
         if (last.isEmpty())
             queue->skipToNewestDone();
 
