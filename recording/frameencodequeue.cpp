@@ -125,11 +125,12 @@ int FrameEncodeQueue::dropOldest(int count)
 int FrameEncodeQueue::skipToNewestDone()
 {
     std::lock_guard<std::mutex> lock(mutex);
-    int skipped = 0;
-    while (entries.size() > 1 && entries[0]->done && entries[1]->done) {
-        entries.pop_front();
-        ++skipped;
-    }
+    const auto newestDone = std::find_if(entries.rbegin(), entries.rend(),
+                                         [](const std::shared_ptr<Entry> &e) { return e->done; });
+    if (newestDone == entries.rend())
+        return 0;
+    const int skipped = int(std::distance(newestDone, entries.rend())) - 1;
+    entries.erase(entries.begin(), entries.begin() + skipped);
     return skipped;
 }
 

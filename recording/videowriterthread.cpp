@@ -217,9 +217,9 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         }
         countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
         // The first slot shows the newest picture there is for it, even one still being encoded
-        // until the next slot falls due. An older one is the picture the window had when the
-        // recording began, given in case no camera frame comes; written, it would keep every
-        // later frame one slot late and leave one over at the stop.
+        // until the next slot falls due. Older ones are the picture the window had when the
+        // recording began, given in case no camera frame comes, or frames from before the file
+        // was open; written, they would keep every later frame late and be over at the stop.
         if (last.isEmpty() && queue->size() > 1 && Clock::now() < nextDue &&
             !queue->waitForAll(nextDue))
             continue;
