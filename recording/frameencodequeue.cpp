@@ -49,8 +49,8 @@ void FrameEncodeQueue::endWorkers()
 
 int FrameEncodeQueue::push(const QImage &frame)
 {
-    // Implicitly shared, not copied: a producer that changes its image afterwards gets a copy
-    // of its own, and the camera captures into images nobody else holds.
+    // Implicitly shared, not copied: a producer that changes its image afterwards detaches a
+    // copy of its own, and the camera hands over a new image with every frame.
     auto entry = std::make_shared<Entry>();
     entry->image = frame;
     std::unique_lock<std::mutex> lock(mutex);

@@ -211,6 +211,8 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
         const auto nextDue =
             origin + std::chrono::nanoseconds(std::llround(double(slot + 1) * periodNs));
+        const auto graceEnd =
+            origin + std::chrono::nanoseconds(std::llround(double(slot + 2) * periodNs));
         if (Clock::now() < due) {
             queue->sleepUntil(due);
             continue;
@@ -248,11 +250,12 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
                 queue->waitForFront(Clock::now() + firstFramePoll);
                 continue;
             }
-            // A frame still being encoded may have its slot until the next one falls due: the
-            // file does not care when a slot is written, while a repeat now would leave that
-            // frame one slot late, and one too many at the stop.
-            if (front == FrameEncodeQueue::Front::Pending && Clock::now() < nextDue) {
-                queue->waitForFront(nextDue);
+            // A frame still being encoded keeps its slot while the worker is at most two slots
+            // behind the clock: the file does not care when a slot is written, while a repeat
+            // would leave that frame late, and one too many at the stop. Further behind, the
+            // file follows the clock.
+            if (front == FrameEncodeQueue::Front::Pending && Clock::now() < graceEnd) {
+                queue->waitForFront(graceEnd);
                 continue;
             }
             jpeg = last;
