@@ -432,6 +432,7 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
     const int width = int(info.width);
     const int height = int(info.height);
     while (running.load()) {
+        bool delivered = false;
         if (Cap_hasNewFrame(context, stream)) {
             // Decoded and copied outside frameMutex: latestFrame() never waits for a decode.
             QImage frame;
@@ -461,9 +462,13 @@ void OpenPNPCamera::captureLoop(int device, int formatIndex)
                     frameCallback(frame);
                 if (fpsCallback)
                     fpsCallback(currentFps);
+                delivered = true;
             }
         }
-        std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
+        // After a frame the loop looks again at once: when a frame takes most of a period (a
+        // 4K decode), the next one must not also wait out a poll and be overtaken.
+        if (!delivered)
+            std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
     }
 }
 

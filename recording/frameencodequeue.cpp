@@ -49,8 +49,8 @@ void FrameEncodeQueue::endWorkers()
 
 int FrameEncodeQueue::push(const QImage &frame)
 {
-    // Implicitly shared, not copied: a producer that changes its image afterwards gets a copy
-    // of its own, and the camera captures into images nobody else holds.
+    // Implicitly shared, not copied: a producer that changes its image afterwards detaches a
+    // copy of its own, and the camera hands over a new image with every frame.
     auto entry = std::make_shared<Entry>();
     entry->image = frame;
     std::unique_lock<std::mutex> lock(mutex);
@@ -125,12 +125,22 @@ int FrameEncodeQueue::dropOldest(int count)
 int FrameEncodeQueue::skipToNewestDone()
 {
     std::lock_guard<std::mutex> lock(mutex);
-    int skipped = 0;
-    while (entries.size() > 1 && entries[0]->done && entries[1]->done) {
-        entries.pop_front();
-        ++skipped;
-    }
+    const auto newestDone = std::find_if(entries.rbegin(), entries.rend(),
+                                         [](const std::shared_ptr<Entry> &e) { return e->done; });
+    if (newestDone == entries.rend())
+        return 0;
+    const int skipped = int(std::distance(newestDone, entries.rend())) - 1;
+    entries.erase(entries.begin(), entries.begin() + skipped);
     return skipped;
+}
+
+bool FrameEncodeQueue::waitForAll(Clock::time_point deadline)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return frontChanged.wait_until(lock, deadline, [this] {
+        return std::all_of(entries.begin(), entries.end(),
+                           [](const std::shared_ptr<Entry> &e) { return e->done; });
+    });
 }
 
 void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)

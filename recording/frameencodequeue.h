@@ -53,9 +53,12 @@ public:
     Front takeFront(QByteArray *jpeg, QString *error);
     // Consumer thread: discards up to count of the oldest frames, done or not; returns how many.
     int dropOldest(int count);
-    // Consumer thread: discards the oldest frame for as long as the one after it is done too;
-    // returns how many it discarded.
+    // Consumer thread: discards every frame older than the newest one that is done, done or
+    // not; returns how many it discarded.
     int skipToNewestDone();
+    // Consumer thread: sleeps until every frame queued is done or the deadline; an interruption
+    // does not end it. Returns whether every frame is done.
+    bool waitForAll(Clock::time_point deadline);
     // Consumer thread: sleeps until the deadline, or until interrupted.
     void sleepUntil(Clock::time_point deadline);
     // Consumer thread: sleeps until the oldest frame is no longer pending or the deadline; an

@@ -211,14 +211,20 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
         const auto nextDue =
             origin + std::chrono::nanoseconds(std::llround(double(slot + 1) * periodNs));
+        const auto graceEnd =
+            origin + std::chrono::nanoseconds(std::llround(double(slot + 2) * periodNs));
         if (Clock::now() < due) {
             queue->sleepUntil(due);
             continue;
         }
         countDropped(queue->dropOldest(queue->size() - maxBacklog), "Encoder fell behind, dropped");
-        // The first slot shows the newest picture ready for it. An older one is the picture the
-        // window had when the recording began, given in case no camera frame comes; written, it
-        // would keep every later frame one slot late and leave one over at the stop.
+        // The first slot shows the newest picture there is for it, even one still being encoded
+        // until the next slot falls due. Older ones are the picture the window had when the
+        // recording began, given in case no camera frame comes, or frames from before the file
+        // was open; written, they would keep every later frame late and be over at the stop.
+        if (last.isEmpty() && queue->size() > 1 && Clock::now() < nextDue &&
+            !queue->waitForAll(nextDue))
+            continue;
         if (last.isEmpty())
             queue->skipToNewestDone();
 
@@ -244,11 +250,12 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
                 queue->waitForFront(Clock::now() + firstFramePoll);
                 continue;
             }
-            // A frame still being encoded may have its slot until the next one falls due: the
-            // file does not care when a slot is written, while a repeat now would leave that
-            // frame one slot late, and one too many at the stop.
-            if (front == FrameEncodeQueue::Front::Pending && Clock::now() < nextDue) {
-                queue->waitForFront(nextDue);
+            // A frame still being encoded keeps its slot while the worker is at most two slots
+            // behind the clock: the file does not care when a slot is written, while a repeat
+            // would leave that frame late, and one too many at the stop. Further behind, the
+            // file follows the clock.
+            if (front == FrameEncodeQueue::Front::Pending && Clock::now() < graceEnd) {
+                queue->waitForFront(graceEnd);
                 continue;
             }
             jpeg = last;
