@@ -5,18 +5,6 @@
 
 #include <cmath>
 
-namespace {
-
-QString fourccText(uint32_t fourcc)
-{
-    QString text;
-    for (int shift = 0; shift < 32; shift += 8)
-        text += QChar(char((fourcc >> shift) & 0xff));
-    return text;
-}
-
-} // namespace
-
 std::optional<CommandLine::FormatRequest> CommandLine::parseFormat(const QString &text)
 {
     static const QRegularExpression pattern(
@@ -53,7 +41,7 @@ int CommandLine::findFormat(const QList<CameraBase::CameraFormat> &formats,
         const CameraBase::CameraFormat &format = formats.at(i);
         if (format.width == request.width && format.height == request.height &&
             std::abs(format.fps - request.fps) <= request.fps * 0.005 &&
-            (request.fourcc.isEmpty() || fourccText(format.fourcc) == request.fourcc))
+            (request.fourcc.isEmpty() || CameraBase::fourccText(format.fourcc) == request.fourcc))
             return i;
     }
     return -1;

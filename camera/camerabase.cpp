@@ -53,3 +53,15 @@ bool CameraBase::isCapturing() const
 {
     return capturing;
 }
+
+QString CameraBase::fourccText(uint32_t fourcc)
+{
+    QString text;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const char byte = char((fourcc >> shift) & 0xff);
+        if (byte == 0)
+            break;
+        text += QLatin1Char(byte);
+    }
+    return text;
+}

@@ -78,6 +78,9 @@ public:
     // the camera.
     using RecordingTap = std::function<void(const QImage &rgb, const QByteArray &cameraJpeg)>;
 
+    // The four characters of a pixel code, lowest byte first, up to the first zero byte.
+    static QString fourccText(uint32_t fourcc);
+
     explicit CameraBase(QObject *parent = nullptr);
     ~CameraBase() override;
 

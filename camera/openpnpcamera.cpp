@@ -1,6 +1,7 @@
 #include "openpnpcamera.h"
 
 #include "capture.h"
+#include "streamproperties.h"
 
 #include <QLoggingCategory>
 #include <QMutexLocker>
@@ -66,87 +67,6 @@ std::optional<uint32_t> frameBytes(qint64 width, qint64 height)
     if (bytes > qint64(std::numeric_limits<uint32_t>::max()))
         return std::nullopt;
     return uint32_t(bytes);
-}
-
-// Truncation toward zero that saturates instead of leaving out-of-range doubles undefined.
-int32_t truncateToInt32(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= double(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    if (value <= double(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    return int32_t(value);
-}
-
-int32_t saturateToInt32(qint64 value)
-{
-    constexpr qint64 lowest = std::numeric_limits<int32_t>::min();
-    constexpr qint64 highest = std::numeric_limits<int32_t>::max();
-    return int32_t(qBound(lowest, value, highest));
-}
-
-// The four bytes of a pixel code, lowest first, up to the first zero byte.
-QString fourccText(uint32_t fourcc)
-{
-    QString text;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const char byte = char((fourcc >> shift) & 0xff);
-        if (byte == 0)
-            break;
-        text += QLatin1Char(byte);
-    }
-    return text;
-}
-
-struct PropertyLimits
-{
-    // Stand in wherever the device leaves a limit unanswered.
-    int32_t min = 0;
-    int32_t max = 100;
-    int32_t def = 50;
-};
-
-PropertyLimits propertyLimits(CapContext context, int stream, CapPropertyID id)
-{
-    PropertyLimits limits;
-    Cap_getPropertyLimits(context, stream, id, &limits.min, &limits.max, &limits.def);
-    return limits;
-}
-
-// Where raw lies in the device range, 0..1; no value for a range of one point.
-std::optional<double> rangePosition(int32_t raw, const PropertyLimits &limits)
-{
-    const qint64 span = qint64(limits.max) - limits.min;
-    if (span == 0)
-        return std::nullopt;
-    return double(qint64(raw) - limits.min) / double(span);
-}
-
-void writeProperty(CapContext context, int stream, CapPropertyID id, int32_t raw)
-{
-    Cap_setProperty(context, stream, id, raw);
-    // A device under automatic control would overwrite the value at once.
-    Cap_setAutoProperty(context, stream, id, 0);
-}
-
-// Where the device's current value lies in its range; no value when the device does not answer
-// or its range is a single point.
-std::optional<double> currentPosition(CapContext context, int stream, CapPropertyID id)
-{
-    int32_t raw = 0;
-    if (Cap_getProperty(context, stream, id, &raw) != CAPRESULT_OK)
-        return std::nullopt;
-    return rangePosition(raw, propertyLimits(context, stream, id));
-}
-
-// Writes the device's default and returns where it lies in the range.
-std::optional<double> resetToDefault(CapContext context, int stream, CapPropertyID id)
-{
-    const PropertyLimits limits = propertyLimits(context, stream, id);
-    writeProperty(context, stream, id, limits.def);
-    return rangePosition(limits.def, limits);
 }
 
 } // namespace
@@ -275,7 +195,7 @@ void OpenPNPCamera::refreshFormats()
                                  .arg(info.width)
                                  .arg(info.height)
                                  .arg(format.fps, 0, 'f', 1)
-                                 .arg(fourccText(info.fourcc));
+                                 .arg(CameraBase::fourccText(info.fourcc));
         formatList.append(format);
     }
 }
@@ -527,145 +447,74 @@ void OpenPNPCamera::checkCameraConnection()
 }
 
 // ---- Image properties --------------------------------------------------------------------------
-// Brightness -50..50 and contrast 0..2 are mapped linearly onto each device's own range; with no
-// stream open, setters leave everything alone and getters answer from the cache.
+// With no stream open, setters leave everything alone and the getters of brightness and contrast
+// answer from the cache.
+
+StreamProperties OpenPNPCamera::streamProperties() const
+{
+    return StreamProperties(captureContext.get(), streamId);
+}
 
 void OpenPNPCamera::setBrightness(double value)
 {
-    if (!captureContext || streamId < 0)
-        return;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS);
-    // Integer steps: the value is truncated first and the scaled result rounds toward zero.
-    const qint64 steps = qint64(truncateToInt32(value)) + 50;
-    const qint64 raw = limits.min + (qint64(limits.max) - limits.min) * steps / 100;
-    writeProperty(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS, saturateToInt32(raw));
-    brightnessValue = value;
+    if (streamProperties().setBrightness(value))
+        brightnessValue = value;
 }
 
 double OpenPNPCamera::brightness()
 {
-    if (!captureContext || streamId < 0)
-        return brightnessValue;
-    if (const auto position = currentPosition(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS))
-        brightnessValue = *position * 100.0 - 50.0;
+    brightnessValue = streamProperties().brightness().value_or(brightnessValue);
     return brightnessValue;
 }
 
 void OpenPNPCamera::resetBrightness()
 {
-    if (!captureContext || streamId < 0)
-        return;
-    if (const auto position = resetToDefault(captureContext.get(), streamId, CAPPROPID_BRIGHTNESS))
-        brightnessValue = *position * 100.0 - 50.0;
+    brightnessValue = streamProperties().resetBrightness().value_or(brightnessValue);
 }
 
 void OpenPNPCamera::setContrast(double value)
 {
-    if (!captureContext || streamId < 0)
-        return;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_CONTRAST);
-    // Scaled in double and truncated toward zero once at the end.
-    const double span = double(qint64(limits.max) - limits.min);
-    const int32_t raw = truncateToInt32(span * value * 0.5 + limits.min);
-    writeProperty(captureContext.get(), streamId, CAPPROPID_CONTRAST, raw);
-    contrastValue = value;
+    if (streamProperties().setContrast(value))
+        contrastValue = value;
 }
 
 double OpenPNPCamera::contrast()
 {
-    if (!captureContext || streamId < 0)
-        return contrastValue;
-    if (const auto position = currentPosition(captureContext.get(), streamId, CAPPROPID_CONTRAST))
-        contrastValue = *position * 2.0;
+    contrastValue = streamProperties().contrast().value_or(contrastValue);
     return contrastValue;
 }
 
 void OpenPNPCamera::resetContrast()
 {
-    if (!captureContext || streamId < 0)
-        return;
-    if (const auto position = resetToDefault(captureContext.get(), streamId, CAPPROPID_CONTRAST))
-        contrastValue = *position * 2.0;
+    contrastValue = streamProperties().resetContrast().value_or(contrastValue);
 }
 
 void OpenPNPCamera::setSharpness(double value)
 {
-    if (!captureContext || streamId < 0)
-        return;
-    const PropertyLimits limits =
-        propertyLimits(captureContext.get(), streamId, CAPPROPID_SHARPNESS);
-    const double span = double(qint64(limits.max) - limits.min);
-    const int32_t raw = truncateToInt32(span * value / 5.0 + limits.min);
-    writeProperty(captureContext.get(), streamId, CAPPROPID_SHARPNESS, raw);
+    streamProperties().setSharpness(value);
 }
-
-// ---- Every property, in the device's own units ----------------------------------------------
-
-static_assert(int(CameraBase::Property::Exposure) == CAPPROPID_EXPOSURE &&
-                  int(CameraBase::Property::PowerLineFrequency) == CAPPROPID_POWERLINEFREQ &&
-                  int(CameraBase::Property::PowerLineFrequency) + 1 == CAPPROPID_LAST,
-              "Property follows the library's property ids");
 
 QList<CameraBase::PropertyRange> OpenPNPCamera::properties()
 {
-    QList<PropertyRange> supported;
-    if (!captureContext || streamId < 0)
-        return supported;
-    for (int id = CAPPROPID_EXPOSURE; id < CAPPROPID_LAST; ++id) {
-        PropertyRange range;
-        range.property = Property(id);
-        int32_t min = 0, max = 0, def = 0;
-        if (Cap_getPropertyLimits(captureContext.get(), streamId, CapPropertyID(id), &min, &max,
-                                  &def) != CAPRESULT_OK ||
-            min > max)
-            continue;
-        uint32_t automatic = 0;
-        range.min = min;
-        range.max = max;
-        range.def = qBound(min, def, max);
-        range.hasAuto = Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(id),
-                                            &automatic) == CAPRESULT_OK;
-        supported.append(range);
-    }
-    return supported;
+    return streamProperties().supported();
 }
 
 std::optional<int> OpenPNPCamera::propertyValue(Property property)
 {
-    int32_t value = 0;
-    if (!captureContext || streamId < 0 ||
-        Cap_getProperty(captureContext.get(), streamId, CapPropertyID(property), &value) !=
-            CAPRESULT_OK)
-        return std::nullopt;
-    return value;
+    return streamProperties().value(property);
 }
 
 std::optional<bool> OpenPNPCamera::propertyAuto(Property property)
 {
-    uint32_t automatic = 0;
-    if (!captureContext || streamId < 0 ||
-        Cap_getAutoProperty(captureContext.get(), streamId, CapPropertyID(property), &automatic) !=
-            CAPRESULT_OK)
-        return std::nullopt;
-    return automatic != 0;
+    return streamProperties().isAutomatic(property);
 }
 
 bool OpenPNPCamera::setPropertyValue(Property property, int value)
 {
-    if (!captureContext || streamId < 0)
-        return false;
-    // Newer kernels refuse a manual value while the automatic mode is on (EACCES).
-    if (propertyAuto(property).value_or(false))
-        Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property), 0);
-    return Cap_setProperty(captureContext.get(), streamId, CapPropertyID(property), value) ==
-           CAPRESULT_OK;
+    return streamProperties().setValue(property, value);
 }
 
 bool OpenPNPCamera::setPropertyAuto(Property property, bool automatic)
 {
-    return captureContext && streamId >= 0 &&
-           Cap_setAutoProperty(captureContext.get(), streamId, CapPropertyID(property),
-                               automatic ? 1 : 0) == CAPRESULT_OK;
+    return streamProperties().setAutomatic(property, automatic);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camerabase.h"
+#include "streamproperties.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -66,6 +67,8 @@ private:
     };
     using ContextHandle = std::unique_ptr<void, ContextRelease>;
 
+    // A view of the open stream's image properties.
+    StreamProperties streamProperties() const;
     // Stops the watch, ends the capture thread and closes the stream.
     void haltCapture();
     void refreshFormats();
