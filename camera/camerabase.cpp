@@ -35,17 +35,24 @@ void CameraBase::setFpsCallback(FpsCallback callback)
     fpsCallback = std::move(callback);
 }
 
-void CameraBase::setRecordingTap(RecordingTap tap)
+void CameraBase::setRecordingTap(RecordingTap tap, TapInput input)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
-    tapSet = static_cast<bool>(tap);
     recordingTap = std::move(tap);
+    recordingInput = input;
 }
 
-void CameraBase::feedRecordingTap(const QImage &rgb, const QByteArray &cameraJpeg)
+void CameraBase::recordCameraJpeg(const QByteArray &cameraJpeg)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
-    if (recordingTap)
+    if (recordingTap && recordingInput == TapInput::CameraJpeg)
+        recordingTap(QImage(), cameraJpeg);
+}
+
+void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg)
+{
+    std::lock_guard<std::mutex> lock(tapMutex);
+    if (recordingTap && (recordingInput == TapInput::Picture || cameraJpeg.isEmpty()))
         recordingTap(rgb, cameraJpeg);
 }
 

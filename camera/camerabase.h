@@ -71,12 +71,19 @@ public:
 
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
-    // Every captured frame for a recording: the RGB frame and, when the format is Motion-JPEG,
-    // the camera's own JPEG of the same frame (empty otherwise), so that a recording needing no
-    // transform can store it untouched. Called on the capture thread before the frame callback,
-    // whatever the GUI thread is doing; it must hand the frame over and return, and must not call
-    // the camera.
+    // Every captured frame for a recording, as the tap's TapInput asks for it. Called on a capture
+    // thread before the frame callback, whatever the GUI thread is doing; it must hand the frame
+    // over and return, and must not call the camera.
     using RecordingTap = std::function<void(const QImage &rgb, const QByteArray &cameraJpeg)>;
+    enum class TapInput {
+        // The decoded picture, with the camera's own JPEG of it when the format is Motion-JPEG
+        // (empty otherwise). A frame the display decode skips is not seen.
+        Picture,
+        // For a Motion-JPEG format the camera's own JPEG with a null picture, as soon as the
+        // frame is taken: every frame, however far decoding for the display falls behind. For
+        // other formats the picture, as with Picture.
+        CameraJpeg,
+    };
 
     // The four characters of a pixel code, lowest byte first, up to the first zero byte.
     static QString fourccText(uint32_t fourcc);
@@ -89,7 +96,7 @@ public:
     void setFpsCallback(FpsCallback callback);
     // Any thread, also while capturing; an empty function removes the tap. Once it returns, the
     // previous tap is not running and is never called again.
-    void setRecordingTap(RecordingTap tap);
+    void setRecordingTap(RecordingTap tap, TapInput input = TapInput::Picture);
 
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
@@ -132,9 +139,10 @@ signals:
     void cameraDisconnected(QString reason);
 
 protected:
-    // Capture thread.
-    bool hasRecordingTap() const { return tapSet.load(); }
-    void feedRecordingTap(const QImage &rgb, const QByteArray &cameraJpeg);
+    // Capture threads: the camera's JPEG of a frame just taken, and a frame once decoded (with
+    // its JPEG, or none for a format without); each reaches the tap that asks for it.
+    void recordCameraJpeg(const QByteArray &cameraJpeg);
+    void recordPicture(const QImage &rgb, const QByteArray &cameraJpeg);
 
     FrameCallback frameCallback;
     FpsCallback fpsCallback;
@@ -145,7 +153,7 @@ private:
     // Guards recordingTap; held while the tap runs, so that replacing the tap waits for it.
     std::mutex tapMutex;
     RecordingTap recordingTap;
-    std::atomic<bool> tapSet{false}; // lets the capture thread skip fetching the JPEG
+    TapInput recordingInput = TapInput::Picture;
 };
 
 Q_DECLARE_METATYPE(CameraBase::CameraFormat)

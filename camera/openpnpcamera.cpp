@@ -19,9 +19,6 @@
 namespace {
 
 constexpr int connectionCheckIntervalMs = 3000;
-// Long enough for the thread to sleep between polls, short enough that a frame waits at most a
-// few milliseconds before it is delivered.
-constexpr std::chrono::milliseconds pollInterval{5};
 constexpr int rateWindowMs = 1000;
 
 // The capture library's own lines: its warnings and errors show by default, the rest on request
@@ -54,21 +51,6 @@ CameraBase::Failure failureOf(uint32_t error)
     }
 }
 
-// Bytes of one RGB24 frame. No value when the frame is empty, when the size does not fit the
-// 32-bit count the library is given, or when one row does not fit QImage's int-sized lines: a
-// wrapped size would give a buffer shorter than the image laid over it.
-std::optional<uint32_t> frameBytes(qint64 width, qint64 height)
-{
-    if (width <= 0 || height <= 0)
-        return std::nullopt;
-    if (width * 3 > std::numeric_limits<int>::max())
-        return std::nullopt;
-    const qint64 bytes = width * height * 3; // width and height are at most 32 bits each
-    if (bytes > qint64(std::numeric_limits<uint32_t>::max()))
-        return std::nullopt;
-    return uint32_t(bytes);
-}
-
 } // namespace
 
 void OpenPNPCamera::ContextRelease::operator()(void *context) const
@@ -78,6 +60,9 @@ void OpenPNPCamera::ContextRelease::operator()(void *context) const
 
 OpenPNPCamera::OpenPNPCamera(QObject *parent)
     : CameraBase(parent)
+    , captureLoop(
+          [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
+          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); })
 {
     Cap_setLogLevel(LOG_VERBOSE);
     Cap_installCustomLogFunction(logCaptureMessage);
@@ -148,7 +133,7 @@ bool OpenPNPCamera::openCamera(int index)
 {
     if (!captureContext)
         return false;
-    if (running.load())
+    if (running)
         stopCapture();
 
     const int count = int(Cap_getDeviceCount(captureContext.get()));
@@ -206,7 +191,7 @@ bool OpenPNPCamera::startCapture()
 {
     if (!captureContext || deviceIndex < 0)
         return false;
-    if (running.load())
+    if (running)
         return false;
 
     if (activeFormat.width == 0 || activeFormat.height == 0) {
@@ -223,7 +208,7 @@ bool OpenPNPCamera::startCapture()
         return false;
     }
 
-    startCaptureThread();
+    startCaptureThreads();
     connectionTimer->start();
     return true;
 }
@@ -236,10 +221,9 @@ void OpenPNPCamera::stopCapture()
 void OpenPNPCamera::haltCapture()
 {
     connectionTimer->stop();
-    running.exchange(false);
+    running = false;
     capturing = false;
-    if (captureThread.joinable())
-        captureThread.join();
+    captureLoop.stop();
     if (captureContext && streamId >= 0) {
         Cap_closeStream(captureContext.get(), streamId);
         streamId = -1;
@@ -261,7 +245,7 @@ bool OpenPNPCamera::setFormat(const CameraFormat &format)
         return false;
 
     activeFormat = format;
-    if (!running.load())
+    if (!running)
         return true; // takes effect at the next start
     return reopenStream();
 }
@@ -277,11 +261,10 @@ bool OpenPNPCamera::reopenStream()
         return false;
 
     // The connection watch keeps running: a restart is not a stop.
-    if (running.load()) {
-        running.exchange(false);
+    if (running) {
+        running = false;
         capturing = false;
-        if (captureThread.joinable())
-            captureThread.join();
+        captureLoop.stop();
         if (streamId >= 0) {
             Cap_closeStream(captureContext.get(), streamId);
             streamId = -1;
@@ -293,7 +276,7 @@ bool OpenPNPCamera::reopenStream()
         return false;
     }
 
-    startCaptureThread();
+    startCaptureThreads();
     emit formatChanged(activeFormat);
     return true;
 }
@@ -302,7 +285,7 @@ bool OpenPNPCamera::reopenStream()
 // asked.
 bool OpenPNPCamera::openStream()
 {
-    if (!frameBytes(activeFormat.width, activeFormat.height)) {
+    if (!CaptureLoop::frameBytes(activeFormat.width, activeFormat.height)) {
         failure = Failure::ModeTooLarge;
         return false;
     }
@@ -312,103 +295,42 @@ bool OpenPNPCamera::openStream()
     return streamId >= 0;
 }
 
-void OpenPNPCamera::startCaptureThread()
+void OpenPNPCamera::startCaptureThreads()
 {
-    running.exchange(true);
+    running = true;
     capturing = true;
     forgetLatestFrame();
     fpsTimer.restart();
-    // The thread gets the device and format it opens as copies: setFormat() may overwrite
-    // activeFormat while the thread is starting up.
-    captureThread =
-        std::thread(&OpenPNPCamera::captureLoop, this, deviceIndex, activeFormat.formatIndex);
-}
-
-// Capture thread. captureContext and streamId stay fixed while it runs: the GUI thread changes
-// them only after joining it.
-void OpenPNPCamera::captureLoop(int device, int formatIndex)
-{
-    CapContext context = captureContext.get();
-    const CapStream stream = streamId;
-    if (!context || stream < 0)
-        return;
-
     // The stream delivers the library's size for this format, whatever the chosen record says.
+    // Without it no frames arrive.
     CapFormatInfo info{};
-    if (Cap_getFormatInfo(context, device, formatIndex, &info) != CAPRESULT_OK) {
+    if (Cap_getFormatInfo(captureContext.get(), deviceIndex, activeFormat.formatIndex, &info) !=
+            CAPRESULT_OK ||
+        !captureLoop.start(captureContext.get(), streamId, int(info.width), int(info.height)))
         qWarning("Failed to get format info");
-        return;
-    }
-    const std::optional<uint32_t> bytes = frameBytes(info.width, info.height);
-    if (!bytes) {
-        qWarning("Failed to get format info");
-        return;
-    }
-    // Zero-filled so that a partly written frame never shows stale memory.
-    const std::unique_ptr<uchar[]> buffer(new (std::nothrow) uchar[*bytes]());
-    if (!buffer)
-        return; // no frames arrive, as with unreadable format information
-
-    const int width = int(info.width);
-    const int height = int(info.height);
-    while (running.load()) {
-        bool delivered = false;
-        if (Cap_hasNewFrame(context, stream)) {
-            // Decoded and copied outside frameMutex: latestFrame() never waits for a decode.
-            QImage frame;
-            QByteArray cameraJpeg;
-            if (Cap_captureFrame(context, stream, buffer.get(), *bytes) == CAPRESULT_OK) {
-                frame =
-                    QImage(buffer.get(), width, height, width * 3, QImage::Format_RGB888).copy();
-                if (hasRecordingTap())
-                    cameraJpeg = compressedFrame(context, stream);
-                QMutexLocker locker(&frameMutex);
-                latestImage = frame;
-                ++frameCount;
-            }
-            if (!frame.isNull()) {
-                // Before the frame callback: a recording must not wait for the display.
-                if (hasRecordingTap())
-                    feedRecordingTap(frame, cameraJpeg);
-                // frameCount is only touched by this thread while it runs.
-                const int elapsed = int(fpsTimer.elapsed());
-                if (elapsed >= rateWindowMs) {
-                    currentFps = frameCount * 1000.0 / elapsed;
-                    frameCount = 0;
-                    fpsTimer.restart();
-                }
-                // Called without frameMutex so that a receiver may ask for latestFrame().
-                if (frameCallback)
-                    frameCallback(frame);
-                if (fpsCallback)
-                    fpsCallback(currentFps);
-                delivered = true;
-            }
-        }
-        // After a frame the loop looks again at once: when a frame takes most of a period (a
-        // 4K decode), the next one must not also wait out a poll and be overtaken.
-        if (!delivered)
-            std::this_thread::sleep_until(std::chrono::steady_clock::now() + pollInterval);
-    }
 }
 
-QByteArray OpenPNPCamera::compressedFrame(void *context, int32_t stream)
+void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
 {
-    // Sized by the previous frame plus some room, so that one call mostly suffices.
-    QByteArray jpeg(int(std::min<qsizetype>(lastJpegSize + lastJpegSize / 4 + 4096, 64 << 20)),
-                    Qt::Uninitialized);
-    uint32_t size = 0;
-    CapResult result =
-        Cap_getCompressedFrame(context, stream, jpeg.data(), uint32_t(jpeg.size()), &size);
-    if (result == CAPRESULT_ERR && size > uint32_t(jpeg.size())) {
-        jpeg.resize(qsizetype(size));
-        result = Cap_getCompressedFrame(context, stream, jpeg.data(), size, &size);
+    {
+        QMutexLocker locker(&frameMutex);
+        latestImage = frame;
+        ++frameCount;
     }
-    if (result != CAPRESULT_OK)
-        return QByteArray();
-    jpeg.truncate(qsizetype(size));
-    lastJpegSize = qsizetype(size);
-    return jpeg;
+    // Before the frame callback: a recording must not wait for the display.
+    recordPicture(frame, jpeg);
+    // frameCount is only touched by the capture threads while they run.
+    const int elapsed = int(fpsTimer.elapsed());
+    if (elapsed >= rateWindowMs) {
+        currentFps = frameCount * 1000.0 / elapsed;
+        frameCount = 0;
+        fpsTimer.restart();
+    }
+    // Called without frameMutex so that a receiver may ask for latestFrame().
+    if (frameCallback)
+        frameCallback(frame);
+    if (fpsCallback)
+        fpsCallback(currentFps);
 }
 
 QImage OpenPNPCamera::latestFrame()
@@ -426,7 +348,7 @@ void OpenPNPCamera::checkCameraConnection()
 {
     // A receiver may run an event loop (a message box, a rescan) while it hears of the loss; a
     // check from in there must not report the same loss again.
-    if (!running.load() || !captureContext || streamId < 0 || reportingLoss)
+    if (!running || !captureContext || streamId < 0 || reportingLoss)
         return;
 
     // Only a device that is gone counts as lost: a camera without a brightness control answers

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camerabase.h"
+#include "captureloop.h"
 #include "streamproperties.h"
 
 #include <QElapsedTimer>
@@ -9,17 +10,15 @@
 #include <QMutex>
 #include <QStringList>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <thread>
 
 class QTimer;
 
-// The camera over the capture library: device discovery, format lists, one capture thread per
+// The camera over the capture library: device discovery, format lists, the capture threads of the
 // running stream, rate measurement, a watch that notices a vanished device, and the image
 // properties mapped onto each device's own ranges. Every operation runs on the GUI thread except
-// latestFrame() (any thread) and captureLoop() (the capture thread).
+// latestFrame() (any thread) and what the capture threads call (deliverFrame()).
 class OpenPNPCamera : public CameraBase
 {
     Q_OBJECT
@@ -75,28 +74,26 @@ private:
     bool reopenStream();
     // Opens activeFormat on the current device; false with failure set when it cannot.
     bool openStream();
-    void startCaptureThread();
+    void startCaptureThreads();
     void forgetLatestFrame();
-    void captureLoop(int device, int formatIndex);
-    // Capture thread: the camera's own JPEG of the frame just captured, empty when there is none.
-    QByteArray compressedFrame(void *context, int32_t stream);
+    // Capture threads, one at a time: a new picture for the display, the recording and the rate.
+    void deliverFrame(const QImage &frame, const QByteArray &jpeg);
 
     ContextHandle captureContext;
     int deviceIndex = -1;
     int streamId = -1; // written by the GUI thread only while no capture thread runs
-    std::atomic<bool> running{false};
+    bool running = false;
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
-    std::thread captureThread;
     QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then by the capture thread
     int frameCount = 0;
     double currentFps = 0.0; // capture thread; kept across runs
     QMutex frameMutex;       // guards latestImage and frameCount
     QImage latestImage;
-    qsizetype lastJpegSize = 0;        // capture thread
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted
     double brightnessValue = 0.0;
     double contrastValue = 1.0;
+    CaptureLoop captureLoop; // last: its threads use the members above
 };

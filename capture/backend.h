@@ -34,6 +34,15 @@ public:
         frameBytes = 0;
         return CAPRESULT_FORMATNOTSUPPORTED;
     }
+    // Takes the newest frame without decoding it, as Cap_captureCompressedFrame describes.
+    virtual CapResult captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                             uint32_t &frameBytes)
+    {
+        (void)buffer;
+        (void)bufferBytes;
+        frameBytes = 0;
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    }
     virtual uint32_t frameCount() const = 0;
 
     virtual CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max,

@@ -4,6 +4,7 @@
 
 #include "backend.h"
 #include "context.h"
+#include "jpegdecoder.h"
 #include "synthetic/syntheticregistry.h"
 
 #include <exception>
@@ -51,6 +52,18 @@ CapResult onStream(const char *call, CapContext ctx, CapStream stream, Body body
         toContext(ctx)->noteStreamResult(stream, result);
         return result;
     });
+}
+
+// Whether an RGB buffer of this size is what one of the stream's frames needs; logs why not.
+bool fitsRgbFrame(const char *call, const Stream &s, uint32_t bytes)
+{
+    const auto needed = ostrel::capture::rgbFrameSize(s.width(), s.height());
+    if (needed && *needed == bytes)
+        return true;
+    logMessage(LOG_ERR, std::string(call) + ": buffer of " + std::to_string(bytes) +
+                            " bytes, the stream's frames need " +
+                            std::to_string(needed.value_or(0)));
+    return false;
 }
 
 } // namespace
@@ -175,15 +188,8 @@ CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
                            uint32_t RGBbufferBytes)
 {
     return onStream("Cap_captureFrame", ctx, stream, [&](Stream &s) -> CapResult {
-        if (!RGBbufferPtr)
+        if (!RGBbufferPtr || !fitsRgbFrame("Cap_captureFrame", s, RGBbufferBytes))
             return CAPRESULT_ERR;
-        const auto needed = ostrel::capture::rgbFrameSize(s.width(), s.height());
-        if (!needed || *needed != RGBbufferBytes) {
-            logMessage(LOG_ERR, "Cap_captureFrame: buffer of " + std::to_string(RGBbufferBytes) +
-                                    " bytes, the stream's frames need " +
-                                    std::to_string(needed.value_or(0)));
-            return CAPRESULT_ERR;
-        }
         return s.captureFrame(static_cast<uint8_t *>(RGBbufferPtr));
     });
 }
@@ -195,6 +201,32 @@ CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
         if (!frameBytes)
             return CAPRESULT_ERR;
         return s.compressedFrame(static_cast<uint8_t *>(buffer), bufferBytes, *frameBytes);
+    });
+}
+
+CapResult Cap_captureCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
+                                     uint32_t bufferBytes, uint32_t *frameBytes)
+{
+    return onStream("Cap_captureCompressedFrame", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!frameBytes)
+            return CAPRESULT_ERR;
+        return s.captureCompressedFrame(static_cast<uint8_t *>(buffer), bufferBytes, *frameBytes);
+    });
+}
+
+CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, uint32_t frameBytes,
+                          void *RGBbufferPtr, uint32_t RGBbufferBytes)
+{
+    return onStream("Cap_decodeFrame", ctx, stream, [&](Stream &s) -> CapResult {
+        if (!frame || !RGBbufferPtr || !fitsRgbFrame("Cap_decodeFrame", s, RGBbufferBytes))
+            return CAPRESULT_ERR;
+        // One decoder per calling thread: decodes of different threads never wait on each other.
+        thread_local ostrel::capture::JpegDecoder decoder;
+        if (decoder.decode(static_cast<const uint8_t *>(frame), frameBytes, s.width(), s.height(),
+                           static_cast<uint8_t *>(RGBbufferPtr)))
+            return CAPRESULT_OK;
+        logMessage(LOG_DEBUG, "Cap_decodeFrame: " + decoder.errorMessage());
+        return CAPRESULT_ERR;
     });
 }
 

@@ -107,6 +107,19 @@ CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
  * the next capture replaces the frame. */
 CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
                                  uint32_t bufferBytes, uint32_t *frameBytes);
+/* Takes the newest frame as Cap_captureFrame does but leaves it compressed: copies the camera's
+ * own bytes of it into buffer under the rules of Cap_getCompressedFrame, without decoding it.
+ * When buffer is null or too small the frame is taken all the same, and Cap_getCompressedFrame
+ * hands it over afterwards. A stream of an uncompressed format answers
+ * CAPRESULT_FORMATNOTSUPPORTED and takes nothing. For a capture thread that must keep up with the
+ * camera whatever a decode costs: it passes the bytes on and decodes them elsewhere, or not. */
+CapResult Cap_captureCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
+                                     uint32_t bufferBytes, uint32_t *frameBytes);
+/* Decodes compressed bytes of one of this stream's frames (from Cap_captureCompressedFrame) into
+ * RGB24, with the buffer rules of Cap_captureFrame. Any thread, also while another one captures
+ * from the stream. CAPRESULT_ERR when the bytes are no picture of the stream's size. */
+CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, uint32_t frameBytes,
+                          void *RGBbufferPtr, uint32_t RGBbufferBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
 
 /* Why the last Cap_openStream of this device failed, or CAPERROR_GONE once a call on one of its

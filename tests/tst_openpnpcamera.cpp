@@ -3,6 +3,7 @@
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -10,6 +11,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -374,6 +377,43 @@ private slots:
         QVERIFY(first != log.rates.end());
         QCOMPARE_GE(first - log.rates.begin(), 20);
         QVERIFY2(*first > 22.0 && *first < 38.0, qPrintable(QString::number(*first)));
+    }
+
+    // A display that cannot keep up costs pictures only: a tap of the camera's JPEG still gets
+    // every frame, each one new.
+    void cameraJpegTapKeepsUpWithASlowDisplay()
+    {
+        OpenPNPCamera camera;
+        std::atomic<int> shown{0};
+        camera.setFrameCallback([&shown](const QImage &) {
+            ++shown;
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        });
+        QMutex mutex;
+        QList<QByteArray> jpegs;
+        camera.setRecordingTap(
+            [&](const QImage &rgb, const QByteArray &jpeg) {
+                QMutexLocker locker(&mutex);
+                jpegs.append(rgb.isNull() ? jpeg : QByteArray());
+            },
+            CameraBase::TapInput::CameraJpeg);
+        QVERIFY(camera.openCamera(cameraIndex(Alpha))); // 640x480 at 30 fps, Motion-JPEG
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(camera.startCapture());
+        QTest::qWait(1500);
+        camera.setRecordingTap({});
+        const qint64 elapsed = clock.elapsed();
+        camera.stopCapture();
+
+        QMutexLocker locker(&mutex);
+        QVERIFY2(jpegs.size() >= elapsed * 30 / 1000 * 8 / 10,
+                 qPrintable(QString("%1 frames in %2 ms").arg(jpegs.size()).arg(elapsed)));
+        QVERIFY2(shown.load() * 2 < jpegs.size(), qPrintable(QString::number(shown.load())));
+        for (qsizetype i = 0; i < jpegs.size(); ++i) {
+            QVERIFY(jpegs.at(i).startsWith("\xff\xd8"));
+            QVERIFY(i == 0 || jpegs.at(i) != jpegs.at(i - 1));
+        }
     }
 
     void setFormat_data()

@@ -82,14 +82,18 @@ bool RecordingController::startWriter(VideoWriterThread *writer, const QString &
     writer->start();
     // A recording stopped before the camera delivers again still holds the picture of its start.
     writer->addFrame(firstFrame);
+    // A picture that needs no turning takes the camera's own JPEG where it has one, every frame
+    // of it, however far the display falls behind.
     if (camera) {
-        const bool passThrough = orientation.isIdentity();
-        camera->setRecordingTap([writer, passThrough](const QImage &rgb, const QByteArray &jpeg) {
-            if (passThrough && !jpeg.isEmpty())
-                writer->addEncodedFrame(jpeg);
-            else
-                writer->addFrame(rgb);
-        });
+        camera->setRecordingTap(
+            [writer](const QImage &rgb, const QByteArray &jpeg) {
+                if (rgb.isNull())
+                    writer->addEncodedFrame(jpeg);
+                else
+                    writer->addFrame(rgb);
+            },
+            orientation.isIdentity() ? CameraBase::TapInput::CameraJpeg
+                                     : CameraBase::TapInput::Picture);
     }
     return true;
 }

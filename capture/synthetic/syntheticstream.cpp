@@ -137,14 +137,22 @@ CapResult SyntheticStream::captureFrame(uint8_t *buffer)
     return CAPRESULT_OK;
 }
 
+std::shared_ptr<const SyntheticStream::JpegFrame> SyntheticStream::newestFrame()
+{
+    std::lock_guard lock(jpegMutex);
+    return newestJpeg;
+}
+
+void SyntheticStream::noteCaptured(std::shared_ptr<const JpegFrame> frame)
+{
+    nextFrame = frame->sequence + 1;
+    capturedJpeg = std::move(frame);
+    ++captured;
+}
+
 CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
 {
-    std::shared_ptr<const JpegFrame> frame;
-    {
-        // Null only when even the first frame could not be encoded.
-        std::lock_guard lock(jpegMutex);
-        frame = newestJpeg;
-    }
+    std::shared_ptr<const JpegFrame> frame = newestFrame();
     if (!frame)
         return CAPRESULT_ERR;
     std::lock_guard lock(frameMutex);
@@ -153,10 +161,26 @@ CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
         logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
         return CAPRESULT_ERR;
     }
-    capturedJpeg = frame;
-    nextFrame = frame->sequence + 1;
-    ++captured;
+    noteCaptured(std::move(frame));
     return CAPRESULT_OK;
+}
+
+CapResult SyntheticStream::captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                                  uint32_t &frameBytes)
+{
+    frameBytes = 0;
+    if (!jpeg)
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    if (!device->isAvailable())
+        return CAPRESULT_DEVICENOTFOUND;
+    if (SyntheticRegistry::instance().take(SyntheticRegistry::Fault::CaptureFrame))
+        return CAPRESULT_ERR;
+    std::shared_ptr<const JpegFrame> frame = newestFrame();
+    if (!frame)
+        return CAPRESULT_ERR;
+    std::lock_guard lock(frameMutex);
+    noteCaptured(std::move(frame));
+    return copyCapturedJpeg(buffer, bufferBytes, frameBytes);
 }
 
 CapResult SyntheticStream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes,
@@ -166,6 +190,12 @@ CapResult SyntheticStream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes
     if (!jpeg)
         return CAPRESULT_FORMATNOTSUPPORTED;
     std::lock_guard lock(frameMutex);
+    return copyCapturedJpeg(buffer, bufferBytes, frameBytes);
+}
+
+CapResult SyntheticStream::copyCapturedJpeg(uint8_t *buffer, uint32_t bufferBytes,
+                                            uint32_t &frameBytes) const
+{
     if (!capturedJpeg)
         return CAPRESULT_ERR;
     frameBytes = uint32_t(capturedJpeg->bytes.size());

@@ -39,6 +39,8 @@ public:
     CapResult captureFrame(uint8_t *buffer) override;
     uint32_t frameCount() const override { return captured.load(); }
     CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
+    CapResult captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                     uint32_t &frameBytes) override;
 
     CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
     CapResult property(CapPropertyID id, int32_t &value) override;
@@ -62,6 +64,12 @@ private:
     // The constructor for frame 0, then the Motion-JPEG thread: renders, encodes and publishes.
     void makeJpeg(uint64_t sequence);
     CapResult captureJpeg(uint8_t *buffer);
+    // The newest encoded frame; null only when even the first frame could not be encoded.
+    std::shared_ptr<const JpegFrame> newestFrame();
+    // frameMutex held: the frame becomes the captured one.
+    void noteCaptured(std::shared_ptr<const JpegFrame> frame);
+    // frameMutex held: capturedJpeg into buffer, as Cap_getCompressedFrame describes.
+    CapResult copyCapturedJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
 
     const std::shared_ptr<SyntheticDeviceState> device;
     const uint32_t frameWidth;

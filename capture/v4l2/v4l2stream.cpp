@@ -218,6 +218,38 @@ CapResult V4l2Stream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uin
     frameBytes = 0;
     if (!isJpeg(mode.pixelFormat))
         return CAPRESULT_FORMATNOTSUPPORTED;
+    return copyLastJpeg(buffer, bufferBytes, frameBytes);
+}
+
+CapResult V4l2Stream::captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                             uint32_t &frameBytes)
+{
+    std::lock_guard<std::mutex> lock(captureMutex);
+    frameBytes = 0;
+    if (!isJpeg(mode.pixelFormat))
+        return CAPRESULT_FORMATNOTSUPPORTED;
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+
+    V4l2BufferQueue::Frame frame;
+    if (const int result = queue->takeNewest(frame); result < 0)
+        return fail(result);
+    const size_t length = jpegLength(frame);
+    if (length > 0)
+        lastJpeg.assign(frame.data, frame.data + length);
+    else
+        logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": incomplete frame");
+    if (const int result = queue->requeue(frame.index); result < 0)
+        return fail(result);
+    if (length == 0)
+        return CAPRESULT_ERR;
+    frames.fetch_add(1);
+    return copyLastJpeg(buffer, bufferBytes, frameBytes);
+}
+
+CapResult V4l2Stream::copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes,
+                                   uint32_t &frameBytes) const
+{
     frameBytes = uint32_t(lastJpeg.size());
     if (lastJpeg.empty() || !buffer || bufferBytes < frameBytes)
         return CAPRESULT_ERR;

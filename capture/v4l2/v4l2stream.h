@@ -43,6 +43,8 @@ public:
     CapResult captureFrame(uint8_t *buffer) override;
     uint32_t frameCount() const override { return frames.load(); }
     CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
+    CapResult captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
+                                     uint32_t &frameBytes) override;
 
     CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
     CapResult property(CapPropertyID id, int32_t &value) override;
@@ -57,6 +59,8 @@ private:
     int setFormat();
     int setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
+    // captureMutex held: lastJpeg into buffer, as Cap_getCompressedFrame describes.
+    CapResult copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
     // The frame's length up to its end marker, without what a driver leaves after it; 0 when
     // the frame has no end marker.
     static size_t jpegLength(const V4l2BufferQueue::Frame &frame);
