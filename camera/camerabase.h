@@ -7,15 +7,14 @@
 #include <QObject>
 #include <QString>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
 
 // The interface through which the window talks to a camera. Implementations deliver every frame
-// through the frame callback and the measured rate through the fps callback, both on their own
-// capture thread; everything else is called on the GUI thread, except latestFrame().
+// through the frame callback and the measured rate through the fps callback, both on a capture
+// thread of their own; everything else is called on the GUI thread, except latestFrame().
 class CameraBase : public QObject
 {
     Q_OBJECT
@@ -91,7 +90,7 @@ public:
     explicit CameraBase(QObject *parent = nullptr);
     ~CameraBase() override;
 
-    // Set once, before capture starts; they are read without a lock by the capture thread.
+    // Set once, before capture starts; they are read without a lock by the capture threads.
     void setFrameCallback(FrameCallback callback);
     void setFpsCallback(FpsCallback callback);
     // Any thread, also while capturing; an empty function removes the tap. Once it returns, the

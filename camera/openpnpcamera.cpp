@@ -8,12 +8,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <cstdint>
-#include <limits>
-#include <new>
 #include <optional>
 
 namespace {
@@ -230,7 +225,7 @@ void OpenPNPCamera::haltCapture()
     }
 }
 
-// No capture thread runs: the picture of an earlier run stays until the next run starts, and is
+// No capture threads run: the picture of an earlier run stays until the next run starts, and is
 // never handed out as the newest one of that run.
 void OpenPNPCamera::forgetLatestFrame()
 {

@@ -68,7 +68,7 @@ private:
 
     // A view of the open stream's image properties.
     StreamProperties streamProperties() const;
-    // Stops the watch, ends the capture thread and closes the stream.
+    // Stops the watch, ends the capture threads and closes the stream.
     void haltCapture();
     void refreshFormats();
     bool reopenStream();
@@ -81,14 +81,14 @@ private:
 
     ContextHandle captureContext;
     int deviceIndex = -1;
-    int streamId = -1; // written by the GUI thread only while no capture thread runs
+    int streamId = -1; // written by the GUI thread only while no capture threads run
     bool running = false;
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
-    QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then by the capture thread
+    QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then in deliverFrame()
     int frameCount = 0;
-    double currentFps = 0.0; // capture thread; kept across runs
+    double currentFps = 0.0; // deliverFrame(); kept across runs
     QMutex frameMutex;       // guards latestImage and frameCount
     QImage latestImage;
     QTimer *connectionTimer = nullptr; // child of this object

@@ -325,6 +325,21 @@ void TestV4l2Backend::deliversConvertedFrames()
     QCOMPARE(stream->frameCount(), 1u);
     QCOMPARE(io->observe(node0).held, 0u);
     QVERIFY(!stream->hasNewFrame());
+
+    // Taken without decoding: the newest frame's own bytes, kept when the buffer was too small.
+    QVERIFY(io->deliver(node0, older) && io->deliver(node0, delivered));
+    ownBytes = 0;
+    QCOMPARE(stream->captureCompressedFrame(nullptr, 0, ownBytes),
+             CapResult(jpeg ? CAPRESULT_ERR : CAPRESULT_FORMATNOTSUPPORTED));
+    QCOMPARE(stream->hasNewFrame(), !jpeg); // an uncompressed format takes nothing
+    if (jpeg) {
+        QCOMPARE(ownBytes, uint32_t(frame.size()));
+        QCOMPARE(stream->compressedFrame(own.data(), uint32_t(own.size()), ownBytes),
+                 CapResult(CAPRESULT_OK));
+        QVERIFY(Bytes(own.begin(), own.begin() + ownBytes) == frame);
+        QCOMPARE(stream->frameCount(), 2u);
+        QCOMPARE(io->observe(node0).held, 0u);
+    }
 }
 
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
@@ -334,6 +349,8 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
     QTest::addColumn<uint32_t>("flags");
     QTest::addColumn<int>("bytesused");  // -1 = the frame's length
     QTest::addColumn<QString>("reason"); // what the log gives as the cause; empty: not judged
+    // Refused also when taken without decoding; the decode for the display catches the rest.
+    QTest::addColumn<bool>("refusedUndecoded");
 
     const Bytes jpeg = jpegFrame(), yuyv = yuyvFrame(red, blue);
     const uint32_t mjpg = V4L2_PIX_FMT_MJPEG, yuyvFormat = V4L2_PIX_FMT_YUYV;
@@ -343,17 +360,18 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn_data()
     for (int i = 0; i < 600; ++i)
         noise.push_back(uint8_t((i * 131) ^ 0x5a));
     noise.insert(noise.end(), {0xff, 0xd9});
-    QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1 << QString();
+    QTest::newRow("MJPEG noise") << mjpg << noise << 0u << -1 << QString() << false;
     // The decoder refuses a picture cut short too, but the log tells lost packets apart.
-    QTest::newRow("MJPEG cut short")
-        << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2) << 0u << -1 << incomplete;
+    QTest::newRow("MJPEG cut short") << mjpg << Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)
+                                     << 0u << -1 << incomplete << true;
     QTest::newRow("MJPEG without its end marker")
-        << mjpg << Bytes(jpeg.begin(), jpeg.end() - 2) << 0u << -1 << incomplete;
+        << mjpg << Bytes(jpeg.begin(), jpeg.end() - 2) << 0u << -1 << incomplete << true;
     QTest::newRow("MJPEG flagged by driver")
-        << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1 << QString();
+        << mjpg << jpeg << uint32_t(V4L2_BUF_FLAG_ERROR) << -1 << QString() << true;
     QTest::newRow("YUYV short") << yuyvFormat << Bytes(yuyv.begin(), yuyv.begin() + 100) << 0u << -1
-                                << incomplete;
-    QTest::newRow("YUYV longer than buffer") << yuyvFormat << yuyv << 0u << (1 << 30) << QString();
+                                << incomplete << false;
+    QTest::newRow("YUYV longer than buffer")
+        << yuyvFormat << yuyv << 0u << (1 << 30) << QString() << false;
 }
 
 void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
@@ -363,12 +381,24 @@ void TestV4l2Backend::damagedFramesAreDroppedAndStreamGoesOn()
     QFETCH(uint32_t, flags);
     QFETCH(int, bytesused);
     QFETCH(QString, reason);
+    QFETCH(bool, refusedUndecoded);
     auto stream = openStream(pixelFormat);
     QVERIFY(stream);
+    const auto deliverDamaged = [&] {
+        return io->deliver(node0, frame, flags,
+                           bytesused < 0 ? std::nullopt : std::optional<uint32_t>(bytesused));
+    };
 
+    if (refusedUndecoded) {
+        QVERIFY(deliverDamaged());
+        Bytes jpeg(1 << 16);
+        uint32_t bytes = 0;
+        QVERIFY(stream->captureCompressedFrame(jpeg.data(), uint32_t(jpeg.size()), bytes) !=
+                CAPRESULT_OK);
+        QCOMPARE(io->observe(node0).held, 0u);
+    }
     Bytes rgb(64 * 48 * 3);
-    QVERIFY(io->deliver(node0, frame, flags,
-                        bytesused < 0 ? std::nullopt : std::optional<uint32_t>(bytesused)));
+    QVERIFY(deliverDamaged());
     logLines.clear();
     Cap_installCustomLogFunction(collectLog);
     const CapResult result = stream->captureFrame(rgb.data());
