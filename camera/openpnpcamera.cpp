@@ -1,7 +1,6 @@
 #include "openpnpcamera.h"
 
 #include "capture.h"
-#include "streamproperties.h"
 
 #include <QLoggingCategory>
 #include <QMutexLocker>

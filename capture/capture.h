@@ -98,13 +98,13 @@ uint32_t Cap_hasNewFrame(CapContext ctx, CapStream stream);
  * exactly width x height x 3 of the stream; nothing is ever written past it. */
 CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
                            uint32_t RGBbufferBytes);
-/* The camera's own compressed bytes of the frame that the last successful Cap_captureFrame of
- * this stream returned: for a Motion-JPEG format a complete JPEG stream, ending at its end-of-image
- * marker. Copies them into buffer and stores their count in *frameBytes. When buffer is null or
- * holds fewer than that many bytes, nothing is copied, *frameBytes still tells the size and the
- * result is CAPRESULT_ERR. A stream of an uncompressed format answers
- * CAPRESULT_FORMATNOTSUPPORTED. Meant for the thread that calls Cap_captureFrame, right after it:
- * the next capture replaces the frame. */
+/* The camera's own compressed bytes of the frame that the last successful Cap_captureFrame or
+ * Cap_captureCompressedFrame of this stream took: for a Motion-JPEG format a complete JPEG stream,
+ * ending at its end-of-image marker. Copies them into buffer and stores their count in
+ * *frameBytes. When buffer is null or holds fewer than that many bytes, nothing is copied,
+ * *frameBytes still tells the size and the result is CAPRESULT_ERR. A stream of an uncompressed
+ * format answers CAPRESULT_FORMATNOTSUPPORTED. Meant for the thread that captures, right after
+ * the capture: the next capture replaces the frame. */
 CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
                                  uint32_t bufferBytes, uint32_t *frameBytes);
 /* Takes the newest frame as Cap_captureFrame does but leaves it compressed: copies the camera's
