@@ -70,6 +70,10 @@ void expectStreamCallsFail(CapContext ctx, CapStream id)
     QVERIFY(Cap_captureFrame(ctx, id, buffer.data(), uint32_t(buffer.size())) != CAPRESULT_OK);
     QVERIFY(Cap_getCompressedFrame(ctx, id, buffer.data(), uint32_t(buffer.size()), &jpegBytes) !=
             CAPRESULT_OK);
+    QVERIFY(Cap_captureCompressedFrame(ctx, id, buffer.data(), uint32_t(buffer.size()),
+                                       &jpegBytes) != CAPRESULT_OK);
+    QVERIFY(Cap_decodeFrame(ctx, id, buffer.constData(), 100, buffer.data(),
+                            uint32_t(buffer.size())) != CAPRESULT_OK);
     QVERIFY(Cap_getPropertyLimits(ctx, id, CAPPROPID_BRIGHTNESS, &a, &b, &c) != CAPRESULT_OK);
     QVERIFY(Cap_getProperty(ctx, id, CAPPROPID_BRIGHTNESS, &a) != CAPRESULT_OK);
     QVERIFY(Cap_setProperty(ctx, id, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
@@ -438,16 +442,32 @@ void TestCaptureInterface::pacingAndSequence()
 }
 
 // Successive frames re-encode only the bands that changed; each must still decode to the
-// picture it was made from, and the camera's own bytes to a picture of the frame's size.
+// picture it was made from, decoded on capture or taken compressed and decoded afterwards, and
+// the camera's own bytes to a picture of the frame's size.
 void TestCaptureInterface::motionJpegFramesAreRealJpeg()
 {
     const CapStream stream = openFirst(ctx.get());
     QVERIFY(stream >= 0);
     TestPattern pattern(640, 480);
     QByteArray rendered(640 * 480 * 3, '\0');
+    const auto takeAndDecode = [&]() {
+        uint32_t size = 0;
+        QByteArray frame(640 * 480 * 3, '\0');
+        if (Cap_captureCompressedFrame(ctx.get(), stream, nullptr, 0, &size) != CAPRESULT_ERR)
+            return QByteArray();
+        QByteArray jpeg(int(size), '\0');
+        Cap_getCompressedFrame(ctx.get(), stream, jpeg.data(), size, &size);
+        // The buffer rule of a capture: exactly one frame's size.
+        if (Cap_decodeFrame(ctx.get(), stream, jpeg.data(), size, frame.data(),
+                            uint32_t(frame.size() - 1)) == CAPRESULT_OK ||
+            Cap_decodeFrame(ctx.get(), stream, jpeg.data(), size, frame.data(),
+                            uint32_t(frame.size())) != CAPRESULT_OK)
+            return QByteArray();
+        return frame;
+    };
     for (int i = 0; i < 4; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(70));
-        const QByteArray frame = grab(ctx.get(), stream);
+        const QByteArray frame = i % 2 ? takeAndDecode() : grab(ctx.get(), stream);
         const auto sequence = sequenceOf(frame);
         QVERIFY(sequence);
         pattern.render(*sequence, bytes(rendered));
