@@ -181,35 +181,47 @@ bool V4l2Stream::hasNewFrame()
     return result > 0 && (request.revents & POLLIN) && !(request.revents & POLLERR);
 }
 
-CapResult V4l2Stream::captureFrame(uint8_t *buffer)
+CapResult
+V4l2Stream::withNewestFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use)
 {
-    std::lock_guard<std::mutex> lock(captureMutex);
     if (gone.load())
         return CAPRESULT_DEVICENOTFOUND;
-
     V4l2BufferQueue::Frame frame;
     if (const int result = queue->takeNewest(frame); result < 0)
         return fail(result);
-    const bool whole = frameLooksWhole(frame);
-    const bool jpeg = isJpeg(mode.pixelFormat);
-    const bool converted =
-        whole &&
-        (jpeg ? jpegDecoder.decode(frame.data, frame.bytes, mode.width, mode.height, buffer)
-              : converter->convert(sourceFormat, frame.data, frame.bytes, buffer));
-    if (converted && jpeg)
-        lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
-    if (!converted)
-        logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": " +
-                                  (!whole ? "incomplete frame"
-                                   : jpeg ? jpegDecoder.errorMessage()
-                                          : converter->errorMessage()));
-    // The buffer goes back to the driver only now: the conversion read straight from it.
+    const bool used = use(frame);
+    // The buffer goes back to the driver only now: use() read straight from it.
     if (const int result = queue->requeue(frame.index); result < 0)
         return fail(result);
-    if (!converted)
+    if (!used)
         return CAPRESULT_ERR;
     frames.fetch_add(1);
     return CAPRESULT_OK;
+}
+
+void V4l2Stream::logDropped(const std::string &reason) const
+{
+    logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": " + reason);
+}
+
+CapResult V4l2Stream::captureFrame(uint8_t *buffer)
+{
+    std::lock_guard<std::mutex> lock(captureMutex);
+    return withNewestFrame([this, buffer](const V4l2BufferQueue::Frame &frame) {
+        const bool whole = frameLooksWhole(frame);
+        const bool jpeg = isJpeg(mode.pixelFormat);
+        const bool converted =
+            whole &&
+            (jpeg ? jpegDecoder.decode(frame.data, frame.bytes, mode.width, mode.height, buffer)
+                  : converter->convert(sourceFormat, frame.data, frame.bytes, buffer));
+        if (converted && jpeg)
+            lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
+        if (!converted)
+            logDropped(!whole ? "incomplete frame"
+                       : jpeg ? jpegDecoder.errorMessage()
+                              : converter->errorMessage());
+        return converted;
+    });
 }
 
 CapResult V4l2Stream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes)
@@ -228,23 +240,16 @@ CapResult V4l2Stream::captureCompressedFrame(uint8_t *buffer, uint32_t bufferByt
     frameBytes = 0;
     if (!isJpeg(mode.pixelFormat))
         return CAPRESULT_FORMATNOTSUPPORTED;
-    if (gone.load())
-        return CAPRESULT_DEVICENOTFOUND;
-
-    V4l2BufferQueue::Frame frame;
-    if (const int result = queue->takeNewest(frame); result < 0)
-        return fail(result);
-    const size_t length = jpegLength(frame);
-    if (length > 0)
+    const CapResult result = withNewestFrame([this](const V4l2BufferQueue::Frame &frame) {
+        const size_t length = jpegLength(frame);
+        if (length == 0) {
+            logDropped("incomplete frame");
+            return false;
+        }
         lastJpeg.assign(frame.data, frame.data + length);
-    else
-        logMessage(LOG_DEBUG, "V4L2: dropped a frame from " + path + ": incomplete frame");
-    if (const int result = queue->requeue(frame.index); result < 0)
-        return fail(result);
-    if (length == 0)
-        return CAPRESULT_ERR;
-    frames.fetch_add(1);
-    return copyLastJpeg(buffer, bufferBytes, frameBytes);
+        return true;
+    });
+    return result == CAPRESULT_OK ? copyLastJpeg(buffer, bufferBytes, frameBytes) : result;
 }
 
 CapResult V4l2Stream::copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes,

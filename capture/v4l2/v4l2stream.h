@@ -16,6 +16,7 @@
 #include <linux/videodev2.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -59,6 +60,10 @@ private:
     int setFormat();
     int setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
+    // captureMutex held: takes the newest frame, lets use() read it from the driver's buffer and
+    // gives the buffer back; the frame counts when use() answers true.
+    CapResult withNewestFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use);
+    void logDropped(const std::string &reason) const;
     // captureMutex held: lastJpeg into buffer, as Cap_getCompressedFrame describes.
     CapResult copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
     // The frame's length up to its end marker, without what a driver leaves after it; 0 when
