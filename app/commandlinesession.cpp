@@ -1,11 +1,9 @@
 #include "commandlinesession.h"
 
 #include "appsettings.h"
-#include "framehandover.h"
+#include "capturesession.h"
 #include "openpnpcamera.h"
-#include "recordingcontroller.h"
-#include "snapshotsaver.h"
-#include "videowriterthread.h"
+#include "stillcapture.h"
 
 #include <cstdio>
 
@@ -24,8 +22,9 @@ constexpr int firstFrameTimeoutMs = 10000;
 CommandLineSession::CommandLineSession(const CommandLine &commandLine, QObject *parent)
     : QObject(parent)
     , commandLine(commandLine)
-    , camera(new OpenPNPCamera(this))
+    , session(new CaptureSession(this))
 {
+    session->setCamera(new OpenPNPCamera);
     progressTimer.setInterval(1000);
     connect(&progressTimer, &QTimer::timeout, this, &CommandLineSession::printProgress);
     durationTimer.setSingleShot(true);
@@ -36,14 +35,11 @@ CommandLineSession::CommandLineSession(const CommandLine &commandLine, QObject *
             [this] { fail(tr("The camera delivered no picture.")); });
 }
 
-CommandLineSession::~CommandLineSession()
-{
-    camera->setRecordingTap({});
-    camera->stopCapture();
-}
+CommandLineSession::~CommandLineSession() = default;
 
 std::optional<CommandLineSession::Choice> CommandLineSession::resolve()
 {
+    CameraBase *camera = session->camera();
     cameraNames = camera->availableCameras();
     Choice choice;
     if (commandLine.action == CommandLine::Action::ListCameras)
@@ -85,6 +81,7 @@ int CommandLineSession::run()
     const std::optional<Choice> choice = resolve();
     if (!choice)
         return CommandLine::usageError;
+    CameraBase *camera = session->camera();
     switch (commandLine.action) {
     case CommandLine::Action::ListCameras:
         for (const QString &name : std::as_const(cameraNames))
@@ -106,20 +103,22 @@ int CommandLineSession::run()
     }
 
     if (!commandLine.noTransform)
-        orientation = AppSettings::load().orientation;
+        session->setOrientation(AppSettings::load().orientation);
     camera->setFormat(camera->supportedFormats().at(choice->format));
-    auto *handOver = new FrameHandOver(this);
-    camera->setFrameCallback([handOver](const QImage &frame) { handOver->postFrame(frame); });
-    connect(handOver, &FrameHandOver::frameAvailable, this,
-            [this, handOver] { onFrame(handOver->takeFrame()); });
-    connect(camera, &CameraBase::cameraDisconnected, this, [this](const QString &reason) {
-        if (recording)
-            writerError = tr("the camera was disconnected (%1)").arg(reason);
-        stopRecording();
-        if (!recording)
-            fail(tr("The camera was disconnected: %1").arg(reason));
+    connect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);
+    connect(session, &CaptureSession::cameraLost, this, &CommandLineSession::onCameraLost);
+    connect(session->recorder(), &Recorder::errorOccurred, this,
+            [this](const QString &error) { writerError = error; });
+    connect(session->recorder(), &Recorder::finished, this,
+            [this](const QString &, bool saved) { onRecordingFinished(saved); });
+    connect(session->stills(), &StillCapture::saved, this, [this] {
+        printLine(stderr, tr("Snapshot saved: %1").arg(commandLine.file));
+        done = true;
+        emit finished(0);
     });
-    if (!camera->startCapture()) {
+    connect(session->stills(), &StillCapture::failed, this,
+            [this] { fail(tr("the picture could not be saved to %1").arg(commandLine.file)); });
+    if (!session->start()) {
         printLine(stderr, tr("ostrel: the camera could not be started"));
         return 1;
     }
@@ -127,42 +126,28 @@ int CommandLineSession::run()
     return -1;
 }
 
-void CommandLineSession::onFrame(const QImage &frame)
+// The first picture starts the work; the display hand-over is not needed after it.
+void CommandLineSession::onFirstFrame()
 {
-    if (done || frame.isNull() || recording)
-        return;
+    disconnect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);
     firstFrameTimer.stop();
+    if (done)
+        return;
     if (commandLine.action == CommandLine::Action::Snapshot) {
-        done = true;
-        camera->stopCapture();
-        if (SnapshotSaver::writeImage(orientation.apply(frame), commandLine.file)) {
-            printLine(stderr, tr("Snapshot saved: %1").arg(commandLine.file));
-            emit finished(0);
-        } else {
-            printLine(stderr,
-                      tr("ostrel: the picture could not be saved to %1").arg(commandLine.file));
-            emit finished(1);
-        }
+        if (!session->takeSnapshot(commandLine.file))
+            fail(tr("The camera delivered no picture."));
+        session->stop();
         return;
     }
-    startRecording(frame);
+    startRecording();
 }
 
-void CommandLineSession::startRecording(const QImage &firstFrame)
+void CommandLineSession::startRecording()
 {
-    writer = new VideoWriterThread(this);
-    connect(writer, &VideoWriterThread::errorOccurred, this, [this](const QString &error) {
-        writerError = error;
-        camera->setRecordingTap({});
-    });
-    connect(writer, &QThread::finished, this, &CommandLineSession::onWriterFinished);
-    if (!RecordingController::startWriter(writer, commandLine.file, firstFrame,
-                                          camera->currentFormat().fps, orientation, camera)) {
+    if (!session->startRecording(commandLine.file)) {
         fail(tr("The recording could not be started."));
         return;
     }
-    recording = true;
-    recordingClock.start();
     progressTimer.start();
     if (commandLine.duration > 0)
         durationTimer.start(int(commandLine.duration * 1000));
@@ -170,28 +155,33 @@ void CommandLineSession::startRecording(const QImage &firstFrame)
 
 void CommandLineSession::interrupt()
 {
-    if (recording)
+    if (session->recorder()->state() == Recorder::State::Recording)
         stopRecording();
-    else
+    else if (session->recorder()->state() == Recorder::State::Idle)
         fail(tr("Interrupted."));
 }
 
 void CommandLineSession::stopRecording()
 {
-    if (!recording || !writer)
-        return;
-    camera->setRecordingTap({});
-    writer->requestStop();
+    session->stopRecording();
     durationTimer.stop();
 }
 
-void CommandLineSession::onWriterFinished()
+void CommandLineSession::onCameraLost(const QString &reason)
 {
-    recording = false;
+    if (session->recorder()->state() == Recorder::State::Idle)
+        fail(tr("The camera was disconnected: %1").arg(reason));
+    else
+        writerError = tr("the camera was disconnected (%1)").arg(reason);
+    durationTimer.stop();
+}
+
+void CommandLineSession::onRecordingFinished(bool saved)
+{
     progressTimer.stop();
-    camera->stopCapture();
-    const WriterStatistics statistics = writer->statistics();
-    if (!writerError.isEmpty()) {
+    const WriterStatistics statistics = session->recorder()->statistics();
+    session->stop();
+    if (!saved || !writerError.isEmpty()) {
         fail(tr("Recording error occurred: %1").arg(writerError));
         return;
     }
@@ -203,11 +193,9 @@ void CommandLineSession::onWriterFinished()
 
 void CommandLineSession::printProgress()
 {
-    if (!writer)
-        return;
-    const WriterStatistics statistics = writer->statistics();
+    const WriterStatistics statistics = session->recorder()->statistics();
     printLine(stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
-                          .arg(recordingClock.elapsed() / 1000.0, 0, 'f', 1)
+                          .arg(statistics.elapsedMs / 1000.0, 0, 'f', 1)
                           .arg(statistics.framesDropped));
 }
 

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "commandline.h"
-#include "orientation.h"
 
-#include <QElapsedTimer>
-#include <QImage>
 #include <QObject>
 #include <QTimer>
 
-class OpenPNPCamera;
-class VideoWriterThread;
+class CaptureSession;
 
 // The command line's work without a window: listing cameras and formats, and recording or
 // saving a picture from the chosen camera. Messages go to the terminal, one line each.
@@ -42,23 +38,20 @@ signals:
     void finished(int exitCode);
 
 private:
-    void onFrame(const QImage &frame);
-    void startRecording(const QImage &firstFrame);
+    void onFirstFrame();
+    void startRecording();
     void stopRecording();
-    void onWriterFinished();
+    void onCameraLost(const QString &reason);
+    void onRecordingFinished(bool saved);
     void printProgress();
     void fail(const QString &reason);
 
     CommandLine commandLine;
-    OpenPNPCamera *camera = nullptr;
+    CaptureSession *session;
     QStringList cameraNames;
-    VideoWriterThread *writer = nullptr;
-    Orientation orientation;
     QTimer progressTimer;
     QTimer durationTimer;
     QTimer firstFrameTimer;
-    QElapsedTimer recordingClock;
     QString writerError;
-    bool recording = false;
     bool done = false;
 };

@@ -217,7 +217,7 @@ void measureStopStall(QPushButton *record, TestMainWindowAccess &access)
     record->click();
     const qint64 clickReturned = clock.elapsed();
     last = clickReturned;
-    while (access.recording()->state() != RecordingController::State::Idle)
+    while (access.recording()->state() != Recorder::State::Idle)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     std::printf("  stop: the click returned after %lld ms, the file was finished after %lld ms, "
                 "longest GUI event-loop stall %lld ms\n",
@@ -318,7 +318,7 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
         measureStopStall(record, access);
     } else if (scenario.record) {
         record->click();
-        while (access.recording()->state() != RecordingController::State::Idle)
+        while (access.recording()->state() != Recorder::State::Idle)
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (busy.state() != QProcess::NotRunning) {

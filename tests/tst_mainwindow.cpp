@@ -264,7 +264,7 @@ private slots:
         QTRY_COMPARE(view()->frame().size(), QSize(320, 240));
         QTest::qWait(700);
         button("recordButton")->click();
-        QTRY_COMPARE(access->recording()->state(), RecordingController::State::Idle);
+        QTRY_COMPARE(access->recording()->state(), Recorder::State::Idle);
         QVERIFY(notification().startsWith("Recording saved: Ostrel_recording_"));
 
         const QString path = onlyRecording();
@@ -309,7 +309,7 @@ private slots:
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].startsWith("Camera Disconnected: The camera is no longer connected"));
         QCOMPARE(enabledDuringBox, QStringList());
-        QCOMPARE(access->recording()->state(), RecordingController::State::Idle);
+        QCOMPARE(access->recording()->state(), Recorder::State::Idle);
         QVERIFY(!button("recordButton")->isChecked());
         QCOMPARE(child<QComboBox>("cameraSelector")->currentText(), "No cameras found");
         QVERIFY(onlyRecording().isEmpty());

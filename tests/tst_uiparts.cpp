@@ -1,9 +1,12 @@
 // The window's parts on their own: orientation, typed settings and remembered formats, the frame
 // hand-over, the snapshot saver and the recording controller.
 #include "appsettings.h"
+#include "capturesession.h"
+#include "filenaming.h"
 #include "framehandover.h"
 #include "recordingcontroller.h"
 #include "snapshotsaver.h"
+#include "stillcapture.h"
 #include "testsupport/mainwindowaccess.h"
 #include "videowriterthread.h"
 
@@ -187,13 +190,15 @@ private slots:
     void snapshotOnFullDiskIsAFailure()
     {
         QTemporaryDir dir;
-        SnapshotSaver saver;
+        CaptureSession session;
+        SnapshotSaver saver(&session);
+        StillCapture *stills = session.stills();
         QSignalSpy notices(&saver, &SnapshotSaver::notificationRequested);
         const QString full = dir.filePath("full.png");
         {
             const FileSizeLimit limit(4096);
-            saver.save(noise(QSize(320, 240)), Orientation(), full);
-            saver.waitForDone();
+            stills->save(noise(QSize(320, 240)), Orientation(), full);
+            stills->waitForDone();
         }
         QTRY_COMPARE(notices.count(), 1);
         QCOMPARE(notices.at(0).at(0).toString(), "Failed to save snapshot");
@@ -205,54 +210,73 @@ private slots:
         AppSettings settings;
         settings.snapshotDirectory = dir.path();
         const QString first = saver.choosePath(nullptr, settings, QSize(320, 240));
-        saver.save(noise(QSize(320, 240)), Orientation{false, 90}, first);
+        stills->save(noise(QSize(320, 240)), Orientation{false, 90}, first);
         const QString second = saver.choosePath(nullptr, settings, QSize(320, 240));
         QVERIFY(second != first);
         QTRY_COMPARE(notices.count(), 2);
         QVERIFY(notices.at(1).at(1).toBool());
+        QCOMPARE(notices.at(1).at(2).toString(), dir.path());
     }
 
-    // Stop returns while the file is still being finished; success is announced only once the
-    // writer is done, and never after an error.
+    // Stop returns while the file is still being finished; success is announced, with the
+    // folder to open, only once the writer is done, and never after an error.
     void recordingFinishesInTheBackground()
     {
         QTemporaryDir dir;
         QLabel time;
         QLabel indicator;
         auto *writer = new GatedWriter;
-        RecordingController controller(&time, &indicator, nullptr, writer);
-        connect(writer, &VideoWriterThread::errorOccurred, &controller,
-                &RecordingController::handleWriterError);
-        connect(writer, &QThread::finished, &controller,
-                &RecordingController::handleWriterFinished);
+        Recorder recorder(nullptr, writer);
+        RecordingController controller(&recorder, &time, &indicator);
         QSignalSpy notices(&controller, &RecordingController::notificationRequested);
         QPushButton record;
 
         const QString path = dir.filePath("slow.avi");
-        QVERIFY(controller.start(path, noise(QSize(64, 48)), 30.0, Orientation()));
+        QVERIFY(recorder.start(path, noise(QSize(64, 48)), 30.0, Orientation()));
         QVERIFY(!indicator.isHidden());
-        controller.stop();
-        QCOMPARE(controller.state(), RecordingController::State::Finishing);
+        recorder.stop();
+        QCOMPARE(recorder.state(), Recorder::State::Finishing);
         controller.updateRecordButton(&record, true);
         QCOMPARE(record.text(), "Finishing…");
         QVERIFY(!record.isEnabled());
         QTRY_VERIFY(writer->isFinished() || QFileInfo(path).size() > 0);
-        QTest::qWait(100);
-        QCOMPARE(controller.state(), RecordingController::State::Finishing);
+        QCOMPARE(recorder.state(), Recorder::State::Finishing);
         QCOMPARE(notices.count(), 0);
         writer->gate.release();
-        QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
+        QTRY_COMPARE(recorder.state(), Recorder::State::Idle);
         QCOMPARE(notices.count(), 1);
         QCOMPARE(notices.at(0).at(0).toString(), "Recording saved: slow.avi");
+        QCOMPARE(notices.at(0).at(2).toString(), dir.path());
 
         // A file that cannot be opened: the error, and nothing else.
         writer->gate.release();
         const QString blocked = dir.filePath("slow.avi/inside.avi");
-        QVERIFY(controller.start(blocked, noise(QSize(64, 48)), 30.0, Orientation()));
-        QTRY_COMPARE(controller.state(), RecordingController::State::Idle);
+        QVERIFY(recorder.start(blocked, noise(QSize(64, 48)), 30.0, Orientation()));
+        QTRY_COMPARE(recorder.state(), Recorder::State::Idle);
         QCOMPARE(notices.count(), 2);
         QVERIFY(notices.at(1).at(0).toString().startsWith("Recording error occurred"));
         QCOMPARE(notices.at(1).at(1).toBool(), false);
+    }
+
+    // A name typed without a suffix gets the one of the dialog's filter; a known one is kept.
+    void typedNamesGetASuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("none") << "/a/myclip"
+                              << "/a/myclip.avi";
+        QTest::newRow("kept") << "/a/x.AVI"
+                              << "/a/x.AVI";
+        QTest::newRow("other") << "/a/x.y"
+                               << "/a/x.y.avi";
+        QTest::newRow("cancelled") << ""
+                                   << "";
+    }
+    void typedNamesGetASuffix()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(FileNaming::withSuffix(typed, "avi", {"avi"}), saved);
     }
 };
 

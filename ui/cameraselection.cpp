@@ -89,9 +89,22 @@ void CameraSelection::selectFormat(int index)
     if (index < 0 || index >= formats.size())
         return;
     const bool wasCapturing = camera->isCapturing();
-    AppSettings::storeCameraFormat(currentCameraId(), formats.at(index));
-    if (!camera->setFormat(formats.at(index)) && wasCapturing)
-        emit formatFailed(formats.at(index).description);
+    if (camera->setFormat(formats.at(index))) {
+        // A stopped camera's format is remembered once it has started in it.
+        if (wasCapturing)
+            AppSettings::storeCameraFormat(currentCameraId(), formats.at(index));
+        return;
+    }
+    if (!wasCapturing)
+        return;
+    // The camera has stopped; the format it ran in last stays chosen, never the refused one.
+    const auto remembered = AppSettings::cameraFormat(currentCameraId());
+    const int working = remembered ? int(formats.indexOf(*remembered)) : -1;
+    if (working >= 0 && working != index) {
+        camera->setFormat(formats.at(working));
+        showFormat(formats.at(working));
+    }
+    emit formatFailed(formats.at(index).description);
 }
 
 void CameraSelection::showFormat(const CameraBase::CameraFormat &format)

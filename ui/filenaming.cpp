@@ -40,4 +40,11 @@ QString firstFreePath(const QString &path, const QSet<QString> &reserved)
     }
 }
 
+QString withSuffix(const QString &path, const QString &defaultSuffix, const QStringList &accepted)
+{
+    if (path.isEmpty() || accepted.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive))
+        return path;
+    return path + QLatin1Char('.') + defaultSuffix;
+}
+
 } // namespace FileNaming

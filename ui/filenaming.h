@@ -18,4 +18,8 @@ QString recordingPath(const QString &directory, const QDateTime &time);
 // Reserved names (files about to be written) count as taken.
 QString firstFreePath(const QString &path, const QSet<QString> &reserved = {});
 
+// A name typed into a save dialog with one of the accepted suffixes (any case) as it is; any other
+// name gets "." + defaultSuffix. An empty name (the dialog was cancelled) stays empty.
+QString withSuffix(const QString &path, const QString &defaultSuffix, const QStringList &accepted);
+
 } // namespace FileNaming

@@ -1,5 +1,7 @@
 #include "fullscreenview.h"
 
+#include "notificationlabel.h"
+
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -27,6 +29,7 @@ FullscreenView::FullscreenView(QWidget *parent)
     : ViewFinder(QString(), parent)
     , hint(overlayLabel(tr("Press Esc to leave fullscreen"), QStringLiteral("white"), this))
     , recordingMark(overlayLabel(tr("\u25CF REC"), QStringLiteral("red"), this))
+    , notices(new NotificationLabel(this))
     , hintFade(new QPropertyAnimation(this))
 {
     setObjectName(QStringLiteral("fullscreenLabel"));
@@ -70,6 +73,17 @@ void FullscreenView::setRecording(bool recording)
 {
     recordingMark->move(20, 20);
     recordingMark->setVisible(recording);
+}
+
+void FullscreenView::setRecordingTime(const QString &time)
+{
+    recordingMark->setText(tr("\u25CF REC") + QLatin1Char(' ') + time);
+    recordingMark->adjustSize();
+}
+
+void FullscreenView::showNotification(const QString &message, bool success, const QString &folder)
+{
+    notices->showMessage(message, success, rect(), folder);
 }
 
 void FullscreenView::keyPressEvent(QKeyEvent *event)

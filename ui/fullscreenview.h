@@ -2,6 +2,7 @@
 
 #include "viewfinder.h"
 
+class NotificationLabel;
 class QLabel;
 class QPropertyAnimation;
 
@@ -19,6 +20,10 @@ public:
     // without a screen.
     void enter(const QImage &picture);
     void setRecording(bool recording);
+    // The recording's running time, shown beside the red mark.
+    void setRecordingTime(const QString &time);
+    // A notice over the picture, as the window shows it while this view hides the window.
+    void showNotification(const QString &message, bool success, const QString &folder = {});
 
 signals:
     void visibilityChanged(bool visible);
@@ -31,5 +36,6 @@ protected:
 private:
     QLabel *hint;
     QLabel *recordingMark;
+    NotificationLabel *notices;
     QPropertyAnimation *hintFade;
 };

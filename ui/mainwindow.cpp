@@ -3,9 +3,9 @@
 #include "cameracontrolspanel.h"
 #include "cameramessages.h"
 #include "cameraselection.h"
+#include "capturesession.h"
 #include "controlpanel.h"
 #include "devicewatcher.h"
-#include "framehandover.h"
 #include "fullscreenview.h"
 #include "hotplugfollower.h"
 #include "mainsplitter.h"
@@ -16,7 +16,6 @@
 #include "scancombobox.h"
 #include "settingsdialog.h"
 #include "snapshotsaver.h"
-#include "videowriterthread.h"
 #include "viewfinder.h"
 #include "windowshortcuts.h"
 
@@ -35,9 +34,11 @@ MainWindow::MainWindow(QWidget *parent)
     if (!restoreGeometry(AppSettings::windowGeometry()))
         resize(1200, 800);
     setupUI();
-    recording =
-        new RecordingController(overlays->recordingTimeLabel, overlays->recordingIndicator, this);
-    snapshots = new SnapshotSaver(this);
+    session = new CaptureSession(this);
+    session->setOrientation(settings.orientation);
+    recording = new RecordingController(session->recorder(), overlays->recordingTimeLabel,
+                                        overlays->recordingIndicator, this);
+    snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
     orientation =
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
@@ -45,22 +46,27 @@ MainWindow::MainWindow(QWidget *parent)
     setupConnections();
     addCaptureShortcuts(this);
     WindowShortcuts::addAdjustmentKeys(this, panel->brightnessSlider, panel->contrastSlider);
-    // The camera started last is selected again (not started) once the window is up, unless a
-    // camera has been chosen by then.
+    // The camera started last is selected again once the window is up, unless a camera has been
+    // chosen by then; it also starts when the settings say so.
     if (!AppSettings::lastCameraId().isEmpty())
-        QTimer::singleShot(0, this, [this] {
-            if (!camera)
-                onCameraSelectorAboutToShow();
-        });
+        QTimer::singleShot(0, this, &MainWindow::startLastCamera);
+}
+
+void MainWindow::startLastCamera()
+{
+    if (camera)
+        return;
+    onCameraSelectorAboutToShow();
+    if (settings.startLastCamera && selection->hasCamera() &&
+        selection->currentCameraId() == AppSettings::lastCameraId())
+        startCamera();
 }
 
 MainWindow::~MainWindow()
 {
     AppSettings::storeWindowGeometry(saveGeometry());
-    if (cameraRunning)
-        camera->stopCapture();
-    // The recording controller, a child, finishes a running file when it is deleted.
-    recording->stop();
+    // The session, a child, finishes a running file when it is deleted.
+    session->stop();
     delete fullscreenLabel;
 }
 
@@ -94,12 +100,16 @@ void MainWindow::setupConnections()
     connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
             &MainWindow::rememberProperty);
 
-    VideoWriterThread *writer = recording->writer();
-    connect(writer, &VideoWriterThread::errorOccurred, recording,
-            &RecordingController::handleWriterError);
-    // Only once the thread has ended is the file closed and the writer ready for the next one.
-    connect(writer, &QThread::finished, recording, &RecordingController::handleWriterFinished);
-    connect(recording, &RecordingController::stateChanged, this, &MainWindow::updateUIState);
+    connect(session->recorder(), &Recorder::stateChanged, this, &MainWindow::updateUIState);
+    connect(session, &CaptureSession::frameAvailable, this, &MainWindow::displayFrame);
+    connect(session, &CaptureSession::fpsChanged, this, &MainWindow::onFpsChanged);
+    connect(session, &CaptureSession::cameraLost, this, &MainWindow::onCameraLost);
+    connect(orientation, &OrientationControl::changed, session, &CaptureSession::setOrientation);
+    connect(recording, &RecordingController::recordingTimeChanged, this,
+            [this](const QString &time) {
+                if (fullscreenLabel)
+                    fullscreenLabel->setRecordingTime(time);
+            });
     connect(videoLabel, &ViewFinder::doubleClicked, this, &MainWindow::toggleFullscreen);
     connect(recording, &RecordingController::notificationRequested, this,
             &MainWindow::showNotification);
@@ -140,20 +150,12 @@ void MainWindow::enterFullscreen()
 
 void MainWindow::createCamera()
 {
-    camera = new OpenPNPCamera(this);
-    // Created after the camera so that it outlives it: the camera's destructor joins the capture
-    // thread, which may still be inside a callback.
-    handOver = new FrameHandOver(this);
-    FrameHandOver *target = handOver;
-    camera->setFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
-    camera->setFpsCallback([target](double fps) { target->postFps(fps); });
-    connect(handOver, &FrameHandOver::frameAvailable, this, &MainWindow::onFrameAvailable);
-    connect(handOver, &FrameHandOver::fpsAvailable, this, &MainWindow::onFpsAvailable);
-    connect(camera, &CameraBase::cameraDisconnected, this, &MainWindow::onCameraDisconnected);
+    session->setCamera(new OpenPNPCamera);
+    camera = session->camera();
 
     selection = new CameraSelection(panel->cameraSelector, panel->formatSelector, camera, this);
     connect(selection, &CameraSelection::cameraChanging, this, [this] {
-        if (cameraRunning)
+        if (session->isRunning())
             stopCamera(tr("No camera feed"));
     });
     connect(selection, &CameraSelection::cameraOpened, this, &MainWindow::updateUIState);
@@ -173,7 +175,7 @@ void MainWindow::createCamera()
 
 void MainWindow::onCameraReturned()
 {
-    if (cameraRunning || !selection->hasCamera())
+    if (session->isRunning() || !selection->hasCamera())
         return;
     showNotification(tr("Camera reconnected: %1").arg(panel->cameraSelector->currentText()), true);
     startCamera();
@@ -189,7 +191,7 @@ void MainWindow::onCameraSelectorAboutToShow()
 
 void MainWindow::rememberProperty(CameraBase::Property property)
 {
-    if (cameraRunning)
+    if (session->isRunning())
         AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
 }
 
@@ -201,18 +203,9 @@ void MainWindow::onFormatFailed(const QString &description)
                               camera->lastFailure());
 }
 
-void MainWindow::onFrameAvailable()
+void MainWindow::onFpsChanged(double fps)
 {
-    const QImage frame = handOver->takeFrame();
-    // A frame that was on its way when the camera stopped or was lost must not replace the
-    // stop text.
-    if (cameraRunning && !frame.isNull())
-        displayFrame(frame);
-}
-
-void MainWindow::onFpsAvailable()
-{
-    overlays->fpsLabel->setText(tr("%1 fps").arg(handOver->takeFps(), 0, 'f', 1));
+    overlays->fpsLabel->setText(tr("%1 fps").arg(fps, 0, 'f', 1));
 }
 
 void MainWindow::displayFrame(const QImage &frame)
@@ -227,7 +220,7 @@ void MainWindow::onStartStopClicked()
     if (!camera)
         return;
     hotplug->forget();
-    if (cameraRunning)
+    if (session->isRunning())
         stopCamera(tr("No camera feed"));
     else
         startCamera();
@@ -235,11 +228,7 @@ void MainWindow::onStartStopClicked()
 
 void MainWindow::startCamera()
 {
-    if (camera->startCapture()) {
-        cameraRunning = true;
-        const QString id = selection->currentCameraId();
-        AppSettings::restoreCameraProperties(id, camera);
-        AppSettings::storeLastCameraId(id);
+    if (session->start()) {
         panel->showAdjustment(camera->brightness(), camera->contrast());
         panel->cameraControls->showCamera(camera);
     } else {
@@ -254,39 +243,33 @@ void MainWindow::startCamera()
 // shows message where the picture was.
 void MainWindow::stopCamera(const QString &message)
 {
-    recording->stop();
-    camera->stopCapture();
+    session->stop();
     showStopped(message);
 }
 
 void MainWindow::showStopped(const QString &message)
 {
-    cameraRunning = false;
-    handOver->clear();
     panel->cameraControls->clear();
     videoLabel->showMessage(message);
     updateUIState();
 }
 
-void MainWindow::onCameraDisconnected(QString reason)
+void MainWindow::onCameraLost(const QString &reason, const QString &interruptedRecording)
 {
-    // The connection watch keeps reporting until the camera has stopped, which happens only after
-    // this handler returns: while the box of this loss is open, repeated reports are not shown.
+    // The session has stopped the recording and reports a loss once; a box still open from an
+    // earlier loss is not stacked upon.
     if (disconnectedBox)
         return;
 
     hotplug->cameraLost(selection->currentCameraId());
-    const bool wasRecording = recording->state() == RecordingController::State::Recording;
-    const QString recordingPath = recording->path();
-    recording->stop();
     showStopped(tr("Camera disconnected"));
 
     const QString cause = CameraMessages::cause(camera->lastFailure());
-    if (wasRecording) {
+    if (!interruptedRecording.isEmpty()) {
         showDisconnectionBox(tr("Recording Interrupted"), cause,
                              tr("Video recording was interrupted due to camera "
                                 "disconnection.\nThe partial recording has been saved to:\n") +
-                                 recordingPath);
+                                 interruptedRecording);
         return;
     }
     showDisconnectionBox(tr("Camera Disconnected"), cause,
@@ -309,8 +292,9 @@ void MainWindow::showDisconnectionBox(const QString &title, const QString &cause
 
 void MainWindow::updateUIState()
 {
-    using State = RecordingController::State;
-    const State recordingState = recording->state();
+    using State = Recorder::State;
+    const State recordingState = session->recorder()->state();
+    const bool cameraRunning = session->isRunning();
     const bool hasCamera = selection && selection->hasCamera();
     // Nothing that needs the camera looks usable while a disconnection box is open.
     const bool live = cameraRunning && !disconnectedBox;
@@ -338,21 +322,21 @@ void MainWindow::updateUIState()
 // The panel shows the values; the camera takes them while it runs.
 void MainWindow::updateBrightness(int value)
 {
-    if (cameraRunning && camera)
+    if (session->isRunning())
         camera->setBrightness(value - 50);
     rememberProperty(CameraBase::Property::Brightness);
 }
 
 void MainWindow::updateContrast(int value)
 {
-    if (cameraRunning && camera)
+    if (session->isRunning())
         camera->setContrast(value / 50.0);
     rememberProperty(CameraBase::Property::Contrast);
 }
 
 void MainWindow::onResetDefaults()
 {
-    if (!cameraRunning || !camera)
+    if (!session->isRunning())
         return;
     camera->resetBrightness();
     camera->resetContrast();
@@ -363,23 +347,27 @@ void MainWindow::onResetDefaults()
 
 void MainWindow::takeSnapshot()
 {
-    if (cameraRunning && camera)
-        snapshots->take(this, camera, settings, orientation->current());
+    if (session->isRunning())
+        snapshots->take(this, settings);
 }
 
+// While the fullscreen view hides the window, notices appear there.
 void MainWindow::showNotification(const QString &message, bool success, const QString &folder)
 {
-    notificationLabel->showMessage(message, success, videoLabel->geometry(), folder);
+    if (fullscreenLabel && fullscreenLabel->isVisible())
+        fullscreenLabel->showNotification(message, success, folder);
+    else
+        notificationLabel->showMessage(message, success, videoLabel->geometry(), folder);
 }
 
 void MainWindow::toggleRecording()
 {
-    if (!cameraRunning || !camera)
+    if (!session->isRunning())
         return;
     if (panel->recordButton->isChecked())
         startRecording();
     else
-        recording->stop();
+        session->stopRecording();
     updateUIState();
 }
 
@@ -387,20 +375,19 @@ void MainWindow::startRecording()
 {
     const QString path = RecordingController::choosePath(this, settings);
     // The camera may have been lost while the dialog was open.
-    if (path.isEmpty() || !cameraRunning)
+    if (path.isEmpty() || !session->isRunning())
         return;
-    const QImage frame = camera->latestFrame();
-    if (frame.isNull()) {
+    if (camera->latestFrame().isNull()) {
         showNotification(tr("No camera frame available"), false);
         return;
     }
-    if (!recording->start(path, frame, camera->currentFormat().fps, orientation->current(), camera))
+    if (!session->startRecording(path))
         showNotification(tr("Recording start failed"), false);
 }
 
 void MainWindow::toggleFullscreen()
 {
-    if (!cameraRunning || !camera)
+    if (!session->isRunning())
         return;
     if (!fullscreenLabel) {
         fullscreenLabel = new FullscreenView;
@@ -410,7 +397,7 @@ void MainWindow::toggleFullscreen()
                                                            : tr("Toggle fullscreen camera view"));
         });
     }
-    fullscreenLabel->setRecording(recording->state() == RecordingController::State::Recording);
+    fullscreenLabel->setRecording(session->recorder()->state() == Recorder::State::Recording);
     if (fullscreenLabel->isVisible())
         fullscreenLabel->hide();
     else

@@ -11,8 +11,8 @@
 #include <memory>
 
 class CameraSelection;
+class CaptureSession;
 class ControlPanel;
-class FrameHandOver;
 class FullscreenView;
 class HotplugFollower;
 class NotificationLabel;
@@ -24,9 +24,9 @@ class SnapshotSaver;
 class ViewFinder;
 
 // The application's only window. It composes the control panel, the view finder with its
-// overlays, the recording controller and the snapshot saver, wires them to the camera, and
-// derives the state of every control from the camera and recording state in updateUIState().
-// GUI thread only; frames arrive from the camera's capture thread through a FrameHandOver.
+// overlays, the recording controller and the snapshot saver over one capture session, and
+// derives the state of every control from the session's state in updateUIState(). GUI thread
+// only; the session hands it the frames to show.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -61,14 +61,14 @@ private:
     void rememberProperty(CameraBase::Property property);
     void onCameraReturned();
 
-    void onFrameAvailable();
-    void onFpsAvailable();
+    void onFpsChanged(double fps);
     void displayFrame(const QImage &frame);
+    void startLastCamera();
     void startCamera();
     void stopCamera(const QString &message);
     // The camera no longer runs: message where the picture was.
     void showStopped(const QString &message);
-    void onCameraDisconnected(QString reason);
+    void onCameraLost(const QString &reason, const QString &interruptedRecording);
     void showDisconnectionBox(const QString &title, const QString &cause, const QString &text);
     void updateUIState();
 
@@ -83,12 +83,11 @@ private:
     std::unique_ptr<VideoOverlays> overlays;
     FullscreenView *fullscreenLabel = nullptr; // top-level, no parent: deleted by the destructor
     NotificationLabel *notificationLabel = nullptr;
-    CameraBase *camera = nullptr;
-    CameraSelection *selection = nullptr; // with the camera
-    HotplugFollower *hotplug = nullptr;   // with the camera
-    bool cameraRunning = false;
-    FrameHandOver *handOver = nullptr;
-    RecordingController *recording = nullptr;
+    CaptureSession *session = nullptr;        // made with the first scan
+    CameraBase *camera = nullptr;             // the session's
+    CameraSelection *selection = nullptr;     // with the session
+    HotplugFollower *hotplug = nullptr;       // with the session
+    RecordingController *recording = nullptr; // with the session
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;

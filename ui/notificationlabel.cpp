@@ -60,3 +60,17 @@ void NotificationLabel::showMessage(const QString &message, bool success, const 
     raise();
     notificationTimer->start(3000);
 }
+
+// Reading the folder line or reaching for its link must not be cut short by the timer.
+void NotificationLabel::enterEvent(QEnterEvent *event)
+{
+    QLabel::enterEvent(event);
+    notificationTimer->stop();
+}
+
+void NotificationLabel::leaveEvent(QEvent *event)
+{
+    QLabel::leaveEvent(event);
+    if (isVisible())
+        notificationTimer->start(3000);
+}

@@ -5,8 +5,9 @@
 class QTimer;
 
 // A framed message at the bottom of the video area for three seconds: green for success, red
-// for failure. A new message replaces the one shown and restarts the three seconds. It floats
-// over the window, outside any layout, and lets mouse clicks through.
+// for failure. A new message replaces the one shown and restarts the three seconds; a notice
+// under the mouse stays until the mouse leaves it. It floats over the window, outside any layout,
+// and lets mouse clicks through unless it offers a folder to open.
 class NotificationLabel : public QLabel
 {
     Q_OBJECT
@@ -19,6 +20,10 @@ public:
     // that while it shows, it takes mouse clicks.
     void showMessage(const QString &message, bool success, const QRect &area,
                      const QString &folder = {});
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     QTimer *notificationTimer;

@@ -35,4 +35,5 @@ void OrientationControl::apply(const Orientation &chosen, bool store)
         tr("Rotate camera image 90° clockwise (currently %1°)").arg(chosen.angle));
     if (store)
         AppSettings::storeOrientation(chosen);
+    emit changed(chosen);
 }

@@ -20,6 +20,9 @@ public:
     // Back to upright and unmirrored, stored.
     void reset();
 
+signals:
+    void changed(const Orientation &orientation);
+
 private:
     void apply(const Orientation &chosen, bool store);
 

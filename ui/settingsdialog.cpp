@@ -2,7 +2,6 @@
 
 #include "aboutlinks.h"
 #include "appinfo.h"
-#include "appsettings.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -18,8 +17,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-SettingsDialog::SettingsDialog(const Values &values, QWidget *parent)
+SettingsDialog::SettingsDialog(const AppSettings &values, QWidget *parent)
     : QDialog(parent)
+    , initial(values)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(createInterfaceGroup(values));
@@ -50,7 +50,7 @@ SettingsDialog::SettingsDialog(const Values &values, QWidget *parent)
     resize(500, 600);
 }
 
-QWidget *SettingsDialog::createInterfaceGroup(const Values &values)
+QWidget *SettingsDialog::createInterfaceGroup(const AppSettings &values)
 {
     auto *group = new QGroupBox(tr("User Interface Settings"));
     auto *layout = new QVBoxLayout(group);
@@ -64,12 +64,18 @@ QWidget *SettingsDialog::createInterfaceGroup(const Values &values)
     autoSaveCheckBox->setToolTip(tr("When enabled, snapshots and recordings are saved "
                                     "automatically with default filenames without showing save "
                                     "dialog"));
+    startLastCameraCheckBox = new QCheckBox(tr("Start the last camera when Ostrel opens"));
+    startLastCameraCheckBox->setObjectName(QStringLiteral("startLastCameraCheckBox"));
+    startLastCameraCheckBox->setChecked(values.startLastCamera);
+    startLastCameraCheckBox->setToolTip(
+        tr("When enabled, the camera used last starts by itself, in its last format"));
     layout->addWidget(showFpsCheckBox);
     layout->addWidget(autoSaveCheckBox);
+    layout->addWidget(startLastCameraCheckBox);
     return group;
 }
 
-QWidget *SettingsDialog::createDirectoryGroup(const Values &values)
+QWidget *SettingsDialog::createDirectoryGroup(const AppSettings &values)
 {
     auto *group = new QGroupBox(tr("Directory Settings"));
     auto *grid = new QGridLayout(group);
@@ -158,13 +164,14 @@ QWidget *SettingsDialog::createAboutGroup()
     return group;
 }
 
-SettingsDialog::Values SettingsDialog::values() const
+AppSettings SettingsDialog::values() const
 {
-    Values chosen;
+    AppSettings chosen = initial;
     chosen.recordingDirectory = recordingDirectoryEdit->text();
     chosen.snapshotDirectory = snapshotDirectoryEdit->text();
     chosen.showFpsCounter = showFpsCheckBox->isChecked();
     chosen.autoSaveWithDefaultName = autoSaveCheckBox->isChecked();
+    chosen.startLastCamera = startLastCameraCheckBox->isChecked();
     return chosen;
 }
 
@@ -186,6 +193,7 @@ void SettingsDialog::resetToDefaults()
 {
     showFpsCheckBox->setChecked(true);
     autoSaveCheckBox->setChecked(true);
+    startLastCameraCheckBox->setChecked(false);
     recordingDirectoryEdit->setText(
         QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
     snapshotDirectoryEdit->setText(
@@ -196,9 +204,7 @@ void SettingsDialog::resetToDefaults()
 bool SettingsDialog::edit(QWidget *parent, AppSettings &settings,
                           const std::function<void()> &resetOrientation)
 {
-    SettingsDialog dialog({settings.recordingDirectory, settings.snapshotDirectory,
-                           settings.showFpsCounter, settings.autoSaveWithDefaultName},
-                          parent);
+    SettingsDialog dialog(settings, parent);
     connect(&dialog, &SettingsDialog::resetToDefaultsRequested, parent, resetOrientation);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "appsettings.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <functional>
 
-struct AppSettings;
 class QCheckBox;
 class QLineEdit;
 
@@ -16,17 +17,10 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    struct Values
-    {
-        QString recordingDirectory;
-        QString snapshotDirectory;
-        bool showFpsCounter = true;
-        bool autoSaveWithDefaultName = true;
-    };
+    // The dialog's fields start from values; values() gives them back with the fields' choices.
+    explicit SettingsDialog(const AppSettings &values, QWidget *parent = nullptr);
 
-    explicit SettingsDialog(const Values &values, QWidget *parent = nullptr);
-
-    Values values() const;
+    AppSettings values() const;
 
     // Runs the dialog over settings and stores what changed when it is accepted; resetOrientation
     // runs at once when "Reset to Defaults" is pressed. True when the FPS counter was switched.
@@ -42,8 +36,8 @@ signals:
     void resetToDefaultsRequested();
 
 private:
-    QWidget *createInterfaceGroup(const Values &values);
-    QWidget *createDirectoryGroup(const Values &values);
+    QWidget *createInterfaceGroup(const AppSettings &values);
+    QWidget *createDirectoryGroup(const AppSettings &values);
     QWidget *createAboutGroup();
     void chooseDirectory(QLineEdit *field, const QString &caption);
     void openDirectory(const QLineEdit *field);
@@ -51,6 +45,8 @@ private:
 
     QCheckBox *showFpsCheckBox = nullptr;
     QCheckBox *autoSaveCheckBox = nullptr;
+    QCheckBox *startLastCameraCheckBox = nullptr;
     QLineEdit *recordingDirectoryEdit = nullptr;
     QLineEdit *snapshotDirectoryEdit = nullptr;
+    AppSettings initial;
 };

@@ -1,23 +1,29 @@
 #include "snapshotsaver.h"
 
+#include "camerabase.h"
+#include "capturesession.h"
 #include "filenaming.h"
+#include "stillcapture.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 
-SnapshotSaver::SnapshotSaver(QObject *parent)
+SnapshotSaver::SnapshotSaver(CaptureSession *session, QObject *parent)
     : QObject(parent)
+    , session(session)
 {
-    pool.setMaxThreadCount(1);
-}
-
-SnapshotSaver::~SnapshotSaver()
-{
-    pool.waitForDone();
+    connect(session->stills(), &StillCapture::saved, this,
+            [this](const QString &path, QSize pictureSize) {
+                emit notificationRequested(tr("Snapshot saved (%1x%2)\n%3")
+                                               .arg(pictureSize.width())
+                                               .arg(pictureSize.height())
+                                               .arg(QFileInfo(path).fileName()),
+                                           true, QFileInfo(path).absolutePath());
+            });
+    connect(session->stills(), &StillCapture::failed, this,
+            [this] { emit notificationRequested(tr("Failed to save snapshot"), false); });
 }
 
 QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &settings,
@@ -27,73 +33,25 @@ QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &sett
                                                        QDateTime::currentDateTime(), formatSize);
     if (!settings.autoSaveWithDefaultName) {
         QDir().mkpath(settings.snapshotDirectory);
-        return QFileDialog::getSaveFileName(dialogParent, tr("Save Snapshot"), generated,
-                                            tr("Images (*.png *.jpg *.jpeg)"));
+        return FileNaming::withSuffix(
+            QFileDialog::getSaveFileName(dialogParent, tr("Save Snapshot"), generated,
+                                         tr("Images (*.png *.jpg *.jpeg)")),
+            QStringLiteral("png"),
+            {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg")});
     }
     // Two snapshots in one second would both find the name free while neither is written yet.
-    return FileNaming::firstFreePath(generated, pendingPaths);
+    return FileNaming::firstFreePath(generated, session->stills()->pendingPaths());
 }
 
-void SnapshotSaver::take(QWidget *dialogParent, CameraBase *camera, const AppSettings &settings,
-                         const Orientation &orientation)
+void SnapshotSaver::take(QWidget *dialogParent, const AppSettings &settings)
 {
-    const QImage frame = camera->latestFrame();
-    if (frame.isNull()) {
+    if (session->camera()->latestFrame().isNull()) {
         emit notificationRequested(tr("No camera frame available"), false);
         return;
     }
-    const CameraBase::CameraFormat format = camera->currentFormat();
+    const CameraBase::CameraFormat format = session->camera()->currentFormat();
     const QString path = choosePath(dialogParent, settings, QSize(format.width, format.height));
-    if (!path.isEmpty())
-        save(frame, orientation, path);
-}
-
-void SnapshotSaver::save(const QImage &cameraFrame, const Orientation &orientation,
-                         const QString &path)
-{
-    pendingPaths.insert(path);
-    pool.start([this, cameraFrame, orientation, path] {
-        const QImage picture = orientation.apply(cameraFrame);
-        const bool saved = writeImage(picture, path);
-        // Delivered on the GUI thread; this object outlives the task, its destructor waits.
-        QMetaObject::invokeMethod(
-            this, [this, path, size = picture.size(), saved] { finish(path, size, saved); },
-            Qt::QueuedConnection);
-    });
-}
-
-void SnapshotSaver::waitForDone()
-{
-    pool.waitForDone();
-}
-
-bool SnapshotSaver::writeImage(const QImage &picture, const QString &path)
-{
-    if (picture.isNull() || !QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // The format follows the suffix, as the save dialog offers PNG and JPEG.
-    QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1());
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        return false;
-    }
-    // commit() fails when any write failed (a full disk) and then leaves the target untouched.
-    return file.commit();
-}
-
-void SnapshotSaver::finish(const QString &path, QSize pictureSize, bool saved)
-{
-    pendingPaths.remove(path);
-    if (saved) {
-        emit notificationRequested(tr("Snapshot saved (%1x%2)\n%3")
-                                       .arg(pictureSize.width())
-                                       .arg(pictureSize.height())
-                                       .arg(QFileInfo(path).fileName()),
-                                   true, QFileInfo(path).absolutePath());
-    } else {
-        emit notificationRequested(tr("Failed to save snapshot"), false);
-    }
+    // The camera may have been lost while the dialog was open.
+    if (!path.isEmpty() && !session->takeSnapshot(path))
+        emit notificationRequested(tr("No camera frame available"), false);
 }

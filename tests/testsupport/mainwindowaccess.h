@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appinfo.h"
+#include "capturesession.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@ inline void prepareWindowTestApplication()
 }
 
 // The window's parts that a user cannot reach through a widget: the camera behind the lists,
-// the hand-over of frames, the recording controller, and the scan the list popup triggers.
+// the hand-over of frames, the recorder, and the scan the list popup triggers.
 class TestMainWindowAccess
 {
 public:
@@ -26,8 +27,8 @@ public:
     {}
 
     CameraBase *camera() const { return w.camera; }
-    FrameHandOver *handOver() const { return w.handOver; }
-    RecordingController *recording() const { return w.recording; }
+    FrameHandOver *handOver() const { return w.session->frameHandOver(); }
+    Recorder *recording() const { return w.session->recorder(); }
     void scan() { w.onCameraSelectorAboutToShow(); }
 
 private:

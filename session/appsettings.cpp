@@ -14,6 +14,7 @@ const QString recordingDirectoryKey = QStringLiteral("recordingDirectory");
 const QString snapshotDirectoryKey = QStringLiteral("snapshotDirectory");
 const QString showFpsCounterKey = QStringLiteral("showFpsCounter");
 const QString autoSaveKey = QStringLiteral("autoSaveWithDefaultName");
+const QString startLastCameraKey = QStringLiteral("startLastCamera");
 const QString horizontalFlipKey = QStringLiteral("horizontalFlip");
 const QString rotationAngleKey = QStringLiteral("rotationAngle");
 const QString windowGeometryKey = QStringLiteral("windowGeometry");
@@ -100,6 +101,7 @@ AppSettings AppSettings::load()
     settings.showFpsCounter = readBool(store, showFpsCounterKey, fallback.showFpsCounter);
     settings.autoSaveWithDefaultName =
         readBool(store, autoSaveKey, fallback.autoSaveWithDefaultName);
+    settings.startLastCamera = readBool(store, startLastCameraKey, fallback.startLastCamera);
     settings.orientation.mirrored = readBool(store, horizontalFlipKey, false);
     settings.orientation.angle = readAngle(store);
     return settings;
@@ -125,6 +127,11 @@ void AppSettings::storeAutoSaveWithDefaultName(bool autoSave)
     store(autoSaveKey, autoSave);
 }
 
+void AppSettings::storeStartLastCamera(bool start)
+{
+    store(startLastCameraKey, start);
+}
+
 void AppSettings::storeOrientation(const Orientation &orientation)
 {
     QSettings settings = openStore();
@@ -132,7 +139,7 @@ void AppSettings::storeOrientation(const Orientation &orientation)
     settings.setValue(rotationAngleKey, orientation.angle);
 }
 
-void AppSettings::storeChoices(const SettingsDialog::Values &chosen)
+void AppSettings::storeChoices(const AppSettings &chosen)
 {
     if (chosen.recordingDirectory != recordingDirectory) {
         recordingDirectory = chosen.recordingDirectory;
@@ -149,6 +156,10 @@ void AppSettings::storeChoices(const SettingsDialog::Values &chosen)
     if (chosen.autoSaveWithDefaultName != autoSaveWithDefaultName) {
         autoSaveWithDefaultName = chosen.autoSaveWithDefaultName;
         storeAutoSaveWithDefaultName(autoSaveWithDefaultName);
+    }
+    if (chosen.startLastCamera != startLastCamera) {
+        startLastCamera = chosen.startLastCamera;
+        storeStartLastCamera(startLastCamera);
     }
 }
 

@@ -2,14 +2,13 @@
 
 #include "camerabase.h"
 #include "orientation.h"
-#include "settingsdialog.h"
 
 #include <QString>
 #include <QVariant>
 
 #include <optional>
 
-// The persisted settings, typed: the six of the settings dialog and the orientation, and what is
+// The persisted settings, typed: those of the settings dialog and the orientation, and what is
 // remembered of each camera under its stable id. A stored value that is empty, of the wrong type or
 // unusable reads as its default, so a damaged settings file can never send files to the root folder
 // or tilt the picture. Settings are written the moment they change, each time through a short-lived
@@ -20,6 +19,8 @@ struct AppSettings
     QString snapshotDirectory;
     bool showFpsCounter = true;
     bool autoSaveWithDefaultName = true;
+    // The camera started last starts by itself when the program opens.
+    bool startLastCamera = false;
     Orientation orientation;
 
     static AppSettings load();
@@ -29,9 +30,11 @@ struct AppSettings
     static void storeSnapshotDirectory(const QString &directory);
     static void storeShowFpsCounter(bool show);
     static void storeAutoSaveWithDefaultName(bool autoSave);
+    static void storeStartLastCamera(bool start);
     static void storeOrientation(const Orientation &orientation);
-    // Takes the settings dialog's values, storing those that changed.
-    void storeChoices(const SettingsDialog::Values &chosen);
+    // Takes the directories and options of chosen (the settings dialog's), storing those that
+    // changed.
+    void storeChoices(const AppSettings &chosen);
 
     static QByteArray windowGeometry();
     static void storeWindowGeometry(const QByteArray &geometry);

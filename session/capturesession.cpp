@@ -1,0 +1,115 @@
+#include "capturesession.h"
+
+#include "appsettings.h"
+#include "camerabase.h"
+#include "framehandover.h"
+#include "stillcapture.h"
+
+CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
+    : QObject(parent)
+    , handOver(new FrameHandOver(this))
+    , recording(new Recorder(this, writer))
+    , stillCapture(new StillCapture(this))
+{
+    connect(handOver, &FrameHandOver::frameAvailable, this, &CaptureSession::onFrameAvailable);
+    connect(handOver, &FrameHandOver::fpsAvailable, this,
+            [this] { emit fpsChanged(handOver->takeFps()); });
+}
+
+CaptureSession::~CaptureSession()
+{
+    recording->stop();
+    if (cameraDevice)
+        cameraDevice->stopCapture();
+}
+
+void CaptureSession::setCamera(CameraBase *camera)
+{
+    Q_ASSERT(!cameraDevice && camera);
+    cameraDevice = camera;
+    cameraDevice->setParent(this);
+    FrameHandOver *target = handOver;
+    cameraDevice->setFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
+    cameraDevice->setFpsCallback([target](double fps) { target->postFps(fps); });
+    connect(cameraDevice, &CameraBase::cameraDisconnected, this,
+            &CaptureSession::onCameraDisconnected);
+}
+
+QString CaptureSession::cameraId() const
+{
+    return cameraDevice ? cameraDevice->cameraId(cameraDevice->currentCameraIndex()) : QString();
+}
+
+bool CaptureSession::start()
+{
+    if (running)
+        return true;
+    if (!cameraDevice || !cameraDevice->startCapture())
+        return false;
+    const QString id = cameraId();
+    AppSettings::restoreCameraProperties(id, cameraDevice);
+    AppSettings::storeLastCameraId(id);
+    // Only a format the camera has run in is worth selecting again next time.
+    AppSettings::storeCameraFormat(id, cameraDevice->currentFormat());
+    setRunning(true);
+    return true;
+}
+
+void CaptureSession::stop()
+{
+    recording->stop();
+    if (cameraDevice)
+        cameraDevice->stopCapture();
+    setRunning(false);
+}
+
+bool CaptureSession::startRecording(const QString &path)
+{
+    if (!running)
+        return false;
+    return recording->start(path, cameraDevice->latestFrame(), cameraDevice->currentFormat().fps,
+                            currentOrientation, cameraDevice);
+}
+
+void CaptureSession::stopRecording()
+{
+    recording->stop();
+}
+
+bool CaptureSession::takeSnapshot(const QString &path)
+{
+    const QImage frame = running ? cameraDevice->latestFrame() : QImage();
+    if (frame.isNull())
+        return false;
+    stillCapture->save(frame, currentOrientation, path);
+    return true;
+}
+
+void CaptureSession::onFrameAvailable()
+{
+    const QImage frame = handOver->takeFrame();
+    // A frame that was on its way when the camera stopped or was lost is not shown.
+    if (running && !frame.isNull())
+        emit frameAvailable(frame);
+}
+
+void CaptureSession::onCameraDisconnected(const QString &reason)
+{
+    if (!running)
+        return;
+    const QString interrupted =
+        recording->state() == Recorder::State::Recording ? recording->path() : QString();
+    recording->stop();
+    setRunning(false);
+    emit cameraLost(reason, interrupted);
+}
+
+void CaptureSession::setRunning(bool isRunning)
+{
+    if (!isRunning)
+        handOver->clear();
+    if (running == isRunning)
+        return;
+    running = isRunning;
+    emit runningChanged(running);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "orientation.h"
+#include "recorder.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+class CameraBase;
+class FrameHandOver;
+class StillCapture;
+class VideoWriterThread;
+
+// The program's core without a window: one camera, the hand-over of its frames to whatever shows
+// them, the recording, the snapshots and the orientation they share. The window and the command
+// line only call it; further outputs attach here. The camera's frames never pass through the GUI
+// thread on their way into a file. GUI thread only.
+class CaptureSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Without a writer the recorder makes its own.
+    explicit CaptureSession(QObject *parent = nullptr, VideoWriterThread *writer = nullptr);
+    // Stops the camera; a running recording is finished.
+    ~CaptureSession() override;
+
+    // The session's one camera, taken as its child; set once, before it is started.
+    void setCamera(CameraBase *camera);
+    CameraBase *camera() const { return cameraDevice; }
+    Recorder *recorder() const { return recording; }
+    StillCapture *stills() const { return stillCapture; }
+    // Where the camera's frames wait for the GUI thread.
+    FrameHandOver *frameHandOver() const { return handOver; }
+    // The stable id of the camera opened last; empty before any.
+    QString cameraId() const;
+
+    // The one answer to "does the camera run".
+    bool isRunning() const { return running; }
+    // Starts the camera in its current format. On success the camera gets the control values
+    // remembered for it, and it and its format are remembered as the ones that worked.
+    bool start();
+    // Ends a running recording (its file is finished in the background) and stops the camera.
+    void stop();
+
+    Orientation orientation() const { return currentOrientation; }
+    // For snapshots and recordings started from now on; a running recording keeps its own.
+    void setOrientation(const Orientation &orientation) { currentOrientation = orientation; }
+
+    // Records the running camera into path, beginning with its newest frame; false when there is
+    // no frame yet or the file cannot be started.
+    bool startRecording(const QString &path);
+    void stopRecording();
+    // Saves the newest frame, oriented, to path in the background; false when there is no frame.
+    bool takeSnapshot(const QString &path);
+
+signals:
+    void runningChanged(bool running);
+    // The newest frame for the display, only while the camera runs; frames that come faster than
+    // the GUI thread takes them are skipped.
+    void frameAvailable(const QImage &frame);
+    void fpsChanged(double fps);
+    // The camera was lost while running: it has stopped. A recording it interrupted is finishing
+    // into interruptedRecording (empty when none was running).
+    void cameraLost(const QString &reason, const QString &interruptedRecording);
+
+private:
+    void onFrameAvailable();
+    void onCameraDisconnected(const QString &reason);
+    void setRunning(bool isRunning);
+
+    CameraBase *cameraDevice = nullptr;
+    // Its capture threads may still be inside a callback until the camera has stopped, which the
+    // destructor makes sure of before the children go.
+    FrameHandOver *handOver;
+    Recorder *recording;
+    StillCapture *stillCapture;
+    Orientation currentOrientation;
+    bool running = false;
+};

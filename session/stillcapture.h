@@ -1,0 +1,43 @@
+#pragma once
+
+#include "orientation.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSet>
+#include <QSize>
+#include <QString>
+#include <QThreadPool>
+
+// Saves pictures off the GUI thread: the camera frame is oriented, encoded and written on a
+// worker, through a temporary file that replaces the target only once every byte is on the disk.
+// Called on the GUI thread; the outcome comes back there.
+class StillCapture : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StillCapture(QObject *parent = nullptr);
+    // Waits for the pictures still being written: none is lost when the program ends.
+    ~StillCapture() override;
+
+    // Starts saving; saved() or failed() reports the outcome.
+    void save(const QImage &cameraFrame, const Orientation &orientation, const QString &path);
+    // Paths still being written, so that a generated name does not pick one of them twice.
+    QSet<QString> pendingPaths() const { return pending; }
+    // Blocks until every picture started so far is written; for tests and shutdown.
+    void waitForDone();
+
+    // Any thread: writes picture to path as a whole or not at all; false on any failure.
+    static bool writeImage(const QImage &picture, const QString &path);
+
+signals:
+    void saved(const QString &path, QSize pictureSize);
+    void failed(const QString &path);
+
+private:
+    void finish(const QString &path, QSize pictureSize, bool saved);
+
+    QThreadPool pool;
+    QSet<QString> pending; // GUI thread
+};
