@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTransform>
+#include <QUrl>
 
 #include <memory>
 
@@ -160,6 +161,8 @@ private slots:
         child<QToolButton>("cameraControlsToggle")->click();
         for (const char *name : {"exposureControl", "whiteBalanceControl", "saturationControl"})
             QVERIFY2(child<QSlider>(name), name);
+        // Even with every control open the window fits a small laptop's screen.
+        QVERIFY(window->minimumSizeHint().boundedTo(QSize(1024, 600)) == window->minimumSizeHint());
         QVERIFY(!child<QSlider>("brightnessControl") && !child<QSlider>("hueControl"));
         QVERIFY(child<QCheckBox>("exposureAuto")->isChecked());
         child<QSlider>("gainControl")->setValue(42);
@@ -186,6 +189,12 @@ private slots:
         button("cameraControlsResetButton")->click();
         QCOMPARE(child<QSlider>("exposureControl")->value(), 156);
         QVERIFY(synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
+
+        // Asked to, the next run starts that camera by itself.
+        store().setValue("startLastCamera", true);
+        createWindow();
+        QTRY_COMPARE(button("startStopButton")->text(), "Stop Camera");
+        QCOMPARE(child<QComboBox>("formatSelector")->currentIndex(), 1);
     }
 
     // Unplugged while running, the loss is reported at once, not at the next connection check;
@@ -241,6 +250,12 @@ private slots:
         QCOMPARE(formatAnswer.count(), 1);
         QCOMPARE(formatAnswer.seen().first().title, "Camera Error");
         QCOMPARE(button("startStopButton")->text(), "Start Camera");
+        // The refused format is neither kept chosen nor remembered for the next run.
+        QCOMPARE(child<QComboBox>("formatSelector")->currentIndex(), 0);
+        QVERIFY(store()
+                    .value("cameras/" + QUrl::toPercentEncoding(camera()->cameraId(0)) + "/format")
+                    .toString()
+                    .startsWith("320;240;"));
         QCOMPARE(view()->message(), "No camera feed");
         QVERIFY(!button("snapshotButton")->isEnabled());
     }
@@ -399,6 +414,17 @@ private slots:
             if (top->objectName() == "fullscreenLabel")
                 fullscreen = top;
         QVERIFY(fullscreen && fullscreen->isVisible());
+        // Notices and the recording time show where the user looks.
+        button("snapshotButton")->click();
+        QTRY_VERIFY(fullscreen->findChild<QLabel *>("notificationLabel")
+                        ->text()
+                        .startsWith("Snapshot saved"));
+        QVERIFY(notification().isEmpty());
+        button("recordButton")->click();
+        QTRY_VERIFY(fullscreen->findChild<QLabel *>("fullscreenRecordingMark")
+                        ->text()
+                        .endsWith("REC 00:00"));
+        button("recordButton")->click();
         QTest::keyClick(fullscreen, Qt::Key_Escape);
         QVERIFY(!fullscreen->isVisible());
         toggle->click();

@@ -4,6 +4,7 @@
 #include "capturesession.h"
 #include "filenaming.h"
 #include "framehandover.h"
+#include "notificationlabel.h"
 #include "recordingcontroller.h"
 #include "snapshotsaver.h"
 #include "stillcapture.h"
@@ -17,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -256,6 +258,22 @@ private slots:
         QCOMPARE(notices.count(), 2);
         QVERIFY(notices.at(1).at(0).toString().startsWith("Recording error occurred"));
         QCOMPARE(notices.at(1).at(1).toBool(), false);
+    }
+
+    // A notice under the mouse stays until the mouse leaves it.
+    void hoveredNoticeStays()
+    {
+        QWidget parent;
+        NotificationLabel notice(&parent);
+        notice.showMessage("Recording saved: a.avi", true, QRect(0, 0, 640, 480), "/tmp");
+        auto *timer = notice.findChild<QTimer *>("notificationTimer");
+        QVERIFY(timer->isActive());
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(&notice, &enter);
+        QVERIFY(!timer->isActive());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(&notice, &leave);
+        QVERIFY(timer->isActive());
     }
 
     // A name typed without a suffix gets the one of the dialog's filter; a known one is kept.

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -80,9 +81,16 @@ void MainWindow::setupUI()
     videoLabel->setAccessibleName(tr("Camera picture"));
     overlays = std::make_unique<VideoOverlays>(videoLabel);
 
+    // The panel scrolls rather than make the window taller or wider than a small screen.
+    auto *panelScroll = new QScrollArea;
+    panelScroll->setObjectName(QStringLiteral("panelScrollArea"));
+    panelScroll->setWidget(panel);
+    panelScroll->setWidgetResizable(true);
+    panelScroll->setFrameShape(QFrame::NoFrame);
+
     auto *mainLayout = new QVBoxLayout(this);
     mainLayout->setObjectName(QStringLiteral("mainLayout"));
-    mainLayout->addWidget(new MainSplitter(panel, videoLabel));
+    mainLayout->addWidget(new MainSplitter(panelScroll, videoLabel));
 }
 
 void MainWindow::setupConnections()

@@ -71,6 +71,6 @@ void NotificationLabel::enterEvent(QEnterEvent *event)
 void NotificationLabel::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
-    if (isVisible())
+    if (!isHidden())
         notificationTimer->start(3000);
 }
