@@ -102,6 +102,7 @@ int runWithoutWindow(int argc, char *argv[])
 int runWindow(int argc, char *argv[], const CommandLine &commandLine)
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppInfo::desktopId));
     Translations::install(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/dunmo-logo.ico")));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,11 +1,14 @@
 #include "ffprobe.h"
 
+#include "synthetic/testpattern.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTransform>
 
 namespace {
 
@@ -105,4 +108,18 @@ QList<QImage> decodeFrames(const QString &path, QSize size)
                       .copy();
     }
     return frames;
+}
+
+QList<uint32_t> recordedSequences(const QString &path, QSize size, int angle)
+{
+    QList<uint32_t> sequences;
+    for (const QImage &frame : decodeFrames(path, size)) {
+        const QImage upright = frame.transformed(QTransform().rotate(-angle));
+        const auto sequence = ostrel::capture::TestPattern::readSequence(
+            upright.constBits(), uint32_t(upright.width()), uint32_t(upright.height()),
+            size_t(upright.bytesPerLine()));
+        if (sequence)
+            sequences << *sequence;
+    }
+    return sequences;
 }

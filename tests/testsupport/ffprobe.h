@@ -24,3 +24,6 @@ bool ffprobeAvailable();
 ProbeResult probeVideo(const QString &path);
 // Every frame of the file as ffmpeg decodes it, in file order; empty when it cannot.
 QList<QImage> decodeFrames(const QString &path, QSize size);
+// The frame numbers the synthetic camera wrote into the frames of a recording whose picture was
+// rotated clockwise by angle, in file order; frames without a readable number are left out.
+QList<uint32_t> recordedSequences(const QString &path, QSize size, int angle = 0);

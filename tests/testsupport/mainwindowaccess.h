@@ -18,7 +18,7 @@ inline void prepareWindowTestApplication()
 }
 
 // The window's parts that a user cannot reach through a widget: the camera behind the lists,
-// the hand-over of frames, the recorder, and the scan the list popup triggers.
+// the recorder, and the scan the list popup triggers.
 class TestMainWindowAccess
 {
 public:
@@ -27,7 +27,6 @@ public:
     {}
 
     CameraBase *camera() const { return w.camera; }
-    FrameHandOver *handOver() const { return w.session->frameHandOver(); }
     Recorder *recording() const { return w.session->recorder(); }
     void scan() { w.onCameraSelectorAboutToShow(); }
 

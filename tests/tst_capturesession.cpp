@@ -1,0 +1,125 @@
+// The capture session without a window, on a synthetic camera: what the window and the command
+// line rely on, tested once here.
+#include "capturesession.h"
+#include "framehandover.h"
+#include "openpnpcamera.h"
+#include "stillcapture.h"
+#include "synthetic/syntheticcontrol.h"
+#include "testsupport/ffprobe.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace synthetic = ostrel::synthetic;
+
+class TestCaptureSession : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CaptureSession> session;
+    QTemporaryDir dir;
+
+    void startSession(const synthetic::FormatSpec &mode)
+    {
+        synthetic::setDevices({{"Bench Camera", {mode}}});
+        session = std::make_unique<CaptureSession>();
+        session->setCamera(new OpenPNPCamera);
+        CameraBase *camera = session->camera();
+        camera->availableCameras();
+        QVERIFY(camera->openCamera(0));
+        QVERIFY(camera->setFormat(camera->supportedFormats().at(0)));
+        QSignalSpy running(session.get(), &CaptureSession::runningChanged);
+        QVERIFY(session->start());
+        QCOMPARE(running.count(), 1);
+        QVERIFY(session->isRunning());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("Brellway");
+        QCoreApplication::setApplicationName("Ostrel");
+    }
+    void init() { QSettings("Brellway", "Ostrel").clear(); }
+    void cleanup()
+    {
+        session.reset();
+        synthetic::resetDevices();
+    }
+
+    // Turned by 90°: the file has the turned size and the camera's frames in order, the snapshot
+    // is turned too, and a frame on its way after the stop is never handed out.
+    void recordsAndSnapshotsTheTurnedPicture()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        startSession(synthetic::mode(320, 240, 30, "MJPG"));
+        QSignalSpy frames(session.get(), &CaptureSession::frameAvailable);
+        QTRY_VERIFY(!frames.isEmpty());
+        session->setOrientation({false, 90});
+
+        const QString video = dir.filePath("turned.avi");
+        QSignalSpy finished(session->recorder(), &Recorder::finished);
+        QVERIFY(session->startRecording(video));
+        QVERIFY(!session->startRecording(dir.filePath("second.avi")));
+        QSignalSpy saved(session->stills(), &StillCapture::saved);
+        QVERIFY(session->takeSnapshot(dir.filePath("turned.png")));
+        QTRY_COMPARE(saved.count(), 1);
+        QCOMPARE(saved.at(0).at(1).toSize(), QSize(240, 320));
+        QCOMPARE(QImage(dir.filePath("turned.png")).size(), QSize(240, 320));
+        QTRY_VERIFY(session->recorder()->statistics().framesWritten >= 15);
+        session->stop();
+        QVERIFY(!session->isRunning());
+        QCOMPARE(session->recorder()->state(), Recorder::State::Finishing);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0), QVariantList({video, true}));
+
+        const ProbeResult probe = probeVideo(video);
+        QVERIFY2(probe.ok, qPrintable(probe.error));
+        QCOMPARE(QSize(probe.width, probe.height), QSize(240, 320));
+        QVERIFY(probe.allDecodable);
+        const QList<uint32_t> sequences = recordedSequences(video, QSize(240, 320), 90);
+        QCOMPARE(sequences.size(), probe.frames);
+        QVERIFY(std::is_sorted(sequences.begin(), sequences.end()));
+
+        frames.clear();
+        session->frameHandOver()->postFrame(QImage(320, 240, QImage::Format_RGB888));
+        QCoreApplication::processEvents();
+        QCOMPARE(frames.count(), 0);
+        QVERIFY(!session->takeSnapshot(dir.filePath("stopped.png")));
+    }
+
+    // A lost camera ends the recording into a playable file and is reported once, naming it.
+    void lostCameraIsReportedOnceAndEndsTheRecording()
+    {
+        startSession(synthetic::mode(160, 120, 30, "YUYV"));
+        QSignalSpy lost(session.get(), &CaptureSession::cameraLost);
+        QSignalSpy finished(session->recorder(), &Recorder::finished);
+        QTRY_VERIFY(!session->camera()->latestFrame().isNull());
+        const QString video = dir.filePath("lost.avi");
+        QVERIFY(session->startRecording(video));
+        QTRY_VERIFY(session->recorder()->statistics().framesWritten >= 5);
+        synthetic::setPlugged(0, false);
+        session->camera()->checkCameraConnection();
+        session->camera()->checkCameraConnection();
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(lost.at(0).at(1).toString(), video);
+        QVERIFY(!session->isRunning());
+        QTRY_COMPARE(finished.count(), 1);
+        if (ffprobeAvailable()) {
+            const ProbeResult probe = probeVideo(video);
+            QVERIFY2(probe.ok, qPrintable(probe.error));
+            QVERIFY(probe.frames >= 5 && probe.allDecodable);
+        }
+    }
+};
+
+QTEST_MAIN(TestCaptureSession)
+#include "tst_capturesession.moc"
