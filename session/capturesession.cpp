@@ -78,10 +78,12 @@ void CaptureSession::stopRecording()
 
 bool CaptureSession::takeSnapshot(const QString &path)
 {
-    const QImage frame = running ? cameraDevice->latestFrame() : QImage();
-    if (frame.isNull())
+    if (!running || !frameShown)
         return false;
-    stillCapture->save(frame, currentOrientation, path);
+    // The camera, a child set after the stills, is deleted after them, and their destructor
+    // waits for the worker.
+    CameraBase *camera = cameraDevice;
+    stillCapture->save([camera] { return camera->latestFrame(); }, currentOrientation, path);
     return true;
 }
 
@@ -89,8 +91,10 @@ void CaptureSession::onFrameAvailable()
 {
     const QImage frame = handOver->takeFrame();
     // A frame that was on its way when the camera stopped or was lost is not shown.
-    if (running && !frame.isNull())
+    if (running && !frame.isNull()) {
+        frameShown = true;
         emit frameAvailable(frame);
+    }
 }
 
 void CaptureSession::onCameraDisconnected(const QString &reason)
@@ -106,8 +110,10 @@ void CaptureSession::onCameraDisconnected(const QString &reason)
 
 void CaptureSession::setRunning(bool isRunning)
 {
-    if (!isRunning)
+    if (!isRunning) {
         handOver->clear();
+        frameShown = false;
+    }
     if (running == isRunning)
         return;
     running = isRunning;

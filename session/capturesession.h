@@ -52,7 +52,8 @@ public:
     // no frame yet or the file cannot be started.
     bool startRecording(const QString &path);
     void stopRecording();
-    // Saves the newest frame, oriented, to path in the background; false when there is no frame.
+    // Saves the newest frame, oriented, to path in the background; false before the running
+    // camera's first frame.
     bool takeSnapshot(const QString &path);
 
 signals:
@@ -78,4 +79,5 @@ private:
     StillCapture *stillCapture;
     Orientation currentOrientation;
     bool running = false;
+    bool frameShown = false; // a frame of this run has reached the display
 };

@@ -19,9 +19,15 @@ StillCapture::~StillCapture()
 void StillCapture::save(const QImage &cameraFrame, const Orientation &orientation,
                         const QString &path)
 {
+    save([cameraFrame] { return cameraFrame; }, orientation, path);
+}
+
+void StillCapture::save(std::function<QImage()> frameSource, const Orientation &orientation,
+                        const QString &path)
+{
     pending.insert(path);
-    pool.start([this, cameraFrame, orientation, path] {
-        const QImage picture = orientation.apply(cameraFrame);
+    pool.start([this, frameSource = std::move(frameSource), orientation, path] {
+        const QImage picture = orientation.apply(frameSource());
         const bool written = writeImage(picture, path);
         // Delivered on the GUI thread; this object outlives the task, its destructor waits.
         QMetaObject::invokeMethod(

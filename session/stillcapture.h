@@ -9,6 +9,8 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <functional>
+
 // Saves pictures off the GUI thread: the camera frame is oriented, encoded and written on a
 // worker, through a temporary file that replaces the target only once every byte is on the disk.
 // Called on the GUI thread; the outcome comes back there.
@@ -23,6 +25,10 @@ public:
 
     // Starts saving; saved() or failed() reports the outcome.
     void save(const QImage &cameraFrame, const Orientation &orientation, const QString &path);
+    // The same with the picture taken by frameSource on the worker, so that fetching (and
+    // decoding) it costs the GUI thread nothing; a null picture fails.
+    void save(std::function<QImage()> frameSource, const Orientation &orientation,
+              const QString &path);
     // Paths still being written, so that a generated name does not pick one of them twice.
     QSet<QString> pendingPaths() const { return pending; }
     // Blocks until every picture started so far is written; for tests and shutdown.

@@ -45,10 +45,6 @@ QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &sett
 
 void SnapshotSaver::take(QWidget *dialogParent, const AppSettings &settings)
 {
-    if (session->camera()->latestFrame().isNull()) {
-        emit notificationRequested(tr("No camera frame available"), false);
-        return;
-    }
     const CameraBase::CameraFormat format = session->camera()->currentFormat();
     const QString path = choosePath(dialogParent, settings, QSize(format.width, format.height));
     // The camera may have been lost while the dialog was open.
