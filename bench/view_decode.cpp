@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTimer>
 
@@ -52,27 +53,33 @@ const Run runs[] = {
     {"1920x1080@30", {960, 540}, true},
 };
 
-// CPU seconds of the process without the synthetic camera's thread.
-double cpuWithoutSynth()
+// CPU seconds of the process's living threads, by name (threads of one name add up).
+QMap<QString, double> threadCpu()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    double seconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    QMap<QString, double> threads;
     const QDir tasks(QStringLiteral("/proc/self/task"));
     for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
         if (!stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = stat.readAll();
+        // The name stands in parentheses; utime and stime are the 12th and 13th fields after it.
         const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
         const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-        if (open >= 0 && fields.size() >= 13 &&
-            line.mid(open + 1, close - open - 1) == "ostrel-synth")
-            seconds -=
+        if (open >= 0 && fields.size() >= 13)
+            threads[QString::fromUtf8(line.mid(open + 1, close - open - 1))] +=
                 (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
     }
-    return seconds;
+    return threads;
+}
+
+// CPU seconds of the whole process, threads that have ended included.
+double processCpu()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 void runEventLoop(int milliseconds)
@@ -111,18 +118,32 @@ int liveView(const Run &run, int seconds, int argc, char *argv[])
         &handOver, &FrameHandOver::frameAvailable, &view, [&] { ++painted; }, Qt::QueuedConnection);
     runEventLoop(1500); // the stream settles
     painted = 0;
-    const double before = cpuWithoutSynth();
+    const QMap<QString, double> threadsBefore = threadCpu();
+    const double before = processCpu();
     QElapsedTimer wall;
     wall.start();
     runEventLoop(seconds * 1000);
     const double elapsed = double(wall.elapsed()) / 1000.0;
-    const double cpu = cpuWithoutSynth() - before;
+    const double cpu = processCpu() - before;
+    const QMap<QString, double> threadsAfter = threadCpu();
     camera.stopCapture();
+    QStringList threads;
+    double synth = 0.0;
+    for (auto it = threadsAfter.cbegin(); it != threadsAfter.cend(); ++it) {
+        const double used = it.value() - threadsBefore.value(it.key());
+        if (it.key() == QLatin1String("ostrel-synth"))
+            synth = used;
+        else if (used > 0.01 * elapsed)
+            threads << QStringLiteral("%1 %2 %").arg(it.key()).arg(100.0 * used / elapsed, 0, 'f',
+                                                                   1);
+    }
     std::printf("  %s in a %dx%d view, %s: CPU without ostrel-synth %.1f %% of one core, %.1f "
-                "frames shown per second\n",
+                "frames shown per second, %.1f ms of CPU per frame shown (%s)\n",
                 run.mode, run.view.width(), run.view.height(),
                 run.scaled ? "decoded at the view's size" : "decoded at full size",
-                100.0 * cpu / elapsed, painted / elapsed);
+                100.0 * (cpu - synth) / elapsed, painted / elapsed,
+                painted ? 1000.0 * (cpu - synth) / painted : 0.0,
+                qPrintable(threads.join(QStringLiteral(", "))));
     std::fflush(stdout);
     return 0;
 }
