@@ -343,7 +343,8 @@ void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
 
 uint32_t OpenPNPCamera::decodeScale() const
 {
-    // Full size for anyone who relies on the format's size, and when nobody asks for less.
+    // Full size for anyone who relies on the format's size, and when nobody asks for less. A tap
+    // of pictures set meanwhile misses at most the frame being decoded.
     if (frameCallback || !viewFrameCallback || tapTakesPictures())
         return 1;
     return CaptureLoop::scaleDenominatorFor(streamSize, viewSize());
