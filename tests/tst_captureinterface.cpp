@@ -183,32 +183,6 @@ QImage picture(const QByteArray &rgb, QSize size)
                                .copy();
 }
 
-// What a camera's USB transfer or firmware does to a JPEG.
-enum class Quirk { None, StrayBytesBeforeRestart, StrayBytesBeforeEnd, CutShort, CutShortEnded };
-
-QByteArray withQuirk(QByteArray jpeg, Quirk quirk)
-{
-    const QByteArray stray(16, '\x11');
-    const qsizetype scan = jpeg.indexOf("\xff\xda");
-    qsizetype restart = scan;
-    while (restart >= 0 && restart + 1 < jpeg.size() &&
-           !(jpeg[restart] == '\xff' && (uint8_t(jpeg[restart + 1]) & 0xf8) == 0xd0))
-        ++restart;
-    switch (quirk) {
-    case Quirk::None:
-        return jpeg;
-    case Quirk::StrayBytesBeforeRestart:
-        return jpeg.insert(restart, stray);
-    case Quirk::StrayBytesBeforeEnd:
-        return jpeg.insert(jpeg.size() - 2, stray);
-    case Quirk::CutShort:
-        return jpeg.left(jpeg.size() * 2 / 3);
-    case Quirk::CutShortEnded:
-        return jpeg.left(jpeg.size() * 2 / 3) + "\xff\xd9";
-    }
-    return jpeg;
-}
-
 } // namespace
 
 class TestCaptureInterface : public QObject
@@ -604,29 +578,35 @@ void TestCaptureInterface::scaledDecode()
 
 void TestCaptureInterface::framesThatOnlyWarnAreShown_data()
 {
-    QTest::addColumn<Quirk>("quirk");
+    QTest::addColumn<QByteArray>("strayBefore"); // 16 stray bytes before this marker
+    QTest::addColumn<int>("keptThirds");         // of the frame's bytes
+    QTest::addColumn<bool>("endAdded");          // an end marker after what is kept
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("warns");
-    QTest::newRow("whole") << Quirk::None << true << false;
+    QTest::newRow("whole") << QByteArray() << 3 << false << true << false;
     QTest::newRow("stray bytes before a restart marker")
-        << Quirk::StrayBytesBeforeRestart << true << true;
+        << QByteArray("\xff\xd0") << 3 << false << true << true;
     QTest::newRow("stray bytes before the end marker")
-        << Quirk::StrayBytesBeforeEnd << true << true;
-    QTest::newRow("cut short") << Quirk::CutShort << false << false;
-    QTest::newRow("cut short, end marker after it") << Quirk::CutShortEnded << false << false;
+        << QByteArray("\xff\xd9") << 3 << false << true << true;
+    QTest::newRow("cut short") << QByteArray() << 2 << false << false << false;
+    QTest::newRow("cut short, end marker after it") << QByteArray() << 2 << true << false << false;
 }
 
 // A frame libjpeg-turbo decodes with only a warning is shown at any scale, counted and logged;
 // a frame cut short is refused, with or without an end marker after it.
 void TestCaptureInterface::framesThatOnlyWarnAreShown()
 {
-    QFETCH(Quirk, quirk);
+    QFETCH(QByteArray, strayBefore);
+    QFETCH(int, keptThirds);
+    QFETCH(bool, endAdded);
     QFETCH(bool, shown);
     QFETCH(bool, warns);
     const CapStream stream = openFirst(ctx.get());
     const QByteArray clean = takeJpeg(ctx.get(), stream);
     QVERIFY(!clean.isEmpty());
-    const QByteArray jpeg = withQuirk(clean, quirk);
+    QByteArray jpeg = clean.left(clean.size() * keptThirds / 3) + (endAdded ? "\xff\xd9" : "");
+    if (!strayBefore.isEmpty())
+        jpeg.insert(jpeg.indexOf(strayBefore, jpeg.indexOf("\xff\xda")), QByteArray(16, '\x11'));
     const auto decode = [&](const QByteArray &bytes, uint32_t denominator) {
         QByteArray rgb(640 * 480 * 3 / int(denominator * denominator), '\0');
         return Cap_decodeFrameScaled(ctx.get(), stream, bytes.constData(), uint32_t(bytes.size()),
