@@ -95,8 +95,9 @@ public:
     // Set once, before capture starts; they are read without a lock by the capture threads.
     // The frame callback gets every frame at the size of the active format. The view frame
     // callback gets a picture for a view finder of the size setViewSize() gives: a Motion-JPEG
-    // frame decoded at the smallest scale that still covers it (or at full size while anything
-    // else needs that size), a frame of any other format at full size. A camera that only has a
+    // frame decoded at the smallest scale that still covers it, in Format_RGB32, which paints
+    // fastest (or at full size while anything else needs that size), a frame of any other format
+    // at full size. A camera that only has a
     // view frame callback saves the cost of full-size decoding; latestFrame() stays full size.
     void setFrameCallback(FrameCallback callback);
     void setViewFrameCallback(FrameCallback callback);

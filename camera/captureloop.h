@@ -24,9 +24,9 @@ class CaptureLoop
 public:
     // The capture thread, for every Motion-JPEG frame as soon as it is taken.
     using JpegTaken = std::function<void(const QByteArray &jpeg)>;
-    // One thread at a time, for every frame decoded: the picture (of a Motion-JPEG frame at the
-    // scale DecodeScale asked for), with the camera's JPEG of it when the format is Motion-JPEG
-    // (empty otherwise).
+    // One thread at a time, for every frame decoded: the picture (RGB888 at full size; a
+    // Motion-JPEG frame decoded at a smaller scale DecodeScale asked for is RGB32), with the
+    // camera's JPEG of it when the format is Motion-JPEG (empty otherwise).
     using FrameReady = std::function<void(const QImage &frame, const QByteArray &jpeg)>;
 
     // The decode thread, before each Motion-JPEG frame: the denominator (1, 2, 4 or 8) of the
@@ -61,6 +61,8 @@ public:
 private:
     void takeFrames();
     void decodeFrames();
+    // Decode thread: the picture of a camera JPEG at 1/scale, RGB32 where it can be.
+    QImage scaledFrame(const QByteArray &jpeg, uint32_t scale) const;
     // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none.
     QByteArray takeCompressedFrame();
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.

@@ -10,6 +10,7 @@
 #include <exception>
 
 using ostrel::capture::Context;
+using Pixels = ostrel::capture::JpegDecoder::Pixels;
 using ostrel::capture::logMessage;
 using ostrel::capture::Stream;
 
@@ -68,23 +69,24 @@ bool fitsRgbFrame(const char *call, const Stream &s, uint32_t bytes)
 
 // Decodes a frame of the stream at 1/denominator into a buffer of exactly that picture's size.
 CapResult decodeScaled(const char *call, Stream &s, const void *frame, uint32_t frameBytes,
-                       uint32_t denominator, void *rgb, uint32_t rgbBytes)
+                       uint32_t denominator, ostrel::capture::JpegDecoder::Pixels pixels, void *rgb,
+                       uint32_t rgbBytes)
 {
     using ostrel::capture::JpegDecoder;
     if (!frame || !rgb || !JpegDecoder::isScaleDenominator(denominator))
         return CAPRESULT_ERR;
-    const auto needed =
-        ostrel::capture::rgbFrameSize(JpegDecoder::scaledSide(s.width(), denominator),
-                                      JpegDecoder::scaledSide(s.height(), denominator));
-    if (!needed || *needed != rgbBytes) {
+    const uint64_t needed = uint64_t(JpegDecoder::scaledSide(s.width(), denominator)) *
+                            JpegDecoder::scaledSide(s.height(), denominator) *
+                            JpegDecoder::pixelBytes(pixels);
+    if (needed != rgbBytes) {
         logMessage(LOG_ERR, std::string(call) + ": buffer of " + std::to_string(rgbBytes) +
-                                " bytes, the picture needs " + std::to_string(needed.value_or(0)));
+                                " bytes, the picture needs " + std::to_string(needed));
         return CAPRESULT_ERR;
     }
     // One decoder per calling thread: decodes of different threads never wait on each other.
     thread_local JpegDecoder decoder;
     if (!decoder.decode(static_cast<const uint8_t *>(frame), frameBytes, s.width(), s.height(),
-                        static_cast<uint8_t *>(rgb), denominator)) {
+                        static_cast<uint8_t *>(rgb), denominator, pixels)) {
         logMessage(LOG_DEBUG, std::string(call) + ": " + decoder.errorMessage());
         return CAPRESULT_ERR;
     }
@@ -245,7 +247,7 @@ CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, u
                           void *RGBbufferPtr, uint32_t RGBbufferBytes)
 {
     return onStream("Cap_decodeFrame", ctx, stream, [&](Stream &s) -> CapResult {
-        return decodeScaled("Cap_decodeFrame", s, frame, frameBytes, 1, RGBbufferPtr,
+        return decodeScaled("Cap_decodeFrame", s, frame, frameBytes, 1, Pixels::Rgb, RGBbufferPtr,
                             RGBbufferBytes);
     });
 }
@@ -256,7 +258,17 @@ CapResult Cap_decodeFrameScaled(CapContext ctx, CapStream stream, const void *fr
 {
     return onStream("Cap_decodeFrameScaled", ctx, stream, [&](Stream &s) -> CapResult {
         return decodeScaled("Cap_decodeFrameScaled", s, frame, frameBytes, scaleDenominator,
-                            RGBbufferPtr, RGBbufferBytes);
+                            Pixels::Rgb, RGBbufferPtr, RGBbufferBytes);
+    });
+}
+
+CapResult Cap_decodeFrameScaledBGRX(CapContext ctx, CapStream stream, const void *frame,
+                                    uint32_t frameBytes, uint32_t scaleDenominator,
+                                    void *BGRXbufferPtr, uint32_t BGRXbufferBytes)
+{
+    return onStream("Cap_decodeFrameScaledBGRX", ctx, stream, [&](Stream &s) -> CapResult {
+        return decodeScaled("Cap_decodeFrameScaledBGRX", s, frame, frameBytes, scaleDenominator,
+                            Pixels::Bgrx, BGRXbufferPtr, BGRXbufferBytes);
     });
 }
 

@@ -134,6 +134,12 @@ CapResult Cap_getScaledSize(CapContext ctx, CapStream stream, uint32_t scaleDeno
 CapResult Cap_decodeFrameScaled(CapContext ctx, CapStream stream, const void *frame,
                                 uint32_t frameBytes, uint32_t scaleDenominator, void *RGBbufferPtr,
                                 uint32_t RGBbufferBytes);
+/* Cap_decodeFrameScaled with 4 bytes a pixel: blue, green, red and 255, which is Qt's
+ * Format_RGB32 on a little-endian machine, and what a display paints without a conversion. The
+ * buffer must be exactly width x height x 4 bytes of Cap_getScaledSize. */
+CapResult Cap_decodeFrameScaledBGRX(CapContext ctx, CapStream stream, const void *frame,
+                                    uint32_t frameBytes, uint32_t scaleDenominator,
+                                    void *BGRXbufferPtr, uint32_t BGRXbufferBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
 /* Motion-JPEG frames of this stream decoded with only a warning of libjpeg-turbo (stray bytes
  * before a marker, say), by Cap_captureFrame, Cap_decodeFrame and Cap_decodeFrameScaled: they

@@ -93,7 +93,7 @@ uint32_t JpegDecoder::scaledSide(uint32_t side, uint32_t denominator)
 }
 
 bool JpegDecoder::decode(const uint8_t *jpeg, size_t bytes, uint32_t width, uint32_t height,
-                         uint8_t *rgb, uint32_t scaleDenominator)
+                         uint8_t *rgb, uint32_t scaleDenominator, Pixels pixels)
 {
     warning = false;
     if (!handle) {
@@ -122,8 +122,10 @@ bool JpegDecoder::decode(const uint8_t *jpeg, size_t bytes, uint32_t width, uint
     // Asked for exactly the size of 1/denominator, libjpeg-turbo picks that factor.
     const int scaledWidth = int(scaledSide(width, scaleDenominator));
     const int scaledHeight = int(scaledSide(height, scaleDenominator));
+    // libjpeg-turbo fills the fourth byte of BGRX with 255.
     if (tjDecompress2(handle.get(), jpeg, static_cast<unsigned long>(length), rgb, scaledWidth,
-                      scaledWidth * 3, scaledHeight, TJPF_RGB, 0) == 0) {
+                      scaledWidth * int(pixelBytes(pixels)), scaledHeight,
+                      pixels == Pixels::Rgb ? TJPF_RGB : TJPF_BGRX, 0) == 0) {
         error.clear();
         return true;
     }

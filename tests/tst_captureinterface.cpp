@@ -537,8 +537,8 @@ void TestCaptureInterface::scaledDecode_data()
     QTest::newRow("1/16") << 16u << QSize();
 }
 
-// A picture decoded at a fraction of the size is the full one scaled down, in a buffer of
-// exactly its size; nothing is written past the size given.
+// A picture decoded at a fraction of the size, RGB or BGRX, is the full one scaled down, in a
+// buffer of exactly its size; nothing is written past the size given.
 void TestCaptureInterface::scaledDecode()
 {
     QFETCH(uint32_t, denominator);
@@ -553,26 +553,33 @@ void TestCaptureInterface::scaledDecode()
     QCOMPARE(sized == CAPRESULT_OK, size.isValid());
     QCOMPARE(QSize(int(width), int(height)), size.isValid() ? size : QSize(7, 9));
 
-    const auto decode = [&](QByteArray &rgb, qsizetype bytes) {
-        return Cap_decodeFrameScaled(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()),
-                                     denominator, rgb.data(), uint32_t(bytes));
-    };
-    const qsizetype exact = size.isValid() ? qsizetype(width) * height * 3 : 64;
-    for (qsizetype bytes : {exact - 1, exact + 3, exact}) {
-        QByteArray rgb(exact + 64, '\x5a');
-        const bool accepted = size.isValid() && bytes == exact;
-        QCOMPARE(decode(rgb, bytes) == CAPRESULT_OK, accepted);
-        QCOMPARE(rgb.mid(accepted ? bytes : 0),
-                 QByteArray(rgb.size() - (accepted ? bytes : 0), '\x5a'));
-        if (!accepted)
-            continue;
-        QByteArray full(1366 * 766 * 3, '\0');
-        QCOMPARE(Cap_decodeFrame(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()),
-                                 full.data(), uint32_t(full.size())),
-                 CAPRESULT_OK);
-        const QImage expected = picture(full, QSize(1366, 766))
-                                    .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QCOMPARE_LT(difference(picture(rgb, size), expected), 12.0);
+    QByteArray full(1366 * 766 * 3, '\0');
+    QCOMPARE(Cap_decodeFrame(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()),
+                             full.data(), uint32_t(full.size())),
+             CAPRESULT_OK);
+    const QImage expected = picture(full, QSize(1366, 766))
+                                .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (int pixelBytes : {3, 4}) {
+        const auto decode = pixelBytes == 3 ? Cap_decodeFrameScaled : Cap_decodeFrameScaledBGRX;
+        const qsizetype exact = size.isValid() ? qsizetype(width) * height * pixelBytes : 64;
+        for (qsizetype bytes : {exact - 1, exact + 3, exact}) {
+            QByteArray rgb(exact + 64, '\x5a');
+            const bool accepted = size.isValid() && bytes == exact;
+            QCOMPARE(decode(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()), denominator,
+                            rgb.data(), uint32_t(bytes)) == CAPRESULT_OK,
+                     accepted);
+            QCOMPARE(rgb.mid(accepted ? bytes : 0),
+                     QByteArray(rgb.size() - (accepted ? bytes : 0), '\x5a'));
+            if (!accepted)
+                continue;
+            const QImage shown = pixelBytes == 3
+                                     ? picture(rgb, size)
+                                     : QImage(reinterpret_cast<const uchar *>(rgb.constData()),
+                                              size.width(), size.height(), QImage::Format_RGB32)
+                                           .convertToFormat(QImage::Format_RGB888);
+            QCOMPARE_LT(difference(shown, expected), 12.0);
+            QVERIFY(pixelBytes == 3 || rgb.at(3) == '\xff');
+        }
     }
 }
 
