@@ -30,6 +30,23 @@ void CameraBase::setFrameCallback(FrameCallback callback)
     frameCallback = std::move(callback);
 }
 
+void CameraBase::setViewFrameCallback(FrameCallback callback)
+{
+    viewFrameCallback = std::move(callback);
+}
+
+void CameraBase::setViewSize(QSize devicePixels)
+{
+    std::lock_guard<std::mutex> lock(viewMutex);
+    requestedViewSize = devicePixels;
+}
+
+QSize CameraBase::viewSize() const
+{
+    std::lock_guard<std::mutex> lock(viewMutex);
+    return requestedViewSize;
+}
+
 void CameraBase::setFpsCallback(FpsCallback callback)
 {
     fpsCallback = std::move(callback);
@@ -40,6 +57,7 @@ void CameraBase::setRecordingTap(RecordingTap tap, TapInput input)
     std::lock_guard<std::mutex> lock(tapMutex);
     recordingTap = std::move(tap);
     recordingInput = input;
+    pictureTap = recordingTap && input == TapInput::Picture;
 }
 
 void CameraBase::recordCameraJpeg(const QByteArray &cameraJpeg)

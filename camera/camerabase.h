@@ -5,8 +5,10 @@
 #include <QList>
 #include <QMetaType>
 #include <QObject>
+#include <QSize>
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -91,8 +93,18 @@ public:
     ~CameraBase() override;
 
     // Set once, before capture starts; they are read without a lock by the capture threads.
+    // The frame callback gets every frame at the size of the active format. The view frame
+    // callback gets a picture for a view finder of the size setViewSize() gives: a Motion-JPEG
+    // frame decoded at the smallest scale that still covers it, in Format_RGB32, which paints
+    // fastest (or at full size while anything else needs that size), a frame of any other format
+    // at full size. A camera that only has a
+    // view frame callback saves the cost of full-size decoding; latestFrame() stays full size.
     void setFrameCallback(FrameCallback callback);
+    void setViewFrameCallback(FrameCallback callback);
     void setFpsCallback(FpsCallback callback);
+    // Any thread, also while capturing: the device pixels the view finder shows the picture in;
+    // an empty size asks for full size.
+    void setViewSize(QSize devicePixels);
     // Any thread, also while capturing; an empty function removes the tap. Once it returns, the
     // previous tap is not running and is never called again.
     void setRecordingTap(RecordingTap tap, TapInput input = TapInput::Picture);
@@ -143,7 +155,13 @@ protected:
     void recordCameraJpeg(const QByteArray &cameraJpeg);
     void recordPicture(const QImage &rgb, const QByteArray &cameraJpeg);
 
+    // Any thread.
+    QSize viewSize() const;
+    // Any thread: whether a recording tap takes decoded pictures of Motion-JPEG frames.
+    bool tapTakesPictures() const { return pictureTap.load(); }
+
     FrameCallback frameCallback;
+    FrameCallback viewFrameCallback;
     FpsCallback fpsCallback;
     bool capturing = false;          // GUI thread only
     Failure failure = Failure::None; // GUI thread only
@@ -153,6 +171,9 @@ private:
     std::mutex tapMutex;
     RecordingTap recordingTap;
     TapInput recordingInput = TapInput::Picture;
+    std::atomic<bool> pictureTap{false}; // a tap with Picture input is set
+    mutable std::mutex viewMutex;        // guards requestedViewSize
+    QSize requestedViewSize;
 };
 
 Q_DECLARE_METATYPE(CameraBase::CameraFormat)

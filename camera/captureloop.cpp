@@ -21,9 +21,10 @@ constexpr qsizetype maxJpegBytes = 64 << 20;
 
 } // namespace
 
-CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady)
+CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, DecodeScale decodeScale)
     : jpegTaken(std::move(jpegTaken))
     , frameReady(std::move(frameReady))
+    , decodeScale(std::move(decodeScale))
 {}
 
 CaptureLoop::~CaptureLoop()
@@ -41,6 +42,22 @@ std::optional<uint32_t> CaptureLoop::frameBytes(qint64 width, qint64 height)
     if (bytes > qint64(std::numeric_limits<uint32_t>::max()))
         return std::nullopt;
     return uint32_t(bytes);
+}
+
+uint32_t CaptureLoop::scaleDenominatorFor(QSize frame, QSize view)
+{
+    if (view.isEmpty())
+        return 1;
+    // libjpeg-turbo rounds the scaled sides up.
+    const auto covers = [&](uint32_t denominator) {
+        return (qint64(frame.width()) + denominator - 1) / denominator >= view.width() &&
+               (qint64(frame.height()) + denominator - 1) / denominator >= view.height();
+    };
+    for (uint32_t denominator : {8u, 4u, 2u}) {
+        if (covers(denominator))
+            return denominator;
+    }
+    return 1;
 }
 
 bool CaptureLoop::start(void *context, int32_t stream, int width, int height)
@@ -126,13 +143,38 @@ void CaptureLoop::decodeFrames()
                 return;
             jpeg = std::exchange(pendingJpeg, QByteArray());
         }
-        const QImage frame = newFrame([this, &jpeg](uchar *rgb, uint32_t size) {
+        // Asked anew for every frame: the view may have been resized, a tap may want pictures.
+        const uint32_t scale = decodeScale ? decodeScale() : 1;
+        const QImage frame = scale == 1 ? newFrame([this, &jpeg](uchar *rgb, uint32_t size) {
             return Cap_decodeFrame(context, stream, jpeg.constData(), uint32_t(jpeg.size()), rgb,
                                    size) == CAPRESULT_OK;
-        });
+        })
+                                        : scaledFrame(jpeg, scale);
         if (!frame.isNull() && running.load())
             frameReady(frame, jpeg);
     }
+}
+
+QImage CaptureLoop::scaledFrame(const QByteArray &jpeg, uint32_t scale) const
+{
+    uint32_t w = 0, h = 0;
+    if (Cap_getScaledSize(context, stream, scale, &w, &h) != CAPRESULT_OK)
+        return QImage();
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    // Blue, green, red, 255 is Format_RGB32 here, which a view paints without converting it:
+    // several times faster than painting RGB888 scaled.
+    QImage frame(int(w), int(h), QImage::Format_RGB32);
+    if (frame.isNull() ||
+        Cap_decodeFrameScaledBGRX(context, stream, jpeg.constData(), uint32_t(jpeg.size()), scale,
+                                  frame.bits(), uint32_t(frame.sizeInBytes())) != CAPRESULT_OK)
+        return QImage();
+    return frame;
+#else
+    return newFrame(int(w), int(h), [&](uchar *rgb, uint32_t size) {
+        return Cap_decodeFrameScaled(context, stream, jpeg.constData(), uint32_t(jpeg.size()),
+                                     scale, rgb, size) == CAPRESULT_OK;
+    });
+#endif
 }
 
 QByteArray CaptureLoop::takeCompressedFrame()
@@ -157,17 +199,25 @@ QByteArray CaptureLoop::takeCompressedFrame()
 
 QImage CaptureLoop::newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const
 {
-    QImage frame(width, height, QImage::Format_RGB888);
+    return newFrame(width, height, fill);
+}
+
+QImage CaptureLoop::newFrame(int w, int h, const std::function<bool(uchar *, uint32_t)> &fill)
+{
+    const std::optional<uint32_t> size = frameBytes(w, h);
+    if (!size)
+        return QImage();
+    QImage frame(w, h, QImage::Format_RGB888);
     if (frame.isNull())
         return QImage();
-    const qsizetype packedLine = qsizetype(width) * 3;
+    const qsizetype packedLine = qsizetype(w) * 3;
     if (frame.bytesPerLine() == packedLine)
-        return fill(frame.bits(), bytes) ? frame : QImage();
+        return fill(frame.bits(), *size) ? frame : QImage();
     // QImage pads its lines to four bytes; the library writes them packed.
-    std::vector<uchar> packed(bytes);
-    if (!fill(packed.data(), bytes))
+    std::vector<uchar> packed(*size);
+    if (!fill(packed.data(), *size))
         return QImage();
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < h; ++y)
         std::memcpy(frame.scanLine(y), packed.data() + y * packedLine, size_t(packedLine));
     return frame;
 }

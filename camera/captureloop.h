@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 #include <atomic>
 #include <condition_variable>
@@ -23,11 +24,17 @@ class CaptureLoop
 public:
     // The capture thread, for every Motion-JPEG frame as soon as it is taken.
     using JpegTaken = std::function<void(const QByteArray &jpeg)>;
-    // One thread at a time, for every frame decoded: the picture, with the camera's JPEG of it
-    // when the format is Motion-JPEG (empty otherwise).
+    // One thread at a time, for every frame decoded: the picture (RGB888 at full size; a
+    // Motion-JPEG frame decoded at a smaller scale DecodeScale asked for is RGB32), with the
+    // camera's JPEG of it when the format is Motion-JPEG (empty otherwise).
     using FrameReady = std::function<void(const QImage &frame, const QByteArray &jpeg)>;
 
-    CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady);
+    // The decode thread, before each Motion-JPEG frame: the denominator (1, 2, 4 or 8) of the
+    // scale to decode it at. FrameReady then gets a picture whose sides are divided by it, rounded
+    // up. Without one every frame is decoded at full size.
+    using DecodeScale = std::function<uint32_t()>;
+
+    CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, DecodeScale decodeScale = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -36,6 +43,14 @@ public:
     // Bytes of one RGB24 frame. No value when the frame is empty, when the size does not fit the
     // 32-bit count the library is given, or when one row does not fit QImage's int-sized lines.
     static std::optional<uint32_t> frameBytes(qint64 width, qint64 height);
+    // The smallest scale libjpeg-turbo offers (1/2, 1/4, 1/8) at which a frame still covers the
+    // view in both dimensions, as its denominator; 1, full size, when only that covers it or when
+    // the view is empty.
+    static uint32_t scaleDenominatorFor(QSize frame, QSize view);
+
+    // A new w x h RGB888 frame filled by fill(packed RGB24 buffer, its size); null when fill
+    // fails or the frame cannot be held.
+    static QImage newFrame(int w, int h, const std::function<bool(uchar *, uint32_t)> &fill);
 
     // Starts taking the frames, of width x height, of an open stream; false when they cannot be
     // held. The context and stream must stay open until stop() has returned.
@@ -46,6 +61,8 @@ public:
 private:
     void takeFrames();
     void decodeFrames();
+    // Decode thread: the picture of a camera JPEG at 1/scale, RGB32 where it can be.
+    QImage scaledFrame(const QByteArray &jpeg, uint32_t scale) const;
     // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none.
     QByteArray takeCompressedFrame();
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
@@ -53,6 +70,7 @@ private:
 
     const JpegTaken jpegTaken;
     const FrameReady frameReady;
+    const DecodeScale decodeScale;
     void *context = nullptr;
     int32_t stream = -1;
     int width = 0;

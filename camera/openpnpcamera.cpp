@@ -56,7 +56,8 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     : CameraBase(parent)
     , captureLoop(
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
-          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); })
+          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
+          [this] { return decodeScale(); })
 {
     Cap_setLogLevel(LOG_VERBOSE);
     Cap_installCustomLogFunction(logCaptureMessage);
@@ -218,6 +219,7 @@ void OpenPNPCamera::haltCapture()
     running = false;
     capturing = false;
     captureLoop.stop();
+    keepLatestFrame();
     if (captureContext && streamId >= 0) {
         Cap_closeStream(captureContext.get(), streamId);
         streamId = -1;
@@ -230,6 +232,7 @@ void OpenPNPCamera::forgetLatestFrame()
 {
     QMutexLocker locker(&frameMutex);
     latestImage = QImage();
+    latestJpeg.clear();
     frameCount = 0;
 }
 
@@ -259,6 +262,7 @@ bool OpenPNPCamera::reopenStream()
         running = false;
         capturing = false;
         captureLoop.stop();
+        keepLatestFrame();
         if (streamId >= 0) {
             Cap_closeStream(captureContext.get(), streamId);
             streamId = -1;
@@ -298,21 +302,29 @@ void OpenPNPCamera::startCaptureThreads()
     // The stream delivers the library's size for this format, whatever the chosen record says.
     // Without it no frames arrive.
     CapFormatInfo info{};
-    if (Cap_getFormatInfo(captureContext.get(), deviceIndex, activeFormat.formatIndex, &info) !=
-            CAPRESULT_OK ||
-        !captureLoop.start(captureContext.get(), streamId, int(info.width), int(info.height)))
+    const bool known = Cap_getFormatInfo(captureContext.get(), deviceIndex,
+                                         activeFormat.formatIndex, &info) == CAPRESULT_OK;
+    streamSize = QSize(int(info.width), int(info.height));
+    if (!known ||
+        !captureLoop.start(captureContext.get(), streamId, streamSize.width(), streamSize.height()))
         qWarning("Failed to get format info");
 }
 
 void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
 {
+    // A Motion-JPEG frame decoded for the view finder only is smaller than the format's size.
+    const bool fullSize = frame.size() == streamSize;
     {
         QMutexLocker locker(&frameMutex);
-        latestImage = frame;
+        latestImage = fullSize ? frame : QImage();
+        latestJpeg = fullSize ? QByteArray() : jpeg;
+        jpegStream = streamId;
+        jpegSize = streamSize;
         ++frameCount;
     }
     // Before the frame callback: a recording must not wait for the display.
-    recordPicture(frame, jpeg);
+    if (fullSize)
+        recordPicture(frame, jpeg);
     // frameCount is only touched by the capture threads while they run.
     const int elapsed = int(fpsTimer.elapsed());
     if (elapsed >= rateWindowMs) {
@@ -321,21 +333,61 @@ void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
         fpsTimer.restart();
     }
     // Called without frameMutex so that a receiver may ask for latestFrame().
-    if (frameCallback)
+    if (frameCallback && fullSize)
         frameCallback(frame);
+    if (viewFrameCallback)
+        viewFrameCallback(frame);
     if (fpsCallback)
         fpsCallback(currentFps);
 }
 
+uint32_t OpenPNPCamera::decodeScale() const
+{
+    // Full size for anyone who relies on the format's size, and when nobody asks for less. A tap
+    // of pictures set meanwhile misses at most the frame being decoded.
+    if (frameCallback || !viewFrameCallback || tapTakesPictures())
+        return 1;
+    return CaptureLoop::scaleDenominatorFor(streamSize, viewSize());
+}
+
 QImage OpenPNPCamera::latestFrame()
 {
-    QImage newest;
+    // The deep copy is made outside the lock; the shared image itself is never modified.
+    return fullSizeLatest().copy();
+}
+
+QImage OpenPNPCamera::fullSizeLatest()
+{
+    QByteArray jpeg;
+    int stream = -1;
+    QSize size;
     {
         QMutexLocker locker(&frameMutex);
-        newest = latestImage;
+        if (!latestImage.isNull() || latestJpeg.isEmpty())
+            return latestImage;
+        jpeg = latestJpeg;
+        stream = jpegStream;
+        size = jpegSize;
     }
-    // The deep copy is made outside the lock; the shared image itself is never modified.
-    return newest.copy();
+    // Outside the lock: the capture threads never wait for this decode.
+    QImage frame =
+        CaptureLoop::newFrame(size.width(), size.height(), [&](uchar *rgb, uint32_t bytes) {
+            return Cap_decodeFrame(captureContext.get(), stream, jpeg.constData(),
+                                   uint32_t(jpeg.size()), rgb, bytes) == CAPRESULT_OK;
+        });
+    QMutexLocker locker(&frameMutex);
+    // Kept for the next call unless a newer frame came in meanwhile.
+    if (latestImage.isNull() && latestJpeg.constData() == jpeg.constData())
+        latestImage = frame;
+    return frame;
+}
+
+void OpenPNPCamera::keepLatestFrame()
+{
+    const QImage last = fullSizeLatest();
+    QMutexLocker locker(&frameMutex);
+    latestImage = last;
+    latestJpeg.clear();
 }
 
 void OpenPNPCamera::checkCameraConnection()

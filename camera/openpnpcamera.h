@@ -78,6 +78,14 @@ private:
     void forgetLatestFrame();
     // Capture threads, one at a time: a new picture for the display, the recording and the rate.
     void deliverFrame(const QImage &frame, const QByteArray &jpeg);
+    // Decode thread: the scale of the next Motion-JPEG frame's picture.
+    uint32_t decodeScale() const;
+    // Any thread: the newest frame at full size, decoded from its JPEG when only a smaller
+    // picture of it was decoded; null when there is none or it cannot be decoded.
+    QImage fullSizeLatest();
+    // GUI thread, no capture threads running, before the stream closes: the newest frame is
+    // kept at full size, as only its stream can decode it.
+    void keepLatestFrame();
 
     ContextHandle captureContext;
     int deviceIndex = -1;
@@ -89,8 +97,12 @@ private:
     QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then in deliverFrame()
     int frameCount = 0;
     double currentFps = 0.0; // deliverFrame(); kept across runs
-    QMutex frameMutex;       // guards latestImage and frameCount
-    QImage latestImage;
+    QSize streamSize;      // the running stream's frame size; written while no capture threads run
+    QMutex frameMutex;     // guards latestImage, latestJpeg, jpegStream, jpegSize and frameCount
+    QImage latestImage;    // the newest frame at full size; null while only its JPEG is at hand
+    QByteArray latestJpeg; // the newest frame's JPEG when only a smaller picture was decoded
+    int jpegStream = -1;   // the stream latestJpeg came from, and its frame size
+    QSize jpegSize;
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted
     double brightnessValue = 0.0;

@@ -5,6 +5,7 @@
 
 #include "capture.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,6 +45,11 @@ public:
         return CAPRESULT_FORMATNOTSUPPORTED;
     }
     virtual uint32_t frameCount() const = 0;
+    // Frames of this stream decoded and handed out although libjpeg-turbo warned about them.
+    // Any thread.
+    uint32_t decodeWarnings() const { return warnings.load(); }
+    // Any thread: counts one such frame and logs the warning at debug level.
+    void noteDecodeWarning(const std::string &warning);
 
     virtual CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max,
                                      int32_t &def) = 0;
@@ -51,6 +57,9 @@ public:
     virtual CapResult setProperty(CapPropertyID id, int32_t value) = 0;
     virtual CapResult autoProperty(CapPropertyID id, bool &enabled) = 0;
     virtual CapResult setAutoProperty(CapPropertyID id, bool enabled) = 0;
+
+private:
+    std::atomic<uint32_t> warnings{0};
 };
 
 class Device

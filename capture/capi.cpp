@@ -10,6 +10,7 @@
 #include <exception>
 
 using ostrel::capture::Context;
+using Pixels = ostrel::capture::JpegDecoder::Pixels;
 using ostrel::capture::logMessage;
 using ostrel::capture::Stream;
 
@@ -64,6 +65,34 @@ bool fitsRgbFrame(const char *call, const Stream &s, uint32_t bytes)
                             " bytes, the stream's frames need " +
                             std::to_string(needed.value_or(0)));
     return false;
+}
+
+// Decodes a frame of the stream at 1/denominator into a buffer of exactly that picture's size.
+CapResult decodeScaled(const char *call, Stream &s, const void *frame, uint32_t frameBytes,
+                       uint32_t denominator, ostrel::capture::JpegDecoder::Pixels pixels, void *rgb,
+                       uint32_t rgbBytes)
+{
+    using ostrel::capture::JpegDecoder;
+    if (!frame || !rgb || !JpegDecoder::isScaleDenominator(denominator))
+        return CAPRESULT_ERR;
+    const uint64_t needed = uint64_t(JpegDecoder::scaledSide(s.width(), denominator)) *
+                            JpegDecoder::scaledSide(s.height(), denominator) *
+                            JpegDecoder::pixelBytes(pixels);
+    if (needed != rgbBytes) {
+        logMessage(LOG_ERR, std::string(call) + ": buffer of " + std::to_string(rgbBytes) +
+                                " bytes, the picture needs " + std::to_string(needed));
+        return CAPRESULT_ERR;
+    }
+    // One decoder per calling thread: decodes of different threads never wait on each other.
+    thread_local JpegDecoder decoder;
+    if (!decoder.decode(static_cast<const uint8_t *>(frame), frameBytes, s.width(), s.height(),
+                        static_cast<uint8_t *>(rgb), denominator, pixels)) {
+        logMessage(LOG_DEBUG, std::string(call) + ": " + decoder.errorMessage());
+        return CAPRESULT_ERR;
+    }
+    if (decoder.warned())
+        s.noteDecodeWarning(std::string(call) + ": " + decoder.errorMessage());
+    return CAPRESULT_OK;
 }
 
 } // namespace
@@ -218,15 +247,41 @@ CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, u
                           void *RGBbufferPtr, uint32_t RGBbufferBytes)
 {
     return onStream("Cap_decodeFrame", ctx, stream, [&](Stream &s) -> CapResult {
-        if (!frame || !RGBbufferPtr || !fitsRgbFrame("Cap_decodeFrame", s, RGBbufferBytes))
+        return decodeScaled("Cap_decodeFrame", s, frame, frameBytes, 1, Pixels::Rgb, RGBbufferPtr,
+                            RGBbufferBytes);
+    });
+}
+
+CapResult Cap_decodeFrameScaled(CapContext ctx, CapStream stream, const void *frame,
+                                uint32_t frameBytes, uint32_t scaleDenominator, void *RGBbufferPtr,
+                                uint32_t RGBbufferBytes)
+{
+    return onStream("Cap_decodeFrameScaled", ctx, stream, [&](Stream &s) -> CapResult {
+        return decodeScaled("Cap_decodeFrameScaled", s, frame, frameBytes, scaleDenominator,
+                            Pixels::Rgb, RGBbufferPtr, RGBbufferBytes);
+    });
+}
+
+CapResult Cap_decodeFrameScaledBGRX(CapContext ctx, CapStream stream, const void *frame,
+                                    uint32_t frameBytes, uint32_t scaleDenominator,
+                                    void *BGRXbufferPtr, uint32_t BGRXbufferBytes)
+{
+    return onStream("Cap_decodeFrameScaledBGRX", ctx, stream, [&](Stream &s) -> CapResult {
+        return decodeScaled("Cap_decodeFrameScaledBGRX", s, frame, frameBytes, scaleDenominator,
+                            Pixels::Bgrx, BGRXbufferPtr, BGRXbufferBytes);
+    });
+}
+
+CapResult Cap_getScaledSize(CapContext ctx, CapStream stream, uint32_t scaleDenominator,
+                            uint32_t *width, uint32_t *height)
+{
+    return onStream("Cap_getScaledSize", ctx, stream, [&](Stream &s) -> CapResult {
+        using ostrel::capture::JpegDecoder;
+        if (!width || !height || !JpegDecoder::isScaleDenominator(scaleDenominator))
             return CAPRESULT_ERR;
-        // One decoder per calling thread: decodes of different threads never wait on each other.
-        thread_local ostrel::capture::JpegDecoder decoder;
-        if (decoder.decode(static_cast<const uint8_t *>(frame), frameBytes, s.width(), s.height(),
-                           static_cast<uint8_t *>(RGBbufferPtr)))
-            return CAPRESULT_OK;
-        logMessage(LOG_DEBUG, "Cap_decodeFrame: " + decoder.errorMessage());
-        return CAPRESULT_ERR;
+        *width = JpegDecoder::scaledSide(s.width(), scaleDenominator);
+        *height = JpegDecoder::scaledSide(s.height(), scaleDenominator);
+        return CAPRESULT_OK;
     });
 }
 
@@ -241,6 +296,14 @@ uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream)
     return guarded("Cap_getStreamFrameCount", uint32_t{0}, [&]() -> uint32_t {
         const std::shared_ptr<Stream> s = findStream(ctx, stream);
         return s ? s->frameCount() : 0;
+    });
+}
+
+uint32_t Cap_getDecodeWarningCount(CapContext ctx, CapStream stream)
+{
+    return guarded("Cap_getDecodeWarningCount", uint32_t{0}, [&]() -> uint32_t {
+        const std::shared_ptr<Stream> s = findStream(ctx, stream);
+        return s ? s->decodeWarnings() : 0;
     });
 }
 

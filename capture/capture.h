@@ -117,10 +117,35 @@ CapResult Cap_captureCompressedFrame(CapContext ctx, CapStream stream, void *buf
                                      uint32_t bufferBytes, uint32_t *frameBytes);
 /* Decodes compressed bytes of one of this stream's frames (from Cap_captureCompressedFrame) into
  * RGB24, with the buffer rules of Cap_captureFrame. Any thread, also while another one captures
- * from the stream. CAPRESULT_ERR when the bytes are no picture of the stream's size. */
+ * from the stream. CAPRESULT_ERR when the bytes are no picture of the stream's size or are cut
+ * short. */
 CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, uint32_t frameBytes,
                           void *RGBbufferPtr, uint32_t RGBbufferBytes);
+/* The size of this stream's pictures decoded at 1/scaleDenominator (1, 2, 4 or 8), as
+ * Cap_decodeFrameScaled writes them: each side divided by scaleDenominator and rounded up, as
+ * libjpeg-turbo scales (1920x1080 at 1/8 is 240x135, 1366x768 at 1/4 is 342x192). CAPRESULT_ERR
+ * for any other denominator or a null output, which is then left alone. */
+CapResult Cap_getScaledSize(CapContext ctx, CapStream stream, uint32_t scaleDenominator,
+                            uint32_t *width, uint32_t *height);
+/* Cap_decodeFrame at a fraction of the size, with libjpeg-turbo's own scaling (much cheaper than
+ * a full decode followed by a downscale): writes the picture of Cap_getScaledSize as packed RGB24
+ * rows, top down. The buffer must be exactly that size's width x height x 3 bytes; nothing is
+ * ever written past it. A scaleDenominator of 1 is Cap_decodeFrame. */
+CapResult Cap_decodeFrameScaled(CapContext ctx, CapStream stream, const void *frame,
+                                uint32_t frameBytes, uint32_t scaleDenominator, void *RGBbufferPtr,
+                                uint32_t RGBbufferBytes);
+/* Cap_decodeFrameScaled with 4 bytes a pixel: blue, green, red and 255, which is Qt's
+ * Format_RGB32 on a little-endian machine, and what a display paints without a conversion. The
+ * buffer must be exactly width x height x 4 bytes of Cap_getScaledSize. */
+CapResult Cap_decodeFrameScaledBGRX(CapContext ctx, CapStream stream, const void *frame,
+                                    uint32_t frameBytes, uint32_t scaleDenominator,
+                                    void *BGRXbufferPtr, uint32_t BGRXbufferBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
+/* Motion-JPEG frames of this stream decoded with only a warning of libjpeg-turbo (stray bytes
+ * before a marker, say), by Cap_captureFrame, Cap_decodeFrame and Cap_decodeFrameScaled: they
+ * are shown as browsers show them, and logged at LOG_DEBUG. A frame cut short, without its
+ * end-of-image marker or with its data ending early, is refused and not counted here. */
+uint32_t Cap_getDecodeWarningCount(CapContext ctx, CapStream stream);
 
 /* Why the last Cap_openStream of this device failed, or CAPERROR_GONE once a call on one of its
  * streams has answered CAPRESULT_DEVICENOTFOUND: one of the CAPERROR_ codes. CAPERROR_NONE

@@ -20,6 +20,12 @@ void logMessage(uint32_t level, const std::string &message)
         std::fprintf(stderr, "ostrel-capture: %s\n", message.c_str());
 }
 
+void Stream::noteDecodeWarning(const std::string &warning)
+{
+    warnings.fetch_add(1);
+    logMessage(LOG_DEBUG, "shown despite a decode warning: " + warning);
+}
+
 } // namespace ostrel::capture
 
 extern "C" void Cap_setLogLevel(uint32_t level)

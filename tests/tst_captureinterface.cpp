@@ -147,6 +147,42 @@ std::pair<double, double> statistics(const QByteArray &frame)
     return {mean, std::sqrt(std::max(0.0, squares / n - mean * mean))};
 }
 
+// The camera's JPEG of the stream's next frame; empty when none is taken.
+QByteArray takeJpeg(CapContext ctx, CapStream stream)
+{
+    for (int attempt = 0; attempt < 100 && !Cap_hasNewFrame(ctx, stream); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    uint32_t size = 0;
+    if (Cap_captureCompressedFrame(ctx, stream, nullptr, 0, &size) != CAPRESULT_ERR)
+        return QByteArray();
+    QByteArray jpeg(int(size), '\0');
+    return Cap_getCompressedFrame(ctx, stream, jpeg.data(), size, &size) == CAPRESULT_OK
+               ? jpeg
+               : QByteArray();
+}
+
+// Mean absolute difference of two pictures' bytes; huge when their sizes differ.
+double difference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 1e9;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width() * 3; ++x)
+            sum += std::abs(a.constScanLine(y)[x] - b.constScanLine(y)[x]);
+    }
+    return sum / (double(a.width()) * a.height() * 3);
+}
+
+// A picture of packed RGB24 rows in rgb, or a null one when rgb is empty.
+QImage picture(const QByteArray &rgb, QSize size)
+{
+    return rgb.isEmpty() ? QImage()
+                         : QImage(reinterpret_cast<const uchar *>(rgb.constData()), size.width(),
+                                  size.height(), size.width() * 3, QImage::Format_RGB888)
+                               .copy();
+}
+
 } // namespace
 
 class TestCaptureInterface : public QObject
@@ -168,6 +204,10 @@ private slots:
     void pacingAndSequence_data();
     void pacingAndSequence();
     void motionJpegFramesAreRealJpeg();
+    void scaledDecode_data();
+    void scaledDecode();
+    void framesThatOnlyWarnAreShown_data();
+    void framesThatOnlyWarnAreShown();
     void patternOrientationAndMotion();
     void properties();
 
@@ -482,6 +522,115 @@ void TestCaptureInterface::motionJpegFramesAreRealJpeg()
         QCOMPARE(Cap_getCompressedFrame(ctx.get(), stream, jpeg.data(), size, &size), CAPRESULT_OK);
         QCOMPARE(QImage::fromData(jpeg, "JPG").size(), QSize(640, 480));
     }
+}
+
+void TestCaptureInterface::scaledDecode_data()
+{
+    QTest::addColumn<uint32_t>("denominator");
+    QTest::addColumn<QSize>("size"); // invalid: refused
+    QTest::newRow("1/1") << 1u << QSize(1366, 766);
+    QTest::newRow("1/2") << 2u << QSize(683, 383);
+    QTest::newRow("1/4, both rounded up") << 4u << QSize(342, 192);
+    QTest::newRow("1/8") << 8u << QSize(171, 96);
+    QTest::newRow("1/3") << 3u << QSize();
+    QTest::newRow("1/0") << 0u << QSize();
+    QTest::newRow("1/16") << 16u << QSize();
+}
+
+// A picture decoded at a fraction of the size, RGB or BGRX, is the full one scaled down, in a
+// buffer of exactly its size; nothing is written past the size given.
+void TestCaptureInterface::scaledDecode()
+{
+    QFETCH(uint32_t, denominator);
+    QFETCH(QSize, size);
+    synthetic::setDevices({{"Odd", {{1366, 766, 30, mjpg}}}});
+    ctx.reset(Cap_createContext());
+    const CapStream stream = Cap_openStream(ctx.get(), syntheticDevices(ctx.get()).value(0), 0);
+    const QByteArray jpeg = takeJpeg(ctx.get(), stream);
+    QVERIFY(!jpeg.isEmpty());
+    uint32_t width = 7, height = 9;
+    const CapResult sized = Cap_getScaledSize(ctx.get(), stream, denominator, &width, &height);
+    QCOMPARE(sized == CAPRESULT_OK, size.isValid());
+    QCOMPARE(QSize(int(width), int(height)), size.isValid() ? size : QSize(7, 9));
+
+    QByteArray full(1366 * 766 * 3, '\0');
+    QCOMPARE(Cap_decodeFrame(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()),
+                             full.data(), uint32_t(full.size())),
+             CAPRESULT_OK);
+    const QImage expected = picture(full, QSize(1366, 766))
+                                .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (int pixelBytes : {3, 4}) {
+        const auto decode = pixelBytes == 3 ? Cap_decodeFrameScaled : Cap_decodeFrameScaledBGRX;
+        const qsizetype exact = size.isValid() ? qsizetype(width) * height * pixelBytes : 64;
+        for (qsizetype bytes : {exact - 1, exact + 3, exact}) {
+            QByteArray rgb(exact + 64, '\x5a');
+            const bool accepted = size.isValid() && bytes == exact;
+            QCOMPARE(decode(ctx.get(), stream, jpeg.constData(), uint32_t(jpeg.size()), denominator,
+                            rgb.data(), uint32_t(bytes)) == CAPRESULT_OK,
+                     accepted);
+            QCOMPARE(rgb.mid(accepted ? bytes : 0),
+                     QByteArray(rgb.size() - (accepted ? bytes : 0), '\x5a'));
+            if (!accepted)
+                continue;
+            const QImage shown = pixelBytes == 3
+                                     ? picture(rgb, size)
+                                     : QImage(reinterpret_cast<const uchar *>(rgb.constData()),
+                                              size.width(), size.height(), QImage::Format_RGB32)
+                                           .convertToFormat(QImage::Format_RGB888);
+            QCOMPARE_LT(difference(shown, expected), 12.0);
+            QVERIFY(pixelBytes == 3 || rgb.at(3) == '\xff');
+        }
+    }
+}
+
+void TestCaptureInterface::framesThatOnlyWarnAreShown_data()
+{
+    QTest::addColumn<QByteArray>("strayBefore"); // 16 stray bytes before this marker
+    QTest::addColumn<int>("keptThirds");         // of the frame's bytes
+    QTest::addColumn<bool>("endAdded");          // an end marker after what is kept
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("whole") << QByteArray() << 3 << false << true << false;
+    QTest::newRow("stray bytes before a restart marker")
+        << QByteArray("\xff\xd0") << 3 << false << true << true;
+    QTest::newRow("stray bytes before the end marker")
+        << QByteArray("\xff\xd9") << 3 << false << true << true;
+    QTest::newRow("cut short") << QByteArray() << 2 << false << false << false;
+    QTest::newRow("cut short, end marker after it") << QByteArray() << 2 << true << false << false;
+}
+
+// A frame libjpeg-turbo decodes with only a warning is shown at any scale, counted and logged;
+// a frame cut short is refused, with or without an end marker after it.
+void TestCaptureInterface::framesThatOnlyWarnAreShown()
+{
+    QFETCH(QByteArray, strayBefore);
+    QFETCH(int, keptThirds);
+    QFETCH(bool, endAdded);
+    QFETCH(bool, shown);
+    QFETCH(bool, warns);
+    const CapStream stream = openFirst(ctx.get());
+    const QByteArray clean = takeJpeg(ctx.get(), stream);
+    QVERIFY(!clean.isEmpty());
+    QByteArray jpeg = clean.left(clean.size() * keptThirds / 3) + (endAdded ? "\xff\xd9" : "");
+    if (!strayBefore.isEmpty())
+        jpeg.insert(jpeg.indexOf(strayBefore, jpeg.indexOf("\xff\xda")), QByteArray(16, '\x11'));
+    const auto decode = [&](const QByteArray &bytes, uint32_t denominator) {
+        QByteArray rgb(640 * 480 * 3 / int(denominator * denominator), '\0');
+        return Cap_decodeFrameScaled(ctx.get(), stream, bytes.constData(), uint32_t(bytes.size()),
+                                     denominator, rgb.data(), uint32_t(rgb.size())) == CAPRESULT_OK
+                   ? rgb
+                   : QByteArray();
+    };
+    takeLog();
+    for (uint32_t denominator : {1u, 4u}) {
+        const QSize size(640 / int(denominator), 480 / int(denominator));
+        const QImage shownPicture = picture(decode(jpeg, denominator), size);
+        QCOMPARE(!shownPicture.isNull(), shown);
+        if (shown)
+            QCOMPARE_LT(difference(shownPicture, picture(decode(clean, denominator), size)), 1.0);
+    }
+    QCOMPARE(Cap_getDecodeWarningCount(ctx.get(), stream), warns ? 2u : 0u);
+    QCOMPARE(takeLog().filter("shown despite a decode warning").size(), warns ? 2 : 0);
 }
 
 void TestCaptureInterface::patternOrientationAndMotion()

@@ -416,6 +416,111 @@ private slots:
         }
     }
 
+    void scaleCoversTheView_data()
+    {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QSize>("view");
+        QTest::addColumn<uint32_t>("denominator");
+        const QSize uhd(3840, 2160), fhd(1920, 1080);
+        QTest::newRow("4K in 1280x720") << uhd << QSize(1280, 720) << 2u;
+        QTest::newRow("1080p in 960x540") << fhd << QSize(960, 540) << 2u;
+        QTest::newRow("1080p in a quarter") << fhd << QSize(480, 270) << 4u;
+        QTest::newRow("1080p in an eighth") << fhd << QSize(240, 135) << 8u;
+        QTest::newRow("a pixel wider than an eighth") << fhd << QSize(241, 135) << 4u;
+        QTest::newRow("a pixel taller than a quarter") << fhd << QSize(480, 271) << 2u;
+        QTest::newRow("a tall view needs full height") << fhd << QSize(200, 1000) << 1u;
+        QTest::newRow("larger than the frame") << fhd << QSize(2560, 1440) << 1u;
+        QTest::newRow("sides rounded up still cover") << QSize(1366, 766) << QSize(342, 192) << 4u;
+        QTest::newRow("no view") << fhd << QSize() << 1u;
+    }
+
+    void scaleCoversTheView()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QSize, view);
+        QFETCH(uint32_t, denominator);
+        QCOMPARE(CaptureLoop::scaleDenominatorFor(frame, view), denominator);
+    }
+
+    void viewFramesAreScaledSnapshotsFullSize_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<QSize>("view");
+        QTest::addColumn<int>("fullSizeUser"); // 0 none, 1 a frame callback, 2 a picture tap
+        QTest::addColumn<QSize>("viewFrame");
+        const QSize quarter(160, 120);
+        QTest::newRow("MJPEG in a quarter") << int(Alpha) << quarter << 0 << quarter;
+        QTest::newRow("MJPEG, half covers")
+            << int(Alpha) << QSize(200, 100) << 0 << QSize(320, 240);
+        QTest::newRow("MJPEG, no view size") << int(Alpha) << QSize() << 0 << QSize(640, 480);
+        QTest::newRow("MJPEG, frame callback") << int(Alpha) << quarter << 1 << QSize(640, 480);
+        QTest::newRow("MJPEG, picture tap") << int(Alpha) << quarter << 2 << QSize(640, 480);
+        QTest::newRow("RGB") << int(Stream) << QSize(40, 30) << 0 << QSize(160, 120);
+    }
+
+    // The view gets pictures of the size it shows; the frame callback, a recording of pictures
+    // and latestFrame() (during the run and after it) get the format's size.
+    void viewFramesAreScaledSnapshotsFullSize()
+    {
+        QFETCH(int, device);
+        QFETCH(QSize, view);
+        QFETCH(int, fullSizeUser);
+        QFETCH(QSize, viewFrame);
+        OpenPNPCamera camera;
+        QMutex mutex; // guards views and fullSizes
+        QList<QImage> views;
+        QList<QSize> fullSizes;
+        camera.setViewFrameCallback([&](const QImage &frame) {
+            QMutexLocker locker(&mutex);
+            views.append(frame);
+        });
+        const auto full = [&](const QImage &frame, const QByteArray & = {}) {
+            QMutexLocker locker(&mutex);
+            fullSizes.append(frame.size());
+        };
+        if (fullSizeUser == 1)
+            camera.setFrameCallback(full);
+        if (fullSizeUser == 2)
+            camera.setRecordingTap(full, CameraBase::TapInput::Picture);
+        const auto viewCount = [&] {
+            QMutexLocker locker(&mutex);
+            return views.size();
+        };
+        camera.setViewSize(view);
+        QVERIFY(camera.openCamera(cameraIndex(Device(device))));
+        QVERIFY(camera.startCapture());
+        const QSize format(camera.currentFormat().width, camera.currentFormat().height);
+        QTRY_VERIFY(viewCount() >= 3);
+        QCOMPARE(camera.latestFrame().size(), format);
+        camera.stopCapture();
+        const QImage last = camera.latestFrame();
+        {
+            QMutexLocker locker(&mutex);
+            QCOMPARE(last.size(), format);
+            for (const QImage &frame : views)
+                QCOMPARE(frame.size(), viewFrame);
+            QCOMPARE(fullSizes.size() > 0, fullSizeUser != 0);
+            QCOMPARE(fullSizes.count(format), fullSizes.size());
+            // The snapshot is the last frame shown.
+            const QImage scaled =
+                last.scaled(viewFrame, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage shown = views.last().convertToFormat(QImage::Format_RGB888);
+            double difference = 0;
+            for (int y = 0; y < viewFrame.height(); ++y) {
+                for (int x = 0; x < viewFrame.width() * 3; ++x)
+                    difference += std::abs(scaled.constScanLine(y)[x] - shown.constScanLine(y)[x]);
+            }
+            QCOMPARE_LT(difference / (viewFrame.width() * viewFrame.height() * 3), 8.0);
+        }
+        // A view grown while capturing gets full-size pictures from the next frames on.
+        QVERIFY(camera.startCapture());
+        camera.setViewSize(QSize(640, 480));
+        const qsizetype before = viewCount();
+        QTRY_VERIFY(viewCount() > before + 2);
+        QMutexLocker locker(&mutex);
+        QCOMPARE(views.last().size(), format);
+    }
+
     void setFormat_data()
     {
         QTest::addColumn<bool>("capturing");

@@ -248,11 +248,17 @@ void TestV4l2Backend::decodesRealCameraFrames_data()
     QTest::addColumn<uint32_t>("pixelFormat");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<uint32_t>("warnings"); // of libjpeg-turbo, about a frame it decodes whole
     QTest::newRow("Logitech C270 MJPEG without Huffman tables")
         << uint32_t(V4L2_PIX_FMT_MJPEG) << QSize(160, 120)
-        << realData("logitech-c270-160x120-avi1-no-huffman.jpg");
+        << realData("logitech-c270-160x120-avi1-no-huffman.jpg") << 0u;
+    // Firmware that pads a restart interval: "extraneous bytes before marker 0xd1".
+    QByteArray padded = realData("webcam-640x480-avi1-no-huffman.jpg");
+    padded.insert(padded.indexOf("\xff\xd1"), QByteArray(12, '\x11'));
+    QTest::newRow("webcam MJPEG with stray bytes before a restart marker")
+        << uint32_t(V4L2_PIX_FMT_MJPEG) << QSize(640, 480) << padded << 1u;
     QTest::newRow("Etron YUYV") << uint32_t(V4L2_PIX_FMT_YUYV) << QSize(320, 240)
-                                << realData("etron-usb2-camera-320x240.yuyv");
+                                << realData("etron-usb2-camera-320x240.yuyv") << 0u;
 }
 
 // A picture, not a flat fill: the frames show a scene.
@@ -261,6 +267,7 @@ void TestV4l2Backend::decodesRealCameraFrames()
     QFETCH(uint32_t, pixelFormat);
     QFETCH(QSize, size);
     QFETCH(QByteArray, frame);
+    QFETCH(uint32_t, warnings);
     QVERIFY(!frame.isEmpty());
     Fake::Node node;
     node.formats = {{pixelFormat,
@@ -273,6 +280,7 @@ void TestV4l2Backend::decodesRealCameraFrames()
     QCOMPARE(stream->captureFrame(rgb.data()), CapResult(CAPRESULT_OK));
     const auto [darkest, brightest] = std::minmax_element(rgb.begin(), rgb.end());
     QCOMPARE_GT(*brightest - *darkest, 100);
+    QCOMPARE(stream->decodeWarnings(), warnings);
 }
 
 void TestV4l2Backend::deliversConvertedFrames_data()

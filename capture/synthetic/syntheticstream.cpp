@@ -161,6 +161,8 @@ CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
         logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
         return CAPRESULT_ERR;
     }
+    if (decoder.warned())
+        noteDecodeWarning("synthetic camera: " + decoder.errorMessage());
     noteCaptured(std::move(frame));
     return CAPRESULT_OK;
 }

@@ -26,58 +26,6 @@ bool isJpeg(uint32_t pixelFormat)
     return pixelFormat == V4L2_PIX_FMT_MJPEG || pixelFormat == V4L2_PIX_FMT_JPEG;
 }
 
-bool isRestartMarker(uint8_t marker)
-{
-    return marker >= 0xd0 && marker <= 0xd7;
-}
-
-// Where the JPEG stream at data ends, just past its end-of-image marker; 0 when it has none.
-// The marker segments and the entropy-coded data are walked rather than searched, so that
-// whatever a driver leaves after the end (stale bytes of an older, longer frame, padding) does
-// not count, and a picture cut short is not mistaken for a whole one.
-size_t jpegEnd(const uint8_t *data, size_t bytes)
-{
-    if (bytes < 4 || data[0] != 0xff || data[1] != 0xd8)
-        return 0;
-    size_t at = 2;
-    while (at + 1 < bytes) {
-        if (data[at] != 0xff)
-            return 0;
-        const uint8_t marker = data[at + 1];
-        if (marker == 0xd9)
-            return at + 2;
-        if (marker == 0xff) { // fill byte
-            ++at;
-            continue;
-        }
-        if (marker == 0x01 || isRestartMarker(marker)) {
-            at += 2;
-            continue;
-        }
-        if (at + 3 >= bytes)
-            return 0;
-        const size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
-        if (length < 2)
-            return 0;
-        at += 2 + length;
-        if (marker != 0xda) // start of scan: entropy-coded data follows
-            continue;
-        // In the coded data 0xff is followed by a stuffed 0x00 or a restart marker; anything
-        // else is the next marker.
-        while (at + 1 < bytes) {
-            const auto *next =
-                static_cast<const uint8_t *>(std::memchr(data + at, 0xff, bytes - at));
-            if (!next || size_t(next - data) + 1 >= bytes)
-                return 0;
-            at = size_t(next - data);
-            if (next[1] != 0x00 && !isRestartMarker(next[1]))
-                break;
-            at += 2;
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 V4l2Stream::V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode)
@@ -214,8 +162,11 @@ CapResult V4l2Stream::captureFrame(uint8_t *buffer)
             whole &&
             (jpeg ? jpegDecoder.decode(frame.data, frame.bytes, mode.width, mode.height, buffer)
                   : converter->convert(sourceFormat, frame.data, frame.bytes, buffer));
-        if (converted && jpeg)
+        if (converted && jpeg) {
             lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
+            if (jpegDecoder.warned())
+                noteDecodeWarning("V4L2: frame from " + path + ": " + jpegDecoder.errorMessage());
+        }
         if (!converted)
             logDropped(!whole ? "incomplete frame"
                        : jpeg ? jpegDecoder.errorMessage()
@@ -264,7 +215,7 @@ CapResult V4l2Stream::copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes,
 
 size_t V4l2Stream::jpegLength(const V4l2BufferQueue::Frame &frame)
 {
-    return jpegEnd(frame.data, frame.bytes);
+    return JpegDecoder::endOfImage(frame.data, frame.bytes);
 }
 
 bool V4l2Stream::frameLooksWhole(const V4l2BufferQueue::Frame &frame) const
