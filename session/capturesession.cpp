@@ -29,7 +29,10 @@ void CaptureSession::setCamera(CameraBase *camera)
     cameraDevice = camera;
     cameraDevice->setParent(this);
     FrameHandOver *target = handOver;
-    cameraDevice->setFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
+    // The display needs a picture only as large as the view; snapshots and recordings take the
+    // camera's frames at full size by their own ways.
+    cameraDevice->setViewFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
+    applyViewSize();
     cameraDevice->setFpsCallback([target](double fps) { target->postFps(fps); });
     connect(cameraDevice, &CameraBase::cameraDisconnected, this,
             &CaptureSession::onCameraDisconnected);
@@ -61,6 +64,26 @@ void CaptureSession::stop()
     if (cameraDevice)
         cameraDevice->stopCapture();
     setRunning(false);
+}
+
+void CaptureSession::setOrientation(const Orientation &orientation)
+{
+    currentOrientation = orientation;
+    applyViewSize();
+}
+
+void CaptureSession::setViewSize(QSize devicePixels)
+{
+    viewSize = devicePixels;
+    applyViewSize();
+}
+
+// The camera decodes before the picture is turned: a quarter turn swaps what must be covered.
+void CaptureSession::applyViewSize()
+{
+    if (cameraDevice)
+        cameraDevice->setViewSize(currentOrientation.angle % 180 ? viewSize.transposed()
+                                                                 : viewSize);
 }
 
 bool CaptureSession::startRecording(const QString &path)

@@ -46,7 +46,12 @@ public:
 
     Orientation orientation() const { return currentOrientation; }
     // For snapshots and recordings started from now on; a running recording keeps its own.
-    void setOrientation(const Orientation &orientation) { currentOrientation = orientation; }
+    void setOrientation(const Orientation &orientation);
+    // The device pixels the picture is shown in: frameAvailable() hands out pictures decoded at
+    // the smallest size that still fills them once turned. An empty size asks for full size.
+    void setViewSize(QSize devicePixels);
+    // A frame of this run has been handed out for display.
+    bool hasFrame() const { return frameShown; }
 
     // Records the running camera into path, beginning with its newest frame; false when there is
     // no frame yet or the file cannot be started.
@@ -70,6 +75,7 @@ private:
     void onFrameAvailable();
     void onCameraDisconnected(const QString &reason);
     void setRunning(bool isRunning);
+    void applyViewSize();
 
     CameraBase *cameraDevice = nullptr;
     // Its capture threads may still be inside a callback until the camera has stopped, which the
@@ -78,6 +84,7 @@ private:
     Recorder *recording;
     StillCapture *stillCapture;
     Orientation currentOrientation;
+    QSize viewSize;
     bool running = false;
     bool frameShown = false; // a frame of this run has reached the display
 };

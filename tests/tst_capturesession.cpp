@@ -55,7 +55,7 @@ private slots:
     }
 
     // Turned by 90°: the file has the turned size and the camera's frames in order, the snapshot
-    // is turned too, and a frame on its way after the stop is never handed out.
+    // is turned too and full size, and a frame on its way after the stop is never handed out.
     void recordsAndSnapshotsTheTurnedPicture()
     {
         if (!ffprobeAvailable())
@@ -64,6 +64,10 @@ private slots:
         QSignalSpy frames(session.get(), &CaptureSession::frameAvailable);
         QTRY_VERIFY(!frames.isEmpty());
         session->setOrientation({false, 90});
+        // A view half the picture's size, turned: the display gets the picture decoded at half
+        // size, while the snapshot and the recording below keep the full size.
+        session->setViewSize(QSize(120, 160));
+        QTRY_VERIFY(frames.last().at(0).value<QImage>().size() == QSize(160, 120));
 
         const QString video = dir.filePath("turned.avi");
         QSignalSpy finished(session->recorder(), &Recorder::finished);

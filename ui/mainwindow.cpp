@@ -37,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupUI();
     session = new CaptureSession(this);
     session->setOrientation(settings.orientation);
+    updateViewSize();
     recording = new RecordingController(session->recorder(), overlays->recordingTimeLabel,
                                         overlays->recordingIndicator, this);
     snapshots = new SnapshotSaver(session, this);
@@ -119,6 +120,7 @@ void MainWindow::setupConnections()
                     fullscreenLabel->setRecordingTime(time);
             });
     connect(videoLabel, &ViewFinder::doubleClicked, this, &MainWindow::toggleFullscreen);
+    connect(videoLabel, &ViewFinder::sizeChanged, this, &MainWindow::updateViewSize);
     connect(recording, &RecordingController::notificationRequested, this,
             &MainWindow::showNotification);
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
@@ -385,7 +387,7 @@ void MainWindow::startRecording()
     // The camera may have been lost while the dialog was open.
     if (path.isEmpty() || !session->isRunning())
         return;
-    if (camera->latestFrame().isNull()) {
+    if (!session->hasFrame()) {
         showNotification(tr("No camera frame available"), false);
         return;
     }
@@ -403,13 +405,23 @@ void MainWindow::toggleFullscreen()
         connect(fullscreenLabel, &FullscreenView::visibilityChanged, this, [this](bool visible) {
             overlays->fullscreenButton->setToolTip(visible ? tr("Exit fullscreen (ESC)")
                                                            : tr("Toggle fullscreen camera view"));
+            updateViewSize();
         });
+        connect(fullscreenLabel, &ViewFinder::sizeChanged, this, &MainWindow::updateViewSize);
     }
     fullscreenLabel->setRecording(session->recorder()->state() == Recorder::State::Recording);
     if (fullscreenLabel->isVisible())
         fullscreenLabel->hide();
     else
-        fullscreenLabel->enter(orientation->current().apply(camera->latestFrame()));
+        fullscreenLabel->enter(videoLabel->frame());
+}
+
+// The picture is decoded for the largest view showing it.
+void MainWindow::updateViewSize()
+{
+    const bool fullscreen = fullscreenLabel && fullscreenLabel->isVisible();
+    session->setViewSize(fullscreen ? fullscreenLabel->devicePixelSize()
+                                    : videoLabel->devicePixelSize());
 }
 
 void MainWindow::onShowSettings()

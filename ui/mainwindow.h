@@ -77,6 +77,7 @@ private:
     void toggleRecording();
     void startRecording();
     void toggleFullscreen();
+    void updateViewSize();
 
     ControlPanel *panel = nullptr;
     ViewFinder *videoLabel = nullptr;

@@ -80,3 +80,14 @@ void ViewFinder::mouseDoubleClickEvent(QMouseEvent *event)
     QWidget::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }
+
+QSize ViewFinder::devicePixelSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
+void ViewFinder::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    emit sizeChanged();
+}

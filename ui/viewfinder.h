@@ -37,12 +37,16 @@ public:
     QImage frame() const { return currentOrientation.apply(currentFrame); }
     QString message() const { return currentMessage; }
     Qt::TransformationMode transformationMode() const;
+    // The size of the widget in device pixels: the most picture it can show.
+    QSize devicePixelSize() const;
 
 signals:
     void doubleClicked();
+    void sizeChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
