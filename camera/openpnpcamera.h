@@ -2,6 +2,7 @@
 
 #include "camerabase.h"
 #include "captureloop.h"
+#include "controlwatcher.h"
 #include "streamproperties.h"
 
 #include <QElapsedTimer>
@@ -39,13 +40,6 @@ public:
     QList<CameraFormat> supportedFormats() const override;
     bool setFormat(const CameraFormat &format) override;
     CameraFormat currentFormat() const override;
-    void setBrightness(double value) override;
-    double brightness() override;
-    void resetBrightness() override;
-    void setContrast(double value) override;
-    double contrast() override;
-    void resetContrast() override;
-    void setSharpness(double value) override;
     QList<PropertyRange> properties() override;
     std::optional<int> propertyValue(Property property) override;
     std::optional<bool> propertyAuto(Property property) override;
@@ -93,7 +87,6 @@ private:
     QImage latestImage;
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted
-    double brightnessValue = 0.0;
-    double contrastValue = 1.0;
-    CaptureLoop captureLoop; // last: its threads use the members above
+    CaptureLoop captureLoop;           // its threads use the members above
+    ControlWatcher controlWatcher;     // hands changes to the GUI thread through the event queue
 };

@@ -165,7 +165,8 @@ private slots:
         child<QSlider>("gainControl")->setValue(42);
         child<QSlider>("exposureControl")->setValue(300);
         QVERIFY(!child<QCheckBox>("exposureAuto")->isChecked());
-        child<QSlider>("brightnessSlider")->setValue(60);
+        child<QSlider>("brightnessSlider")->setValue(55);
+        child<QSlider>("contrastSlider")->setValue(78);
         const int brightness = synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value;
         QVERIFY(brightness != 0);
         window->resize(900, 700);
@@ -183,6 +184,9 @@ private slots:
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_EXPOSURE).value, 300);
         QVERIFY(!synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value, brightness);
+        // Brightness 5 and contrast 1.56 come back as they were set, not a step below.
+        QCOMPARE(child<QLabel>("brightnessValueLabel")->text(), "5");
+        QCOMPARE(child<QSlider>("contrastSlider")->value(), 78);
         button("cameraControlsResetButton")->click();
         QCOMPARE(child<QSlider>("exposureControl")->value(), 156);
         QVERIFY(synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);

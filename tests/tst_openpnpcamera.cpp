@@ -44,19 +44,6 @@ std::vector<synthetic::DeviceSpec> testDevices()
     };
 }
 
-// The camera's own accessors for a property, so that one table serves all three.
-void writeProperty(OpenPNPCamera &camera, CapPropertyID id, double value)
-{
-    id == CAPPROPID_BRIGHTNESS ? camera.setBrightness(value)
-    : id == CAPPROPID_CONTRAST ? camera.setContrast(value)
-                               : camera.setSharpness(value);
-}
-
-double readProperty(OpenPNPCamera &camera, CapPropertyID id)
-{
-    return id == CAPPROPID_BRIGHTNESS ? camera.brightness() : camera.contrast();
-}
-
 // What the callbacks saw; filled on the capture thread, read on the test's thread.
 struct CallbackLog
 {
@@ -197,68 +184,6 @@ private slots:
         QCOMPARE(camera.latestFrame().size(), QSize(160, 120));
     }
 
-    void propertiesMapOntoTheDeviceRange_data()
-    {
-        QTest::addColumn<CapPropertyID>("property");
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("raw");
-
-        const CapPropertyID b = CAPPROPID_BRIGHTNESS;
-        const CapPropertyID c = CAPPROPID_CONTRAST;
-        QTest::newRow("brightness bottom") << b << -64 << 64 << -50.0 << -64;
-        QTest::newRow("brightness top") << b << 0 << 95 << 50.0 << 95;
-        QTest::newRow("brightness inside") << b << -64 << 64 << 25.0 << 32;
-        QTest::newRow("contrast top") << c << 0 << 95 << 2.0 << 95;
-        QTest::newRow("contrast middle") << c << -10 << 10 << 1.0 << 0;
-        QTest::newRow("sharpness") << CapPropertyID(CAPPROPID_SHARPNESS) << -10 << 10 << 5.0 << 10;
-    }
-
-    // The device's value reads as its place on the camera's scale; a value written lands on
-    // the device's range, each write followed by its own automatic-off request.
-    void propertiesMapOntoTheDeviceRange()
-    {
-        QFETCH(CapPropertyID, property);
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(double, value);
-        QFETCH(int, raw);
-
-        synthetic::setPropertyLimits(Knob, property, min, max, min);
-        synthetic::setPropertyValue(Knob, property, raw);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-        if (property != CAPPROPID_SHARPNESS) // the camera does not read sharpness
-            QCOMPARE(readProperty(*camera, property), value);
-
-        synthetic::setPropertyValue(Knob, property, min);
-        const synthetic::PropertyState before = synthetic::propertyState(Knob, property);
-        writeProperty(*camera, property, value);
-        writeProperty(*camera, property, value);
-        const synthetic::PropertyState after = synthetic::propertyState(Knob, property);
-        QCOMPARE(after.value, raw);
-        QCOMPARE(after.autoOffCount, before.autoOffCount + 2);
-    }
-
-    // The device's default is written, and is what the camera answers once no stream runs.
-    void resetWritesTheDeviceDefault()
-    {
-        synthetic::setPropertyLimits(Knob, CAPPROPID_BRIGHTNESS, -64, 64, 32);
-        synthetic::setPropertyLimits(Knob, CAPPROPID_CONTRAST, -10, 10, 0);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-        camera->setBrightness(-50.0);
-        camera->setContrast(2.0);
-        camera->resetBrightness();
-        camera->resetContrast();
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_BRIGHTNESS).value, 32);
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_CONTRAST).value, 0);
-        camera->stopCapture();
-        QCOMPARE(camera->brightness(), 25.0);
-        QCOMPARE(camera->contrast(), 1.0);
-    }
-
     // A value set by hand ends the automatic mode first: the camera refuses it otherwise.
     void manualValueTurnsAutomaticOff()
     {
@@ -274,23 +199,6 @@ private slots:
         camera->stopCapture();
         QVERIFY(camera->properties().isEmpty());
         QVERIFY(!camera->setPropertyValue(P::Gain, 1));
-    }
-
-    // A device range of one point cannot be scaled: the value is cached as given, never NaN.
-    void singlePointRangeKeepsTheCache()
-    {
-        synthetic::setPropertyLimits(Knob, CAPPROPID_BRIGHTNESS, 5, 5, 5);
-        synthetic::setPropertyLimits(Knob, CAPPROPID_CONTRAST, 5, 5, 5);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-
-        camera->setBrightness(20.0);
-        camera->setContrast(1.5);
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_BRIGHTNESS).value, 5);
-        QCOMPARE(camera->brightness(), 20.0);
-        QCOMPARE(camera->contrast(), 1.5);
-        camera->stopCapture();
-        QCOMPARE(camera->brightness(), 20.0);
     }
 
     void startFailures_data()

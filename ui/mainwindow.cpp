@@ -240,7 +240,7 @@ void MainWindow::startCamera()
         const QString id = selection->currentCameraId();
         AppSettings::restoreCameraProperties(id, camera);
         AppSettings::storeLastCameraId(id);
-        panel->showAdjustment(camera->brightness(), camera->contrast());
+        panel->showCameraAdjustment(camera);
         panel->cameraControls->showCamera(camera);
     } else {
         CameraMessages::showError(
@@ -314,9 +314,8 @@ void MainWindow::updateUIState()
     const bool hasCamera = selection && selection->hasCamera();
     // Nothing that needs the camera looks usable while a disconnection box is open.
     const bool live = cameraRunning && !disconnectedBox;
-    for (QWidget *control :
-         QList<QWidget *>{panel->brightnessSlider, panel->contrastSlider, panel->resetButton,
-                          panel->snapshotButton, overlays->fullscreenButton})
+    panel->setAdjustable(live);
+    for (QWidget *control : QList<QWidget *>{panel->snapshotButton, overlays->fullscreenButton})
         control->setEnabled(live);
 
     recording->updateRecordButton(panel->recordButton, live);
@@ -336,29 +335,35 @@ void MainWindow::updateUIState()
 }
 
 // The panel shows the values; the camera takes them while it runs.
-void MainWindow::updateBrightness(int value)
+void MainWindow::updateBrightness(int position)
 {
-    if (cameraRunning && camera)
-        camera->setBrightness(value - 50);
+    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Brightness, position);
+    if (cameraRunning && camera && value)
+        camera->setPropertyValue(CameraBase::Property::Brightness, *value);
     rememberProperty(CameraBase::Property::Brightness);
 }
 
-void MainWindow::updateContrast(int value)
+void MainWindow::updateContrast(int position)
 {
-    if (cameraRunning && camera)
-        camera->setContrast(value / 50.0);
+    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Contrast, position);
+    if (cameraRunning && camera && value)
+        camera->setPropertyValue(CameraBase::Property::Contrast, *value);
     rememberProperty(CameraBase::Property::Contrast);
 }
 
+// "Reset" returns brightness and contrast to the camera's own defaults.
 void MainWindow::onResetDefaults()
 {
     if (!cameraRunning || !camera)
         return;
-    camera->resetBrightness();
-    camera->resetContrast();
-    rememberProperty(CameraBase::Property::Brightness);
-    rememberProperty(CameraBase::Property::Contrast);
-    panel->showAdjustment(camera->brightness(), camera->contrast());
+    for (const CameraBase::PropertyRange &range : camera->properties()) {
+        if (range.property == CameraBase::Property::Brightness ||
+            range.property == CameraBase::Property::Contrast) {
+            camera->setPropertyValue(range.property, range.def);
+            rememberProperty(range.property);
+        }
+    }
+    panel->showCameraAdjustment(camera);
 }
 
 void MainWindow::takeSnapshot()
