@@ -1,5 +1,7 @@
 // OpenPNPCamera against the synthetic cameras: discovery, format lists, image properties,
 // streaming and format changes, the capture thread's callbacks and the connection watch.
+#include "controlkeeper.h"
+#include "controlprofiles.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 
@@ -7,6 +9,7 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -105,6 +108,7 @@ private slots:
     // The camera lists the synthetic devices after any V4L2 devices of the machine.
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true);
         synthetic::setDevices(testDevices());
         offset = int(OpenPNPCamera().availableCameras().size()) - int(deviceNames.size());
         QVERIFY(offset >= 0);
@@ -117,6 +121,85 @@ private slots:
         QTest::failOnWarning(QRegularExpression(".*"));
     }
     void cleanupTestCase() { synthetic::resetDevices(); }
+
+    void keepMyValuesPutsChangesBack_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<CapPropertyID>("property");
+        QTest::addColumn<bool>("automaticElsewhere");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("told");
+        const CapPropertyID gain = CAPPROPID_GAIN, exposure = CAPPROPID_EXPOSURE;
+        QTest::newRow("value put back") << true << gain << false << 42 << false << 1;
+        QTest::newRow("automatic mode put back") << true << exposure << false << 77 << true << 1;
+        QTest::newRow("automatic control moves") << true << exposure << true << 77 << true << 0;
+        QTest::newRow("not kept") << false << gain << false << 77 << false << 0;
+    }
+
+    // Another program sets a property twice (to 77): a kept value comes back each time and the
+    // user hears of it once; a value under the camera's automatic control may move.
+    void keepMyValuesPutsChangesBack()
+    {
+        QFETCH(bool, keep);
+        QFETCH(CapPropertyID, property);
+        QFETCH(bool, automaticElsewhere);
+        QFETCH(int, value);
+        QFETCH(bool, automatic);
+        QFETCH(int, told);
+        const auto camera = startedCamera(Knob);
+        QVERIFY(camera);
+        QVERIFY(camera->setPropertyValue(CameraBase::Property::Gain, 42));
+        ControlKeeper keeper(camera.get());
+        keeper.setEnabled(keep);
+        keeper.keepCurrent();
+        QSignalSpy notices(&keeper, &ControlKeeper::valuesRestored);
+        const auto now = [&] {
+            const synthetic::PropertyState state = synthetic::propertyState(Knob, property);
+            return std::make_pair(state.value, state.automatic);
+        };
+        for (int round = 0; round < 2; ++round) {
+            synthetic::changePropertyElsewhere(Knob, property, 77, automaticElsewhere);
+            if (told)
+                QTRY_COMPARE(now(), std::make_pair(value, automatic));
+            else
+                QTest::qWait(300); // a put-back would come within this
+            QCOMPARE(now(), std::make_pair(value, automatic));
+        }
+        QCOMPARE(notices.size(), told);
+    }
+
+    // Named profiles belong to one camera; renamed, the start mark follows; the start profile
+    // is what a new run gets.
+    void profilesArePerCamera()
+    {
+        const auto camera = startedCamera(Knob);
+        QVERIFY(camera);
+        ControlProfiles mine("ostrel-tests", "profiles", "Knob/1"),
+            other("ostrel-tests", "profiles", "Knob/2");
+        for (const QString &name : mine.names())
+            QVERIFY(mine.remove(name));
+        for (int gain = 1; gain <= 12; ++gain) {
+            QVERIFY(camera->setPropertyValue(CameraBase::Property::Gain, gain));
+            QVERIFY(mine.save(QString("P%1").arg(gain), ControlProfiles::read(camera.get())));
+        }
+        QCOMPARE(mine.names().size(), 12);
+        QVERIFY(other.names().isEmpty());
+        mine.setStartProfile("P7");
+        QVERIFY(mine.rename("P7", "Evening / 7%"));
+        QVERIFY(!mine.rename("P8", "P9") && !mine.save(" ", {}));
+        QVERIFY(mine.remove("P8") && !mine.names().contains("P8"));
+        QCOMPARE(mine.startProfile(), "Evening / 7%");
+        QCOMPARE(mine.load("Evening / 7%")->value(CameraBase::Property::Gain).value, 7);
+
+        camera->stopCapture();
+        synthetic::setDevices(testDevices()); // the camera forgets its values
+        camera->availableCameras();
+        QVERIFY(camera->openCamera(cameraIndex(Knob)) && camera->startCapture());
+        QVERIFY(!other.applyStartProfile(camera.get()));
+        QVERIFY(mine.applyStartProfile(camera.get()));
+        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_GAIN).value, 7);
+    }
 
     void rescanStopsCaptureAndListsTheSameNames()
     {
