@@ -3,6 +3,7 @@
 #include "cameracontrolspanel.h"
 #include "cameramessages.h"
 #include "cameraselection.h"
+#include "controlkeeper.h"
 #include "controlpanel.h"
 #include "devicewatcher.h"
 #include "framehandover.h"
@@ -92,7 +93,13 @@ void MainWindow::setupConnections()
     connect(panel->brightnessSlider, &QSlider::valueChanged, this, &MainWindow::updateBrightness);
     connect(panel->contrastSlider, &QSlider::valueChanged, this, &MainWindow::updateContrast);
     connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
-            &MainWindow::rememberProperty);
+            [this](CameraBase::Property property) {
+                rememberProperty(property);
+                // A profile loaded there may have changed brightness and contrast.
+                if (const std::optional<int> value = camera->propertyValue(property))
+                    panel->followProperty(property, *value,
+                                          camera->propertyAuto(property).value_or(false));
+            });
 
     VideoWriterThread *writer = recording->writer();
     connect(writer, &VideoWriterThread::errorOccurred, recording,
@@ -150,6 +157,14 @@ void MainWindow::createCamera()
     connect(handOver, &FrameHandOver::frameAvailable, this, &MainWindow::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this, &MainWindow::onFpsAvailable);
     connect(camera, &CameraBase::cameraDisconnected, this, &MainWindow::onCameraDisconnected);
+    connect(camera, &CameraBase::propertyChanged, panel, &ControlPanel::followProperty);
+    connect(camera, &CameraBase::propertyChanged, panel->cameraControls,
+            &CameraControlsPanel::followProperty);
+    keeper = new ControlKeeper(camera, this);
+    connect(keeper, &ControlKeeper::valuesRestored, this,
+            [this](const QString &message) { showNotification(message, true); });
+    connect(panel->cameraControls, &CameraControlsPanel::keepValuesChanged, keeper,
+            &ControlKeeper::setEnabled);
 
     selection = new CameraSelection(panel->cameraSelector, panel->formatSelector, camera, this);
     connect(selection, &CameraSelection::cameraChanging, this, [this] {
@@ -189,8 +204,10 @@ void MainWindow::onCameraSelectorAboutToShow()
 
 void MainWindow::rememberProperty(CameraBase::Property property)
 {
-    if (cameraRunning)
-        AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
+    if (!cameraRunning)
+        return;
+    AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
+    keeper->remember(property);
 }
 
 // The camera could not switch and has stopped: say so instead of freezing on the last picture.
@@ -239,9 +256,13 @@ void MainWindow::startCamera()
         cameraRunning = true;
         const QString id = selection->currentCameraId();
         AppSettings::restoreCameraProperties(id, camera);
+        const ControlProfiles profiles = AppSettings::controlProfiles(id);
+        profiles.applyStartProfile(camera);
+        keeper->setEnabled(profiles.keepsValues());
+        keeper->keepCurrent();
         AppSettings::storeLastCameraId(id);
         panel->showCameraAdjustment(camera);
-        panel->cameraControls->showCamera(camera);
+        panel->cameraControls->showCamera(camera, id);
     } else {
         CameraMessages::showError(
             this, tr("Failed to start camera. Please check if another application is using it."),

@@ -11,6 +11,7 @@
 #include <memory>
 
 class CameraSelection;
+class ControlKeeper;
 class ControlPanel;
 class FrameHandOver;
 class FullscreenView;
@@ -86,6 +87,7 @@ private:
     CameraBase *camera = nullptr;
     CameraSelection *selection = nullptr; // with the camera
     HotplugFollower *hotplug = nullptr;   // with the camera
+    ControlKeeper *keeper = nullptr;      // with the camera
     bool cameraRunning = false;
     FrameHandOver *handOver = nullptr;
     RecordingController *recording = nullptr;
