@@ -111,6 +111,7 @@ private slots:
     void cleanup();
 
     void listsCaptureNodesInNodeOrder();
+    void identicalCamerasAreToldApartByPort();
     void listsConvertibleModesInEnumerationOrder();
     void decodesRealCameraFrames_data();
     void decodesRealCameraFrames();
@@ -192,6 +193,35 @@ void TestV4l2Backend::listsCaptureNodesInNodeOrder()
     QCOMPARE(listed,
              (std::vector<std::string>{"Cam A Cam A usb-1", "Cam B usb-Maker_Cam_B_42-video-index0",
                                        "Cam C Cam C usb-3"}));
+}
+
+// Two cameras of one kind, udev's by-id link on one of them: each is known by its port as well,
+// so that each keeps its own memory; alone, a camera keeps the id it always had.
+void TestV4l2Backend::identicalCamerasAreToldApartByPort()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("v4l/by-id") && QDir(dir.path()).mkpath("v4l/by-path"));
+    const std::string base = dir.path().toStdString();
+    for (const char *name : {"video0", "video2"}) {
+        QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        Fake::Node node = Fake::uvcCamera();
+        node.card = "Twin Cam";
+        node.busInfo = std::string("usb-") + name;
+        io->addNode(base + "/" + name, node);
+    }
+    QVERIFY(QFile::link("../../video2", dir.filePath("v4l/by-id/usb-Twin-video-index0")));
+    QVERIFY(QFile::link("../../video0", dir.filePath("v4l/by-path/usb-0:1:1.0-video-index0")));
+    QVERIFY(QFile::link("../../video2", dir.filePath("v4l/by-path/usb-0:2:1.0-video-index0")));
+    const auto ids = [&] {
+        std::vector<std::string> listed;
+        for (const auto &device : V4l2Backend(io, base).enumerateDevices())
+            listed.push_back(device->uniqueId());
+        return listed;
+    };
+    QCOMPARE(ids(), (std::vector<std::string>{"Twin Cam @ usb-0:1:1.0-video-index0",
+                                              "usb-Twin-video-index0 @ usb-0:2:1.0-video-index0"}));
+    QVERIFY(QFile::remove(dir.filePath("video0")));
+    QCOMPARE(ids(), std::vector<std::string>{"usb-Twin-video-index0"});
 }
 
 void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
