@@ -445,8 +445,8 @@ int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
         if (ready > 0 || timeoutMs == 0 ||
             (timeoutMs > 0 && std::chrono::steady_clock::now() >= deadline))
             return ready;
-        // The fake's own changes notify at once; a descriptor that is not ours is looked at
-        // again every few milliseconds.
+        // A control change notifies at once; anything else (a frame delivered, a descriptor
+        // that is not ours) is looked at again every few milliseconds.
         changed.wait_for(lock, std::chrono::milliseconds(5));
     }
 }
