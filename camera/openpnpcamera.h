@@ -17,9 +17,10 @@
 class QTimer;
 
 // The camera over the capture library: device discovery, format lists, the capture threads of the
-// running stream, rate measurement, a watch that notices a vanished device, and the image
-// properties mapped onto each device's own ranges. Every operation runs on the GUI thread except
-// latestFrame() (any thread) and what the capture threads call (deliverFrame()).
+// running stream, rate measurement, a watch that notices a vanished device, the image properties
+// in each device's own units, and a thread that hears of property changes made elsewhere. Every
+// operation runs on the GUI thread except latestFrame() (any thread) and what the capture threads
+// call (deliverFrame()).
 class OpenPNPCamera : public CameraBase
 {
     Q_OBJECT
