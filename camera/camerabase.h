@@ -122,19 +122,13 @@ public:
     virtual QList<CameraFormat> supportedFormats() const = 0;
     virtual bool setFormat(const CameraFormat &format) = 0;
     virtual CameraFormat currentFormat() const = 0;
-    virtual void setBrightness(double value) = 0;
-    virtual double brightness() = 0;
-    virtual void resetBrightness() = 0;
-    virtual void setContrast(double value) = 0;
-    virtual double contrast() = 0;
-    virtual void resetContrast() = 0;
-    virtual void setSharpness(double value) = 0;
     // The properties the running camera supports, in the order of Property; empty while it
     // does not run. The values are the device's own.
     virtual QList<PropertyRange> properties() = 0;
     virtual std::optional<int> propertyValue(Property property) = 0;
     virtual std::optional<bool> propertyAuto(Property property) = 0;
-    // A value set by hand switches the automatic mode off first.
+    // A value set by hand switches the automatic mode off first: a camera under automatic
+    // control refuses it otherwise.
     virtual bool setPropertyValue(Property property, int value) = 0;
     virtual bool setPropertyAuto(Property property, bool automatic) = 0;
     // Any thread: a deep copy of the newest frame, or a null image before the first one.
@@ -148,6 +142,9 @@ public slots:
 signals:
     void formatChanged(CameraBase::CameraFormat format);
     void cameraDisconnected(QString reason);
+    // GUI thread: a property of the running camera changed without this program setting it,
+    // by the camera's automatic mode or another program; value in the device's units.
+    void propertyChanged(CameraBase::Property property, int value, bool automatic);
 
 protected:
     // Capture threads: the camera's JPEG of a frame just taken, and a frame once decoded (with

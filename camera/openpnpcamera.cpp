@@ -58,6 +58,16 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
           [this] { return decodeScale(); })
+    , controlWatcher([this](Property property, int value, bool automatic) {
+        // Queued: the receiver runs on the GUI thread, and not at all once this object is gone.
+        QMetaObject::invokeMethod(
+            this,
+            [this, property, value, automatic] {
+                if (running)
+                    emit propertyChanged(property, value, automatic);
+            },
+            Qt::QueuedConnection);
+    })
 {
     Cap_setLogLevel(LOG_VERBOSE);
     Cap_installCustomLogFunction(logCaptureMessage);
@@ -220,6 +230,7 @@ void OpenPNPCamera::haltCapture()
     capturing = false;
     captureLoop.stop();
     keepLatestFrame();
+    controlWatcher.stop();
     if (captureContext && streamId >= 0) {
         Cap_closeStream(captureContext.get(), streamId);
         streamId = -1;
@@ -263,6 +274,7 @@ bool OpenPNPCamera::reopenStream()
         capturing = false;
         captureLoop.stop();
         keepLatestFrame();
+        controlWatcher.stop();
         if (streamId >= 0) {
             Cap_closeStream(captureContext.get(), streamId);
             streamId = -1;
@@ -308,6 +320,7 @@ void OpenPNPCamera::startCaptureThreads()
     if (!known ||
         !captureLoop.start(captureContext.get(), streamId, streamSize.width(), streamSize.height()))
         qWarning("Failed to get format info");
+    controlWatcher.start(captureContext.get(), streamId);
 }
 
 void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
@@ -415,51 +428,11 @@ void OpenPNPCamera::checkCameraConnection()
 }
 
 // ---- Image properties --------------------------------------------------------------------------
-// With no stream open, setters leave everything alone and the getters of brightness and contrast
-// answer from the cache.
+// With no stream open, setters leave everything alone and getters answer nothing.
 
 StreamProperties OpenPNPCamera::streamProperties() const
 {
     return StreamProperties(captureContext.get(), streamId);
-}
-
-void OpenPNPCamera::setBrightness(double value)
-{
-    if (streamProperties().setBrightness(value))
-        brightnessValue = value;
-}
-
-double OpenPNPCamera::brightness()
-{
-    brightnessValue = streamProperties().brightness().value_or(brightnessValue);
-    return brightnessValue;
-}
-
-void OpenPNPCamera::resetBrightness()
-{
-    brightnessValue = streamProperties().resetBrightness().value_or(brightnessValue);
-}
-
-void OpenPNPCamera::setContrast(double value)
-{
-    if (streamProperties().setContrast(value))
-        contrastValue = value;
-}
-
-double OpenPNPCamera::contrast()
-{
-    contrastValue = streamProperties().contrast().value_or(contrastValue);
-    return contrastValue;
-}
-
-void OpenPNPCamera::resetContrast()
-{
-    contrastValue = streamProperties().resetContrast().value_or(contrastValue);
-}
-
-void OpenPNPCamera::setSharpness(double value)
-{
-    streamProperties().setSharpness(value);
 }
 
 QList<CameraBase::PropertyRange> OpenPNPCamera::properties()

@@ -2,6 +2,7 @@
 
 #include "camerabase.h"
 #include "captureloop.h"
+#include "controlwatcher.h"
 #include "streamproperties.h"
 
 #include <QElapsedTimer>
@@ -16,9 +17,10 @@
 class QTimer;
 
 // The camera over the capture library: device discovery, format lists, the capture threads of the
-// running stream, rate measurement, a watch that notices a vanished device, and the image
-// properties mapped onto each device's own ranges. Every operation runs on the GUI thread except
-// latestFrame() (any thread) and what the capture threads call (deliverFrame()).
+// running stream, rate measurement, a watch that notices a vanished device, the image properties
+// in each device's own units, and a thread that hears of property changes made elsewhere. Every
+// operation runs on the GUI thread except latestFrame() (any thread) and what the capture threads
+// call (deliverFrame()).
 class OpenPNPCamera : public CameraBase
 {
     Q_OBJECT
@@ -39,13 +41,6 @@ public:
     QList<CameraFormat> supportedFormats() const override;
     bool setFormat(const CameraFormat &format) override;
     CameraFormat currentFormat() const override;
-    void setBrightness(double value) override;
-    double brightness() override;
-    void resetBrightness() override;
-    void setContrast(double value) override;
-    double contrast() override;
-    void resetContrast() override;
-    void setSharpness(double value) override;
     QList<PropertyRange> properties() override;
     std::optional<int> propertyValue(Property property) override;
     std::optional<bool> propertyAuto(Property property) override;
@@ -105,7 +100,6 @@ private:
     QSize jpegSize;
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted
-    double brightnessValue = 0.0;
-    double contrastValue = 1.0;
-    CaptureLoop captureLoop; // last: its threads use the members above
+    CaptureLoop captureLoop;           // its threads use the members above
+    ControlWatcher controlWatcher;     // hands changes to the GUI thread through the event queue
 };

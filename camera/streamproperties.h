@@ -8,8 +8,7 @@
 #include <optional>
 
 // The image properties of one open stream of the capture library, read and written in the
-// device's own units or mapped onto the window's scales: brightness -50..50, contrast 0..2,
-// sharpness 0..5, linearly over each device's own range. A light view over a context and stream
+// device's own units. A light view over a context and stream
 // that the camera owns; every call answers "nothing" when no stream is open. GUI thread only.
 class StreamProperties
 {
@@ -17,15 +16,6 @@ public:
     StreamProperties(void *context, int32_t stream);
 
     bool isOpen() const { return context && stream >= 0; }
-
-    // The scaled value where the device answers; false or no value where it does not.
-    bool setBrightness(double value);
-    std::optional<double> brightness() const;
-    std::optional<double> resetBrightness();
-    bool setContrast(double value);
-    std::optional<double> contrast() const;
-    std::optional<double> resetContrast();
-    void setSharpness(double value);
 
     QList<CameraBase::PropertyRange> supported() const;
     std::optional<int> value(CameraBase::Property property) const;

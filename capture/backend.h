@@ -57,6 +57,15 @@ public:
     virtual CapResult setProperty(CapPropertyID id, int32_t value) = 0;
     virtual CapResult autoProperty(CapPropertyID id, bool &enabled) = 0;
     virtual CapResult setAutoProperty(CapPropertyID id, bool enabled) = 0;
+    // As Cap_waitControlEvent and Cap_interruptControlWait describe; a stream that cannot tell
+    // of changes answers CAPRESULT_PROPERTYNOTSUPPORTED.
+    virtual CapResult waitControlEvent(int32_t timeoutMs, CapControlEvent &event)
+    {
+        (void)timeoutMs;
+        (void)event;
+        return CAPRESULT_PROPERTYNOTSUPPORTED;
+    }
+    virtual CapResult interruptControlWait() { return CAPRESULT_PROPERTYNOTSUPPORTED; }
 
 private:
     std::atomic<uint32_t> warnings{0};

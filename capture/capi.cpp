@@ -364,4 +364,19 @@ CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID pr
                     [&](Stream &s) { return s.setAutoProperty(propID, enabled != 0); });
 }
 
+CapResult Cap_waitControlEvent(CapContext ctx, CapStream stream, int32_t timeoutMs,
+                               CapControlEvent *event)
+{
+    if (!event)
+        return CAPRESULT_ERR;
+    return onStream("Cap_waitControlEvent", ctx, stream,
+                    [&](Stream &s) { return s.waitControlEvent(timeoutMs, *event); });
+}
+
+CapResult Cap_interruptControlWait(CapContext ctx, CapStream stream)
+{
+    return onStream("Cap_interruptControlWait", ctx, stream,
+                    [&](Stream &s) { return s.interruptControlWait(); });
+}
+
 } // extern "C"

@@ -71,6 +71,16 @@ typedef struct CapFormatInfo
 #define CAPERROR_TOOLARGE 4 /* the mode is too large: no USB bandwidth or memory for it */
 #define CAPERROR_OTHER 5
 
+/* A change of a property that the program did not make: the camera's automatic mode or another
+ * program set it. value is the property's value in the device's units; automatic is non-zero
+ * while the camera's automatic mode controls the property. */
+typedef struct CapControlEvent
+{
+    CapPropertyID propID;
+    int32_t value;
+    uint32_t automatic;
+} CapControlEvent;
+
 typedef void (*CapCustomLogFunction)(uint32_t level, const char *message);
 
 CapContext Cap_createContext(void);
@@ -163,6 +173,16 @@ CapResult Cap_getAutoProperty(CapContext ctx, CapStream stream, CapPropertyID pr
                               uint32_t *enabled);
 CapResult Cap_setAutoProperty(CapContext ctx, CapStream stream, CapPropertyID propID,
                               uint32_t enabled);
+
+/* Waits up to timeoutMs (a negative time: without limit) for a change of one of the stream's
+ * properties that this program did not make, and describes it in *event. CAPRESULT_ERR when the
+ * time runs out or Cap_interruptControlWait wakes the wait, CAPRESULT_DEVICENOTFOUND once the
+ * device has gone, CAPRESULT_PROPERTYNOTSUPPORTED when the device reports no such changes. For
+ * one thread per stream, which must return from it before the stream is closed. */
+CapResult Cap_waitControlEvent(CapContext ctx, CapStream stream, int32_t timeoutMs,
+                               CapControlEvent *event);
+/* Any thread: ends the stream's Cap_waitControlEvent at once, or the next one when none waits. */
+CapResult Cap_interruptControlWait(CapContext ctx, CapStream stream);
 
 void Cap_setLogLevel(uint32_t level);
 /* The installed function receives every log line of the library; null restores stderr output

@@ -6,7 +6,6 @@
 #include <QMetaEnum>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace {
 
@@ -20,10 +19,9 @@ const QString rotationAngleKey = QStringLiteral("rotationAngle");
 const QString windowGeometryKey = QStringLiteral("windowGeometry");
 const QString lastCameraKey = QStringLiteral("lastCamera");
 
-// A camera's own group; its id may hold any character.
 QString cameraGroup(const QString &cameraId)
 {
-    return QStringLiteral("cameras/") + QString::fromLatin1(QUrl::toPercentEncoding(cameraId));
+    return ControlProfiles::cameraGroup(cameraId);
 }
 
 QString propertyKey(const QString &cameraId, CameraBase::Property property)
@@ -219,6 +217,12 @@ void AppSettings::storeCameraProperty(const QString &cameraId, CameraBase *camer
     const QString key = propertyKey(cameraId, property);
     settings.setValue(key, *value);
     settings.setValue(key + QStringLiteral("Auto"), camera->propertyAuto(property).value_or(false));
+}
+
+ControlProfiles AppSettings::controlProfiles(const QString &cameraId)
+{
+    return ControlProfiles(QString::fromLatin1(AppInfo::organisation),
+                           QString::fromLatin1(AppInfo::name), cameraId);
 }
 
 void AppSettings::restoreCameraProperties(const QString &cameraId, CameraBase *camera)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camerabase.h"
+#include "controlprofiles.h"
 #include "orientation.h"
 
 #include <QString>
@@ -47,6 +48,8 @@ struct AppSettings
     // The property's value and automatic mode as the running camera reports them.
     static void storeCameraProperty(const QString &cameraId, CameraBase *camera,
                                     CameraBase::Property property);
+    // The camera's named profiles, kept in the same store.
+    static ControlProfiles controlProfiles(const QString &cameraId);
     // Gives the running camera the values stored for it.
     static void restoreCameraProperties(const QString &cameraId, CameraBase *camera);
 };

@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "camerabase.h"
+#include "controlkeeper.h"
 #include "framehandover.h"
 #include "stillcapture.h"
 
@@ -28,6 +29,7 @@ void CaptureSession::setCamera(CameraBase *camera)
     Q_ASSERT(!cameraDevice && camera);
     cameraDevice = camera;
     cameraDevice->setParent(this);
+    keeper = new ControlKeeper(cameraDevice, this);
     FrameHandOver *target = handOver;
     // The display needs a picture only as large as the view; snapshots and recordings take the
     // camera's frames at full size by their own ways.
@@ -51,6 +53,10 @@ bool CaptureSession::start()
         return false;
     const QString id = cameraId();
     AppSettings::restoreCameraProperties(id, cameraDevice);
+    const ControlProfiles profiles = AppSettings::controlProfiles(id);
+    profiles.applyStartProfile(cameraDevice);
+    keeper->setEnabled(profiles.keepsValues());
+    keeper->keepCurrent();
     AppSettings::storeLastCameraId(id);
     // Only a format the camera has run in is worth selecting again next time.
     AppSettings::storeCameraFormat(id, cameraDevice->currentFormat());

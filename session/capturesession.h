@@ -8,6 +8,7 @@
 #include <QString>
 
 class CameraBase;
+class ControlKeeper;
 class FrameHandOver;
 class StillCapture;
 class VideoWriterThread;
@@ -31,6 +32,9 @@ public:
     CameraBase *camera() const { return cameraDevice; }
     Recorder *recorder() const { return recording; }
     StillCapture *stills() const { return stillCapture; }
+    // Puts back control values changed behind the program's back, when the camera's memory asks
+    // for it; made with the camera.
+    ControlKeeper *controlKeeper() const { return keeper; }
     // Where the camera's frames wait for the GUI thread.
     FrameHandOver *frameHandOver() const { return handOver; }
     // The stable id of the camera opened last; empty before any.
@@ -39,7 +43,8 @@ public:
     // The one answer to "does the camera run".
     bool isRunning() const { return running; }
     // Starts the camera in its current format. On success the camera gets the control values
-    // remembered for it, and it and its format are remembered as the ones that worked.
+    // remembered for it and then its start profile, the keeper holds them when asked to, and
+    // the camera and its format are remembered as the ones that worked.
     bool start();
     // Ends a running recording (its file is finished in the background) and stops the camera.
     void stop();
@@ -78,6 +83,7 @@ private:
     void applyViewSize();
 
     CameraBase *cameraDevice = nullptr;
+    ControlKeeper *keeper = nullptr;
     // Its capture threads may still be inside a callback until the camera has stopped, which the
     // destructor makes sure of before the children go.
     FrameHandOver *handOver;

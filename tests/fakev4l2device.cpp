@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -154,7 +155,7 @@ FakeV4l2Device::Observed FakeV4l2Device::observe(const std::string &path) const
 {
     std::lock_guard lock(mutex);
     const State &node = nodes.at(path);
-    Observed seen{node.buffers.size() - node.queued.size(), node.interval, {}};
+    Observed seen{node.buffers.size() - node.queued.size(), node.interval, {}, node.controlWrites};
     for (const auto &[id, control] : node.script.controls)
         seen.controls[id] = control.value;
     return seen;
@@ -178,6 +179,8 @@ int FakeV4l2Device::close(int fd)
         return -EBADF;
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
     node->stop();
+    node->subscriptions.erase(fd);
+    node->events.erase(fd);
     descriptors.erase(fd);
     return 0;
 }
@@ -197,8 +200,24 @@ int FakeV4l2Device::ioctl(int fd, unsigned long request, void *arg)
     if (!node->plugged)
         return -ENODEV;
     const auto failing = node->script.failingRequests.find(request);
-    return failing != node->script.failingRequests.end() ? failing->second
-                                                         : handle(*node, request, arg);
+    if (failing != node->script.failingRequests.end())
+        return failing->second;
+    if (request == VIDIOC_SUBSCRIBE_EVENT) {
+        const auto *subscription = static_cast<v4l2_event_subscription *>(arg);
+        if (subscription->type != V4L2_EVENT_CTRL || !node->script.controls.count(subscription->id))
+            return -EINVAL;
+        node->subscriptions[fd].insert(subscription->id);
+        return 0;
+    }
+    if (request == VIDIOC_DQEVENT) {
+        std::deque<v4l2_event> &waiting = node->events[fd];
+        if (waiting.empty())
+            return -ENOENT;
+        *static_cast<v4l2_event *>(arg) = waiting.front();
+        waiting.pop_front();
+        return 0;
+    }
+    return handle(*node, request, arg);
 }
 
 int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
@@ -301,6 +320,9 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
     case VIDIOC_S_CTRL:
     case VIDIOC_QUERYMENU:
         return controlIoctl(node, request, arg);
+    case VIDIOC_SUBSCRIBE_EVENT:
+    case VIDIOC_DQEVENT:
+        return -ENOTTY; // answered per descriptor in ioctl()
     default:
         return -ENOTTY;
     }
@@ -357,6 +379,7 @@ int FakeV4l2Device::controlIoctl(State &node, unsigned long request, void *arg)
         if (value < control.query.minimum || value > control.query.maximum)
             return -ERANGE;
         control.value = value;
+        node.controlWrites.emplace_back(control.query.id, value);
         return 0;
     }
     default: { // VIDIOC_QUERYMENU
@@ -391,17 +414,57 @@ int FakeV4l2Device::munmap(void *address, size_t)
     return mappings.erase(address) ? 0 : -EINVAL;
 }
 
-int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int)
+int FakeV4l2Device::readyDescriptors(pollfd *fds, nfds_t count)
 {
-    std::lock_guard lock(mutex);
     int ready = 0;
     for (nfds_t i = 0; i < count; ++i) {
         State *node = nodeOf(fds[i].fd);
-        fds[i].revents = !node                                     ? POLLNVAL
-                         : !node->plugged                          ? POLLERR | POLLHUP
-                         : node->streaming && !node->ready.empty() ? fds[i].events & POLLIN
-                                                                   : 0;
+        if (!node) {
+            // Not one of ours (the backend's own wake-up descriptor): the real poll looks.
+            pollfd real = fds[i];
+            fds[i].revents = ::poll(&real, 1, 0) > 0 ? real.revents : 0;
+        } else if (!node->plugged) {
+            fds[i].revents = POLLERR | POLLHUP;
+        } else {
+            const bool frame = node->streaming && !node->ready.empty();
+            const bool event = !node->events[fds[i].fd].empty();
+            fds[i].revents =
+                short((frame ? fds[i].events & POLLIN : 0) | (event ? fds[i].events & POLLPRI : 0));
+        }
         ready += fds[i].revents ? 1 : 0;
     }
     return ready;
+}
+
+int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
+{
+    std::unique_lock lock(mutex);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const int ready = readyDescriptors(fds, count);
+        if (ready > 0 || timeoutMs == 0 ||
+            (timeoutMs > 0 && std::chrono::steady_clock::now() >= deadline))
+            return ready;
+        // A control change notifies at once; anything else (a frame delivered, a descriptor
+        // that is not ours) is looked at again every few milliseconds.
+        changed.wait_for(lock, std::chrono::milliseconds(5));
+    }
+}
+
+void FakeV4l2Device::changeControl(const std::string &path, uint32_t id, int32_t value)
+{
+    std::lock_guard lock(mutex);
+    State &node = nodes.at(path);
+    node.script.controls.at(id).value = value;
+    for (const auto &[fd, ids] : node.subscriptions) {
+        if (!ids.count(id))
+            continue;
+        v4l2_event event{};
+        event.type = V4L2_EVENT_CTRL;
+        event.id = id;
+        event.u.ctrl.changes = V4L2_EVENT_CTRL_CH_VALUE;
+        event.u.ctrl.value = value;
+        node.events[fd].push_back(event);
+    }
+    changed.notify_all();
 }

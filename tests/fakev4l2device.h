@@ -8,11 +8,13 @@
 #include <linux/videodev2.h>
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,7 @@ public:
         size_t held = 0; // buffers the backend has not handed back for filling
         v4l2_fract interval{};
         std::map<uint32_t, int32_t> controls;
+        std::vector<std::pair<uint32_t, int32_t>> controlWrites; // every S_CTRL, in order
     };
 
     static v4l2_frmsizeenum discreteSize(uint32_t width, uint32_t height)
@@ -81,6 +84,8 @@ public:
 
     void addNode(const std::string &path, const Node &node);
     void unplug(const std::string &path);
+    // Another program sets a control of the node: every descriptor subscribed to it hears of it.
+    void changeControl(const std::string &path, uint32_t id, int32_t value);
 
     // Fills the oldest queued buffer of the streaming node at path with bytes (bytesused may
     // claim a different length) and marks it ready. False when the backend has none queued.
@@ -113,6 +118,9 @@ private:
         std::vector<Buffer> buffers;
         std::deque<uint32_t> queued, ready;
         bool streaming = false;
+        std::vector<std::pair<uint32_t, int32_t>> controlWrites;
+        std::map<int, std::set<uint32_t>> subscriptions; // descriptor -> control ids
+        std::map<int, std::deque<v4l2_event>> events;    // descriptor -> waiting events
 
         void stop()
         {
@@ -126,8 +134,10 @@ private:
     int enumerate(const State &node, unsigned long request, void *arg);
     int controlIoctl(State &node, unsigned long request, void *arg);
     State *nodeOf(int fd);
+    int readyDescriptors(pollfd *fds, nfds_t count);
 
-    mutable std::mutex mutex; // guards everything below
+    mutable std::mutex mutex;        // guards everything below
+    std::condition_variable changed; // a node changed: a poll may have become ready
     std::map<std::string, State> nodes;
     std::map<int, std::string> descriptors; // open fd -> node path
     std::map<void *, size_t> mappings;

@@ -79,6 +79,9 @@ void expectStreamCallsFail(CapContext ctx, CapStream id)
     QVERIFY(Cap_setProperty(ctx, id, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
     QVERIFY(Cap_getAutoProperty(ctx, id, CAPPROPID_EXPOSURE, &enabled) != CAPRESULT_OK);
     QVERIFY(Cap_setAutoProperty(ctx, id, CAPPROPID_BRIGHTNESS, 0) != CAPRESULT_OK);
+    CapControlEvent event{};
+    QVERIFY(Cap_waitControlEvent(ctx, id, 0, &event) != CAPRESULT_OK);
+    QVERIFY(Cap_interruptControlWait(ctx, id) != CAPRESULT_OK);
     QVERIFY(Cap_closeStream(ctx, id) != CAPRESULT_OK);
     QCOMPARE(QList<int>({a, b, c, int(enabled), int(jpegBytes)}), QList<int>({11, 12, 13, 14, 15}));
     QCOMPARE(buffer, QByteArray(64 * 48 * 3, '\x5a'));
@@ -210,6 +213,7 @@ private slots:
     void framesThatOnlyWarnAreShown();
     void patternOrientationAndMotion();
     void properties();
+    void controlEventsWaitAndWake();
 
 private:
     ContextPtr ctx;
@@ -689,6 +693,33 @@ void TestCaptureInterface::properties()
     QCOMPARE(Cap_closeStream(ctx.get(), stream), CAPRESULT_OK);
     stream = openFirst(ctx.get());
     QCOMPARE(get(CAPPROPID_BRIGHTNESS), -64);
+}
+
+// A change made elsewhere ends a wait with what it changed; a wake-up ends the wait in progress,
+// or the next one when it comes first, and only that one.
+void TestCaptureInterface::controlEventsWaitAndWake()
+{
+    const CapStream stream = openFirst(ctx.get());
+    QVERIFY(stream >= 0);
+    CapControlEvent event{};
+    const auto wait = [&] {
+        return Cap_waitControlEvent(ctx.get(), stream, -1, &event);
+    };
+    QVERIFY(Cap_waitControlEvent(ctx.get(), stream, -1, nullptr) != CAPRESULT_OK);
+    QCOMPARE(Cap_waitControlEvent(ctx.get(), stream, 0, &event), CapResult(CAPRESULT_ERR));
+    QCOMPARE(Cap_interruptControlWait(ctx.get(), stream), CapResult(CAPRESULT_OK));
+    QCOMPARE(wait(), CapResult(CAPRESULT_ERR));
+
+    std::thread other([] { synthetic::changePropertyElsewhere(0, CAPPROPID_EXPOSURE, 900, true); });
+    QCOMPARE(wait(), CapResult(CAPRESULT_OK));
+    other.join();
+    QCOMPARE((QList<int>{int(event.propID), event.value, int(event.automatic)}),
+             (QList<int>{CAPPROPID_EXPOSURE, 900, 1}));
+
+    std::thread waker([&] { Cap_interruptControlWait(ctx.get(), stream); });
+    QCOMPARE(wait(), CapResult(CAPRESULT_ERR));
+    waker.join();
+    QCOMPARE(Cap_waitControlEvent(ctx.get(), stream, 0, &event), CapResult(CAPRESULT_ERR));
 }
 
 QTEST_GUILESS_MAIN(TestCaptureInterface)

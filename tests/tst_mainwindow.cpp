@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -148,7 +149,8 @@ private slots:
         child<QSlider>("gainControl")->setValue(42);
         child<QSlider>("exposureControl")->setValue(300);
         QVERIFY(!child<QCheckBox>("exposureAuto")->isChecked());
-        child<QSlider>("brightnessSlider")->setValue(60);
+        child<QSlider>("brightnessSlider")->setValue(55);
+        child<QSlider>("contrastSlider")->setValue(78);
         const int brightness = synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value;
         QVERIFY(brightness != 0);
         window->resize(900, 700);
@@ -166,6 +168,16 @@ private slots:
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_EXPOSURE).value, 300);
         QVERIFY(!synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
         QCOMPARE(synthetic::propertyState(1, CAPPROPID_BRIGHTNESS).value, brightness);
+        // Brightness 5 and contrast 1.56 come back as they were set, not a step below.
+        QCOMPARE(child<QLabel>("brightnessValueLabel")->text(), "5");
+        QCOMPARE(child<QSlider>("contrastSlider")->value(), 78);
+        // Changes made elsewhere show at once; a control under automatic control is disabled.
+        synthetic::changePropertyElsewhere(1, CAPPROPID_BRIGHTNESS, 64);
+        synthetic::changePropertyElsewhere(1, CAPPROPID_EXPOSURE, 500, true);
+        QTRY_VERIFY(child<QCheckBox>("exposureAuto")->isChecked());
+        QCOMPARE(child<QSlider>("exposureControl")->value(), 500);
+        QVERIFY(!child<QSlider>("exposureControl")->isEnabled());
+        QCOMPARE(child<QSlider>("brightnessSlider")->value(), 100);
         button("cameraControlsResetButton")->click();
         QCOMPARE(child<QSlider>("exposureControl")->value(), 156);
         QVERIFY(synthetic::propertyState(1, CAPPROPID_EXPOSURE).automatic);
@@ -190,6 +202,18 @@ private slots:
         access->scan();
         child<QComboBox>("formatSelector")->setCurrentIndex(1);
         button("startStopButton")->click();
+        // A profile marked to apply on start comes back over the remembered values.
+        child<QSlider>("gainControl")->setValue(42);
+        {
+            ModalAnswerer naming([](QWidget *dialog) {
+                static_cast<QInputDialog *>(dialog)->setTextValue("Evening");
+                static_cast<QInputDialog *>(dialog)->accept();
+            });
+            button("saveProfileButton")->click();
+        }
+        QCOMPARE(child<QComboBox>("profileSelector")->currentText(), "Evening");
+        child<QCheckBox>("applyOnStartBox")->click();
+        child<QSlider>("gainControl")->setValue(10);
         ModalAnswerer answerer;
         QVERIFY(QFile::remove(presence));
         QTRY_COMPARE_WITH_TIMEOUT(answerer.count(), 1, 2000);
@@ -200,6 +224,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(button("startStopButton")->text(), "Stop Camera", 20000);
         QTRY_COMPARE_WITH_TIMEOUT(view()->frame().size(), QSize(160, 120), 20000);
         QVERIFY(notification().startsWith("Camera reconnected: Desk Camera"));
+        QCOMPARE(synthetic::propertyState(0, CAPPROPID_GAIN).value, 42);
+        QCOMPARE(child<QSlider>("gainControl")->value(), 42);
     }
 
     void noCameraLeavesStartDisabled()

@@ -1,5 +1,7 @@
 // OpenPNPCamera against the synthetic cameras: discovery, format lists, image properties,
 // streaming and format changes, the capture thread's callbacks and the connection watch.
+#include "controlkeeper.h"
+#include "controlprofiles.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 
@@ -7,6 +9,7 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -42,19 +45,6 @@ std::vector<synthetic::DeviceSpec> testDevices()
         // One row of 800 million pixels is wider than an image line can be.
         {"Wide Cam", {mode(800000000, 1, 1, "MJPG")}},
     };
-}
-
-// The camera's own accessors for a property, so that one table serves all three.
-void writeProperty(OpenPNPCamera &camera, CapPropertyID id, double value)
-{
-    id == CAPPROPID_BRIGHTNESS ? camera.setBrightness(value)
-    : id == CAPPROPID_CONTRAST ? camera.setContrast(value)
-                               : camera.setSharpness(value);
-}
-
-double readProperty(OpenPNPCamera &camera, CapPropertyID id)
-{
-    return id == CAPPROPID_BRIGHTNESS ? camera.brightness() : camera.contrast();
 }
 
 // What the callbacks saw; filled on the capture thread, read on the test's thread.
@@ -118,6 +108,7 @@ private slots:
     // The camera lists the synthetic devices after any V4L2 devices of the machine.
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true);
         synthetic::setDevices(testDevices());
         offset = int(OpenPNPCamera().availableCameras().size()) - int(deviceNames.size());
         QVERIFY(offset >= 0);
@@ -130,6 +121,85 @@ private slots:
         QTest::failOnWarning(QRegularExpression(".*"));
     }
     void cleanupTestCase() { synthetic::resetDevices(); }
+
+    void keepMyValuesPutsChangesBack_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<CapPropertyID>("property");
+        QTest::addColumn<bool>("automaticElsewhere");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("told");
+        const CapPropertyID gain = CAPPROPID_GAIN, exposure = CAPPROPID_EXPOSURE;
+        QTest::newRow("value put back") << true << gain << false << 42 << false << 1;
+        QTest::newRow("automatic mode put back") << true << exposure << false << 77 << true << 1;
+        QTest::newRow("automatic control moves") << true << exposure << true << 77 << true << 0;
+        QTest::newRow("not kept") << false << gain << false << 77 << false << 0;
+    }
+
+    // Another program sets a property twice (to 77): a kept value comes back each time and the
+    // user hears of it once; a value under the camera's automatic control may move.
+    void keepMyValuesPutsChangesBack()
+    {
+        QFETCH(bool, keep);
+        QFETCH(CapPropertyID, property);
+        QFETCH(bool, automaticElsewhere);
+        QFETCH(int, value);
+        QFETCH(bool, automatic);
+        QFETCH(int, told);
+        const auto camera = startedCamera(Knob);
+        QVERIFY(camera);
+        QVERIFY(camera->setPropertyValue(CameraBase::Property::Gain, 42));
+        ControlKeeper keeper(camera.get());
+        keeper.setEnabled(keep);
+        keeper.keepCurrent();
+        QSignalSpy notices(&keeper, &ControlKeeper::valuesRestored);
+        const auto now = [&] {
+            const synthetic::PropertyState state = synthetic::propertyState(Knob, property);
+            return std::make_pair(state.value, state.automatic);
+        };
+        for (int round = 0; round < 2; ++round) {
+            synthetic::changePropertyElsewhere(Knob, property, 77, automaticElsewhere);
+            if (told)
+                QTRY_COMPARE(now(), std::make_pair(value, automatic));
+            else
+                QTest::qWait(300); // a put-back would come within this
+            QCOMPARE(now(), std::make_pair(value, automatic));
+        }
+        QCOMPARE(notices.size(), told);
+    }
+
+    // Named profiles belong to one camera; renamed, the start mark follows; the start profile
+    // is what a new run gets.
+    void profilesArePerCamera()
+    {
+        const auto camera = startedCamera(Knob);
+        QVERIFY(camera);
+        ControlProfiles mine("ostrel-tests", "profiles", "Knob/1"),
+            other("ostrel-tests", "profiles", "Knob/2");
+        for (const QString &name : mine.names())
+            QVERIFY(mine.remove(name));
+        for (int gain = 1; gain <= 12; ++gain) {
+            QVERIFY(camera->setPropertyValue(CameraBase::Property::Gain, gain));
+            QVERIFY(mine.save(QString("P%1").arg(gain), ControlProfiles::read(camera.get())));
+        }
+        QCOMPARE(mine.names().size(), 12);
+        QVERIFY(other.names().isEmpty());
+        mine.setStartProfile("P7");
+        QVERIFY(mine.rename("P7", "Evening / 7%"));
+        QVERIFY(!mine.rename("P8", "P9") && !mine.save(" ", {}));
+        QVERIFY(mine.remove("P8") && !mine.names().contains("P8"));
+        QCOMPARE(mine.startProfile(), "Evening / 7%");
+        QCOMPARE(mine.load("Evening / 7%")->value(CameraBase::Property::Gain).value, 7);
+
+        camera->stopCapture();
+        synthetic::setDevices(testDevices()); // the camera forgets its values
+        camera->availableCameras();
+        QVERIFY(camera->openCamera(cameraIndex(Knob)) && camera->startCapture());
+        QVERIFY(!other.applyStartProfile(camera.get()));
+        QVERIFY(mine.applyStartProfile(camera.get()));
+        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_GAIN).value, 7);
+    }
 
     void rescanStopsCaptureAndListsTheSameNames()
     {
@@ -197,68 +267,6 @@ private slots:
         QCOMPARE(camera.latestFrame().size(), QSize(160, 120));
     }
 
-    void propertiesMapOntoTheDeviceRange_data()
-    {
-        QTest::addColumn<CapPropertyID>("property");
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("raw");
-
-        const CapPropertyID b = CAPPROPID_BRIGHTNESS;
-        const CapPropertyID c = CAPPROPID_CONTRAST;
-        QTest::newRow("brightness bottom") << b << -64 << 64 << -50.0 << -64;
-        QTest::newRow("brightness top") << b << 0 << 95 << 50.0 << 95;
-        QTest::newRow("brightness inside") << b << -64 << 64 << 25.0 << 32;
-        QTest::newRow("contrast top") << c << 0 << 95 << 2.0 << 95;
-        QTest::newRow("contrast middle") << c << -10 << 10 << 1.0 << 0;
-        QTest::newRow("sharpness") << CapPropertyID(CAPPROPID_SHARPNESS) << -10 << 10 << 5.0 << 10;
-    }
-
-    // The device's value reads as its place on the camera's scale; a value written lands on
-    // the device's range, each write followed by its own automatic-off request.
-    void propertiesMapOntoTheDeviceRange()
-    {
-        QFETCH(CapPropertyID, property);
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(double, value);
-        QFETCH(int, raw);
-
-        synthetic::setPropertyLimits(Knob, property, min, max, min);
-        synthetic::setPropertyValue(Knob, property, raw);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-        if (property != CAPPROPID_SHARPNESS) // the camera does not read sharpness
-            QCOMPARE(readProperty(*camera, property), value);
-
-        synthetic::setPropertyValue(Knob, property, min);
-        const synthetic::PropertyState before = synthetic::propertyState(Knob, property);
-        writeProperty(*camera, property, value);
-        writeProperty(*camera, property, value);
-        const synthetic::PropertyState after = synthetic::propertyState(Knob, property);
-        QCOMPARE(after.value, raw);
-        QCOMPARE(after.autoOffCount, before.autoOffCount + 2);
-    }
-
-    // The device's default is written, and is what the camera answers once no stream runs.
-    void resetWritesTheDeviceDefault()
-    {
-        synthetic::setPropertyLimits(Knob, CAPPROPID_BRIGHTNESS, -64, 64, 32);
-        synthetic::setPropertyLimits(Knob, CAPPROPID_CONTRAST, -10, 10, 0);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-        camera->setBrightness(-50.0);
-        camera->setContrast(2.0);
-        camera->resetBrightness();
-        camera->resetContrast();
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_BRIGHTNESS).value, 32);
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_CONTRAST).value, 0);
-        camera->stopCapture();
-        QCOMPARE(camera->brightness(), 25.0);
-        QCOMPARE(camera->contrast(), 1.0);
-    }
-
     // A value set by hand ends the automatic mode first: the camera refuses it otherwise.
     void manualValueTurnsAutomaticOff()
     {
@@ -274,23 +282,6 @@ private slots:
         camera->stopCapture();
         QVERIFY(camera->properties().isEmpty());
         QVERIFY(!camera->setPropertyValue(P::Gain, 1));
-    }
-
-    // A device range of one point cannot be scaled: the value is cached as given, never NaN.
-    void singlePointRangeKeepsTheCache()
-    {
-        synthetic::setPropertyLimits(Knob, CAPPROPID_BRIGHTNESS, 5, 5, 5);
-        synthetic::setPropertyLimits(Knob, CAPPROPID_CONTRAST, 5, 5, 5);
-        const auto camera = startedCamera(Knob);
-        QVERIFY(camera);
-
-        camera->setBrightness(20.0);
-        camera->setContrast(1.5);
-        QCOMPARE(synthetic::propertyState(Knob, CAPPROPID_BRIGHTNESS).value, 5);
-        QCOMPARE(camera->brightness(), 20.0);
-        QCOMPARE(camera->contrast(), 1.5);
-        camera->stopCapture();
-        QCOMPARE(camera->brightness(), 20.0);
     }
 
     void startFailures_data()

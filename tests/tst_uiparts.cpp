@@ -6,6 +6,7 @@
 #include "framehandover.h"
 #include "notificationlabel.h"
 #include "recordingcontroller.h"
+#include "sliderscale.h"
 #include "snapshotsaver.h"
 #include "stillcapture.h"
 #include "testsupport/mainwindowaccess.h"
@@ -174,6 +175,30 @@ private slots:
     }
 
     // At most one frame waits and one notification is under way, however fast frames come.
+    void sliderScaleRoundTrips_data()
+    {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::newRow("Logitech C920, 0..255") << 0 << 255;
+        QTest::newRow("signed, -64..64") << -64 << 64;
+        QTest::newRow("as many steps as the slider") << 0 << 100;
+        QTest::newRow("wide, -10000..10000") << -10000 << 10000;
+    }
+
+    // Every slider position comes back from the camera's units as it was set (brightness 5 must
+    // not come back as 4); the ends of the slider are the ends of the camera's range.
+    void sliderScaleRoundTrips()
+    {
+        QFETCH(int, min);
+        QFETCH(int, max);
+        const SliderScale scale(min, max);
+        QCOMPARE(scale.toDevice(SliderScale::lowest), min);
+        QCOMPARE(scale.toDevice(SliderScale::highest), max);
+        for (int position = SliderScale::lowest; position <= SliderScale::highest; ++position)
+            QCOMPARE(scale.toPosition(scale.toDevice(position)), position);
+        QCOMPARE(SliderScale(5, 5).toPosition(5), 50);
+    }
+
     void handOverKeepsTheNewestFrameOnly()
     {
         FrameHandOver handOver;

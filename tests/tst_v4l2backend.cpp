@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMetaEnum>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +111,7 @@ private slots:
     void cleanup();
 
     void listsCaptureNodesInNodeOrder();
+    void identicalCamerasAreToldApartByPort();
     void listsConvertibleModesInEnumerationOrder();
     void decodesRealCameraFrames_data();
     void decodesRealCameraFrames();
@@ -122,6 +124,8 @@ private slots:
     void unpluggedDevice();
     void controlsFollowTheDevice();
     void captureAndPropertiesFromTwoThreads();
+    void changesMadeElsewhereReachTheCamera_data();
+    void changesMadeElsewhereReachTheCamera();
     void v4l2DevicesComeBeforeSyntheticOnes();
     void offersWhatRealCamerasList_data();
     void offersWhatRealCamerasList();
@@ -189,6 +193,35 @@ void TestV4l2Backend::listsCaptureNodesInNodeOrder()
     QCOMPARE(listed,
              (std::vector<std::string>{"Cam A Cam A usb-1", "Cam B usb-Maker_Cam_B_42-video-index0",
                                        "Cam C Cam C usb-3"}));
+}
+
+// Two cameras of one kind, udev's by-id link on one of them: each is known by its port as well,
+// so that each keeps its own memory; alone, a camera keeps the id it always had.
+void TestV4l2Backend::identicalCamerasAreToldApartByPort()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("v4l/by-id") && QDir(dir.path()).mkpath("v4l/by-path"));
+    const std::string base = dir.path().toStdString();
+    for (const char *name : {"video0", "video2"}) {
+        QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        Fake::Node node = Fake::uvcCamera();
+        node.card = "Twin Cam";
+        node.busInfo = std::string("usb-") + name;
+        io->addNode(base + "/" + name, node);
+    }
+    QVERIFY(QFile::link("../../video2", dir.filePath("v4l/by-id/usb-Twin-video-index0")));
+    QVERIFY(QFile::link("../../video0", dir.filePath("v4l/by-path/usb-0:1:1.0-video-index0")));
+    QVERIFY(QFile::link("../../video2", dir.filePath("v4l/by-path/usb-0:2:1.0-video-index0")));
+    const auto ids = [&] {
+        std::vector<std::string> listed;
+        for (const auto &device : V4l2Backend(io, base).enumerateDevices())
+            listed.push_back(device->uniqueId());
+        return listed;
+    };
+    QCOMPARE(ids(), (std::vector<std::string>{"Twin Cam @ usb-0:1:1.0-video-index0",
+                                              "usb-Twin-video-index0 @ usb-0:2:1.0-video-index0"}));
+    QVERIFY(QFile::remove(dir.filePath("video0")));
+    QCOMPARE(ids(), std::vector<std::string>{"usb-Twin-video-index0"});
 }
 
 void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
@@ -561,6 +594,59 @@ void TestV4l2Backend::captureAndPropertiesFromTwoThreads()
     QCOMPARE(captured, 300u);
     QCOMPARE(stream->frameCount(), captured);
     QCOMPARE(io->observe(node0).held, 0u);
+}
+
+void TestV4l2Backend::changesMadeElsewhereReachTheCamera_data()
+{
+    QTest::addColumn<uint32_t>("control");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<CameraBase::Property>("property");
+    QTest::addColumn<int>("reported");
+    QTest::addColumn<bool>("automatic");
+    using P = CameraBase::Property;
+    QTest::newRow("value") << uint32_t(V4L2_CID_BRIGHTNESS) << 10 << P::Brightness << 10 << false;
+    QTest::newRow("automatic mode on")
+        << uint32_t(V4L2_CID_EXPOSURE_AUTO) << int(V4L2_EXPOSURE_APERTURE_PRIORITY) << P::Exposure
+        << 300 << true;
+    QTest::newRow("value under automatic control")
+        << uint32_t(V4L2_CID_WHITE_BALANCE_TEMPERATURE) << 5000 << P::WhiteBalance << 5000 << true;
+}
+
+// Another program changes a control: the camera hears of it on the GUI thread, with the
+// property's automatic mode. The camera's own write of a value under automatic control switches
+// the automatic mode off before it sets the value.
+void TestV4l2Backend::changesMadeElsewhereReachTheCamera()
+{
+    QFETCH(uint32_t, control);
+    QFETCH(int, value);
+    QFETCH(CameraBase::Property, property);
+    QFETCH(int, reported);
+    QFETCH(bool, automatic);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("video0").toStdString();
+    QVERIFY(QFile(dir.filePath("video0")).open(QIODevice::WriteOnly));
+    io->addNode(path, Fake::uvcCamera());
+    V4l2Backend::setDefaultSource(io, dir.path().toStdString());
+    ostrel::synthetic::setDevices({});
+    {
+        OpenPNPCamera camera;
+        QCOMPARE(camera.availableCameras().size(), 1);
+        QVERIFY(camera.openCamera(0) && camera.startCapture());
+        QVERIFY(camera.setPropertyValue(CameraBase::Property::Exposure, 300));
+        const auto writes = io->observe(path).controlWrites;
+        QCOMPARE(writes, (std::vector<std::pair<uint32_t, int32_t>>{
+                             {V4L2_CID_EXPOSURE_AUTO, V4L2_EXPOSURE_MANUAL},
+                             {V4L2_CID_EXPOSURE_ABSOLUTE, 300}}));
+
+        QSignalSpy changes(&camera, &CameraBase::propertyChanged);
+        io->changeControl(path, control, value);
+        QTRY_COMPARE(changes.size(), 1);
+        QCOMPARE(changes[0][0].value<CameraBase::Property>(), property);
+        QCOMPARE(changes[0][1].toInt(), reported);
+        QCOMPARE(changes[0][2].toBool(), automatic);
+    }
+    V4l2Backend::resetDefaultSource();
+    ostrel::synthetic::resetDevices();
 }
 
 void TestV4l2Backend::v4l2DevicesComeBeforeSyntheticOnes()

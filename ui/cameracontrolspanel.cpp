@@ -1,9 +1,14 @@
 #include "cameracontrolspanel.h"
 
+#include "appinfo.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMetaEnum>
 #include <QPushButton>
 #include <QSlider>
@@ -50,6 +55,7 @@ CameraControlsPanel::CameraControlsPanel(QWidget *parent)
     contentLayout->addWidget(placeholder);
     contentLayout->addLayout(rowsLayout);
     contentLayout->addWidget(resetAllButton, 0, Qt::AlignLeft);
+    contentLayout->addWidget(createProfileBox());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +67,141 @@ CameraControlsPanel::CameraControlsPanel(QWidget *parent)
         content->setVisible(open);
     });
     connect(resetAllButton, &QPushButton::clicked, this, &CameraControlsPanel::resetAll);
+}
+
+QWidget *CameraControlsPanel::createProfileBox()
+{
+    profileBox = new QWidget;
+    profileBox->setObjectName(QStringLiteral("profileBox"));
+    profileBox->setEnabled(false);
+    profileSelector = new QComboBox;
+    profileSelector->setAccessibleName(tr("Profile"));
+    profileSelector->setToolTip(tr("The camera's saved control values"));
+    auto *label = new QLabel(tr("&Profile:"));
+    label->setBuddy(profileSelector);
+    saveProfileButton = new QPushButton(tr("Save..."));
+    saveProfileButton->setToolTip(tr("Save the camera's control values as a profile"));
+    loadProfileButton = new QPushButton(tr("Load"));
+    loadProfileButton->setToolTip(tr("Give the camera the profile's values"));
+    renameProfileButton = new QPushButton(tr("Rename..."));
+    deleteProfileButton = new QPushButton(tr("Delete"));
+    applyOnStartBox = new QCheckBox(tr("Apply on start"));
+    applyOnStartBox->setToolTip(tr("Apply this profile whenever the camera starts or returns"));
+    keepValuesBox = new QCheckBox(tr("Keep my values"));
+    keepValuesBox->setToolTip(tr("Put back values that another program changes"));
+    const std::pair<QWidget *, const char *> named[] = {
+        {profileSelector, "profileSelector"},
+        {saveProfileButton, "saveProfileButton"},
+        {loadProfileButton, "loadProfileButton"},
+        {renameProfileButton, "renameProfileButton"},
+        {deleteProfileButton, "deleteProfileButton"},
+        {applyOnStartBox, "applyOnStartBox"},
+        {keepValuesBox, "keepValuesBox"}};
+    for (const auto &[widget, name] : named)
+        widget->setObjectName(QLatin1String(name));
+
+    auto *layout = new QGridLayout(profileBox);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(profileSelector, 0, 1, 1, 3);
+    layout->addWidget(saveProfileButton, 1, 0);
+    layout->addWidget(loadProfileButton, 1, 1);
+    layout->addWidget(renameProfileButton, 1, 2);
+    layout->addWidget(deleteProfileButton, 1, 3);
+    layout->addWidget(applyOnStartBox, 2, 0, 1, 2);
+    layout->addWidget(keepValuesBox, 2, 2, 1, 2);
+
+    connect(saveProfileButton, &QPushButton::clicked, this, &CameraControlsPanel::saveProfile);
+    connect(loadProfileButton, &QPushButton::clicked, this, &CameraControlsPanel::loadProfile);
+    connect(renameProfileButton, &QPushButton::clicked, this, &CameraControlsPanel::renameProfile);
+    connect(deleteProfileButton, &QPushButton::clicked, this, &CameraControlsPanel::deleteProfile);
+    connect(profileSelector, &QComboBox::currentTextChanged, this, [this](const QString &name) {
+        const QSignalBlocker blocker(applyOnStartBox);
+        applyOnStartBox->setChecked(profiles && !name.isEmpty() &&
+                                    profiles->startProfile() == name);
+        for (QWidget *button : std::initializer_list<QWidget *>{
+                 loadProfileButton, renameProfileButton, deleteProfileButton, applyOnStartBox})
+            button->setEnabled(!name.isEmpty());
+    });
+    connect(applyOnStartBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (profiles)
+            profiles->setStartProfile(on ? profileSelector->currentText() : QString());
+    });
+    connect(keepValuesBox, &QCheckBox::toggled, this, [this](bool keep) {
+        if (profiles)
+            profiles->setKeepValues(keep);
+        emit keepValuesChanged(keep);
+    });
+    return profileBox;
+}
+
+void CameraControlsPanel::showProfiles(const QString &selected)
+{
+    const QSignalBlocker blocker(profileSelector);
+    profileSelector->clear();
+    if (profiles)
+        profileSelector->addItems(profiles->names());
+    const int index = profileSelector->findText(
+        selected.isEmpty() && profiles ? profiles->startProfile() : selected);
+    profileSelector->setCurrentIndex(index >= 0 ? index : 0);
+    emit profileSelector->currentTextChanged(profileSelector->currentText());
+}
+
+void CameraControlsPanel::saveProfile()
+{
+    if (!camera || !profiles)
+        return;
+    const QString current = profileSelector->currentText();
+    bool ok = false;
+    const QString name = QInputDialog::getText(
+        this, tr("Save Profile"), tr("Profile name:"), QLineEdit::Normal,
+        current.isEmpty() ? tr("Profile %1").arg(profileSelector->count() + 1) : current, &ok);
+    if (!ok)
+        return;
+    if (!profiles->save(name.trimmed(), ControlProfiles::read(camera))) {
+        QMessageBox::warning(this, tr("Save Profile"),
+                             tr("The profile could not be saved. Use a name that is not empty; "
+                                "at most %1 profiles are kept.")
+                                 .arg(ControlProfiles::maximum));
+        return;
+    }
+    showProfiles(name.trimmed());
+}
+
+void CameraControlsPanel::loadProfile()
+{
+    const std::optional<ControlProfiles::Controls> controls =
+        profiles ? profiles->load(profileSelector->currentText()) : std::nullopt;
+    if (!camera || !controls)
+        return;
+    ControlProfiles::apply(camera, *controls);
+    for (const Row &row : rows)
+        showValues(row);
+    for (const CameraBase::Property property : controls->keys())
+        emit propertyChanged(property);
+}
+
+void CameraControlsPanel::renameProfile()
+{
+    const QString from = profileSelector->currentText();
+    bool ok = false;
+    const QString to = QInputDialog::getText(this, tr("Rename Profile"), tr("New name:"),
+                                             QLineEdit::Normal, from, &ok);
+    if (!ok || !profiles)
+        return;
+    if (!profiles->rename(from, to.trimmed())) {
+        QMessageBox::warning(this, tr("Rename Profile"),
+                             tr("The profile could not be renamed. Use a name that is not "
+                                "empty and not taken."));
+        return;
+    }
+    showProfiles(to.trimmed());
+}
+
+void CameraControlsPanel::deleteProfile()
+{
+    if (profiles && profiles->remove(profileSelector->currentText()))
+        showProfiles(QString());
 }
 
 QString CameraControlsPanel::displayName(CameraBase::Property property)
@@ -106,14 +247,24 @@ void CameraControlsPanel::clear()
     rowWidgets.clear();
     placeholder->setVisible(true);
     resetAllButton->setEnabled(false);
+    profiles.reset();
+    profileBox->setEnabled(false);
 }
 
-void CameraControlsPanel::showCamera(CameraBase *shown)
+void CameraControlsPanel::showCamera(CameraBase *shown, const QString &cameraId)
 {
     clear();
     if (!shown || !shown->isCapturing())
         return;
     camera = shown;
+    profiles.emplace(QString::fromLatin1(AppInfo::organisation), QString::fromLatin1(AppInfo::name),
+                     cameraId);
+    profileBox->setEnabled(true);
+    showProfiles(QString());
+    {
+        const QSignalBlocker blocker(keepValuesBox);
+        keepValuesBox->setChecked(profiles->keepsValues());
+    }
     for (const CameraBase::PropertyRange &range : camera->properties()) {
         if (range.property != CameraBase::Property::Brightness &&
             range.property != CameraBase::Property::Contrast)
@@ -189,17 +340,33 @@ void CameraControlsPanel::addRow(const CameraBase::PropertyRange &range)
 // Shows the camera's values without sending them back.
 void CameraControlsPanel::showValues(const Row &row)
 {
-    const int value = camera->propertyValue(row.range.property).value_or(row.range.def);
+    showValue(row, camera->propertyValue(row.range.property).value_or(row.range.def),
+              camera->propertyAuto(row.range.property).value_or(false));
+}
+
+void CameraControlsPanel::showValue(const Row &row, int value, bool automatic)
+{
+    QWidget *editor = row.slider ? static_cast<QWidget *>(row.slider) : row.menu;
     if (row.slider) {
         const QSignalBlocker blocker(row.slider);
         row.slider->setValue(value);
         row.valueLabel->setText(QString::number(value));
     } else {
+        const QSignalBlocker blocker(row.menu);
         row.menu->setCurrentIndex(row.menu->findData(value));
     }
+    editor->setEnabled(!automatic);
     if (row.automatic) {
         const QSignalBlocker blocker(row.automatic);
-        row.automatic->setChecked(camera->propertyAuto(row.range.property).value_or(false));
+        row.automatic->setChecked(automatic);
+    }
+}
+
+void CameraControlsPanel::followProperty(CameraBase::Property property, int value, bool automatic)
+{
+    for (const Row &row : rows) {
+        if (row.range.property == property)
+            showValue(row, value, automatic);
     }
 }
 

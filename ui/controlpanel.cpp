@@ -2,6 +2,7 @@
 
 #include "cameracontrolspanel.h"
 #include "scancombobox.h"
+#include "sliderscale.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -86,21 +87,62 @@ ControlPanel::ControlPanel(QWidget *parent)
     controlPanelLayout->addWidget(logoLabel);
     controlPanelLayout->addWidget(versionLabel);
 
-    connect(brightnessSlider, &QSlider::valueChanged, this,
-            [this](int value) { brightnessValueLabel->setText(QString::number(value - 50)); });
-    connect(contrastSlider, &QSlider::valueChanged, this, [this](int value) {
-        contrastValueLabel->setText(QString::number(value / 50.0, 'f', 2));
+    connect(brightnessSlider, &QSlider::valueChanged, this, [this](int position) {
+        brightnessValueLabel->setText(SliderScale::brightnessText(position));
+    });
+    connect(contrastSlider, &QSlider::valueChanged, this, [this](int position) {
+        contrastValueLabel->setText(SliderScale::contrastText(position));
     });
 }
 
-void ControlPanel::showAdjustment(double brightness, double contrast)
+void ControlPanel::showCameraAdjustment(CameraBase *camera)
 {
-    const QSignalBlocker brightnessBlocker(brightnessSlider);
-    const QSignalBlocker contrastBlocker(contrastSlider);
-    brightnessSlider->setValue(int(brightness + 50.0));
-    contrastSlider->setValue(int(contrast * 50.0));
-    brightnessValueLabel->setText(QString::number(int(brightness)));
-    contrastValueLabel->setText(QString::number(contrast, 'f', 2));
+    using P = CameraBase::Property;
+    brightnessScale = SliderScale::of(camera, P::Brightness);
+    contrastScale = SliderScale::of(camera, P::Contrast);
+    for (const P property : {P::Brightness, P::Contrast}) {
+        if (const std::optional<int> value =
+                camera ? camera->propertyValue(property) : std::nullopt)
+            followProperty(property, *value, camera->propertyAuto(property).value_or(false));
+    }
+}
+
+void ControlPanel::followProperty(CameraBase::Property property, int value, bool automatic)
+{
+    const bool brightness = property == CameraBase::Property::Brightness;
+    const std::optional<SliderScale> &scale = brightness ? brightnessScale : contrastScale;
+    if (scale && (brightness || property == CameraBase::Property::Contrast))
+        showAdjustment(brightness ? brightnessSlider : contrastSlider, scale->toPosition(value),
+                       automatic);
+}
+
+std::optional<int> ControlPanel::deviceValue(CameraBase::Property property, int position) const
+{
+    const std::optional<SliderScale> &scale =
+        property == CameraBase::Property::Brightness ? brightnessScale : contrastScale;
+    return scale ? std::optional<int>(scale->toDevice(position)) : std::nullopt;
+}
+
+void ControlPanel::showAdjustment(QSlider *slider, int position, bool automatic)
+{
+    {
+        const QSignalBlocker blocker(slider);
+        slider->setValue(position);
+    }
+    QLabel *label = slider == brightnessSlider ? brightnessValueLabel : contrastValueLabel;
+    label->setText(slider == brightnessSlider ? SliderScale::brightnessText(position)
+                                              : SliderScale::contrastText(position));
+    // Under the camera's automatic control the slider follows the camera and takes no input.
+    slider->setProperty("automatic", automatic);
+    setAdjustable(adjustable);
+}
+
+void ControlPanel::setAdjustable(bool live)
+{
+    adjustable = live;
+    for (QSlider *slider : {brightnessSlider, contrastSlider})
+        slider->setEnabled(live && !slider->property("automatic").toBool());
+    resetButton->setEnabled(live);
 }
 
 void ControlPanel::stepSlider(QSlider *slider, int step)
@@ -112,7 +154,7 @@ void ControlPanel::stepSlider(QSlider *slider, int step)
                                        : QAbstractSlider::SliderSingleStepSub);
         return;
     }
-    slider->setValue(std::clamp(slider->value() + step, 0, 100));
+    slider->setValue(std::clamp(slider->value() + step, SliderScale::lowest, SliderScale::highest));
 }
 
 void ControlPanel::createWidgets()

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "camerabase.h"
+#include "sliderscale.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class CameraControlsPanel;
 class QComboBox;
@@ -24,8 +29,16 @@ public:
 
     // Fits the logo into the given width, at most 40 pixels high.
     void updateLogo(int maxWidth);
-    // Shows the camera's values without setting them back on the camera.
-    void showAdjustment(double brightness, double contrast);
+    // Takes the running camera's brightness and contrast scales and shows its values, without
+    // setting them back on the camera; a null camera forgets the scales.
+    void showCameraAdjustment(CameraBase *camera);
+    // A value the camera reports (brightness or contrast; anything else is ignored), shown as
+    // the camera's automatic control when automatic.
+    void followProperty(CameraBase::Property property, int value, bool automatic);
+    // The camera's value for a slider position; none when the camera lacks the property.
+    std::optional<int> deviceValue(CameraBase::Property property, int position) const;
+    // Sliders and "Reset" take input while the camera runs, except a slider shown as automatic.
+    void setAdjustable(bool live);
     // An arrow-key shortcut: five units on a slider. The window-wide shortcut takes the keys
     // even from a slider with the keyboard focus; that slider then moves by its own single
     // step, as the key would have moved it.
@@ -54,6 +67,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool adjustable = false;
+    std::optional<SliderScale> brightnessScale; // of the camera shown last
+    std::optional<SliderScale> contrastScale;
+
+    void showAdjustment(QSlider *slider, int position, bool automatic);
     void createWidgets();
     QWidget *createCameraGroup();
     QWidget *createAdjustmentGroup();

@@ -4,6 +4,7 @@
 #include "cameramessages.h"
 #include "cameraselection.h"
 #include "capturesession.h"
+#include "controlkeeper.h"
 #include "controlpanel.h"
 #include "devicewatcher.h"
 #include "fullscreenview.h"
@@ -107,7 +108,13 @@ void MainWindow::setupConnections()
     connect(panel->brightnessSlider, &QSlider::valueChanged, this, &MainWindow::updateBrightness);
     connect(panel->contrastSlider, &QSlider::valueChanged, this, &MainWindow::updateContrast);
     connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
-            &MainWindow::rememberProperty);
+            [this](CameraBase::Property property) {
+                rememberProperty(property);
+                // A profile loaded there may have changed brightness and contrast.
+                if (const std::optional<int> value = camera->propertyValue(property))
+                    panel->followProperty(property, *value,
+                                          camera->propertyAuto(property).value_or(false));
+            });
 
     connect(session->recorder(), &Recorder::stateChanged, this, &MainWindow::updateUIState);
     connect(session, &CaptureSession::frameAvailable, this, &MainWindow::displayFrame);
@@ -162,6 +169,14 @@ void MainWindow::createCamera()
 {
     session->setCamera(new OpenPNPCamera);
     camera = session->camera();
+    connect(camera, &CameraBase::propertyChanged, panel, &ControlPanel::followProperty);
+    connect(camera, &CameraBase::propertyChanged, panel->cameraControls,
+            &CameraControlsPanel::followProperty);
+    ControlKeeper *keeper = session->controlKeeper();
+    connect(keeper, &ControlKeeper::valuesRestored, this,
+            [this](const QString &message) { showNotification(message, true); });
+    connect(panel->cameraControls, &CameraControlsPanel::keepValuesChanged, keeper,
+            &ControlKeeper::setEnabled);
 
     selection = new CameraSelection(panel->cameraSelector, panel->formatSelector, camera, this);
     connect(selection, &CameraSelection::cameraChanging, this, [this] {
@@ -201,8 +216,10 @@ void MainWindow::onCameraSelectorAboutToShow()
 
 void MainWindow::rememberProperty(CameraBase::Property property)
 {
-    if (session->isRunning())
-        AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
+    if (!session->isRunning())
+        return;
+    AppSettings::storeCameraProperty(selection->currentCameraId(), camera, property);
+    session->controlKeeper()->remember(property);
 }
 
 // The camera could not switch and has stopped: say so instead of freezing on the last picture.
@@ -239,8 +256,8 @@ void MainWindow::onStartStopClicked()
 void MainWindow::startCamera()
 {
     if (session->start()) {
-        panel->showAdjustment(camera->brightness(), camera->contrast());
-        panel->cameraControls->showCamera(camera);
+        panel->showCameraAdjustment(camera);
+        panel->cameraControls->showCamera(camera, session->cameraId());
     } else {
         CameraMessages::showError(
             this, tr("Failed to start camera. Please check if another application is using it."),
@@ -308,9 +325,8 @@ void MainWindow::updateUIState()
     const bool hasCamera = selection && selection->hasCamera();
     // Nothing that needs the camera looks usable while a disconnection box is open.
     const bool live = cameraRunning && !disconnectedBox;
-    for (QWidget *control :
-         QList<QWidget *>{panel->brightnessSlider, panel->contrastSlider, panel->resetButton,
-                          panel->snapshotButton, overlays->fullscreenButton})
+    panel->setAdjustable(live);
+    for (QWidget *control : QList<QWidget *>{panel->snapshotButton, overlays->fullscreenButton})
         control->setEnabled(live);
 
     recording->updateRecordButton(panel->recordButton, live);
@@ -330,29 +346,35 @@ void MainWindow::updateUIState()
 }
 
 // The panel shows the values; the camera takes them while it runs.
-void MainWindow::updateBrightness(int value)
+void MainWindow::updateBrightness(int position)
 {
-    if (session->isRunning())
-        camera->setBrightness(value - 50);
+    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Brightness, position);
+    if (session->isRunning() && value)
+        camera->setPropertyValue(CameraBase::Property::Brightness, *value);
     rememberProperty(CameraBase::Property::Brightness);
 }
 
-void MainWindow::updateContrast(int value)
+void MainWindow::updateContrast(int position)
 {
-    if (session->isRunning())
-        camera->setContrast(value / 50.0);
+    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Contrast, position);
+    if (session->isRunning() && value)
+        camera->setPropertyValue(CameraBase::Property::Contrast, *value);
     rememberProperty(CameraBase::Property::Contrast);
 }
 
+// "Reset" returns brightness and contrast to the camera's own defaults.
 void MainWindow::onResetDefaults()
 {
     if (!session->isRunning())
         return;
-    camera->resetBrightness();
-    camera->resetContrast();
-    rememberProperty(CameraBase::Property::Brightness);
-    rememberProperty(CameraBase::Property::Contrast);
-    panel->showAdjustment(camera->brightness(), camera->contrast());
+    for (const CameraBase::PropertyRange &range : camera->properties()) {
+        if (range.property == CameraBase::Property::Brightness ||
+            range.property == CameraBase::Property::Contrast) {
+            camera->setPropertyValue(range.property, range.def);
+            rememberProperty(range.property);
+        }
+    }
+    panel->showCameraAdjustment(camera);
 }
 
 void MainWindow::takeSnapshot()

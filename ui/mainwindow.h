@@ -43,8 +43,8 @@ public:
 
 private slots:
     void onStartStopClicked();
-    void updateBrightness(int value);
-    void updateContrast(int value);
+    void updateBrightness(int position);
+    void updateContrast(int position);
     void onCameraSelectorAboutToShow();
     void onResetDefaults();
     void onShowSettings();

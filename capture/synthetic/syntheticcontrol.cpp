@@ -85,6 +85,12 @@ PropertyState propertyState(int device, CapPropertyID id)
     return {};
 }
 
+void changePropertyElsewhere(int device, CapPropertyID id, int32_t value, bool automatic)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->changeElsewhere(id, value, automatic);
+}
+
 void setPlugged(int device, bool plugged)
 {
     if (auto state = SyntheticRegistry::instance().device(device))

@@ -64,6 +64,9 @@ void setPropertyValue(int device, CapPropertyID id, int32_t value);
 // The device no longer has the property at all, as cameras without a brightness control.
 void removeProperty(int device, CapPropertyID id);
 PropertyState propertyState(int device, CapPropertyID id);
+// Another program (or the camera's automatic mode) sets the property: open streams report it
+// through Cap_waitControlEvent.
+void changePropertyElsewhere(int device, CapPropertyID id, int32_t value, bool automatic = false);
 
 // An unplugged device fails every property query and capture of its open streams, and new
 // contexts no longer list it.

@@ -1,5 +1,7 @@
 #include "syntheticdevicestate.h"
 
+#include <chrono>
+
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -170,6 +172,48 @@ void SyntheticDeviceState::forceValue(CapPropertyID id, int32_t value)
     properties[id].value = value;
     if (affectsPicture(id))
         ++generation;
+}
+
+void SyntheticDeviceState::changeElsewhere(CapPropertyID id, int32_t value, bool automatic)
+{
+    if (id == 0 || id >= properties.size())
+        return;
+    std::lock_guard lock(mutex);
+    properties[id].value = value;
+    properties[id].automatic = automatic && properties[id].hasAutomatic;
+    if (affectsPicture(id))
+        ++generation;
+    changes.push_back({id, value, properties[id].automatic ? 1u : 0u});
+    changed.notify_all();
+}
+
+size_t SyntheticDeviceState::changeCount() const
+{
+    std::lock_guard lock(mutex);
+    return changes.size();
+}
+
+CapResult SyntheticDeviceState::waitForChange(size_t &seen, std::atomic<bool> &woken,
+                                              int32_t timeoutMs, CapControlEvent &event)
+{
+    std::unique_lock lock(mutex);
+    const auto ready = [&] {
+        return woken.load() || changes.size() > seen;
+    };
+    if (timeoutMs < 0)
+        changed.wait(lock, ready);
+    else
+        changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    if (woken.exchange(false) || changes.size() <= seen)
+        return CAPRESULT_ERR;
+    event = changes[seen++];
+    return CAPRESULT_OK;
+}
+
+void SyntheticDeviceState::wakeWaiters()
+{
+    std::lock_guard lock(mutex);
+    changed.notify_all();
 }
 
 void SyntheticDeviceState::removeProperty(CapPropertyID id)

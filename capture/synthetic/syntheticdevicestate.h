@@ -7,9 +7,11 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace ostrel::capture {
 
@@ -56,6 +58,18 @@ public:
     void forceValue(CapPropertyID id, int32_t value);
     void removeProperty(CapPropertyID id);
     synthetic::PropertyState state(CapPropertyID id) const;
+    // Test control: another program sets the property; every stream that listens hears of it.
+    void changeElsewhere(CapPropertyID id, int32_t value, bool automatic);
+
+    // How many changes made elsewhere there have been; a stream listens from there on.
+    size_t changeCount() const;
+    // Waits up to timeoutMs (negative: no limit) for the change after the first seen ones and
+    // describes it, counting it as seen; CAPRESULT_ERR on timeout or once woken is set (which
+    // it clears).
+    CapResult waitForChange(size_t &seen, std::atomic<bool> &woken, int32_t timeoutMs,
+                            CapControlEvent &event);
+    // Any thread: every waitForChange looks at its woken flag again.
+    void wakeWaiters();
 
     Picture picture() const;
     // Changes whenever brightness, contrast or sharpness changes, so that streams know when to
@@ -87,8 +101,10 @@ private:
     std::atomic<bool> nameUnreadable{false};
     std::atomic<uint32_t> generation{0};
 
-    mutable std::mutex mutex; // guards properties and unreadableFormats
+    mutable std::mutex mutex;        // guards properties, unreadableFormats and changes
+    std::condition_variable changed; // a change was made elsewhere, or a waiter is woken
     std::array<Property, CAPPROPID_LAST> properties;
+    std::vector<CapControlEvent> changes; // made elsewhere, oldest first
     std::set<uint32_t> unreadableFormats;
 };
 

@@ -27,6 +27,7 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
     , patternGeneration(this->device->pictureGeneration())
     , jpeg(format.fourcc == synthetic::fourcc("MJPG") || format.fourcc == synthetic::fourcc("JPEG"))
 {
+    changesSeen = this->device->changeCount();
     const SyntheticDeviceState::Picture p = this->device->picture();
     pattern.setPicture(p.brightness, p.contrast, p.sharpness);
     if (jpeg) {
@@ -241,6 +242,20 @@ CapResult SyntheticStream::setAutoProperty(CapPropertyID id, bool enabled)
     if (!device->isAvailable())
         return CAPRESULT_DEVICENOTFOUND;
     return device->setAutomatic(id, enabled);
+}
+
+CapResult SyntheticStream::waitControlEvent(int32_t timeoutMs, CapControlEvent &event)
+{
+    if (!device->isAvailable())
+        return CAPRESULT_DEVICENOTFOUND;
+    return device->waitForChange(changesSeen, controlWaitWoken, timeoutMs, event);
+}
+
+CapResult SyntheticStream::interruptControlWait()
+{
+    controlWaitWoken.store(true);
+    device->wakeWaiters();
+    return CAPRESULT_OK;
 }
 
 } // namespace ostrel::capture

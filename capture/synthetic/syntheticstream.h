@@ -47,6 +47,8 @@ public:
     CapResult setProperty(CapPropertyID id, int32_t value) override;
     CapResult autoProperty(CapPropertyID id, bool &enabled) override;
     CapResult setAutoProperty(CapPropertyID id, bool enabled) override;
+    CapResult waitControlEvent(int32_t timeoutMs, CapControlEvent &event) override;
+    CapResult interruptControlWait() override;
 
 private:
     struct JpegFrame
@@ -77,6 +79,9 @@ private:
     const std::chrono::steady_clock::time_point start;
     const std::chrono::duration<double> framePeriod;
     std::atomic<uint32_t> captured{0};
+    // The controls thread's: changes made elsewhere already told; a wake-up asked for.
+    size_t changesSeen = 0;
+    std::atomic<bool> controlWaitWoken{false};
 
     // Capture calls come from the capture thread, but two threads capturing at once must not
     // tear the pattern either. For Motion-JPEG the pattern belongs to the producer thread alone.

@@ -58,11 +58,24 @@ V4l2Backend::V4l2Backend(std::shared_ptr<V4l2Io> io, std::string directory)
 
 std::vector<std::unique_ptr<Device>> V4l2Backend::enumerateDevices()
 {
-    std::vector<std::unique_ptr<Device>> devices;
+    std::vector<std::unique_ptr<V4l2Device>> found;
     for (const std::string &path : nodePaths(directory)) {
         if (auto device = V4l2Device::probe(io, path))
-            devices.push_back(std::move(device));
+            found.push_back(std::move(device));
     }
+    // Identical cameras plugged in together each keep their own memory by their port; a camera
+    // on its own keeps the id it always had.
+    for (size_t i = 0; i < found.size(); ++i) {
+        for (size_t j = i + 1; j < found.size(); ++j) {
+            if (found[i]->isTwinOf(*found[j])) {
+                found[i]->tellApartByPort();
+                found[j]->tellApartByPort();
+            }
+        }
+    }
+    std::vector<std::unique_ptr<Device>> devices;
+    for (auto &device : found)
+        devices.push_back(std::move(device));
     return devices;
 }
 

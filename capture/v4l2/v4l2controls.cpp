@@ -104,6 +104,56 @@ int V4l2Controls::setAutomatic(CapPropertyID id, bool enabled) const
     return setControl(control.id, mode);
 }
 
+int V4l2Controls::subscribeEvents() const
+{
+    int subscribed = 0;
+    for (const ControlMapping &mapping : mappings) {
+        for (const uint32_t control : {mapping.value, mapping.alternative, mapping.automatic}) {
+            if (control == 0)
+                continue;
+            v4l2_event_subscription subscription{};
+            subscription.type = V4L2_EVENT_CTRL;
+            subscription.id = control;
+            // A device without the control refuses; only the controls it has report.
+            if (fd.ioctl(VIDIOC_SUBSCRIBE_EVENT, &subscription) == 0)
+                ++subscribed;
+        }
+    }
+    return subscribed;
+}
+
+bool V4l2Controls::describeEvent(const v4l2_event &event, CapControlEvent &change) const
+{
+    // A change of flags alone (a value control greyed out while its automatic mode is on) is
+    // told by the automatic control's own event.
+    if (event.type != V4L2_EVENT_CTRL || !(event.u.ctrl.changes & V4L2_EVENT_CTRL_CH_VALUE))
+        return false;
+    for (CapPropertyID id = 1; id < std::size(mappings); ++id) {
+        const ControlMapping &mapping = mappings[id];
+        const bool isValue =
+            event.id == mapping.value || (mapping.alternative && event.id == mapping.alternative);
+        const bool isAuto = mapping.automatic && event.id == mapping.automatic;
+        if (!isValue && !isAuto)
+            continue;
+        change.propID = id;
+        if (isValue) {
+            change.value = event.u.ctrl.value;
+            bool enabled = false;
+            change.automatic = automatic(id, enabled) == 0 && enabled ? 1 : 0;
+        } else {
+            change.automatic = event.id == V4L2_CID_EXPOSURE_AUTO
+                                   ? event.u.ctrl.value != V4L2_EXPOSURE_MANUAL
+                                   : event.u.ctrl.value != 0;
+            int32_t current = 0;
+            if (value(id, current) < 0)
+                return false;
+            change.value = current;
+        }
+        return true;
+    }
+    return false;
+}
+
 int V4l2Controls::exposureAutoMode(const v4l2_queryctrl &control, int32_t &mode) const
 {
     for (int32_t candidate : exposureAutoModes) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+struct v4l2_event;
 struct v4l2_queryctrl;
 
 namespace ostrel::capture {
@@ -23,6 +24,13 @@ public:
     int setValue(CapPropertyID id, int32_t value) const;
     int automatic(CapPropertyID id, bool &enabled) const;
     int setAutomatic(CapPropertyID id, bool enabled) const;
+
+    // Asks the device to report changes of every mapped control it has (VIDIOC_SUBSCRIBE_EVENT);
+    // the number of controls it will report on.
+    int subscribeEvents() const;
+    // What a dequeued event says about a property: false for an event of no mapped control, or
+    // one that changed no value.
+    bool describeEvent(const v4l2_event &event, CapControlEvent &change) const;
 
 private:
     // The value control of id that this device has, filled into query.

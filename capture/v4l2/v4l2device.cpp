@@ -41,12 +41,13 @@ uint32_t openErrorOf(int error)
     }
 }
 
-// The entry of v4l/by-id, next to the node, that links to it; empty when there is none.
-std::string byIdNameOf(const std::string &path)
+// The entry of v4l/<kind> (by-id, by-path), next to the node, that links to it; empty when there
+// is none.
+std::string linkNameOf(const std::string &path, const char *kind)
 {
     const std::filesystem::path node(path);
     std::error_code error;
-    std::filesystem::directory_iterator entry(node.parent_path() / "v4l" / "by-id", error);
+    std::filesystem::directory_iterator entry(node.parent_path() / "v4l" / kind, error);
     for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
         std::error_code compared;
         if (std::filesystem::equivalent(entry->path(), node, compared))
@@ -63,7 +64,8 @@ V4l2Device::V4l2Device(std::shared_ptr<V4l2Io> io, std::string path, std::string
     , path(std::move(path))
     , card(std::move(card))
     , busInfo(std::move(busInfo))
-    , byIdName(byIdNameOf(this->path))
+    , byIdName(linkNameOf(this->path, "by-id"))
+    , byPathName(linkNameOf(this->path, "by-path"))
     , modeList(std::move(modes))
 {}
 
@@ -97,7 +99,17 @@ std::optional<std::string> V4l2Device::name() const
 
 std::string V4l2Device::uniqueId() const
 {
-    return byIdName.empty() ? card + " " + busInfo : byIdName;
+    if (!twin)
+        return byIdName.empty() ? card + " " + busInfo : byIdName;
+    return (byIdName.empty() ? card : byIdName) + " @ " +
+           (byPathName.empty() ? busInfo : byPathName);
+}
+
+bool V4l2Device::isTwinOf(const V4l2Device &other) const
+{
+    // Two cameras without by-id names are told apart by their bus info already.
+    return card == other.card && (byIdName.empty() != other.byIdName.empty() ||
+                                  (!byIdName.empty() && byIdName == other.byIdName));
 }
 
 int32_t V4l2Device::formatCount() const

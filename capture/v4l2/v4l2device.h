@@ -22,8 +22,15 @@ public:
 
     std::optional<std::string> name() const override;
     // The node's name under v4l/by-id beside it (vendor, product and serial number, the same in
-    // every port) when there is one, else the card name and bus info.
+    // every port) when there is one, else the card name and bus info. A twin adds its port.
     std::string uniqueId() const override;
+    // Whether other is a camera of the same kind that its by-id name does not tell apart from
+    // this one: the same card name, and the same by-id name or (udev links only one of them)
+    // a by-id name on one of the two alone.
+    bool isTwinOf(const V4l2Device &other) const;
+    // From now on the id names the USB port too: the node's name under v4l/by-path, else the
+    // bus info.
+    void tellApartByPort() { twin = true; }
     int32_t formatCount() const override;
     bool formatInfo(uint32_t index, CapFormatInfo &info) const override;
     bool frameRate(uint32_t index, uint32_t &numerator, uint32_t &denominator) const override;
@@ -40,6 +47,8 @@ private:
     std::string card;
     std::string busInfo;
     std::string byIdName;
+    std::string byPathName;
+    bool twin = false;
     std::vector<V4l2Mode> modeList;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -57,6 +58,7 @@ std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
         error = -EINVAL;
         return nullptr;
     }
+    stream->reportsControls = stream->controls.subscribeEvents() > 0;
     stream->queue = std::make_unique<V4l2BufferQueue>(stream->fd);
     // UVC drivers answer ENOSPC here when the mode needs more USB bandwidth than is free.
     if ((error = stream->queue->start(requestedBuffers)) < 0) {
@@ -283,6 +285,47 @@ CapResult V4l2Stream::setAutoProperty(CapPropertyID id, bool enabled)
     if (gone.load())
         return CAPRESULT_DEVICENOTFOUND;
     return controlResult(controls.setAutomatic(id, enabled));
+}
+
+CapResult V4l2Stream::waitControlEvent(int32_t timeoutMs, CapControlEvent &event)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    if (!reportsControls || controlWakeup.fd() < 0)
+        return CAPRESULT_PROPERTYNOTSUPPORTED;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int waitMs = -1;
+        if (timeoutMs >= 0)
+            waitMs = int(std::max<int64_t>(
+                0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                       .count()));
+        pollfd waits[2] = {{fd.get(), POLLPRI, 0}, {controlWakeup.fd(), POLLIN, 0}};
+        const int ready = fd.io().poll(waits, 2, waitMs);
+        if (ready < 0 && ready != -EINTR)
+            return fail(ready);
+        if (waits[0].revents & (POLLHUP | POLLERR))
+            return fail(-ENODEV);
+        if ((waits[1].revents & POLLIN) && controlWakeup.consume())
+            return CAPRESULT_ERR;
+        if (waits[0].revents & POLLPRI) {
+            v4l2_event dequeued{};
+            if (const int result = fd.ioctl(VIDIOC_DQEVENT, &dequeued); result < 0)
+                return fail(result);
+            if (controls.describeEvent(dequeued, event))
+                return CAPRESULT_OK;
+            continue;
+        }
+        if (ready == 0 && waitMs >= 0)
+            return CAPRESULT_ERR;
+    }
+}
+
+CapResult V4l2Stream::interruptControlWait()
+{
+    controlWakeup.raise();
+    return CAPRESULT_OK;
 }
 
 } // namespace ostrel::capture

@@ -2,7 +2,8 @@
 // are converted to RGB24 into the caller's buffer.
 //
 // Threads: hasNewFrame and captureFrame come from the capture thread, the property calls from
-// the GUI thread, possibly at the same time. Once the device has vanished every call fails.
+// the GUI thread and the control-event wait from a thread of its own, possibly at the same time.
+// Once the device has vanished every call fails.
 #pragma once
 
 #include "backend.h"
@@ -12,6 +13,7 @@
 #include "v4l2converter.h"
 #include "v4l2fd.h"
 #include "v4l2mode.h"
+#include "v4l2wakeup.h"
 
 #include <linux/videodev2.h>
 
@@ -52,6 +54,9 @@ public:
     CapResult setProperty(CapPropertyID id, int32_t value) override;
     CapResult autoProperty(CapPropertyID id, bool &enabled) override;
     CapResult setAutoProperty(CapPropertyID id, bool enabled) override;
+    // The controls thread: waits on the node for a control event (POLLPRI) or the wake-up.
+    CapResult waitControlEvent(int32_t timeoutMs, CapControlEvent &event) override;
+    CapResult interruptControlWait() override;
 
 private:
     V4l2Stream(V4l2Fd fd, std::string path, const V4l2Mode &mode);
@@ -80,6 +85,9 @@ private:
     v4l2_format sourceFormat{};
     V4l2Controls controls;
     std::atomic<bool> gone{false};
+    // The device reports control changes: subscribed once while opening.
+    bool reportsControls = false;
+    V4l2Wakeup controlWakeup;
     std::atomic<uint32_t> frames{0};
 
     // Guards queue, converter, jpegDecoder and lastJpeg: one frame at a time is dequeued,
