@@ -152,8 +152,8 @@ CapResult Cap_decodeFrameScaledBGRX(CapContext ctx, CapStream stream, const void
                                     void *BGRXbufferPtr, uint32_t BGRXbufferBytes);
 uint32_t Cap_getStreamFrameCount(CapContext ctx, CapStream stream);
 /* Motion-JPEG frames of this stream decoded with only a warning of libjpeg-turbo (stray bytes
- * before a marker, say), by Cap_captureFrame, Cap_decodeFrame and Cap_decodeFrameScaled: they
- * are shown as browsers show them, and logged at LOG_DEBUG. A frame cut short, without its
+ * before a marker, say), by Cap_captureFrame, Cap_decodeFrame and the scaled decodes: they are
+ * shown as browsers show them, and logged at LOG_DEBUG. A frame cut short, without its
  * end-of-image marker or with its data ending early, is refused and not counted here. */
 uint32_t Cap_getDecodeWarningCount(CapContext ctx, CapStream stream);
 

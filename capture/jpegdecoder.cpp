@@ -44,8 +44,10 @@ size_t JpegDecoder::endOfImage(const uint8_t *data, size_t bytes)
         return 0;
     size_t at = 2;
     while (at + 1 < bytes) {
-        if (data[at] != 0xff)
-            return 0;
+        if (data[at] != 0xff) { // stray bytes between segments, which the decoder skips too
+            ++at;
+            continue;
+        }
         const uint8_t marker = data[at + 1];
         if (marker == 0xd9)
             return at + 2;
@@ -114,8 +116,10 @@ bool JpegDecoder::decode(const uint8_t *jpeg, size_t bytes, uint32_t width, uint
     if (length == 0)
         return fail("incomplete frame");
     int w = 0, h = 0, subsampling = 0, colourspace = 0;
+    // A warning here (stray bytes before a marker of the header) comes again from the decode.
     if (tjDecompressHeader3(handle.get(), jpeg, static_cast<unsigned long>(length), &w, &h,
-                            &subsampling, &colourspace) != 0)
+                            &subsampling, &colourspace) != 0 &&
+        tjGetErrorCode(handle.get()) != TJERR_WARNING)
         return fail(tjGetErrorStr2(handle.get()));
     if (uint32_t(w) != width || uint32_t(h) != height)
         return fail("frame of " + std::to_string(w) + "x" + std::to_string(h));

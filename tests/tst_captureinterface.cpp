@@ -597,6 +597,8 @@ void TestCaptureInterface::framesThatOnlyWarnAreShown_data()
     QTest::newRow("whole") << QByteArray() << 3 << false << true << false;
     QTest::newRow("stray bytes before a restart marker")
         << QByteArray("\xff\xd0") << 3 << false << true << true;
+    QTest::newRow("stray bytes before the scan")
+        << QByteArray("\xff\xda") << 3 << false << true << true;
     QTest::newRow("stray bytes before the end marker")
         << QByteArray("\xff\xd9") << 3 << false << true << true;
     QTest::newRow("cut short") << QByteArray() << 2 << false << false << false;
