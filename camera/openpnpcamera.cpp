@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int connectionCheckIntervalMs = 3000;
-constexpr int rateWindowMs = 1000;
 
 // The capture library's own lines: its warnings and errors show by default, the rest on request
 // (QT_LOGGING_RULES="ostrel.capture.debug=true"). Called on whichever thread made the call.
@@ -56,7 +55,14 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     : CameraBase(parent)
     , captureLoop(
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
-          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); })
+          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
+          [this](bool deviceGone) {
+              // The capture thread: the report belongs to the GUI thread.
+              const quint64 run = captureRun;
+              QMetaObject::invokeMethod(
+                  this, [this, run, deviceGone] { captureEnded(run, deviceGone); },
+                  Qt::QueuedConnection);
+          })
 {
     Cap_setLogLevel(LOG_VERBOSE);
     Cap_installCustomLogFunction(logCaptureMessage);
@@ -64,8 +70,6 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     captureContext.reset(Cap_createContext());
     if (!captureContext)
         qWarning("Failed to create OpenPNP Capture context");
-
-    capturing = false;
 
     connectionTimer = new QTimer(this);
     connectionTimer->setInterval(connectionCheckIntervalMs);
@@ -127,7 +131,7 @@ bool OpenPNPCamera::openCamera(int index)
 {
     if (!captureContext)
         return false;
-    if (running)
+    if (capturing)
         stopCapture();
 
     const int count = int(Cap_getDeviceCount(captureContext.get()));
@@ -185,7 +189,7 @@ bool OpenPNPCamera::startCapture()
 {
     if (!captureContext || deviceIndex < 0)
         return false;
-    if (running)
+    if (capturing)
         return false;
 
     if (activeFormat.width == 0 || activeFormat.height == 0) {
@@ -215,7 +219,6 @@ void OpenPNPCamera::stopCapture()
 void OpenPNPCamera::haltCapture()
 {
     connectionTimer->stop();
-    running = false;
     capturing = false;
     captureLoop.stop();
     if (captureContext && streamId >= 0) {
@@ -230,7 +233,6 @@ void OpenPNPCamera::forgetLatestFrame()
 {
     QMutexLocker locker(&frameMutex);
     latestImage = QImage();
-    frameCount = 0;
 }
 
 bool OpenPNPCamera::setFormat(const CameraFormat &format)
@@ -239,7 +241,7 @@ bool OpenPNPCamera::setFormat(const CameraFormat &format)
         return false;
 
     activeFormat = format;
-    if (!running)
+    if (!capturing)
         return true; // takes effect at the next start
     return reopenStream();
 }
@@ -255,8 +257,7 @@ bool OpenPNPCamera::reopenStream()
         return false;
 
     // The connection watch keeps running: a restart is not a stop.
-    if (running) {
-        running = false;
+    if (capturing) {
         capturing = false;
         captureLoop.stop();
         if (streamId >= 0) {
@@ -291,10 +292,9 @@ bool OpenPNPCamera::openStream()
 
 void OpenPNPCamera::startCaptureThreads()
 {
-    running = true;
     capturing = true;
+    ++captureRun;
     forgetLatestFrame();
-    fpsTimer.restart();
     // The stream delivers the library's size for this format, whatever the chosen record says.
     // Without it no frames arrive.
     CapFormatInfo info{};
@@ -309,22 +309,15 @@ void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
     {
         QMutexLocker locker(&frameMutex);
         latestImage = frame;
-        ++frameCount;
     }
     // Before the frame callback: a recording must not wait for the display.
     recordPicture(frame, jpeg);
-    // frameCount is only touched by the capture threads while they run.
-    const int elapsed = int(fpsTimer.elapsed());
-    if (elapsed >= rateWindowMs) {
-        currentFps = frameCount * 1000.0 / elapsed;
-        frameCount = 0;
-        fpsTimer.restart();
-    }
     // Called without frameMutex so that a receiver may ask for latestFrame().
     if (frameCallback)
         frameCallback(frame);
+    // Measured from the camera's timestamps: how fast frames come, not how fast they are shown.
     if (fpsCallback)
-        fpsCallback(currentFps);
+        fpsCallback(captureLoop.framesPerSecond());
 }
 
 QImage OpenPNPCamera::latestFrame()
@@ -342,7 +335,7 @@ void OpenPNPCamera::checkCameraConnection()
 {
     // A receiver may run an event loop (a message box, a rescan) while it hears of the loss; a
     // check from in there must not report the same loss again.
-    if (!running || !captureContext || streamId < 0 || reportingLoss)
+    if (!capturing || !captureContext || streamId < 0 || reportingLoss)
         return;
 
     // Only a device that is gone counts as lost: a camera without a brightness control answers
@@ -354,7 +347,19 @@ void OpenPNPCamera::checkCameraConnection()
                               &def) != CAPRESULT_DEVICENOTFOUND)
         return;
 
-    failure = Failure::Unplugged;
+    reportLoss(Failure::Unplugged);
+}
+
+void OpenPNPCamera::captureEnded(quint64 run, bool deviceGone)
+{
+    if (!capturing || run != captureRun || reportingLoss)
+        return;
+    reportLoss(deviceGone ? Failure::Unplugged : Failure::Other);
+}
+
+void OpenPNPCamera::reportLoss(Failure cause)
+{
+    failure = cause;
     // Receivers hear of the loss while the stream is still in place; capture ends afterwards.
     reportingLoss = true;
     emit cameraDisconnected(tr("Failed to access camera properties"));

@@ -4,7 +4,6 @@
 #include "captureloop.h"
 #include "streamproperties.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
 #include <QMutex>
@@ -16,7 +15,8 @@
 class QTimer;
 
 // The camera over the capture library: device discovery, format lists, the capture threads of the
-// running stream, rate measurement, a watch that notices a vanished device, and the image
+// running stream, rate measurement, the report of a vanished device (noticed by the capture
+// itself, and by a watch for a device that goes while no frame is awaited), and the image
 // properties mapped onto each device's own ranges. Every operation runs on the GUI thread except
 // latestFrame() (any thread) and what the capture threads call (deliverFrame()).
 class OpenPNPCamera : public CameraBase
@@ -52,6 +52,7 @@ public:
     bool setPropertyValue(Property property, int value) override;
     bool setPropertyAuto(Property property, bool automatic) override;
     QImage latestFrame() override;
+    FrameCounts frameCounts() const override { return captureLoop.counts(); }
 
 public slots:
     // Connection watch: a stream whose device the library reports as not found any more is
@@ -76,20 +77,24 @@ private:
     bool openStream();
     void startCaptureThreads();
     void forgetLatestFrame();
+    // GUI thread: the capture of run found its stream ended; reported like the watch's finding,
+    // unless that run is over or the loss has been reported already.
+    void captureEnded(quint64 run, bool deviceGone);
+    // Reports the loss through cameraDisconnected() and stops capture.
+    void reportLoss(Failure cause);
     // Capture threads, one at a time: a new picture for the display, the recording and the rate.
     void deliverFrame(const QImage &frame, const QByteArray &jpeg);
 
     ContextHandle captureContext;
     int deviceIndex = -1;
     int streamId = -1; // written by the GUI thread only while no capture threads run
-    bool running = false;
+    // Counts the runs, so that a late report of an earlier run is told apart; written by the GUI
+    // thread only while no capture threads run.
+    quint64 captureRun = 0;
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
-    QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then in deliverFrame()
-    int frameCount = 0;
-    double currentFps = 0.0; // deliverFrame(); kept across runs
-    QMutex frameMutex;       // guards latestImage and frameCount
+    QMutex frameMutex; // guards latestImage
     QImage latestImage;
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted

@@ -1,7 +1,11 @@
 #include "fakev4l2device.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -119,6 +123,22 @@ void FakeV4l2Device::unplug(const std::string &path)
 {
     std::lock_guard lock(mutex);
     nodes.at(path).plugged = false;
+    signalChange(path);
+}
+
+void FakeV4l2Device::skipFrames(const std::string &path, uint32_t count)
+{
+    std::lock_guard lock(mutex);
+    nodes.at(path).nextSequence += count;
+}
+
+void FakeV4l2Device::signalChange(const std::string &path)
+{
+    const uint64_t one = 1;
+    for (const auto &[fd, nodePath] : descriptors) {
+        if (nodePath == path) [[maybe_unused]]
+            const ssize_t written = ::write(changeEvents.at(fd), &one, sizeof one);
+    }
 }
 
 bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t> &bytes,
@@ -134,7 +154,9 @@ bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t>
     std::copy_n(bytes.begin(), std::min(bytes.size(), buffer.memory.size()), buffer.memory.begin());
     buffer.bytesused = bytesused.value_or(uint32_t(bytes.size()));
     buffer.flags = flags;
+    buffer.sequence = node.nextSequence++;
     node.ready.push_back(index);
+    signalChange(path);
     return true;
 }
 
@@ -166,7 +188,11 @@ int FakeV4l2Device::open(const std::string &path)
     const auto found = nodes.find(path);
     if (found == nodes.end() || !found->second.plugged)
         return -ENOENT;
+    const int change = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (change < 0)
+        return -errno;
     descriptors[nextDescriptor] = path;
+    changeEvents[nextDescriptor] = change;
     return nextDescriptor++;
 }
 
@@ -179,6 +205,8 @@ int FakeV4l2Device::close(int fd)
     // Closing the node stops its stream, as a driver does; the memory stays for late munmaps.
     node->stop();
     descriptors.erase(fd);
+    ::close(changeEvents.at(fd));
+    changeEvents.erase(fd);
     return 0;
 }
 
@@ -288,6 +316,10 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         buffer->bytesused = filled.bytesused;
         buffer->flags = filled.flags;
         buffer->length = uint32_t(filled.memory.size());
+        buffer->sequence = filled.sequence;
+        const uint64_t us = uint64_t(filled.sequence) * 1000000u * node.interval.numerator /
+                            std::max(1u, node.interval.denominator);
+        buffer->timestamp = {time_t(us / 1000000u), suseconds_t(us % 1000000u)};
         return 0;
     }
     case VIDIOC_STREAMON:
@@ -391,17 +423,50 @@ int FakeV4l2Device::munmap(void *address, size_t)
     return mappings.erase(address) ? 0 : -EINVAL;
 }
 
-int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int)
+int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
 {
-    std::lock_guard lock(mutex);
-    int ready = 0;
-    for (nfds_t i = 0; i < count; ++i) {
-        State *node = nodeOf(fds[i].fd);
-        fds[i].revents = !node                                     ? POLLNVAL
-                         : !node->plugged                          ? POLLERR | POLLHUP
-                         : node->streaming && !node->ready.empty() ? fds[i].events & POLLIN
-                                                                   : 0;
-        ready += fds[i].revents ? 1 : 0;
+    ++polls;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    // What the kernel is asked to watch: the real descriptors as given, and for each fake one
+    // the eventfd that a change of its node raises.
+    std::vector<pollfd> watched(fds, fds + count);
+    for (;;) {
+        int ready = 0;
+        {
+            std::lock_guard lock(mutex);
+            for (nfds_t i = 0; i < count; ++i) {
+                const auto change = changeEvents.find(fds[i].fd);
+                if (change == changeEvents.end())
+                    continue;
+                uint64_t raised = 0;
+                [[maybe_unused]] const ssize_t read =
+                    ::read(change->second, &raised, sizeof raised);
+                const State *node = nodeOf(fds[i].fd);
+                fds[i].revents = !node->plugged                            ? POLLERR | POLLHUP
+                                 : node->streaming && !node->ready.empty() ? fds[i].events & POLLIN
+                                                                           : 0;
+                ready += fds[i].revents ? 1 : 0;
+                watched[i] = {change->second, POLLIN, 0};
+            }
+        }
+        const int left = int(std::max<int64_t>(
+            0,
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count() +
+                1));
+        const int realReady = ::poll(watched.data(), count,
+                                     ready > 0       ? 0
+                                     : timeoutMs < 0 ? -1
+                                                     : left);
+        if (realReady < 0 && errno != EINTR)
+            return -errno;
+        for (nfds_t i = 0; i < count; ++i) {
+            if (changeEvents.count(fds[i].fd) == 0) {
+                fds[i].revents = watched[i].revents;
+                ready += fds[i].revents ? 1 : 0;
+            }
+        }
+        if (ready > 0 || (timeoutMs >= 0 && Clock::now() >= deadline))
+            return ready;
     }
-    return ready;
 }

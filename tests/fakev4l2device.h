@@ -1,6 +1,8 @@
 // A scripted set of V4L2 nodes behind the backend's I/O seam. Each node answers the ioctls the
 // backend and libv4lconvert make from its script; the test delivers frames into whatever buffers
-// the backend has queued, unplugs nodes and injects refusals. Thread-safe.
+// the backend has queued, unplugs nodes and injects refusals. Thread-safe. poll() blocks as the
+// kernel's does: a frame delivered or an unplug wakes it, and so does any real descriptor (an
+// eventfd) polled with the fake ones.
 #pragma once
 
 #include "v4l2/v4l2io.h"
@@ -8,6 +10,7 @@
 #include <linux/videodev2.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -81,13 +84,19 @@ public:
 
     void addNode(const std::string &path, const Node &node);
     void unplug(const std::string &path);
+    // The camera loses count frames: the next frame delivered is numbered that much later.
+    void skipFrames(const std::string &path, uint32_t count);
 
     // Fills the oldest queued buffer of the streaming node at path with bytes (bytesused may
     // claim a different length) and marks it ready. False when the backend has none queued.
     bool deliver(const std::string &path, const std::vector<uint8_t> &bytes, uint32_t flags = 0,
                  std::optional<uint32_t> bytesused = std::nullopt);
 
+    // Frames are numbered from 0 in delivery order; a frame's timestamp is its number times the
+    // node's frame interval.
     int openCount() const;
+    // Calls of poll() so far.
+    int pollCount() const { return polls.load(); }
     int mappingCount() const;
     Observed observe(const std::string &path) const;
 
@@ -102,7 +111,7 @@ private:
     struct Buffer
     {
         std::vector<uint8_t> memory;
-        uint32_t bytesused = 0, flags = 0;
+        uint32_t bytesused = 0, flags = 0, sequence = 0;
     };
     struct State
     {
@@ -113,6 +122,7 @@ private:
         std::vector<Buffer> buffers;
         std::deque<uint32_t> queued, ready;
         bool streaming = false;
+        uint32_t nextSequence = 0;
 
         void stop()
         {
@@ -126,10 +136,15 @@ private:
     int enumerate(const State &node, unsigned long request, void *arg);
     int controlIoctl(State &node, unsigned long request, void *arg);
     State *nodeOf(int fd);
+    // mutex held: wakes every poll() that waits on a descriptor of the node at path.
+    void signalChange(const std::string &path);
 
     mutable std::mutex mutex; // guards everything below
     std::map<std::string, State> nodes;
     std::map<int, std::string> descriptors; // open fd -> node path
+    std::map<int, int> changeEvents;        // open fd -> the eventfd poll() sleeps on for it
     std::map<void *, size_t> mappings;
-    int nextDescriptor = 100;
+    // Far above any real descriptor, so that the two kinds never meet in one poll() call.
+    int nextDescriptor = 1 << 24;
+    std::atomic<int> polls{0};
 };

@@ -1,7 +1,8 @@
 // A streaming V4L2 node: the mode is set at open, frames come from memory-mapped buffers and
 // are converted to RGB24 into the caller's buffer.
 //
-// Threads: hasNewFrame and captureFrame come from the capture thread, the property calls from
+// Threads: hasNewFrame, waitForFrame, captureFrame and frameInfo come from the capture thread,
+// interruptWait from any thread, the property calls from
 // the GUI thread, possibly at the same time. Once the device has vanished every call fails.
 #pragma once
 
@@ -12,6 +13,7 @@
 #include "v4l2converter.h"
 #include "v4l2fd.h"
 #include "v4l2mode.h"
+#include "wakeevent.h"
 
 #include <linux/videodev2.h>
 
@@ -19,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,10 @@ public:
     uint32_t height() const override { return mode.height; }
 
     bool hasNewFrame() override;
+    // Sleeps in poll() on the node and the wake event together.
+    CapResult waitForFrame(int32_t timeoutMs) override;
+    void interruptWait() override { wake.raise(); }
+    bool frameInfo(CapFrameInfo &info) const override;
     // CAPRESULT_ERR when no frame is waiting or the newest one cannot be converted; the stream
     // goes on either way.
     CapResult captureFrame(uint8_t *buffer) override;
@@ -81,15 +88,18 @@ private:
     V4l2Controls controls;
     std::atomic<bool> gone{false};
     std::atomic<uint32_t> frames{0};
+    WakeEvent wake;
 
-    // Guards queue, converter, jpegDecoder and lastJpeg: one frame at a time is dequeued,
-    // converted and given back.
-    std::mutex captureMutex;
+    // Guards queue, converter, jpegDecoder, lastJpeg, lastInfo and refused: one frame at a time
+    // is dequeued, converted and given back.
+    mutable std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
     std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG
     JpegDecoder jpegDecoder;
     // The last converted Motion-JPEG frame, kept because its buffer goes back to the driver.
     std::vector<uint8_t> lastJpeg;
+    std::optional<CapFrameInfo> lastInfo; // of the last frame taken, counters aside
+    uint64_t refused = 0;                 // frames taken but found damaged
 };
 
 } // namespace ostrel::capture
