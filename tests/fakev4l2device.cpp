@@ -443,7 +443,8 @@ int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
                 [[maybe_unused]] const ssize_t read =
                     ::read(change->second, &raised, sizeof raised);
                 const State *node = nodeOf(fds[i].fd);
-                fds[i].revents = !node->plugged                            ? POLLERR | POLLHUP
+                // An unplugged node reports an error, as a UVC node whose queue failed does.
+                fds[i].revents = !node->plugged                            ? POLLERR
                                  : node->streaming && !node->ready.empty() ? fds[i].events & POLLIN
                                                                            : 0;
                 ready += fds[i].revents ? 1 : 0;
