@@ -472,12 +472,12 @@ void TestCaptureInterface::waitEndsOnItsTimeoutOrAtOnceWhenInterrupted()
         CapResult(CAPRESULT_OK));
     QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 0), CapResult(CAPRESULT_TIMEOUT));
     QCOMPARE(Cap_interruptWait(ctx.get(), stream), CapResult(CAPRESULT_OK));
-    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 60000), CapResult(CAPRESULT_INTERRUPTED));
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_INTERRUPTED));
     std::thread stopper([&] { Cap_interruptWait(ctx.get(), stream); });
-    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 60000), CapResult(CAPRESULT_INTERRUPTED));
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_INTERRUPTED));
     stopper.join();
     synthetic::setPlugged(0, false);
-    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 60000), CapResult(CAPRESULT_DEVICENOTFOUND));
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_DEVICENOTFOUND));
 }
 
 // A Motion-JPEG camera whose thread takes 1.5 frame periods over each frame skips the ones it is
