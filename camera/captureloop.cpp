@@ -83,9 +83,8 @@ void CaptureLoop::stop()
     if (captureThread.joinable()) {
         // The capture thread may be asleep in the library, waiting for a frame.
         Cap_interruptWait(context, stream);
-    }
-    if (captureThread.joinable())
         captureThread.join();
+    }
     if (decodeThread.joinable())
         decodeThread.join();
 }
