@@ -431,13 +431,15 @@ int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
     // What the kernel is asked to watch: the real descriptors as given, and for each fake one
     // the eventfd that a change of its node raises.
     std::vector<pollfd> watched(fds, fds + count);
+    std::vector<bool> fake(count, false);
     for (;;) {
         int ready = 0;
         {
             std::lock_guard lock(mutex);
             for (nfds_t i = 0; i < count; ++i) {
                 const auto change = changeEvents.find(fds[i].fd);
-                if (change == changeEvents.end())
+                fake[i] = change != changeEvents.end();
+                if (!fake[i])
                     continue;
                 uint64_t raised = 0;
                 [[maybe_unused]] const ssize_t read =
@@ -462,7 +464,7 @@ int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
         if (realReady < 0 && errno != EINTR)
             return -errno;
         for (nfds_t i = 0; i < count; ++i) {
-            if (changeEvents.count(fds[i].fd) == 0) {
+            if (!fake[i]) {
                 fds[i].revents = watched[i].revents;
                 ready += fds[i].revents ? 1 : 0;
             }
