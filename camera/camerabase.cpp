@@ -74,6 +74,18 @@ void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg)
         recordingTap(rgb, cameraJpeg);
 }
 
+CameraBase::FrameCounts CameraBase::FrameCounts::since(const FrameCounts &earlier) const
+{
+    // Counters only grow within one run; one that went back means a new run began.
+    if (produced < earlier.produced || lostAtCamera < earlier.lostAtCamera ||
+        damaged < earlier.damaged || taken < earlier.taken || decoded < earlier.decoded ||
+        displaySkipped < earlier.displaySkipped)
+        return *this;
+    return {produced - earlier.produced, lostAtCamera - earlier.lostAtCamera,
+            damaged - earlier.damaged,   taken - earlier.taken,
+            decoded - earlier.decoded,   displaySkipped - earlier.displaySkipped};
+}
+
 bool CameraBase::isCapturing() const
 {
     return capturing;

@@ -86,6 +86,25 @@ public:
         CameraJpeg,
     };
 
+    // What became of the camera's frames since capture last started. Every frame the camera made
+    // is produced; it is lost at the camera (the driver or the camera dropped it, or the
+    // camera's thread was too late for it), damaged (refused as broken), or reaches the program
+    // and is taken; what is not taken the program was too slow for. A taken frame is decoded
+    // for the display or skipped because a newer one came first.
+    struct FrameCounts
+    {
+        quint64 produced = 0;
+        quint64 lostAtCamera = 0;
+        quint64 damaged = 0;
+        quint64 taken = 0;
+        quint64 decoded = 0;
+        quint64 displaySkipped = 0;
+
+        // The counts of the frames after earlier was read; counts since a restart in between
+        // when the camera was restarted meanwhile.
+        FrameCounts since(const FrameCounts &earlier) const;
+    };
+
     // The four characters of a pixel code, lowest byte first, up to the first zero byte.
     static QString fourccText(uint32_t fourcc);
 
@@ -112,6 +131,8 @@ public:
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
     virtual bool isCapturing() const;
+    // Any thread: the counts of the current run, or of the last one once stopped.
+    virtual FrameCounts frameCounts() const { return {}; }
     Failure lastFailure() const { return failure; }
     virtual QStringList availableCameras() = 0;
     virtual int currentCameraIndex() const = 0;
@@ -160,7 +181,7 @@ protected:
     FrameCallback frameCallback;
     FrameCallback viewFrameCallback;
     FpsCallback fpsCallback;
-    bool capturing = false;          // GUI thread only
+    bool capturing = false;          // GUI thread only; the one record of a running capture
     Failure failure = Failure::None; // GUI thread only
 
 private:

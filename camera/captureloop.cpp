@@ -13,17 +13,18 @@
 
 namespace {
 
-// Long enough for the thread to sleep between polls, short enough that a frame waits at most a
-// few milliseconds before it is taken.
-constexpr std::chrono::milliseconds pollInterval{5};
+// The stretch of the camera's own time over which the rate is measured.
+constexpr uint64_t rateWindowUs = 1000000;
 // The largest camera JPEG taken; far above any real frame.
 constexpr qsizetype maxJpegBytes = 64 << 20;
 
 } // namespace
 
-CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, DecodeScale decodeScale)
+CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
+                         DecodeScale decodeScale)
     : jpegTaken(std::move(jpegTaken))
     , frameReady(std::move(frameReady))
+    , streamEnded(std::move(streamEnded))
     , decodeScale(std::move(decodeScale))
 {}
 
@@ -77,6 +78,12 @@ bool CaptureLoop::start(void *context, int32_t stream, int width, int height)
                  CAPRESULT_FORMATNOTSUPPORTED;
     lastJpegSize = 0;
     pendingJpeg.clear();
+    firstSequence.reset();
+    lostBeforeFirst = windowStartUs = windowFrames = 0;
+    cameraFps = 0.0;
+    for (auto *counter :
+         {&produced, &lostAtCamera, &damaged, &refusedByDecode, &taken, &decoded, &displaySkipped})
+        *counter = 0;
     running = true;
     captureThread = std::thread(&CaptureLoop::takeFrames, this);
     if (compressed)
@@ -91,8 +98,11 @@ void CaptureLoop::stop()
         running = false;
     }
     pendingChanged.notify_all();
-    if (captureThread.joinable())
+    if (captureThread.joinable()) {
+        // The capture thread may be asleep in the library, waiting for a frame.
+        Cap_interruptWait(context, stream);
         captureThread.join();
+    }
     if (decodeThread.joinable())
         decodeThread.join();
 }
@@ -101,34 +111,79 @@ void CaptureLoop::takeFrames()
 {
     pthread_setname_np(pthread_self(), "ostrel-capture");
     while (running.load()) {
-        bool taken = false;
-        if (Cap_hasNewFrame(context, stream)) {
-            if (compressed) {
-                QByteArray jpeg = takeCompressedFrame();
-                taken = !jpeg.isEmpty();
-                if (taken) {
-                    // Before the decode: a recording of the camera's JPEG never waits for it.
-                    jpegTaken(jpeg);
-                    {
-                        std::lock_guard<std::mutex> lock(pendingMutex);
-                        pendingJpeg = std::move(jpeg);
-                    }
-                    pendingChanged.notify_one();
+        const CapResult waited = Cap_waitForFrame(context, stream, -1);
+        if (waited == CAPRESULT_INTERRUPTED || waited == CAPRESULT_TIMEOUT)
+            continue; // a stop, or nothing yet
+        uint32_t result = waited;
+        if (waited == CAPRESULT_OK && compressed) {
+            QByteArray jpeg = takeCompressedFrame(result);
+            if (!jpeg.isEmpty()) {
+                noteTaken();
+                // Before the decode: a recording of the camera's JPEG never waits for it.
+                jpegTaken(jpeg);
+                bool skipped = false;
+                {
+                    std::lock_guard<std::mutex> lock(pendingMutex);
+                    skipped = !pendingJpeg.isEmpty();
+                    pendingJpeg = std::move(jpeg);
                 }
-            } else {
-                const QImage frame = newFrame([this](uchar *rgb, uint32_t size) {
-                    return Cap_captureFrame(context, stream, rgb, size) == CAPRESULT_OK;
-                });
-                taken = !frame.isNull();
-                if (taken)
-                    frameReady(frame, QByteArray());
+                displaySkipped += skipped ? 1 : 0;
+                pendingChanged.notify_one();
+            }
+        } else if (waited == CAPRESULT_OK) {
+            const QImage frame = newFrame([this, &result](uchar *rgb, uint32_t size) {
+                result = Cap_captureFrame(context, stream, rgb, size);
+                return result == CAPRESULT_OK;
+            });
+            if (!frame.isNull()) {
+                noteTaken();
+                ++decoded;
+                frameReady(frame, QByteArray());
             }
         }
-        // After a frame the loop looks again at once: the next one must not also wait out a
-        // poll when taking this one took a while.
-        if (!taken)
-            std::this_thread::sleep_for(pollInterval);
+        // A frame that could not be taken (damaged, or gone by now) costs that frame only. A
+        // device that has vanished, or a stream that cannot wait any more, ends the loop.
+        if (result == CAPRESULT_DEVICENOTFOUND || waited != CAPRESULT_OK) {
+            if (running.load())
+                streamEnded(result == CAPRESULT_DEVICENOTFOUND);
+            return;
+        }
     }
+}
+
+void CaptureLoop::noteTaken()
+{
+    ++taken;
+    CapFrameInfo info{};
+    if (Cap_getFrameInfo(context, stream, &info) != CAPRESULT_OK)
+        return;
+    // Frames are counted from the first one taken: whatever the camera lost before that happened
+    // before this run saw it.
+    if (!firstSequence) {
+        firstSequence = info.sequence;
+        lostBeforeFirst = info.framesLost;
+    }
+    produced = info.sequence - *firstSequence + 1;
+    lostAtCamera = info.framesLost - lostBeforeFirst;
+    damaged = info.framesDamaged;
+
+    if (windowFrames == 0 || info.timestampUs < windowStartUs) {
+        windowStartUs = info.timestampUs;
+        windowFrames = 1;
+        return;
+    }
+    ++windowFrames;
+    if (const uint64_t span = info.timestampUs - windowStartUs; span >= rateWindowUs) {
+        cameraFps = double(windowFrames - 1) * 1e6 / double(span);
+        windowStartUs = info.timestampUs;
+        windowFrames = 1;
+    }
+}
+
+CameraBase::FrameCounts CaptureLoop::counts() const
+{
+    return {produced.load(), lostAtCamera.load(), damaged.load() + refusedByDecode.load(),
+            taken.load(),    decoded.load(),      displaySkipped.load()};
 }
 
 void CaptureLoop::decodeFrames()
@@ -150,6 +205,10 @@ void CaptureLoop::decodeFrames()
                                    size) == CAPRESULT_OK;
         })
                                         : scaledFrame(jpeg, scale);
+        if (frame.isNull())
+            ++refusedByDecode;
+        else
+            ++decoded;
         if (!frame.isNull() && running.load())
             frameReady(frame, jpeg);
     }
@@ -177,14 +236,13 @@ QImage CaptureLoop::scaledFrame(const QByteArray &jpeg, uint32_t scale) const
 #endif
 }
 
-QByteArray CaptureLoop::takeCompressedFrame()
+QByteArray CaptureLoop::takeCompressedFrame(uint32_t &result)
 {
     // Sized by the previous frame plus some room, so that one call mostly suffices.
     QByteArray jpeg(std::min(lastJpegSize + lastJpegSize / 4 + 4096, maxJpegBytes),
                     Qt::Uninitialized);
     uint32_t size = 0;
-    CapResult result =
-        Cap_captureCompressedFrame(context, stream, jpeg.data(), uint32_t(jpeg.size()), &size);
+    result = Cap_captureCompressedFrame(context, stream, jpeg.data(), uint32_t(jpeg.size()), &size);
     if (result == CAPRESULT_ERR && size > uint32_t(jpeg.size()) && size <= uint32_t(maxJpegBytes)) {
         // Taken, but larger than guessed: the library keeps it for one more call.
         jpeg.resize(qsizetype(size));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "camerabase.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -19,6 +21,10 @@
 // frame waiting: when decoding cannot keep up, frames are skipped for the picture, never for a
 // recording of the camera's own JPEG. A stream of any other format is taken and converted by the
 // one thread.
+//
+// The capture thread sleeps in the library until the device has a frame: it wakes once per frame
+// whatever the camera's rate, and at once when the device vanishes, which ends the loop and is
+// reported through StreamEnded.
 class CaptureLoop
 {
 public:
@@ -29,12 +35,16 @@ public:
     // camera's JPEG of it when the format is Motion-JPEG (empty otherwise).
     using FrameReady = std::function<void(const QImage &frame, const QByteArray &jpeg)>;
 
+    // The capture thread, once, when the stream can deliver no more frames: deviceGone when its
+    // device has vanished. The loop's threads end; stop() must still be called.
+    using StreamEnded = std::function<void(bool deviceGone)>;
     // The decode thread, before each Motion-JPEG frame: the denominator (1, 2, 4 or 8) of the
     // scale to decode it at. FrameReady then gets a picture whose sides are divided by it, rounded
     // up. Without one every frame is decoded at full size.
     using DecodeScale = std::function<uint32_t()>;
 
-    CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, DecodeScale decodeScale = {});
+    CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
+                DecodeScale decodeScale = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -55,21 +65,32 @@ public:
     // Starts taking the frames, of width x height, of an open stream; false when they cannot be
     // held. The context and stream must stay open until stop() has returned.
     bool start(void *context, int32_t stream, int width, int height);
-    // Returns once no thread of the loop runs: nothing is delivered afterwards.
+    // Returns once no thread of the loop runs: nothing is delivered afterwards. Wakes the
+    // capture thread through the library, so it never waits for a frame or a timeout.
     void stop();
+
+    // Any thread: the counts of the current run (reset by start()), or of the last one.
+    CameraBase::FrameCounts counts() const;
+    // Any thread: frames taken per second over the last second or more of the camera's own
+    // timestamps; 0 until the first second has passed.
+    double framesPerSecond() const { return cameraFps.load(); }
 
 private:
     void takeFrames();
     void decodeFrames();
     // Decode thread: the picture of a camera JPEG at 1/scale, RGB32 where it can be.
     QImage scaledFrame(const QByteArray &jpeg, uint32_t scale) const;
-    // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none.
-    QByteArray takeCompressedFrame();
+    // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none, with
+    // the library's answer (a CAPRESULT_ code) in result.
+    QByteArray takeCompressedFrame(uint32_t &result);
+    // Capture thread: counts a frame just taken and measures the rate from its timestamp.
+    void noteTaken();
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
     QImage newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const;
 
     const JpegTaken jpegTaken;
     const FrameReady frameReady;
+    const StreamEnded streamEnded;
     const DecodeScale decodeScale;
     void *context = nullptr;
     int32_t stream = -1;
@@ -79,6 +100,21 @@ private:
     bool compressed = false;
     std::atomic<bool> running{false};
     qsizetype lastJpegSize = 0; // capture thread
+
+    // Capture thread: the rate window and where the counts began.
+    std::optional<uint64_t> firstSequence;
+    uint64_t lostBeforeFirst = 0;
+    uint64_t windowStartUs = 0;
+    uint64_t windowFrames = 0;
+
+    std::atomic<double> cameraFps{0.0};
+    std::atomic<quint64> produced{0};
+    std::atomic<quint64> lostAtCamera{0};
+    std::atomic<quint64> damaged{0}; // by the library, and those the decode thread refused
+    std::atomic<quint64> refusedByDecode{0};
+    std::atomic<quint64> taken{0};
+    std::atomic<quint64> decoded{0};
+    std::atomic<quint64> displaySkipped{0};
 
     std::mutex pendingMutex; // guards pendingJpeg; running is cleared under it
     std::condition_variable pendingChanged;

@@ -5,6 +5,8 @@
 #include <QFileSystemWatcher>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // Long enough for udev to create a node with its permissions and links, short enough to feel
@@ -29,8 +31,7 @@ DeviceWatcher::DeviceWatcher(const QString &devices, const QString &presenceFile
     }
     settleTimer->setSingleShot(true);
     settleTimer->setInterval(settleMs);
-    connect(watcher, &QFileSystemWatcher::directoryChanged, settleTimer,
-            qOverload<>(&QTimer::start));
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &DeviceWatcher::noteChange);
     connect(settleTimer, &QTimer::timeout, this, &DeviceWatcher::settle);
     lastSeen = present();
 }
@@ -49,12 +50,19 @@ QStringList DeviceWatcher::present() const
     return seen;
 }
 
+void DeviceWatcher::noteChange()
+{
+    changedMeanwhile = changedMeanwhile || present() != lastSeen;
+    settleTimer->start();
+}
+
 // Only a change of the nodes themselves counts: /dev sees many other entries come and go.
 void DeviceWatcher::settle()
 {
     const QStringList seen = present();
-    if (seen == lastSeen)
+    if (seen == lastSeen && !std::exchange(changedMeanwhile, false))
         return;
+    changedMeanwhile = false;
     lastSeen = seen;
     emit devicesChanged();
 }

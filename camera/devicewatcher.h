@@ -9,7 +9,8 @@ class QTimer;
 
 // Notices cameras being plugged in and unplugged: video nodes appearing in or leaving the device
 // directory (through inotify), and the presence file of the synthetic cameras coming and going.
-// A burst of changes (udev creates a node, then its links) is announced once. GUI thread.
+// A burst of changes (udev creates a node, then its links) is announced once, also when a camera
+// went and came back within it: the capture may have reported the loss meanwhile. GUI thread.
 class DeviceWatcher : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,7 @@ signals:
 
 private:
     QStringList present() const;
+    void noteChange();
     void settle();
 
     const QString devices;
@@ -32,4 +34,5 @@ private:
     QFileSystemWatcher *watcher;
     QTimer *settleTimer;
     QStringList lastSeen;
+    bool changedMeanwhile = false; // the nodes differed from lastSeen during the burst
 };

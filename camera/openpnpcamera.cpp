@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int connectionCheckIntervalMs = 3000;
-constexpr int rateWindowMs = 1000;
 
 // The capture library's own lines: its warnings and errors show by default, the rest on request
 // (QT_LOGGING_RULES="ostrel.capture.debug=true"). Called on whichever thread made the call.
@@ -57,13 +56,20 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     , captureLoop(
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
+          [this](bool deviceGone) {
+              // The capture thread: the report belongs to the GUI thread.
+              const quint64 run = captureRun;
+              QMetaObject::invokeMethod(
+                  this, [this, run, deviceGone] { captureEnded(run, deviceGone); },
+                  Qt::QueuedConnection);
+          },
           [this] { return decodeScale(); })
     , controlWatcher([this](Property property, int value, bool automatic) {
         // Queued: the receiver runs on the GUI thread, and not at all once this object is gone.
         QMetaObject::invokeMethod(
             this,
             [this, property, value, automatic] {
-                if (running)
+                if (capturing)
                     emit propertyChanged(property, value, automatic);
             },
             Qt::QueuedConnection);
@@ -75,8 +81,6 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     captureContext.reset(Cap_createContext());
     if (!captureContext)
         qWarning("Failed to create OpenPNP Capture context");
-
-    capturing = false;
 
     connectionTimer = new QTimer(this);
     connectionTimer->setInterval(connectionCheckIntervalMs);
@@ -138,7 +142,7 @@ bool OpenPNPCamera::openCamera(int index)
 {
     if (!captureContext)
         return false;
-    if (running)
+    if (capturing)
         stopCapture();
 
     const int count = int(Cap_getDeviceCount(captureContext.get()));
@@ -196,7 +200,7 @@ bool OpenPNPCamera::startCapture()
 {
     if (!captureContext || deviceIndex < 0)
         return false;
-    if (running)
+    if (capturing)
         return false;
 
     if (activeFormat.width == 0 || activeFormat.height == 0) {
@@ -226,7 +230,6 @@ void OpenPNPCamera::stopCapture()
 void OpenPNPCamera::haltCapture()
 {
     connectionTimer->stop();
-    running = false;
     capturing = false;
     captureLoop.stop();
     keepLatestFrame();
@@ -244,7 +247,6 @@ void OpenPNPCamera::forgetLatestFrame()
     QMutexLocker locker(&frameMutex);
     latestImage = QImage();
     latestJpeg.clear();
-    frameCount = 0;
 }
 
 bool OpenPNPCamera::setFormat(const CameraFormat &format)
@@ -253,7 +255,7 @@ bool OpenPNPCamera::setFormat(const CameraFormat &format)
         return false;
 
     activeFormat = format;
-    if (!running)
+    if (!capturing)
         return true; // takes effect at the next start
     return reopenStream();
 }
@@ -269,8 +271,7 @@ bool OpenPNPCamera::reopenStream()
         return false;
 
     // The connection watch keeps running: a restart is not a stop.
-    if (running) {
-        running = false;
+    if (capturing) {
         capturing = false;
         captureLoop.stop();
         keepLatestFrame();
@@ -307,10 +308,9 @@ bool OpenPNPCamera::openStream()
 
 void OpenPNPCamera::startCaptureThreads()
 {
-    running = true;
     capturing = true;
+    ++captureRun;
     forgetLatestFrame();
-    fpsTimer.restart();
     // The stream delivers the library's size for this format, whatever the chosen record says.
     // Without it no frames arrive.
     CapFormatInfo info{};
@@ -333,25 +333,18 @@ void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
         latestJpeg = fullSize ? QByteArray() : jpeg;
         jpegStream = streamId;
         jpegSize = streamSize;
-        ++frameCount;
     }
     // Before the frame callback: a recording must not wait for the display.
     if (fullSize)
         recordPicture(frame, jpeg);
-    // frameCount is only touched by the capture threads while they run.
-    const int elapsed = int(fpsTimer.elapsed());
-    if (elapsed >= rateWindowMs) {
-        currentFps = frameCount * 1000.0 / elapsed;
-        frameCount = 0;
-        fpsTimer.restart();
-    }
     // Called without frameMutex so that a receiver may ask for latestFrame().
     if (frameCallback && fullSize)
         frameCallback(frame);
     if (viewFrameCallback)
         viewFrameCallback(frame);
+    // Measured from the camera's timestamps: how fast frames come, not how fast they are shown.
     if (fpsCallback)
-        fpsCallback(currentFps);
+        fpsCallback(captureLoop.framesPerSecond());
 }
 
 uint32_t OpenPNPCamera::decodeScale() const
@@ -407,7 +400,7 @@ void OpenPNPCamera::checkCameraConnection()
 {
     // A receiver may run an event loop (a message box, a rescan) while it hears of the loss; a
     // check from in there must not report the same loss again.
-    if (!running || !captureContext || streamId < 0 || reportingLoss)
+    if (!capturing || !captureContext || streamId < 0 || reportingLoss)
         return;
 
     // Only a device that is gone counts as lost: a camera without a brightness control answers
@@ -419,7 +412,19 @@ void OpenPNPCamera::checkCameraConnection()
                               &def) != CAPRESULT_DEVICENOTFOUND)
         return;
 
-    failure = Failure::Unplugged;
+    reportLoss(Failure::Unplugged);
+}
+
+void OpenPNPCamera::captureEnded(quint64 run, bool deviceGone)
+{
+    if (!capturing || run != captureRun || reportingLoss)
+        return;
+    reportLoss(deviceGone ? Failure::Unplugged : Failure::Other);
+}
+
+void OpenPNPCamera::reportLoss(Failure cause)
+{
+    failure = cause;
     // Receivers hear of the loss while the stream is still in place; capture ends afterwards.
     reportingLoss = true;
     emit cameraDisconnected(tr("Failed to access camera properties"));

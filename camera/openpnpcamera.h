@@ -5,7 +5,6 @@
 #include "controlwatcher.h"
 #include "streamproperties.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
 #include <QMutex>
@@ -17,7 +16,8 @@
 class QTimer;
 
 // The camera over the capture library: device discovery, format lists, the capture threads of the
-// running stream, rate measurement, a watch that notices a vanished device, the image properties
+// running stream, rate measurement, the report of a vanished device (noticed by the capture
+// itself, and by a watch for a device that goes while no frame is awaited), the image properties
 // in each device's own units, and a thread that hears of property changes made elsewhere. Every
 // operation runs on the GUI thread except latestFrame() (any thread) and what the capture threads
 // call (deliverFrame()).
@@ -47,6 +47,7 @@ public:
     bool setPropertyValue(Property property, int value) override;
     bool setPropertyAuto(Property property, bool automatic) override;
     QImage latestFrame() override;
+    FrameCounts frameCounts() const override { return captureLoop.counts(); }
 
 public slots:
     // Connection watch: a stream whose device the library reports as not found any more is
@@ -71,6 +72,11 @@ private:
     bool openStream();
     void startCaptureThreads();
     void forgetLatestFrame();
+    // GUI thread: the capture of run found its stream ended; reported like the watch's finding,
+    // unless that run is over or the loss has been reported already.
+    void captureEnded(quint64 run, bool deviceGone);
+    // Reports the loss through cameraDisconnected() and stops capture.
+    void reportLoss(Failure cause);
     // Capture threads, one at a time: a new picture for the display, the recording and the rate.
     void deliverFrame(const QImage &frame, const QByteArray &jpeg);
     // Decode thread: the scale of the next Motion-JPEG frame's picture.
@@ -85,15 +91,14 @@ private:
     ContextHandle captureContext;
     int deviceIndex = -1;
     int streamId = -1; // written by the GUI thread only while no capture threads run
-    bool running = false;
+    // Counts the runs, so that a late report of an earlier run is told apart; written by the GUI
+    // thread only while no capture threads run.
+    quint64 captureRun = 0;
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
-    QElapsedTimer fpsTimer; // restarted by the GUI thread before a run, then in deliverFrame()
-    int frameCount = 0;
-    double currentFps = 0.0; // deliverFrame(); kept across runs
     QSize streamSize;      // the running stream's frame size; written while no capture threads run
-    QMutex frameMutex;     // guards latestImage, latestJpeg, jpegStream, jpegSize and frameCount
+    QMutex frameMutex;     // guards latestImage, latestJpeg, jpegStream and jpegSize
     QImage latestImage;    // the newest frame at full size; null while only its JPEG is at hand
     QByteArray latestJpeg; // the newest frame's JPEG when only a smaller picture was decoded
     int jpegStream = -1;   // the stream latestJpeg came from, and its frame size

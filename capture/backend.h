@@ -14,8 +14,9 @@
 
 namespace ostrel::capture {
 
-// One open stream. hasNewFrame/captureFrame come from the capture thread while the property
-// calls may come from another thread at the same time: implementations guard their own state.
+// One open stream. hasNewFrame/waitForFrame/captureFrame come from the capture thread while the
+// property calls may come from another thread at the same time: implementations guard their own
+// state.
 class Stream
 {
 public:
@@ -25,6 +26,12 @@ public:
     virtual uint32_t height() const = 0;
 
     virtual bool hasNewFrame() = 0;
+    // Capture thread: as Cap_waitForFrame describes.
+    virtual CapResult waitForFrame(int32_t timeoutMs) = 0;
+    // Any thread: as Cap_interruptWait describes.
+    virtual void interruptWait() = 0;
+    // Capture thread: the facts of the last frame taken; false before the first one.
+    virtual bool frameInfo(CapFrameInfo &info) const = 0;
     // Writes exactly width() x height() x 3 bytes of RGB24 into buffer.
     virtual CapResult captureFrame(uint8_t *buffer) = 0;
     // The compressed bytes behind the last captured frame, as Cap_getCompressedFrame describes.

@@ -213,6 +213,31 @@ uint32_t Cap_hasNewFrame(CapContext ctx, CapStream stream)
     });
 }
 
+CapResult Cap_waitForFrame(CapContext ctx, CapStream stream, int32_t timeoutMs)
+{
+    return onStream("Cap_waitForFrame", ctx, stream,
+                    [&](Stream &s) { return s.waitForFrame(timeoutMs); });
+}
+
+CapResult Cap_interruptWait(CapContext ctx, CapStream stream)
+{
+    return onStream("Cap_interruptWait", ctx, stream, [](Stream &s) -> CapResult {
+        s.interruptWait();
+        return CAPRESULT_OK;
+    });
+}
+
+CapResult Cap_getFrameInfo(CapContext ctx, CapStream stream, CapFrameInfo *info)
+{
+    return onStream("Cap_getFrameInfo", ctx, stream, [&](Stream &s) -> CapResult {
+        CapFrameInfo read{};
+        if (!info || !s.frameInfo(read))
+            return CAPRESULT_ERR;
+        *info = read;
+        return CAPRESULT_OK;
+    });
+}
+
 CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
                            uint32_t RGBbufferBytes)
 {

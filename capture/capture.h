@@ -27,6 +27,8 @@ typedef uint32_t CapPropertyID;
 #define CAPRESULT_DEVICENOTFOUND 2
 #define CAPRESULT_FORMATNOTSUPPORTED 3
 #define CAPRESULT_PROPERTYNOTSUPPORTED 4
+#define CAPRESULT_TIMEOUT 5     /* Cap_waitForFrame: no new frame came in the time given */
+#define CAPRESULT_INTERRUPTED 6 /* Cap_waitForFrame: Cap_interruptWait ended the wait */
 
 #define CAPPROPID_EXPOSURE 1
 #define CAPPROPID_FOCUS 2
@@ -62,6 +64,19 @@ typedef struct CapFormatInfo
     uint32_t fps;
     uint32_t bpp;
 } CapFormatInfo;
+
+/* The facts of one frame a capture call took. The counters are totals of the stream since it
+ * opened. */
+typedef struct CapFrameInfo
+{
+    uint64_t sequence;      /* the camera's number of the frame; numbers the camera skipped are
+                               frames it lost */
+    uint64_t timestampUs;   /* when the camera took it: microseconds on the monotonic clock
+                               (CLOCK_MONOTONIC) */
+    uint64_t framesLost;    /* frames lost before the program got them: gaps in the camera's
+                               numbering, frames the driver marked as broken */
+    uint64_t framesDamaged; /* frames the library refused as damaged: cut short, undecodable */
+} CapFrameInfo;
 
 /* Causes of a failure, as Cap_getLastError tells them. */
 #define CAPERROR_NONE 0
@@ -104,6 +119,20 @@ uint32_t Cap_isOpenStream(CapContext ctx, CapStream stream);
 
 /* Non-blocking: non-zero when a frame newer than the last captured one is waiting. */
 uint32_t Cap_hasNewFrame(CapContext ctx, CapStream stream);
+/* Blocks the calling thread until a frame newer than the last captured one is waiting
+ * (CAPRESULT_OK), timeoutMs milliseconds have passed without one (CAPRESULT_TIMEOUT; a negative
+ * timeout waits for ever), Cap_interruptWait has been called for the stream
+ * (CAPRESULT_INTERRUPTED), or the device has vanished (CAPRESULT_DEVICENOTFOUND, at once). The
+ * thread sleeps meanwhile: it wakes when the device has a frame, not to look for one. One
+ * thread at a time waits on a stream, normally the one that captures from it. */
+CapResult Cap_waitForFrame(CapContext ctx, CapStream stream, int32_t timeoutMs);
+/* Any thread: ends the current Cap_waitForFrame of the stream at once, or the next one when
+ * none is waiting, so that a capture thread can be stopped without waiting out its timeout. */
+CapResult Cap_interruptWait(CapContext ctx, CapStream stream);
+/* The facts of the frame that the last successful Cap_captureFrame or Cap_captureCompressedFrame
+ * of this stream took, with the stream's counters. CAPRESULT_ERR before the first frame. Meant
+ * for the thread that captures, right after the capture. */
+CapResult Cap_getFrameInfo(CapContext ctx, CapStream stream, CapFrameInfo *info);
 /* Fills the buffer with width x height RGB24 pixels, rows top down, packed. The size must be
  * exactly width x height x 3 of the stream; nothing is ever written past it. */
 CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,

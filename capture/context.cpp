@@ -123,6 +123,8 @@ bool Context::closeStream(CapStream id)
         streams.erase(it);
         streamDevices.erase(id);
     }
+    // A thread still waiting for one of its frames returns now rather than at its timeout.
+    closing->interruptWait();
     // The stream itself goes here, outside the lock, unless a call on it is still running.
     return true;
 }

@@ -66,6 +66,8 @@ bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double
     framesWritten = 0;
     framesDuplicated = 0;
     framesDropped = 0;
+    framesReceived = 0;
+    framesSkipped = 0;
     accepting = true;
     return true;
 }
@@ -74,8 +76,10 @@ void VideoWriterThread::addFrame(const QImage &frame)
 {
     if (!accepting || frame.isNull())
         return;
+    ++framesReceived;
     const int dropped = queue->push(frame);
     if (dropped < 0) {
+        ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
                    << "Got:" << frame.size();
         return;
@@ -87,9 +91,11 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
 {
     if (!accepting || jpeg.isEmpty())
         return;
+    ++framesReceived;
     const QSize declared = JpegStream::declaredSize(jpeg);
     const int dropped = queue->pushEncoded(jpeg, declared);
     if (dropped < 0) {
+        ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
                    << "Got:" << declared;
         return;
@@ -146,6 +152,10 @@ WriterStatistics VideoWriterThread::statistics() const
     result.framesWritten = framesWritten;
     result.framesDuplicated = framesDuplicated;
     result.framesDropped = framesDropped;
+    result.framesReceived = framesReceived;
+    result.framesRecorded = result.framesWritten - result.framesDuplicated;
+    result.framesSkipped = framesSkipped;
+    result.framesLost = result.framesDropped + result.framesSkipped;
     const qint64 opened = openedAtNs;
     const qint64 stopped = stoppedAtNs;
     const qint64 end = stopped != 0 ? stopped : Clock::now().time_since_epoch().count();
@@ -226,7 +236,7 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             !queue->waitForAll(nextDue))
             continue;
         if (last.isEmpty())
-            queue->skipToNewestDone();
+            framesSkipped += queue->skipToNewestDone();
 
         QByteArray jpeg;
         QString encodeError;
@@ -238,10 +248,12 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             last = jpeg;
             break;
         case FrameEncodeQueue::Front::Skipped:
+            ++framesSkipped;
             qWarning() << "VideoWriterThread: Frame size mismatch after the transform. Expected:"
                        << frameSize;
             continue;
         case FrameEncodeQueue::Front::Failed:
+            ++framesSkipped;
             return QStringLiteral("Error encoding frame: %1").arg(encodeError);
         case FrameEncodeQueue::Front::Empty:
         case FrameEncodeQueue::Front::Pending:
@@ -290,8 +302,11 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
             break;
         }
         case FrameEncodeQueue::Front::Failed:
+            ++framesSkipped;
             return QStringLiteral("Error encoding frame: %1").arg(encodeError);
         case FrameEncodeQueue::Front::Skipped:
+            ++framesSkipped;
+            break;
         case FrameEncodeQueue::Front::Empty:
         case FrameEncodeQueue::Front::Pending:
             break;
@@ -303,8 +318,10 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
 QString VideoWriterThread::writeSlot(AviMuxer &muxer, const QByteArray &jpeg, bool repeat)
 {
     const QString error = muxer.writeFrame(jpeg);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
+        framesSkipped += repeat ? 0 : 1;
         return QStringLiteral("Error writing frame: %1").arg(error);
+    }
     if (repeat)
         ++framesDuplicated;
     ++framesWritten;

@@ -14,12 +14,19 @@
 class AviMuxer;
 class FrameEncodeQueue;
 
-// Counters of one recording, as read by statistics().
+// Counters of one recording, as read by statistics(). Once the recording has ended every frame
+// received is accounted for: framesReceived == framesRecorded + framesLost.
 struct WriterStatistics
 {
     int framesWritten = 0;    // slots filled, repeats included
     int framesDuplicated = 0; // slots that repeated the previous frame
-    int framesDropped = 0;    // frames that reached the writer but not the file
+    int framesDropped = 0;    // received frames dropped: the queue was full, the encoder behind,
+                              // or the recording stopped before their slot
+    int framesReceived = 0;   // frames given to addFrame or addEncodedFrame while recording
+    int framesRecorded = 0;   // received frames that reached the file (framesWritten - repeats)
+    int framesSkipped = 0;    // received frames left out: the wrong size, older than the first
+                              // slot's picture, or failed to encode
+    int framesLost = 0;       // framesDropped + framesSkipped
     qint64 elapsedMs = 0;     // since the file was opened
 };
 
@@ -104,4 +111,6 @@ private:
     std::atomic<int> framesWritten{0};
     std::atomic<int> framesDuplicated{0};
     std::atomic<int> framesDropped{0};
+    std::atomic<int> framesReceived{0};
+    std::atomic<int> framesSkipped{0};
 };

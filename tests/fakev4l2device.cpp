@@ -1,5 +1,8 @@
 #include "fakev4l2device.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -120,6 +123,21 @@ void FakeV4l2Device::unplug(const std::string &path)
 {
     std::lock_guard lock(mutex);
     nodes.at(path).plugged = false;
+    signalChange(path);
+}
+
+void FakeV4l2Device::skipFrames(const std::string &path, uint32_t count)
+{
+    std::lock_guard lock(mutex);
+    nodes.at(path).nextSequence += count;
+}
+
+void FakeV4l2Device::signalChange(const std::string &path)
+{
+    const uint64_t one = 1;
+    const auto [first, last] = sleepers.equal_range(path);
+    for (auto sleeper = first; sleeper != last; ++sleeper)
+        [[maybe_unused]] const ssize_t written = ::write(sleeper->second, &one, sizeof one);
 }
 
 bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t> &bytes,
@@ -135,7 +153,9 @@ bool FakeV4l2Device::deliver(const std::string &path, const std::vector<uint8_t>
     std::copy_n(bytes.begin(), std::min(bytes.size(), buffer.memory.size()), buffer.memory.begin());
     buffer.bytesused = bytesused.value_or(uint32_t(bytes.size()));
     buffer.flags = flags;
+    buffer.sequence = node.nextSequence++;
     node.ready.push_back(index);
+    signalChange(path);
     return true;
 }
 
@@ -307,6 +327,10 @@ int FakeV4l2Device::handle(State &node, unsigned long request, void *arg)
         buffer->bytesused = filled.bytesused;
         buffer->flags = filled.flags;
         buffer->length = uint32_t(filled.memory.size());
+        buffer->sequence = filled.sequence;
+        const uint64_t us = uint64_t(filled.sequence) * 1000000u * node.interval.numerator /
+                            std::max(1u, node.interval.denominator);
+        buffer->timestamp = {time_t(us / 1000000u), suseconds_t(us % 1000000u)};
         return 0;
     }
     case VIDIOC_STREAMON:
@@ -414,41 +438,74 @@ int FakeV4l2Device::munmap(void *address, size_t)
     return mappings.erase(address) ? 0 : -EINVAL;
 }
 
-int FakeV4l2Device::readyDescriptors(pollfd *fds, nfds_t count)
-{
-    int ready = 0;
-    for (nfds_t i = 0; i < count; ++i) {
-        State *node = nodeOf(fds[i].fd);
-        if (!node) {
-            // Not one of ours (the backend's own wake-up descriptor): the real poll looks.
-            pollfd real = fds[i];
-            fds[i].revents = ::poll(&real, 1, 0) > 0 ? real.revents : 0;
-        } else if (!node->plugged) {
-            fds[i].revents = POLLERR | POLLHUP;
-        } else {
-            const bool frame = node->streaming && !node->ready.empty();
-            const bool event = !node->events[fds[i].fd].empty();
-            fds[i].revents =
-                short((frame ? fds[i].events & POLLIN : 0) | (event ? fds[i].events & POLLPRI : 0));
-        }
-        ready += fds[i].revents ? 1 : 0;
-    }
-    return ready;
-}
-
 int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
 {
-    std::unique_lock lock(mutex);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    ++polls;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    // This call's own wake-up: every node it watches raises it on a change, so several threads
+    // polling one node (frames and control events) each hear of it.
+    const int wakeup = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeup < 0)
+        return -errno;
+    // What the kernel is asked to watch: the real descriptors as given, the wake-up for the fake.
+    std::vector<pollfd> watched(fds, fds + count);
+    std::vector<std::string> fakePaths(count);
+    int ready = 0;
     for (;;) {
-        const int ready = readyDescriptors(fds, count);
-        if (ready > 0 || timeoutMs == 0 ||
-            (timeoutMs > 0 && std::chrono::steady_clock::now() >= deadline))
-            return ready;
-        // A control change notifies at once; anything else (a frame delivered, a descriptor
-        // that is not ours) is looked at again every few milliseconds.
-        changed.wait_for(lock, std::chrono::milliseconds(5));
+        ready = 0;
+        {
+            std::lock_guard lock(mutex);
+            for (nfds_t i = 0; i < count; ++i) {
+                const auto descriptor = descriptors.find(fds[i].fd);
+                if (descriptor == descriptors.end())
+                    continue;
+                fakePaths[i] = descriptor->second;
+                const State &node = nodes.at(descriptor->second);
+                // An unplugged node reports an error, as a UVC node whose queue failed does; a
+                // control event waiting for the descriptor is priority data.
+                const bool frame = node.streaming && !node.ready.empty();
+                const auto waiting = node.events.find(fds[i].fd);
+                const bool event = waiting != node.events.end() && !waiting->second.empty();
+                fds[i].revents = !node.plugged ? short(POLLERR)
+                                               : short((frame ? fds[i].events & POLLIN : 0) |
+                                                       (event ? fds[i].events & POLLPRI : 0));
+                ready += fds[i].revents ? 1 : 0;
+                watched[i] = {wakeup, POLLIN, 0};
+                sleepers.emplace(descriptor->second, wakeup);
+            }
+        }
+        const int left = int(std::max<int64_t>(
+            0,
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count() +
+                1));
+        const int realReady = ::poll(watched.data(), count,
+                                     ready > 0       ? 0
+                                     : timeoutMs < 0 ? -1
+                                                     : left);
+        const int pollError = realReady < 0 && errno != EINTR ? errno : 0;
+        {
+            std::lock_guard lock(mutex);
+            for (auto sleeper = sleepers.begin(); sleeper != sleepers.end();)
+                sleeper = sleeper->second == wakeup ? sleepers.erase(sleeper) : std::next(sleeper);
+        }
+        uint64_t raised = 0;
+        [[maybe_unused]] const ssize_t drained = ::read(wakeup, &raised, sizeof raised);
+        if (pollError) {
+            ready = -pollError;
+            break;
+        }
+        for (nfds_t i = 0; i < count; ++i) {
+            if (fakePaths[i].empty()) {
+                fds[i].revents = watched[i].revents;
+                ready += fds[i].revents ? 1 : 0;
+            }
+        }
+        if (ready > 0 || (timeoutMs >= 0 && Clock::now() >= deadline))
+            break;
     }
+    ::close(wakeup);
+    return ready;
 }
 
 void FakeV4l2Device::changeControl(const std::string &path, uint32_t id, int32_t value)
@@ -466,5 +523,5 @@ void FakeV4l2Device::changeControl(const std::string &path, uint32_t id, int32_t
         event.u.ctrl.value = value;
         node.events[fd].push_back(event);
     }
-    changed.notify_all();
+    signalChange(path);
 }

@@ -1,6 +1,8 @@
 // A scripted set of V4L2 nodes behind the backend's I/O seam. Each node answers the ioctls the
 // backend and libv4lconvert make from its script; the test delivers frames into whatever buffers
-// the backend has queued, unplugs nodes and injects refusals. Thread-safe.
+// the backend has queued, unplugs nodes and injects refusals. Thread-safe. poll() blocks as the
+// kernel's does: a frame delivered or an unplug wakes it, and so does any real descriptor (an
+// eventfd) polled with the fake ones.
 #pragma once
 
 #include "v4l2/v4l2io.h"
@@ -8,7 +10,7 @@
 #include <linux/videodev2.h>
 
 #include <array>
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -86,13 +88,19 @@ public:
     void unplug(const std::string &path);
     // Another program sets a control of the node: every descriptor subscribed to it hears of it.
     void changeControl(const std::string &path, uint32_t id, int32_t value);
+    // The camera loses count frames: the next frame delivered is numbered that much later.
+    void skipFrames(const std::string &path, uint32_t count);
 
     // Fills the oldest queued buffer of the streaming node at path with bytes (bytesused may
     // claim a different length) and marks it ready. False when the backend has none queued.
     bool deliver(const std::string &path, const std::vector<uint8_t> &bytes, uint32_t flags = 0,
                  std::optional<uint32_t> bytesused = std::nullopt);
 
+    // Frames are numbered from 0 in delivery order; a frame's timestamp is its number times the
+    // node's frame interval.
     int openCount() const;
+    // Calls of poll() so far.
+    int pollCount() const { return polls.load(); }
     int mappingCount() const;
     Observed observe(const std::string &path) const;
 
@@ -107,7 +115,7 @@ private:
     struct Buffer
     {
         std::vector<uint8_t> memory;
-        uint32_t bytesused = 0, flags = 0;
+        uint32_t bytesused = 0, flags = 0, sequence = 0;
     };
     struct State
     {
@@ -121,6 +129,7 @@ private:
         std::vector<std::pair<uint32_t, int32_t>> controlWrites;
         std::map<int, std::set<uint32_t>> subscriptions; // descriptor -> control ids
         std::map<int, std::deque<v4l2_event>> events;    // descriptor -> waiting events
+        uint32_t nextSequence = 0;
 
         void stop()
         {
@@ -134,12 +143,15 @@ private:
     int enumerate(const State &node, unsigned long request, void *arg);
     int controlIoctl(State &node, unsigned long request, void *arg);
     State *nodeOf(int fd);
-    int readyDescriptors(pollfd *fds, nfds_t count);
+    // mutex held: wakes every poll() that waits on a descriptor of the node at path.
+    void signalChange(const std::string &path);
 
-    mutable std::mutex mutex;        // guards everything below
-    std::condition_variable changed; // a node changed: a poll may have become ready
+    mutable std::mutex mutex; // guards everything below
     std::map<std::string, State> nodes;
-    std::map<int, std::string> descriptors; // open fd -> node path
+    std::map<int, std::string> descriptors;   // open fd -> node path
+    std::multimap<std::string, int> sleepers; // node path -> wake-up of a poll() sleeping on it
     std::map<void *, size_t> mappings;
-    int nextDescriptor = 100;
+    // Far above any real descriptor, so that the two kinds never meet in one poll() call.
+    int nextDescriptor = 1 << 24;
+    std::atomic<int> polls{0};
 };

@@ -67,6 +67,11 @@ void expectStreamCallsFail(CapContext ctx, CapStream id)
     QCOMPARE(Cap_isOpenStream(ctx, id), 0u);
     QCOMPARE(Cap_hasNewFrame(ctx, id), 0u);
     QCOMPARE(Cap_getStreamFrameCount(ctx, id), 0u);
+    CapFrameInfo info{7, 7, 7, 7};
+    QVERIFY(Cap_waitForFrame(ctx, id, 0) != CAPRESULT_OK);
+    QVERIFY(Cap_interruptWait(ctx, id) != CAPRESULT_OK);
+    QVERIFY(Cap_getFrameInfo(ctx, id, &info) != CAPRESULT_OK);
+    QCOMPARE(info.sequence + info.timestampUs + info.framesLost + info.framesDamaged, 28u);
     QVERIFY(Cap_captureFrame(ctx, id, buffer.data(), uint32_t(buffer.size())) != CAPRESULT_OK);
     QVERIFY(Cap_getCompressedFrame(ctx, id, buffer.data(), uint32_t(buffer.size()), &jpegBytes) !=
             CAPRESULT_OK);
@@ -206,6 +211,8 @@ private slots:
     void definitionFromEnvironment();
     void pacingAndSequence_data();
     void pacingAndSequence();
+    void waitEndsOnItsTimeoutOrAtOnceWhenInterrupted();
+    void lateCameraThreadLeavesGapsItCounts();
     void motionJpegFramesAreRealJpeg();
     void scaledDecode_data();
     void scaledDecode();
@@ -469,20 +476,80 @@ void TestCaptureInterface::pacingAndSequence()
     QVERIFY(stream >= 0);
 
     QList<uint32_t> sequences;
+    CapFrameInfo first{}, info{};
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (std::chrono::steady_clock::now() < end) {
-        if (Cap_hasNewFrame(ctx.get(), stream)) {
+        if (Cap_waitForFrame(ctx.get(), stream, 1000) == CAPRESULT_OK) {
+            QVERIFY(Cap_hasNewFrame(ctx.get(), stream));
             const auto sequence = sequenceOf(grab(ctx.get(), stream));
             QVERIFY(sequence);
             QVERIFY(sequences.isEmpty() ? *sequence <= 1 : *sequence > sequences.last());
             sequences << *sequence;
+            // The library's numbers and times are the strip's: frame n falls due n periods on.
+            QCOMPARE(Cap_getFrameInfo(ctx.get(), stream, &info), CapResult(CAPRESULT_OK));
+            QCOMPARE(info.sequence, uint64_t(*sequence));
+            first = sequences.size() == 1 ? info : first;
+            const double periods =
+                double(info.timestampUs - first.timestampUs) * expectedFrames / milliseconds / 1e3;
+            QCOMPARE_LE(std::abs(periods - double(info.sequence - first.sequence)), 0.01);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     QVERIFY2(std::abs(sequences.size() - expectedFrames) <= expectedFrames / 10,
              qPrintable(QString::number(sequences.size())));
     QCOMPARE_LE(qsizetype(sequences.last()) + 1 - sequences.size(), qsizetype(expectedFrames / 10));
     QCOMPARE(Cap_getStreamFrameCount(ctx.get(), stream), uint32_t(sequences.size()));
+}
+
+// A wait without a frame ends on its timeout, and at once, whatever its timeout, when another
+// thread interrupts it, or when the camera is unplugged; an interruption before the wait ends the
+// next one.
+void TestCaptureInterface::waitEndsOnItsTimeoutOrAtOnceWhenInterrupted()
+{
+    synthetic::setRenderDelay(0, 60000); // only the first frame comes
+    const CapStream stream = openFirst(ctx.get());
+    QVERIFY(stream >= 0);
+    QByteArray jpeg(1 << 20, '\0');
+    uint32_t bytes = 0;
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 1000), CapResult(CAPRESULT_OK));
+    QCOMPARE(
+        Cap_captureCompressedFrame(ctx.get(), stream, jpeg.data(), uint32_t(jpeg.size()), &bytes),
+        CapResult(CAPRESULT_OK));
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 0), CapResult(CAPRESULT_TIMEOUT));
+    QCOMPARE(Cap_interruptWait(ctx.get(), stream), CapResult(CAPRESULT_OK));
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_INTERRUPTED));
+    std::thread stopper([&] { Cap_interruptWait(ctx.get(), stream); });
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_INTERRUPTED));
+    stopper.join();
+    synthetic::setPlugged(0, false);
+    QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 10000), CapResult(CAPRESULT_DEVICENOTFOUND));
+}
+
+// A Motion-JPEG camera whose thread takes 1.5 frame periods over each frame skips the ones it is
+// too late for: the numbers a fast caller sees have gaps, and the library counts exactly them.
+void TestCaptureInterface::lateCameraThreadLeavesGapsItCounts()
+{
+    synthetic::setDevices({{"Late", {{64, 48, 20, mjpg}}}});
+    ctx.reset(Cap_createContext());
+    const CapStream stream = openFirst(ctx.get());
+    QVERIFY(stream >= 0);
+    synthetic::setRenderDelay(0, 75);
+    QByteArray jpeg(1 << 20, '\0');
+    uint32_t bytes = 0;
+    CapFrameInfo first{}, info{};
+    uint64_t gaps = 0;
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(Cap_waitForFrame(ctx.get(), stream, 5000), CapResult(CAPRESULT_OK));
+        QCOMPARE(Cap_captureCompressedFrame(ctx.get(), stream, jpeg.data(), uint32_t(jpeg.size()),
+                                            &bytes),
+                 CapResult(CAPRESULT_OK));
+        const uint64_t previous = info.sequence;
+        QCOMPARE(Cap_getFrameInfo(ctx.get(), stream, &info), CapResult(CAPRESULT_OK));
+        first = i == 0 ? info : first;
+        gaps += i == 0 ? 0 : info.sequence - previous - 1;
+    }
+    QCOMPARE_GE(gaps, 4u);
+    QCOMPARE(info.framesLost - first.framesLost, gaps);
+    QCOMPARE(info.framesDamaged, 0u);
 }
 
 // Successive frames re-encode only the bands that changed; each must still decode to the

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <functional>
@@ -122,6 +123,7 @@ private slots:
     void refusedModesFailTheOpen_data();
     void refusedModesFailTheOpen();
     void unpluggedDevice();
+    void captureWakesPerFrameCountsThemAndNoticesTheLoss();
     void controlsFollowTheDevice();
     void captureAndPropertiesFromTwoThreads();
     void changesMadeElsewhereReachTheCamera_data();
@@ -518,6 +520,65 @@ void TestV4l2Backend::unpluggedDevice()
     QVERIFY(stream->propertyLimits(CAPPROPID_BRIGHTNESS, min, max, def) != CAPRESULT_OK);
     QVERIFY(stream->setProperty(CAPPROPID_BRIGHTNESS, 1) != CAPRESULT_OK);
     QCOMPARE(stream->frameCount(), 1u);
+}
+
+// A 2 fps camera under the camera object: the capture thread sleeps until each frame comes (one
+// poll per frame, none while none comes), takes the rate from the camera's timestamps, counts what
+// the camera lost and what came damaged, and reports the unplug itself, once.
+void TestV4l2Backend::captureWakesPerFrameCountsThemAndNoticesTheLoss()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("video0");
+    QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    Fake::Node node = Fake::uvcCamera();
+    node.formats = {
+        {V4L2_PIX_FMT_MJPEG, {Fake::discreteSize(64, 48)}, {Fake::discreteInterval(1, 2)}}};
+    io->addNode(path.toStdString(), node);
+    V4l2Backend::setDefaultSource(io, dir.path().toStdString());
+    ostrel::synthetic::setDevices({});
+    {
+        OpenPNPCamera camera;
+        std::atomic<double> rate{-1.0};
+        camera.setFpsCallback([&rate](double fps) { rate = fps; });
+        QCOMPARE(camera.availableCameras().size(), 1);
+        QVERIFY(camera.openCamera(0) && camera.startCapture());
+        camera.findChild<QTimer *>()->stop(); // the connection watch stays out of it
+        QSignalSpy losses(&camera, &CameraBase::cameraDisconnected);
+        const Bytes good = jpegFrame(), cut(good.begin(), good.begin() + good.size() / 2);
+        const int pollsBefore = io->pollCount();
+        // Numbered 0, 1, 2, then 5 (two lost), 6 (flagged), 7 (cut short), 8.
+        const std::tuple<Bytes, uint32_t, uint32_t> frames[] = {
+            {good, 0, 0}, {good, 0, 0}, {good, 0, 0}, {good, 2, 0}, {good, 0, V4L2_BUF_FLAG_ERROR},
+            {cut, 0, 0},  {good, 0, 0}};
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            const auto &[bytes, skipped, flags] = frames[i];
+            io->skipFrames(path.toStdString(), skipped);
+            QVERIFY(io->deliver(path.toStdString(), bytes, flags));
+            QTRY_COMPARE(io->observe(path.toStdString()).held, 0u);
+            if (i == 2) // 1 s of the camera's time, 2 intervals: however fast they came
+                QTRY_COMPARE(rate.load(), 2.0);
+        }
+        QTRY_COMPARE(camera.frameCounts().taken, 5u);
+        const int polls = io->pollCount() - pollsBefore;
+        QCOMPARE_LE(polls, int(std::size(frames)) + 1);
+        QTest::qWait(100);
+        QCOMPARE(io->pollCount() - pollsBefore, polls);
+        const CameraBase::FrameCounts counts = camera.frameCounts();
+        QCOMPARE(counts.produced, 9u);
+        QCOMPARE(counts.lostAtCamera, 3u);
+        QCOMPARE(counts.damaged, 1u);
+        QTRY_COMPARE(camera.frameCounts().decoded + camera.frameCounts().displaySkipped, 5u);
+
+        io->unplug(path.toStdString());
+        QTRY_COMPARE(losses.count(), 1);
+        QVERIFY(!camera.isCapturing());
+        QCOMPARE(camera.lastFailure(), CameraBase::Failure::Unplugged);
+        camera.checkCameraConnection();
+        QCoreApplication::processEvents();
+        QCOMPARE(losses.count(), 1);
+    }
+    V4l2Backend::resetDefaultSource();
+    ostrel::synthetic::resetDevices();
 }
 
 // Values reach the value control (a relative exposure control where there is no absolute one);

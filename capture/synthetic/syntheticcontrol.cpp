@@ -97,4 +97,10 @@ void setPlugged(int device, bool plugged)
         state->setPlugged(plugged);
 }
 
+void setRenderDelay(int device, int milliseconds)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setRenderDelayMs(milliseconds);
+}
+
 } // namespace ostrel::synthetic

@@ -72,4 +72,8 @@ void changePropertyElsewhere(int device, CapPropertyID id, int32_t value, bool a
 // contexts no longer list it.
 void setPlugged(int device, bool plugged);
 
+// The device's Motion-JPEG thread takes this much longer over every frame, so that it falls
+// behind its clock and skips the frames it is too late for.
+void setRenderDelay(int device, int milliseconds);
+
 } // namespace ostrel::synthetic

@@ -36,6 +36,10 @@ public:
     // Plugged in and, when a presence file is configured, that file exists. Any thread.
     bool isAvailable() const;
     void setPlugged(bool plugged);
+    // Extra time the Motion-JPEG thread of each stream spends on every frame, as on a machine
+    // too busy for it; any thread.
+    int renderDelayMs() const { return renderDelay.load(); }
+    void setRenderDelayMs(int milliseconds) { renderDelay.store(milliseconds); }
 
     bool isNameReadable() const { return !nameUnreadable.load(); }
     void setNameUnreadable(bool unreadable) { nameUnreadable.store(unreadable); }
@@ -98,6 +102,7 @@ private:
     const std::string presencePath;
     const double frameRateFactor;
     std::atomic<bool> plugged{true};
+    std::atomic<int> renderDelay{0};
     std::atomic<bool> nameUnreadable{false};
     std::atomic<uint32_t> generation{0};
 

@@ -5,12 +5,7 @@
 #include <pthread.h>
 
 #include <algorithm>
-
-namespace {
-
-constexpr uint64_t maxFramesBehind = 8;
-
-} // namespace
+#include <utility>
 
 namespace ostrel::capture {
 
@@ -45,10 +40,10 @@ SyntheticStream::~SyntheticStream()
     if (!producer.joinable())
         return;
     {
-        std::lock_guard lock(jpegMutex);
+        std::lock_guard lock(signalMutex);
         stopProducer = true;
     }
-    jpegChanged.notify_all();
+    signalChanged.notify_all();
     producer.join();
 }
 
@@ -67,17 +62,25 @@ void SyntheticStream::produceJpeg()
     pthread_setname_np(pthread_self(), "ostrel-synth");
     for (uint64_t next = 1;; ++next) {
         {
-            std::unique_lock lock(jpegMutex);
+            std::unique_lock lock(signalMutex);
             const auto due = start + std::chrono::duration_cast<std::chrono::nanoseconds>(
                                          framePeriod * double(next));
-            if (jpegChanged.wait_until(lock, due, [this] { return stopProducer; }))
+            if (signalChanged.wait_until(lock, due, [this] { return stopProducer; }))
                 return;
         }
-        // A little behind the clock (a busy machine), the frames follow back to back, numbered
-        // without a gap; far behind, the camera drops frames and goes on with the newest.
+        // Behind the clock (a busy machine), the camera goes on with the newest frame due: the
+        // ones it was too late for are lost, and their numbers are missing.
         const uint64_t newest = dueFrames() - 1;
-        if (newest > next + maxFramesBehind)
+        if (newest > next) {
+            lostFrames += newest - next;
             next = newest;
+        }
+        if (const int delay = device->renderDelayMs(); delay > 0) {
+            std::unique_lock lock(signalMutex);
+            if (signalChanged.wait_for(lock, std::chrono::milliseconds(delay),
+                                       [this] { return stopProducer; }))
+                return;
+        }
         makeJpeg(next);
     }
 }
@@ -90,13 +93,14 @@ void SyntheticStream::makeJpeg(uint64_t sequence)
     frame->sequence = sequence;
     if (!jpegEncoder->encode(jpegRgb.data(), frame->bytes)) {
         logMessage(LOG_ERR, "synthetic camera: " + jpegEncoder->errorMessage());
+        ++lostFrames;
         return;
     }
     {
-        std::lock_guard lock(jpegMutex);
+        std::lock_guard lock(signalMutex);
         newestJpeg = std::move(frame);
     }
-    jpegChanged.notify_all();
+    signalChanged.notify_all();
 }
 
 uint64_t SyntheticStream::dueFrames() const
@@ -105,16 +109,78 @@ uint64_t SyntheticStream::dueFrames() const
     return static_cast<uint64_t>(elapsed / framePeriod) + 1;
 }
 
+std::chrono::steady_clock::time_point SyntheticStream::dueTime(uint64_t sequence) const
+{
+    return start +
+           std::chrono::duration_cast<std::chrono::nanoseconds>(framePeriod * double(sequence));
+}
+
+bool SyntheticStream::newFrameWaiting() const
+{
+    return jpeg ? newestJpeg && newestJpeg->sequence >= nextFrame.load()
+                : dueFrames() > nextFrame.load();
+}
+
 bool SyntheticStream::hasNewFrame()
 {
     if (!device->isAvailable())
         return false;
-    if (jpeg) {
-        std::scoped_lock lock(frameMutex, jpegMutex);
-        return newestJpeg && newestJpeg->sequence >= nextFrame;
+    std::lock_guard lock(signalMutex);
+    return newFrameWaiting();
+}
+
+CapResult SyntheticStream::waitForFrame(int32_t timeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = timeoutMs < 0 ? Clock::time_point::max()
+                                        : Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock lock(signalMutex);
+    for (;;) {
+        if (!device->isAvailable())
+            return CAPRESULT_DEVICENOTFOUND;
+        if (std::exchange(interruptPending, false))
+            return CAPRESULT_INTERRUPTED;
+        if (newFrameWaiting())
+            return CAPRESULT_OK;
+        if (Clock::now() >= deadline)
+            return CAPRESULT_TIMEOUT;
+        // A frame of an uncompressed format is there once it is due (a microsecond later, so
+        // that rounding cannot wake the thread just before); a Motion-JPEG one once encoded.
+        const auto until =
+            jpeg ? deadline
+                 : std::min(deadline, dueTime(nextFrame.load()) + std::chrono::microseconds(1));
+        if (until == Clock::time_point::max())
+            signalChanged.wait(lock);
+        else
+            signalChanged.wait_until(lock, until);
     }
+}
+
+void SyntheticStream::interruptWait()
+{
+    {
+        std::lock_guard lock(signalMutex);
+        interruptPending = true;
+    }
+    signalChanged.notify_all();
+}
+
+bool SyntheticStream::frameInfo(CapFrameInfo &info) const
+{
     std::lock_guard lock(frameMutex);
-    return dueFrames() > nextFrame;
+    if (!lastTaken)
+        return false;
+    const auto due = std::chrono::duration_cast<std::chrono::microseconds>(
+        dueTime(*lastTaken).time_since_epoch());
+    info = CapFrameInfo{*lastTaken, uint64_t(due.count()), lostFrames.load(), damagedFrames.load()};
+    return true;
+}
+
+void SyntheticStream::noteTaken(uint64_t sequence)
+{
+    nextFrame = sequence + 1;
+    lastTaken = sequence;
+    ++captured;
 }
 
 CapResult SyntheticStream::captureFrame(uint8_t *buffer)
@@ -132,23 +198,21 @@ CapResult SyntheticStream::captureFrame(uint8_t *buffer)
     // Without a new frame due, the newest one is delivered again.
     const uint64_t due = dueFrames();
     const uint64_t frame = due > nextFrame ? due - 1 : nextFrame - 1;
-    nextFrame = frame + 1;
     pattern.render(static_cast<uint32_t>(frame), buffer);
-    ++captured;
+    noteTaken(frame);
     return CAPRESULT_OK;
 }
 
 std::shared_ptr<const SyntheticStream::JpegFrame> SyntheticStream::newestFrame()
 {
-    std::lock_guard lock(jpegMutex);
+    std::lock_guard lock(signalMutex);
     return newestJpeg;
 }
 
 void SyntheticStream::noteCaptured(std::shared_ptr<const JpegFrame> frame)
 {
-    nextFrame = frame->sequence + 1;
+    noteTaken(frame->sequence);
     capturedJpeg = std::move(frame);
-    ++captured;
 }
 
 CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
@@ -160,6 +224,7 @@ CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
     if (!decoder.decode(frame->bytes.data(), frame->bytes.size(), frameWidth, frameHeight,
                         buffer)) {
         logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
+        ++damagedFrames;
         return CAPRESULT_ERR;
     }
     if (decoder.warned())

@@ -1,6 +1,8 @@
 // A stream of a synthetic camera: frames fall due on a steady clock at the format's rate (times
-// the rate factor), numbered from 0 since the stream opened. A caller that falls behind gets the
-// newest due frame, so the numbers it sees skip exactly the frames it missed.
+// the rate factor), numbered from 0 since the stream opened; frame n's timestamp is the moment it
+// fell due. A caller that falls behind gets the newest due frame, so the numbers it sees skip
+// exactly the frames it missed. A Motion-JPEG thread that falls behind its clock skips the frames
+// it is too late for, as a camera does, and counts them as lost.
 //
 // Motion-JPEG formats send real JPEG, as a USB camera does: a thread of the stream's own (named
 // "ostrel-synth", so that benchmarks can leave its cost out) renders and encodes each frame when
@@ -20,6 +22,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -36,6 +39,11 @@ public:
     uint32_t height() const override { return frameHeight; }
 
     bool hasNewFrame() override;
+    // Sleeps on a condition the Motion-JPEG thread signals for each frame, or until the next
+    // frame of an uncompressed format falls due.
+    CapResult waitForFrame(int32_t timeoutMs) override;
+    void interruptWait() override;
+    bool frameInfo(CapFrameInfo &info) const override;
     CapResult captureFrame(uint8_t *buffer) override;
     uint32_t frameCount() const override { return captured.load(); }
     CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
@@ -59,6 +67,9 @@ private:
 
     // Number of frames whose time has come (frame 0 is due at once).
     uint64_t dueFrames() const;
+    std::chrono::steady_clock::time_point dueTime(uint64_t sequence) const;
+    // signalMutex held: whether a frame not delivered yet is waiting.
+    bool newFrameWaiting() const;
     // Pattern with the device's current picture settings; the thread that owns the pattern.
     void followPicture();
     // The Motion-JPEG thread.
@@ -70,6 +81,8 @@ private:
     std::shared_ptr<const JpegFrame> newestFrame();
     // frameMutex held: the frame becomes the captured one.
     void noteCaptured(std::shared_ptr<const JpegFrame> frame);
+    // frameMutex held: the facts of a frame just taken.
+    void noteTaken(uint64_t sequence);
     // frameMutex held: capturedJpeg into buffer, as Cap_getCompressedFrame describes.
     CapResult copyCapturedJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
 
@@ -85,11 +98,15 @@ private:
 
     // Capture calls come from the capture thread, but two threads capturing at once must not
     // tear the pattern either. For Motion-JPEG the pattern belongs to the producer thread alone.
-    std::mutex frameMutex; // guards pattern and patternGeneration (raw formats), nextFrame,
-                           // decoder and capturedJpeg
+    mutable std::mutex frameMutex; // guards pattern and patternGeneration (raw formats),
+                                   // decoder, capturedJpeg and lastTaken
     TestPattern pattern;
     uint32_t patternGeneration;
-    uint64_t nextFrame = 0; // the first frame not delivered yet
+    std::atomic<uint64_t> nextFrame{0};  // the first frame not delivered yet; written under
+                                         // frameMutex
+    std::optional<uint64_t> lastTaken;   // the number of the last frame taken
+    std::atomic<uint64_t> lostFrames{0}; // skipped by the Motion-JPEG thread
+    std::atomic<uint64_t> damagedFrames{0};
 
     // Motion-JPEG formats only.
     const bool jpeg;
@@ -97,10 +114,11 @@ private:
     std::vector<uint8_t> jpegRgb;
     JpegDecoder decoder;
     std::shared_ptr<const JpegFrame> capturedJpeg; // behind the last captured frame
-    std::mutex jpegMutex;                          // guards newestJpeg and stopProducer
-    std::condition_variable jpegChanged;
+    std::mutex signalMutex; // guards newestJpeg, stopProducer and interruptPending
+    std::condition_variable signalChanged;
     std::shared_ptr<const JpegFrame> newestJpeg;
     bool stopProducer = false;
+    bool interruptPending = false;
     std::thread producer;
 };
 

@@ -99,10 +99,26 @@ int V4l2BufferQueue::dequeue(Frame &frame, bool &good)
     frame.index = buffer.index;
     frame.data = buffers[buffer.index].data();
     frame.bytes = buffer.bytesused;
+    frame.sequence = buffer.sequence;
+    frame.timestampUs =
+        uint64_t(buffer.timestamp.tv_sec) * 1000000u + uint64_t(buffer.timestamp.tv_usec);
+    noteSequence(buffer.sequence);
     // The driver marks frames it knows to be damaged; a length beyond the mapping is absurd.
-    good = !(buffer.flags & V4L2_BUF_FLAG_ERROR) && buffer.bytesused > 0 &&
-           buffer.bytesused <= buffers[buffer.index].size();
+    const bool flagged = buffer.flags & V4L2_BUF_FLAG_ERROR;
+    const bool absurd = buffer.bytesused == 0 || buffer.bytesused > buffers[buffer.index].size();
+    lost += flagged ? 1 : 0;
+    damaged += !flagged && absurd ? 1 : 0;
+    good = !flagged && !absurd;
     return 0;
+}
+
+void V4l2BufferQueue::noteSequence(uint32_t sequence)
+{
+    // Unsigned arithmetic: a wrap of the 32-bit counter is a step of one as well.
+    if (sequenceSeen && sequence - lastSequence > 1 && sequence - lastSequence < (1u << 31))
+        lost += sequence - lastSequence - 1;
+    sequenceSeen = true;
+    lastSequence = sequence;
 }
 
 int V4l2BufferQueue::requeue(uint32_t index)

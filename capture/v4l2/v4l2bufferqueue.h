@@ -17,6 +17,8 @@ public:
         uint32_t index = 0;
         const uint8_t *data = nullptr;
         size_t bytes = 0;
+        uint32_t sequence = 0;    // the driver's frame number
+        uint64_t timestampUs = 0; // when the driver took it, monotonic clock
     };
 
     // fd must outlive the queue.
@@ -35,15 +37,25 @@ public:
     // 0 with frame filled (give it back with requeue), -EAGAIN when no frame is ready, -errno.
     int takeNewest(Frame &frame);
     int requeue(uint32_t index);
+    // Frames the driver skipped in its numbering or marked as broken, since start().
+    uint64_t lostFrames() const { return lost; }
+    // Frames dequeued whose length was absurd (none, or beyond the buffer), since start().
+    uint64_t damagedFrames() const { return damaged; }
 
 private:
     int dequeue(Frame &frame, bool &good);
+    // Counts the frames missing between the previous dequeued frame and this one.
+    void noteSequence(uint32_t sequence);
     void stop();
 
     const V4l2Fd &fd;
     std::vector<V4l2Mapping> buffers;
     bool requested = false;
     bool streaming = false;
+    bool sequenceSeen = false;
+    uint32_t lastSequence = 0;
+    uint64_t lost = 0;
+    uint64_t damaged = 0;
 };
 
 } // namespace ostrel::capture

@@ -131,6 +131,39 @@ bool V4l2Stream::hasNewFrame()
     return result > 0 && (request.revents & POLLIN) && !(request.revents & POLLERR);
 }
 
+CapResult V4l2Stream::waitForFrame(int32_t timeoutMs)
+{
+    if (gone.load())
+        return CAPRESULT_DEVICENOTFOUND;
+    pollfd request[2] = {{fd.get(), POLLIN, 0}, {wake.fd(), POLLIN, 0}};
+    const int result = fd.io().poll(request, 2, timeoutMs < 0 ? -1 : timeoutMs);
+    if (result < 0)
+        return fail(result);
+    if ((request[1].revents & POLLIN) && wake.take())
+        return CAPRESULT_INTERRUPTED;
+    // A node whose device was unplugged reports a hang-up or an error; an error alone may also
+    // be a stream that stopped, so the node is asked whether it is still there.
+    if (request[0].revents & (POLLHUP | POLLNVAL))
+        return fail(-ENODEV);
+    if (request[0].revents & POLLERR) {
+        v4l2_capability capability{};
+        const int asked = fd.ioctl(VIDIOC_QUERYCAP, &capability);
+        return fail(asked < 0 ? asked : -EIO);
+    }
+    return request[0].revents & POLLIN ? CAPRESULT_OK : CAPRESULT_TIMEOUT;
+}
+
+bool V4l2Stream::frameInfo(CapFrameInfo &info) const
+{
+    std::lock_guard<std::mutex> lock(captureMutex);
+    if (!lastInfo)
+        return false;
+    info = *lastInfo;
+    info.framesLost = queue->lostFrames();
+    info.framesDamaged = queue->damagedFrames() + refused;
+    return true;
+}
+
 CapResult
 V4l2Stream::withNewestFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use)
 {
@@ -143,8 +176,11 @@ V4l2Stream::withNewestFrame(const std::function<bool(const V4l2BufferQueue::Fram
     // The buffer goes back to the driver only now: use() read straight from it.
     if (const int result = queue->requeue(frame.index); result < 0)
         return fail(result);
-    if (!used)
+    if (!used) {
+        ++refused;
         return CAPRESULT_ERR;
+    }
+    lastInfo = CapFrameInfo{frame.sequence, frame.timestampUs, 0, 0};
     frames.fetch_add(1);
     return CAPRESULT_OK;
 }

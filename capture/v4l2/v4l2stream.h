@@ -1,9 +1,10 @@
 // A streaming V4L2 node: the mode is set at open, frames come from memory-mapped buffers and
 // are converted to RGB24 into the caller's buffer.
 //
-// Threads: hasNewFrame and captureFrame come from the capture thread, the property calls from
-// the GUI thread and the control-event wait from a thread of its own, possibly at the same time.
-// Once the device has vanished every call fails.
+// Threads: hasNewFrame, waitForFrame, captureFrame and frameInfo come from the capture thread,
+// interruptWait and interruptControlWait from any thread, the property calls from the GUI thread
+// and the control-event wait from a thread of its own, possibly at the same time. Once the device
+// has vanished every call fails.
 #pragma once
 
 #include "backend.h"
@@ -14,6 +15,7 @@
 #include "v4l2fd.h"
 #include "v4l2mode.h"
 #include "v4l2wakeup.h"
+#include "wakeevent.h"
 
 #include <linux/videodev2.h>
 
@@ -21,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,10 @@ public:
     uint32_t height() const override { return mode.height; }
 
     bool hasNewFrame() override;
+    // Sleeps in poll() on the node and the wake event together.
+    CapResult waitForFrame(int32_t timeoutMs) override;
+    void interruptWait() override { wake.raise(); }
+    bool frameInfo(CapFrameInfo &info) const override;
     // CAPRESULT_ERR when no frame is waiting or the newest one cannot be converted; the stream
     // goes on either way.
     CapResult captureFrame(uint8_t *buffer) override;
@@ -89,15 +96,18 @@ private:
     bool reportsControls = false;
     V4l2Wakeup controlWakeup;
     std::atomic<uint32_t> frames{0};
+    WakeEvent wake;
 
-    // Guards queue, converter, jpegDecoder and lastJpeg: one frame at a time is dequeued,
-    // converted and given back.
-    std::mutex captureMutex;
+    // Guards queue, converter, jpegDecoder, lastJpeg, lastInfo and refused: one frame at a time
+    // is dequeued, converted and given back.
+    mutable std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
     std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG
     JpegDecoder jpegDecoder;
     // The last converted Motion-JPEG frame, kept because its buffer goes back to the driver.
     std::vector<uint8_t> lastJpeg;
+    std::optional<CapFrameInfo> lastInfo; // of the last frame taken, counters aside
+    uint64_t refused = 0;                 // frames taken but found damaged
 };
 
 } // namespace ostrel::capture
