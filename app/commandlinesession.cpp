@@ -1,6 +1,7 @@
 #include "commandlinesession.h"
 
 #include "appsettings.h"
+#include "cameramessages.h"
 #include "framehandover.h"
 #include "openpnpcamera.h"
 #include "recordingcontroller.h"
@@ -11,10 +12,11 @@
 
 namespace {
 
-void printLine(std::FILE *stream, const QString &line)
+// False when the line could not be written (nobody reads the terminal's pipe any more).
+bool printLine(std::FILE *stream, const QString &line)
 {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(qPrintable(line + QLatin1Char('\n')), stream) >= 0;
+    return std::fflush(stream) == 0 && written;
 }
 
 constexpr int firstFrameTimeoutMs = 10000;
@@ -120,7 +122,10 @@ int CommandLineSession::run()
             fail(tr("The camera was disconnected: %1").arg(reason));
     });
     if (!camera->startCapture()) {
-        printLine(stderr, tr("ostrel: the camera could not be started"));
+        const CameraBase::CameraFormat format = camera->currentFormat();
+        printLine(stderr, tr("ostrel: the camera could not be started: %1")
+                              .arg(CameraMessages::cause(camera->lastFailure(),
+                                                         QSize(format.width, format.height))));
         return 1;
     }
     firstFrameTimer.start(firstFrameTimeoutMs);
@@ -135,12 +140,13 @@ void CommandLineSession::onFrame(const QImage &frame)
     if (commandLine.action == CommandLine::Action::Snapshot) {
         done = true;
         camera->stopCapture();
-        if (SnapshotSaver::writeImage(orientation.apply(frame), commandLine.file)) {
+        QString error;
+        if (SnapshotSaver::writeImage(orientation.apply(frame), commandLine.file, &error)) {
             printLine(stderr, tr("Snapshot saved: %1").arg(commandLine.file));
             emit finished(0);
         } else {
-            printLine(stderr,
-                      tr("ostrel: the picture could not be saved to %1").arg(commandLine.file));
+            printLine(stderr, tr("ostrel: the picture could not be saved to %1: %2")
+                                  .arg(commandLine.file, error));
             emit finished(1);
         }
         return;
@@ -198,7 +204,7 @@ void CommandLineSession::onWriterFinished()
     printProgress();
     printLine(stderr, tr("Recording saved: %1").arg(commandLine.file));
     done = true;
-    emit finished(statistics.framesWritten > 0 ? 0 : 1);
+    emit finished(statistics.framesWritten > 0 && !outputLost ? 0 : 1);
 }
 
 void CommandLineSession::printProgress()
@@ -206,9 +212,16 @@ void CommandLineSession::printProgress()
     if (!writer)
         return;
     const WriterStatistics statistics = writer->statistics();
-    printLine(stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
-                          .arg(recordingClock.elapsed() / 1000.0, 0, 'f', 1)
-                          .arg(statistics.framesDropped));
+    const bool written = printLine(
+        stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
+                    .arg(recordingClock.elapsed() / 1000.0, 0, 'f', 1)
+                    .arg(statistics.framesDropped));
+    // Nobody can hear how the recording goes (the reader of a pipe has gone): it ends as on a
+    // signal, with a finished file, and the exit code says that not all went well.
+    if (!written && recording) {
+        outputLost = true;
+        stopRecording();
+    }
 }
 
 void CommandLineSession::fail(const QString &reason)

@@ -61,4 +61,5 @@ private:
     QString writerError;
     bool recording = false;
     bool done = false;
+    bool outputLost = false; // a progress line could not be written
 };

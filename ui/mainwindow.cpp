@@ -197,8 +197,9 @@ void MainWindow::rememberProperty(CameraBase::Property property)
 void MainWindow::onFormatFailed(const QString &description)
 {
     stopCamera(tr("No camera feed"));
+    const CameraBase::CameraFormat format = camera->currentFormat();
     CameraMessages::showError(this, tr("Failed to switch the camera to %1.").arg(description),
-                              camera->lastFailure());
+                              camera->lastFailure(), QSize(format.width, format.height));
 }
 
 void MainWindow::onFrameAvailable()
@@ -243,9 +244,9 @@ void MainWindow::startCamera()
         panel->showAdjustment(camera->brightness(), camera->contrast());
         panel->cameraControls->showCamera(camera);
     } else {
-        CameraMessages::showError(
-            this, tr("Failed to start camera. Please check if another application is using it."),
-            camera->lastFailure());
+        const CameraBase::CameraFormat format = camera->currentFormat();
+        CameraMessages::showError(this, CameraMessages::startFailed(camera->lastFailure()),
+                                  camera->lastFailure(), QSize(format.width, format.height));
     }
     updateUIState();
 }
@@ -270,9 +271,9 @@ void MainWindow::showStopped(const QString &message)
 
 void MainWindow::onCameraDisconnected(QString reason)
 {
-    // The connection watch keeps reporting until the camera has stopped, which happens only after
-    // this handler returns: while the box of this loss is open, repeated reports are not shown.
-    if (disconnectedBox)
+    // Only a running camera can be lost; a report that comes after it has stopped is the same
+    // loss again.
+    if (!cameraRunning)
         return;
 
     hotplug->cameraLost(selection->currentCameraId());
@@ -295,16 +296,19 @@ void MainWindow::onCameraDisconnected(QString reason)
     onCameraSelectorAboutToShow();
 }
 
+// Nothing waits for the box: a camera that returns while it is open starts again at once, and
+// a later loss rewrites the open box instead of stacking another one on it.
 void MainWindow::showDisconnectionBox(const QString &title, const QString &cause,
                                       const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
-    box.setInformativeText(cause);
-    disconnectedBox = &box;
-    updateUIState();
-    hotplug->setPaused(true);
-    box.exec();
-    hotplug->setPaused(false);
+    if (!disconnectedBox) {
+        disconnectedBox = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+        connect(disconnectedBox, &QDialog::finished, disconnectedBox, &QObject::deleteLater);
+        disconnectedBox->open();
+    }
+    disconnectedBox->setWindowTitle(title);
+    disconnectedBox->setText(text);
+    disconnectedBox->setInformativeText(cause);
 }
 
 void MainWindow::updateUIState()
@@ -312,14 +316,12 @@ void MainWindow::updateUIState()
     using State = RecordingController::State;
     const State recordingState = recording->state();
     const bool hasCamera = selection && selection->hasCamera();
-    // Nothing that needs the camera looks usable while a disconnection box is open.
-    const bool live = cameraRunning && !disconnectedBox;
     for (QWidget *control :
          QList<QWidget *>{panel->brightnessSlider, panel->contrastSlider, panel->resetButton,
                           panel->snapshotButton, overlays->fullscreenButton})
-        control->setEnabled(live);
+        control->setEnabled(cameraRunning);
 
-    recording->updateRecordButton(panel->recordButton, live);
+    recording->updateRecordButton(panel->recordButton, cameraRunning);
 
     panel->startStopButton->setText(cameraRunning ? tr("Stop Camera") : tr("Start Camera"));
     panel->startStopButton->setEnabled(cameraRunning || hasCamera);

@@ -9,6 +9,10 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 SnapshotSaver::SnapshotSaver(QObject *parent)
     : QObject(parent)
 {
@@ -54,10 +58,14 @@ void SnapshotSaver::save(const QImage &cameraFrame, const Orientation &orientati
     pendingPaths.insert(path);
     pool.start([this, cameraFrame, orientation, path] {
         const QImage picture = orientation.apply(cameraFrame);
-        const bool saved = writeImage(picture, path);
+        QString error;
+        const bool saved = writeImage(picture, path, &error);
         // Delivered on the GUI thread; this object outlives the task, its destructor waits.
         QMetaObject::invokeMethod(
-            this, [this, path, size = picture.size(), saved] { finish(path, size, saved); },
+            this,
+            [this, path, size = picture.size(), saved, error] {
+                finish(path, size, saved ? QString() : error);
+            },
             Qt::QueuedConnection);
     });
 }
@@ -67,33 +75,56 @@ void SnapshotSaver::waitForDone()
     pool.waitForDone();
 }
 
-bool SnapshotSaver::writeImage(const QImage &picture, const QString &path)
+bool SnapshotSaver::writeImage(const QImage &picture, const QString &path, QString *error)
 {
-    if (picture.isNull() || !QDir().mkpath(QFileInfo(path).absolutePath()))
+    const auto failed = [error](const QString &cause) {
+        if (error)
+            *error = cause;
         return false;
+    };
+    if (picture.isNull())
+        return failed(tr("there is no picture"));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failed(tr("the folder cannot be created"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(file.errorString());
     // The format follows the suffix, as the save dialog offers PNG and JPEG.
     QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1());
-    if (!writer.write(picture)) {
+    // Each step is checked on its own: QSaveFile::commit() does not notice a failure of the last
+    // buffered bytes (a small picture fits the buffer whole) nor of the sync to the disk, and
+    // would then put a short or empty file in place of the picture.
+    const bool encoded = writer.write(picture);
+    if (file.error() != QFileDevice::NoError || !encoded) {
+        const QString cause =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        return false;
+        return failed(cause);
     }
-    // commit() fails when any write failed (a full disk) and then leaves the target untouched.
-    return file.commit();
+    if (!file.flush() || ::fsync(file.handle()) != 0) {
+        const QString cause = file.error() != QFileDevice::NoError
+                                  ? file.errorString()
+                                  : QString::fromLocal8Bit(std::strerror(errno));
+        file.cancelWriting();
+        return failed(cause);
+    }
+    if (!file.commit())
+        return failed(file.errorString());
+    return true;
 }
 
-void SnapshotSaver::finish(const QString &path, QSize pictureSize, bool saved)
+void SnapshotSaver::finish(const QString &path, QSize pictureSize, const QString &error)
 {
     pendingPaths.remove(path);
-    if (saved) {
+    if (error.isEmpty()) {
         emit notificationRequested(tr("Snapshot saved (%1x%2)\n%3")
                                        .arg(pictureSize.width())
                                        .arg(pictureSize.height())
                                        .arg(QFileInfo(path).fileName()),
                                    true, QFileInfo(path).absolutePath());
     } else {
-        emit notificationRequested(tr("Failed to save snapshot"), false);
+        // The cause goes beneath the fixed headline, as the file name does beneath success.
+        emit notificationRequested(tr("Failed to save snapshot") + QLatin1Char('\n') + error,
+                                   false);
     }
 }
