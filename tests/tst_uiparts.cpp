@@ -1,6 +1,7 @@
 // The window's parts on their own: orientation, typed settings and remembered formats, the frame
 // hand-over, the snapshot saver and the recording controller.
 #include "appsettings.h"
+#include "cameramessages.h"
 #include "framehandover.h"
 #include "recordingcontroller.h"
 #include "snapshotsaver.h"
@@ -151,6 +152,27 @@ private slots:
         QCOMPARE(listed != *remembered, !found);
     }
 
+    // A failed start blames another program only where one may be the cause.
+    void startFailureHeadline_data()
+    {
+        QTest::addColumn<CameraBase::Failure>("failure");
+        QTest::addColumn<bool>("blamesAnotherProgram");
+        using F = CameraBase::Failure;
+        const QMetaEnum names = QMetaEnum::fromType<F>();
+        for (F failure :
+             {F::Busy, F::Other, F::Unplugged, F::NoPermission, F::ModeTooLarge, F::FrameTooLarge})
+            QTest::newRow(names.valueToKey(int(failure)))
+                << failure << (failure == F::Busy || failure == F::Other);
+    }
+    void startFailureHeadline()
+    {
+        QFETCH(CameraBase::Failure, failure);
+        QFETCH(bool, blamesAnotherProgram);
+        const QString headline = CameraMessages::startFailed(failure);
+        QVERIFY(headline.startsWith("Failed to start camera."));
+        QCOMPARE(headline.contains("another application"), blamesAnotherProgram);
+    }
+
     // At most one frame waits and one notification is under way, however fast frames come.
     void handOverKeepsTheNewestFrameOnly()
     {
@@ -167,13 +189,13 @@ private slots:
         QVERIFY(handOver.takeFrame().isNull());
     }
 
-    // Every step of the write is checked: a picture larger than the file's buffer fails while
-    // it is written, a small one only when the buffer is flushed.
+    // The encoder notices the failed write of a large picture; of a small one only the file
+    // knows (the encoder reports success, and the file would be committed empty).
     void snapshotOnFullDiskIsAFailure_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::newRow("fails while written") << QSize(320, 240);
-        QTest::newRow("fails at the flush") << QSize(8, 8);
+        QTest::newRow("encoder fails") << QSize(320, 240);
+        QTest::newRow("only the file fails") << QSize(8, 8);
     }
     void snapshotOnFullDiskIsAFailure()
     {

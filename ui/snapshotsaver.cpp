@@ -91,9 +91,9 @@ bool SnapshotSaver::writeImage(const QImage &picture, const QString &path, QStri
         return failed(file.errorString());
     // The format follows the suffix, as the save dialog offers PNG and JPEG.
     QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1());
-    // Each step is checked on its own: QSaveFile::commit() does not notice a failure of the last
-    // buffered bytes (a small picture fits the buffer whole) nor of the sync to the disk, and
-    // would then put a short or empty file in place of the picture.
+    // Each step is checked on its own. For a small picture the PNG writer reports success although
+    // the file's write failed, and QSaveFile::commit() then puts the empty file in place: the
+    // file's own error decides. Nor does commit() look at the sync to the disk.
     const bool encoded = writer.write(picture);
     if (file.error() != QFileDevice::NoError || !encoded) {
         const QString cause =
