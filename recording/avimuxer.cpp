@@ -140,7 +140,7 @@ QString AviMuxer::writeFrame(const QByteArray &jpeg)
     ++framesWritten;
     completeEnd = avio_tell(context->pb);
     if (framesWritten % framesPerCheckpoint == 0)
-        return checkpoint.update(avio_tell(context->pb), framesWritten);
+        return checkpoint.update(completeEnd, framesWritten);
     return QString();
 }
 
