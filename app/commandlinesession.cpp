@@ -8,6 +8,10 @@
 #include "snapshotsaver.h"
 #include "videowriterthread.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace {
@@ -107,6 +111,8 @@ int CommandLineSession::run()
         return 1;
     }
 
+    if (commandLine.action == CommandLine::Action::Record && !canWrite(commandLine.file))
+        return 1;
     if (!commandLine.noTransform)
         orientation = AppSettings::load().orientation;
     camera->setFormat(camera->supportedFormats().at(choice->format));
@@ -130,6 +136,22 @@ int CommandLineSession::run()
     }
     firstFrameTimer.start(firstFrameTimeoutMs);
     return -1;
+}
+
+bool CommandLineSession::canWrite(const QString &path)
+{
+    // The writer opens the file only once the first frame is there, and its failure names no
+    // cause: a file that cannot be made is refused before the camera starts, with the reason.
+    const bool existed = QFileInfo::exists(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        printLine(stderr, tr("ostrel: cannot write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (!existed)
+        file.remove();
+    return true;
 }
 
 void CommandLineSession::onFrame(const QImage &frame)

@@ -42,6 +42,8 @@ signals:
     void finished(int exitCode);
 
 private:
+    // Whether path can be written; prints why not.
+    bool canWrite(const QString &path);
     void onFrame(const QImage &frame);
     void startRecording(const QImage &firstFrame);
     void stopRecording();

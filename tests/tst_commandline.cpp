@@ -292,6 +292,9 @@ private slots:
                                         << "65535x65535 are larger than this program can hold";
         QTest::newRow("beyond the program") << record << "Big=30000x30000@30:YUYV" << 1
                                             << "30000x30000 are larger than this program can hold";
+        QTest::newRow("file that cannot be made")
+            << QStringList{"--record", "/dev/null/x.avi"} << "Desk=320x240@30:MJPG" << 1
+            << "Not a directory";
         QTest::newRow("window without display") << QStringList{"--start"} << "Desk=320x240@30:MJPG"
                                                 << CommandLine::usageError << "no display";
     }
