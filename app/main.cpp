@@ -108,14 +108,16 @@ int runWithoutWindow(int argc, char *argv[])
 
 // Whether Qt's platform will find a display. Without one QApplication aborts with its own
 // message, so the window's options are refused first. Platforms other than X11 and Wayland
-// (offscreen, a framebuffer, VNC) or one chosen with -platform decide for themselves.
+// (offscreen, a framebuffer, VNC), a list of platforms to try in turn, or one chosen with
+// -platform decide for themselves.
 bool displayAvailable(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0)
             return true;
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+    if (!platform.isEmpty() && (platform.contains(';') ||
+                                (!platform.startsWith("xcb") && !platform.startsWith("wayland"))))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
