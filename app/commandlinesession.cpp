@@ -1,18 +1,24 @@
 #include "commandlinesession.h"
 
 #include "appsettings.h"
+#include "cameramessages.h"
 #include "capturesession.h"
 #include "openpnpcamera.h"
 #include "stillcapture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
 
-void printLine(std::FILE *stream, const QString &line)
+// False when the line could not be written (nobody reads the terminal's pipe any more).
+bool printLine(std::FILE *stream, const QString &line)
 {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(qPrintable(line + QLatin1Char('\n')), stream) >= 0;
+    return std::fflush(stream) == 0 && written;
 }
 
 constexpr int firstFrameTimeoutMs = 10000;
@@ -102,6 +108,8 @@ int CommandLineSession::run()
         return 1;
     }
 
+    if (commandLine.action == CommandLine::Action::Record && !canWrite(commandLine.file))
+        return 1;
     if (!commandLine.noTransform)
         session->setOrientation(AppSettings::load().orientation);
     camera->setFormat(camera->supportedFormats().at(choice->format));
@@ -117,13 +125,34 @@ int CommandLineSession::run()
         emit finished(0);
     });
     connect(session->stills(), &StillCapture::failed, this,
-            [this] { fail(tr("the picture could not be saved to %1").arg(commandLine.file)); });
+            [this](const QString &, const QString &error) {
+                fail(tr("the picture could not be saved to %1: %2").arg(commandLine.file, error));
+            });
     if (!session->start()) {
-        printLine(stderr, tr("ostrel: the camera could not be started"));
+        const CameraBase::CameraFormat format = camera->currentFormat();
+        printLine(stderr, tr("ostrel: the camera could not be started: %1")
+                              .arg(CameraMessages::cause(camera->lastFailure(),
+                                                         QSize(format.width, format.height))));
         return 1;
     }
     firstFrameTimer.start(firstFrameTimeoutMs);
     return -1;
+}
+
+bool CommandLineSession::canWrite(const QString &path)
+{
+    // The writer opens the file only once the first frame is there, and its failure names no
+    // cause: a file that cannot be made is refused before the camera starts, with the reason.
+    const bool existed = QFileInfo::exists(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        printLine(stderr, tr("ostrel: cannot write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (!existed)
+        file.remove();
+    return true;
 }
 
 // The first picture starts the work; the display hand-over is not needed after it.
@@ -188,15 +217,22 @@ void CommandLineSession::onRecordingFinished(bool saved)
     printProgress();
     printLine(stderr, tr("Recording saved: %1").arg(commandLine.file));
     done = true;
-    emit finished(statistics.framesWritten > 0 ? 0 : 1);
+    emit finished(statistics.framesWritten > 0 && !outputLost ? 0 : 1);
 }
 
 void CommandLineSession::printProgress()
 {
     const WriterStatistics statistics = session->recorder()->statistics();
-    printLine(stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
-                          .arg(statistics.elapsedMs / 1000.0, 0, 'f', 1)
-                          .arg(statistics.framesDropped));
+    const bool written = printLine(
+        stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
+                    .arg(statistics.elapsedMs / 1000.0, 0, 'f', 1)
+                    .arg(statistics.framesDropped));
+    // Nobody can hear how the recording goes (the reader of a pipe has gone): it ends as on a
+    // signal, with a finished file, and the exit code says that not all went well.
+    if (!written && session->recorder()->state() == Recorder::State::Recording) {
+        outputLost = true;
+        stopRecording();
+    }
 }
 
 void CommandLineSession::fail(const QString &reason)

@@ -38,6 +38,8 @@ signals:
     void finished(int exitCode);
 
 private:
+    // Whether path can be written; prints why not.
+    bool canWrite(const QString &path);
     void onFirstFrame();
     void startRecording();
     void stopRecording();
@@ -54,4 +56,5 @@ private:
     QTimer firstFrameTimer;
     QString writerError;
     bool done = false;
+    bool outputLost = false; // a progress line could not be written
 };

@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <QTimer>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -73,6 +76,10 @@ void print(std::FILE *stream, const QString &text)
 // needs a display.
 int runWithoutWindow(int argc, char *argv[])
 {
+    // A reader of the messages that goes away (`| head -1`) or a file-size limit must not kill a
+    // recording: the failed write is reported instead, and the file is finished.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     Translations::install(app);
     const CommandLine commandLine = CommandLine::parse(QCoreApplication::arguments());
@@ -99,8 +106,33 @@ int runWithoutWindow(int argc, char *argv[])
     return app.exec();
 }
 
+// Whether Qt's platform will find a display. Without one QApplication aborts with its own
+// message, so the window's options are refused first. Platforms other than X11 and Wayland
+// (offscreen, a framebuffer, VNC), a list of platforms to try in turn, or one chosen with
+// -platform decide for themselves.
+bool displayAvailable(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0)
+            return true;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && (platform.contains(';') ||
+                                (!platform.startsWith("xcb") && !platform.startsWith("wayland"))))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int runWindow(int argc, char *argv[], const CommandLine &commandLine)
 {
+    if (!displayAvailable(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        Translations::install(app);
+        print(stderr, QCoreApplication::translate("main", "ostrel: cannot open a window: no "
+                                                          "display (DISPLAY and WAYLAND_DISPLAY "
+                                                          "are not set)"));
+        return CommandLine::usageError;
+    }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppInfo::desktopId));
     Translations::install(app);
@@ -118,14 +150,21 @@ int runWindow(int argc, char *argv[], const CommandLine &commandLine)
 
     MainWindow window;
     SignalWatcher signalWatcher;
-    // A terminating signal closes the window as the user would: a recording is finished.
-    QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &window,
-                     &QWidget::close);
+    // A terminating signal closes the window as the user would: a recording is finished. It
+    // then leaves every event loop, a box's too, so that no open box keeps the program alive.
+    QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::exit(0);
+    });
     window.show();
-    if (choice)
-        window.openCamera(choice->camera, choice->format, commandLine.start);
-    if (commandLine.fullscreen)
-        window.enterFullscreen();
+    // From inside the event loop: a box the start opens runs within it, and a signal that ends
+    // that loop ends the program (an exit before exec() would be forgotten by exec()).
+    QTimer::singleShot(0, &window, [&window, choice, &commandLine] {
+        if (choice)
+            window.openCamera(choice->camera, choice->format, commandLine.start);
+        if (commandLine.fullscreen)
+            window.enterFullscreen();
+    });
     return app.exec();
 }
 

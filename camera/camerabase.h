@@ -39,7 +39,9 @@ public:
     };
 
     // Why the last start or format change failed, or why the camera was lost.
-    enum class Failure { None, Unplugged, Busy, NoPermission, ModeTooLarge, Other };
+    // FrameTooLarge: the program cannot hold frames of the format's size (refused before the
+    // device is asked); ModeTooLarge: the camera or its connection cannot deliver the format.
+    enum class Failure { None, Unplugged, Busy, NoPermission, ModeTooLarge, FrameTooLarge, Other };
     Q_ENUM(Failure)
 
     // The image properties a camera may have, numbered as the capture library numbers them.

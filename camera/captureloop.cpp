@@ -40,7 +40,7 @@ std::optional<uint32_t> CaptureLoop::frameBytes(qint64 width, qint64 height)
     if (width * 3 > std::numeric_limits<int>::max())
         return std::nullopt;
     const qint64 bytes = width * height * 3; // width and height are at most 32 bits each
-    if (bytes > qint64(std::numeric_limits<uint32_t>::max()))
+    if (bytes > maxFrameBytes)
         return std::nullopt;
     return uint32_t(bytes);
 }

@@ -50,8 +50,13 @@ public:
     CaptureLoop(const CaptureLoop &) = delete;
     CaptureLoop &operator=(const CaptureLoop &) = delete;
 
-    // Bytes of one RGB24 frame. No value when the frame is empty, when the size does not fit the
-    // 32-bit count the library is given, or when one row does not fit QImage's int-sized lines.
+    // The largest RGB24 frame the program takes on: 256 MiB, above an 8K frame (100 MB) with room.
+    // A frame is held several times over (the capture buffer, the picture, the display, up to 30
+    // waiting to be encoded), so a larger one would take gigabytes before its first picture.
+    static constexpr qint64 maxFrameBytes = qint64(256) << 20;
+
+    // Bytes of one RGB24 frame. No value when the frame is empty, larger than maxFrameBytes, or
+    // when one row does not fit QImage's int-sized lines.
     static std::optional<uint32_t> frameBytes(qint64 width, qint64 height);
     // The smallest scale libjpeg-turbo offers (1/2, 1/4, 1/8) at which a frame still covers the
     // view in both dimensions, as its denominator; 1, full size, when only that covers it or when

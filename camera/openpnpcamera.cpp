@@ -297,7 +297,7 @@ bool OpenPNPCamera::reopenStream()
 bool OpenPNPCamera::openStream()
 {
     if (!CaptureLoop::frameBytes(activeFormat.width, activeFormat.height)) {
-        failure = Failure::ModeTooLarge;
+        failure = Failure::FrameTooLarge;
         return false;
     }
     streamId = Cap_openStream(captureContext.get(), deviceIndex, activeFormat.formatIndex);

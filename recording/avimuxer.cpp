@@ -96,11 +96,13 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     avio_flush(raw->pb);
     context = std::move(opened);
     framesWritten = 0;
+    writeFailed = false;
     framesPerCheckpoint = std::max(1L, std::lround(double(rate.numerator) / rate.denominator));
     // Without the checkpoints the recording still works; only a killed program's file suffers.
     QString checkpointError = checkpoint.open(path);
+    completeEnd = avio_tell(raw->pb);
     if (checkpointError.isEmpty())
-        checkpointError = checkpoint.update(avio_tell(raw->pb), 0);
+        checkpointError = checkpoint.update(completeEnd, 0);
     if (!checkpointError.isEmpty()) {
         qWarning() << "AviMuxer: the header of" << path
                    << "is written only at the end:" << checkpointError;
@@ -131,11 +133,14 @@ QString AviMuxer::writeFrame(const QByteArray &jpeg)
         avio_flush(context->pb);
         result = context->pb->error;
     }
-    if (result < 0)
+    if (result < 0) {
+        writeFailed = true;
         return describe(result);
+    }
     ++framesWritten;
+    completeEnd = avio_tell(context->pb);
     if (framesWritten % framesPerCheckpoint == 0)
-        return checkpoint.update(avio_tell(context->pb), framesWritten);
+        return checkpoint.update(completeEnd, framesWritten);
     return QString();
 }
 
@@ -143,14 +148,20 @@ QString AviMuxer::finish()
 {
     if (!context)
         return QString();
-    int result = av_write_trailer(context.get());
+    // After a failed write libavformat writes nothing more, so its trailer would declare nothing
+    // of what is on the disk. The header is then written in place, where it needs no new space
+    // on a full disk, for the frames that reached the file whole; players read them through the
+    // movi list.
+    int result = writeFailed ? 0 : av_write_trailer(context.get());
     const int closed = avio_closep(&context->pb);
     if (result >= 0)
         result = closed;
     context.reset();
-    const QString indexError = result < 0 ? QString() : checkpoint.markIndexed();
+    const bool whole = !writeFailed && result >= 0;
+    const QString headerError =
+        whole ? checkpoint.markIndexed() : checkpoint.update(completeEnd, framesWritten);
     checkpoint.close();
     if (result < 0)
         return describe(result);
-    return indexError;
+    return headerError;
 }

@@ -40,7 +40,8 @@ public:
     bool isOpen() const { return static_cast<bool>(context); }
     // The bytes go into the file untouched, whether freshly encoded or a repeat of the last frame.
     QString writeFrame(const QByteArray &jpeg);
-    // Writes the index and closes the file; the muxer is closed afterwards even on failure.
+    // Writes the index and closes the file; the muxer is closed afterwards even on failure. After
+    // a failed write the header declares the frames written before it, without an index.
     QString finish();
 
 private:
@@ -56,6 +57,8 @@ private:
     std::unique_ptr<AVFormatContext, ContextDeleter> context;
     std::unique_ptr<AVPacket, PacketDeleter> packet;
     AviCheckpoint checkpoint;
-    long long framesWritten = 0;
+    long long framesWritten = 0; // whole frames in the file
+    long long completeEnd = 0;   // the file's size after the last whole frame
+    bool writeFailed = false;
     long long framesPerCheckpoint = 1;
 };

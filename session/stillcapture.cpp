@@ -5,6 +5,10 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 StillCapture::StillCapture(QObject *parent)
     : QObject(parent)
 {
@@ -28,10 +32,14 @@ void StillCapture::save(std::function<QImage()> frameSource, const Orientation &
     pending.insert(path);
     pool.start([this, frameSource = std::move(frameSource), orientation, path] {
         const QImage picture = orientation.apply(frameSource());
-        const bool written = writeImage(picture, path);
+        QString error;
+        const bool written = writeImage(picture, path, &error);
         // Delivered on the GUI thread; this object outlives the task, its destructor waits.
         QMetaObject::invokeMethod(
-            this, [this, path, size = picture.size(), written] { finish(path, size, written); },
+            this,
+            [this, path, size = picture.size(), written, error] {
+                finish(path, size, written ? QString() : error);
+            },
             Qt::QueuedConnection);
     });
 }
@@ -41,28 +49,49 @@ void StillCapture::waitForDone()
     pool.waitForDone();
 }
 
-bool StillCapture::writeImage(const QImage &picture, const QString &path)
+bool StillCapture::writeImage(const QImage &picture, const QString &path, QString *error)
 {
-    if (picture.isNull() || !QDir().mkpath(QFileInfo(path).absolutePath()))
+    const auto failed = [error](const QString &cause) {
+        if (error)
+            *error = cause;
         return false;
+    };
+    if (picture.isNull())
+        return failed(tr("there is no picture"));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failed(tr("the folder cannot be created"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(file.errorString());
     // The format follows the suffix, as the save dialog offers PNG and JPEG.
     QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1());
-    if (!writer.write(picture)) {
+    // Each step is checked on its own. For a small picture the PNG writer reports success although
+    // the file's write failed, and QSaveFile::commit() then puts the empty file in place: the
+    // file's own error decides. Nor does commit() look at the sync to the disk.
+    const bool encoded = writer.write(picture);
+    if (file.error() != QFileDevice::NoError || !encoded) {
+        const QString cause =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        return false;
+        return failed(cause);
     }
-    // commit() fails when any write failed (a full disk) and then leaves the target untouched.
-    return file.commit();
+    if (!file.flush() || ::fsync(file.handle()) != 0) {
+        const QString cause = file.error() != QFileDevice::NoError
+                                  ? file.errorString()
+                                  : QString::fromLocal8Bit(std::strerror(errno));
+        file.cancelWriting();
+        return failed(cause);
+    }
+    if (!file.commit())
+        return failed(file.errorString());
+    return true;
 }
 
-void StillCapture::finish(const QString &path, QSize pictureSize, bool written)
+void StillCapture::finish(const QString &path, QSize pictureSize, const QString &error)
 {
     pending.remove(path);
-    if (written)
+    if (error.isEmpty())
         emit saved(path, pictureSize);
     else
-        emit failed(path);
+        emit failed(path, error);
 }

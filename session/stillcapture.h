@@ -34,15 +34,17 @@ public:
     // Blocks until every picture started so far is written; for tests and shutdown.
     void waitForDone();
 
-    // Any thread: writes picture to path as a whole or not at all; false on any failure.
-    static bool writeImage(const QImage &picture, const QString &path);
+    // Any thread: writes picture to path as a whole or not at all. On any failure returns false
+    // and, when error is given, puts the cause there ("No space left on device"); no file is left.
+    static bool writeImage(const QImage &picture, const QString &path, QString *error = nullptr);
 
 signals:
     void saved(const QString &path, QSize pictureSize);
-    void failed(const QString &path);
+    void failed(const QString &path, const QString &error);
 
 private:
-    void finish(const QString &path, QSize pictureSize, bool saved);
+    // error: empty when the picture was saved.
+    void finish(const QString &path, QSize pictureSize, const QString &error);
 
     QThreadPool pool;
     QSet<QString> pending; // GUI thread

@@ -1,11 +1,17 @@
 // The command line: parsing and its errors, and the program run without a window to list,
 // record and photograph through the synthetic camera.
 #include "commandline.h"
+#include "synthetic/testpattern.h"
 #include "testsupport/ffprobe.h"
+#include "testsupport/smalldisk.h"
 
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -172,6 +178,89 @@ private slots:
         QCOMPARE_GE(probe.frames, probe.declaredFrames);
     }
 
+    // An uncompressed camera recorded as it comes: every frame in the file is decodable and
+    // most are frames of their own, not repeats of the first picture.
+    void uncompressedRecordingHoldsTheCamerasFrames()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("yuyv.avi");
+        const Run run = runOstrel({"--record", path, "--duration", "2", "--format",
+                                   "320x240@7.5:YUYV", "--no-transform"});
+        QCOMPARE(run.exitCode, 0);
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error + run.err));
+        QVERIFY2(qAbs(probe.frames - 15) <= 1, qPrintable(QString::number(probe.frames)));
+        QSet<uint32_t> sequences;
+        for (const QImage &frame : decodeFrames(path, QSize(320, 240)))
+            if (const auto sequence = ostrel::capture::TestPattern::readSequence(
+                    frame.constBits(), 320, 240, size_t(frame.bytesPerLine())))
+                sequences << *sequence;
+        QCOMPARE_GT(sequences.size(), probe.frames * 3 / 4);
+    }
+
+    // A recording whose file cannot grow, or whose messages nobody reads any more, ends with
+    // exit code 1 and a finished file that declares every frame on the disk; the program is
+    // never killed by SIGXFSZ or SIGPIPE.
+    void recordingEndsWholeWhenWritingFails_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("full disk") << "disk"
+                                   << "No space left on device";
+        QTest::newRow("file-size limit") << "limit"
+                                         << "File too large";
+        QTest::newRow("reader gone") << "pipe" << QString();
+    }
+    void recordingEndsWholeWhenWritingFails()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, cause);
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        // 200 KB hold less than a second of 320x240@30.
+        SmallDisk disk(200 * 1024);
+        if (failure == "disk" && !disk.isMounted())
+            QSKIP("cannot mount a small tmpfs (not root?)");
+        QTemporaryDir dir;
+        const QString path = failure == "disk" ? disk.filePath("a.avi") : dir.filePath("a.avi");
+        QProcess process;
+        QStringList arguments{"--record", path, "--duration", "20", "--format", "320x240@30"};
+        if (failure == "limit") {
+            process.setChildProcessModifier([] {
+                const rlimit limit{200 * 1024, 200 * 1024};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
+        if (failure == "pipe") {
+            // The first progress line is read, then the pipe's reader goes away.
+            arguments =
+                QStringList{"-c", R"("$@" 2>&1 >/dev/null | head -1; exit ${PIPESTATUS[0]})", "sh",
+                            OSTREL_BINARY} +
+                arguments;
+            process.setProcessEnvironment(cameraEnvironment());
+            process.start("bash", arguments);
+        } else {
+            startOstrel(process, arguments);
+        }
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        if (!cause.isEmpty()) {
+            QCOMPARE(err.count("ostrel: "), 1);
+            QVERIFY2(err.contains(QRegularExpression("ostrel: .*" + cause + "\n$")),
+                     qPrintable(err));
+        }
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error + err));
+        QCOMPARE_GT(probe.frames, 0);
+        QCOMPARE(probe.declaredFrames, probe.frames);
+        // The disk was full before the first second; the lost reader ended a recording of 20 s.
+        QCOMPARE_LT(probe.frames, cause.isEmpty() ? 300 : 30);
+    }
+
     void snapshotWithoutWindow()
     {
         QTemporaryDir dir;
@@ -179,6 +268,71 @@ private slots:
         const Run run = runOstrel({"--snapshot", path});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QImage(path).size(), QSize(320, 240));
+
+        SmallDisk disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP("cannot mount a small tmpfs (not root?)");
+        disk.fill();
+        const Run full = runOstrel({"--snapshot", disk.filePath("a.png")});
+        QCOMPARE(full.exitCode, 1);
+        QVERIFY2(full.err.endsWith(": No space left on device\n"), qPrintable(full.err));
+        QCOMPARE(full.err.count(QLatin1Char('\n')), 1);
+        QCOMPARE(disk.files(), QStringList());
+    }
+
+    // Failures the program can explain take one line that gives the cause.
+    void failuresTakeOneLineWithTheirCause_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("cause");
+        const QStringList record{"--record", "x.avi"};
+        QTest::newRow("beyond 32 bits") << record << "Big=65535x65535@30:YUYV" << 1
+                                        << "65535x65535 are larger than this program can hold";
+        QTest::newRow("beyond the program") << record << "Big=30000x30000@30:YUYV" << 1
+                                            << "30000x30000 are larger than this program can hold";
+        QTest::newRow("file that cannot be made")
+            << QStringList{"--record", "/dev/null/x.avi"} << "Desk=320x240@30:MJPG" << 1
+            << "Not a directory";
+        QTest::newRow("window without display") << QStringList{"--start"} << "Desk=320x240@30:MJPG"
+                                                << CommandLine::usageError << "no display";
+    }
+    void failuresTakeOneLineWithTheirCause()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, camera);
+        QFETCH(int, exitCode);
+        QFETCH(QString, cause);
+        QProcessEnvironment environment = cameraEnvironment();
+        environment.insert("OSTREL_SYNTHETIC_CAMERAS", camera);
+        environment.remove("QT_QPA_PLATFORM");
+        environment.remove("WAYLAND_DISPLAY");
+        const Run run = runOstrel(arguments, environment);
+        QCOMPARE(run.exitCode, exitCode);
+        // Beside the log of the camera, which may say more.
+        const QStringList lines = run.err.split('\n').filter(QRegularExpression("^ostrel: "));
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().contains(cause), qPrintable(run.err));
+    }
+
+    // A terminating signal ends the program even while a modal box waits for an answer.
+    void signalEndsTheProgramWithABoxOpen()
+    {
+        QTemporaryDir settings; // the window remembers cameras
+        QProcessEnvironment environment = cameraEnvironment();
+        environment.insert("OSTREL_SYNTHETIC_CAMERAS", "Big=30000x30000@30:YUYV");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", settings.path());
+        QProcess process;
+        startOstrel(process, {"--start"}, environment);
+        // The box "Camera Error" opens right after the failure is logged.
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += process.readAllStandardError()).contains("Failed to open"),
+                                 10000);
+        process.terminate();
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     }
 
     void speaksTheUsersLanguage()

@@ -40,8 +40,8 @@ std::vector<synthetic::DeviceSpec> testDevices()
         {"Knob Cam", {mode(64, 48, 30, "RGB3")}},
         {"Stream Cam", {mode(160, 120, 30, "RGB3"), mode(96, 64, 30, "RGB3")}},
         {"No Formats", {}},
-        // 40000 x 40000 x 3 bytes does not fit in 32 bits.
-        {"Huge Cam", {mode(40000, 40000, 1, "MJPG")}},
+        // 30000 x 30000 x 3 bytes fits in 32 bits but not in what the program holds.
+        {"Huge Cam", {mode(30000, 30000, 1, "MJPG")}},
         // One row of 800 million pixels is wider than an image line can be.
         {"Wide Cam", {mode(800000000, 1, 1, "MJPG")}},
     };
@@ -293,8 +293,9 @@ private slots:
         using F = CameraBase::Failure;
         const QString notOpened = "Failed to open camera stream";
         QTest::newRow("no formats") << int(NoFormats) << "No formats available" << F::Other;
-        QTest::newRow("frame beyond 32 bits") << int(Huge) << notOpened << F::ModeTooLarge;
-        QTest::newRow("line beyond an image") << int(Wide) << notOpened << F::ModeTooLarge;
+        QTest::newRow("frame beyond the program's limit")
+            << int(Huge) << notOpened << F::FrameTooLarge;
+        QTest::newRow("line beyond an image") << int(Wide) << notOpened << F::FrameTooLarge;
         QTest::newRow("unplugged") << int(Stream) << notOpened << F::Unplugged;
     }
 

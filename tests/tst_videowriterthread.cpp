@@ -6,7 +6,6 @@
 #include "videowriterthread.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -122,16 +121,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(writer.statistics().framesWritten >= wanted, 20000);
         writer.stopWriting();
 
-        // Slot k is never served before k periods have passed since the file was opened, and
-        // late wake-ups do not add up: the mean spacing stays within less than the third of a
-        // millisecond that whole-millisecond steps would add, a few late ones at either end apart.
+        // Slot k is never served before k periods have passed since the file was opened: an
+        // order, which a loaded machine cannot upset. Periods cut to whole milliseconds would
+        // serve the later slots early.
         for (size_t k = 0; k < writeTimes.size(); ++k)
             QVERIFY2(writeTimes[k] >= qint64(double(k + 1) * periodMs),
                      qPrintable(QString::number(k)));
-        const size_t last = writeTimes.size() - 1;
-        const double meanSpacing = double(writeTimes[last] - writeTimes[1]) / double(last - 1);
-        QVERIFY2(std::abs(meanSpacing - periodMs) < std::max(0.15, 5.0 / double(last - 1)),
-                 qPrintable(QString::number(meanSpacing)));
 
         const ProbeResult probe = probeVideo(file);
         QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error));
@@ -230,10 +225,8 @@ private slots:
         for (int i = 0; i < 14; ++i)
             writer.addFrame(makeFrame(size, i));
 
-        QElapsedTimer stopClock;
-        stopClock.start();
+        QTest::failOnWarning(QRegularExpression("terminating")); // the worker ends by itself
         writer.stopWriting();
-        QCOMPARE_LT(stopClock.elapsed(), 4000);
         QCOMPARE(finished.size(), 1);
         const QList<QImage> frames = decodeFrames(path("trim.avi"), size);
         QCOMPARE(frames.size(), 1);
@@ -341,15 +334,13 @@ private slots:
         QVERIFY(writer.startWriting(file, mjpg, 30, size));
         writer.start();
         writer.addFrame(makeFrame(size, 6));
-        QElapsedTimer stopClock;
         if (stopAfterUs >= 0) {
             // Whether its file is open yet or not, a running recording keeps its parameters.
             QTest::ignoreMessage(QtWarningMsg, "VideoWriterThread: Already writing");
             QVERIFY(!writer.startWriting(path("other.avi"), mjpg, 25, QSize(640, 480)));
             QThread::usleep(stopAfterUs);
-            stopClock.start();
+            QTest::failOnWarning(QRegularExpression("terminating")); // it ends by itself
             writer.stopWriting();
-            QCOMPARE_LT(stopClock.elapsed(), 2000);
         }
         QVERIFY(writer.wait(10000));
         QCOMPARE(finished.size(), finishes);

@@ -23,7 +23,7 @@ void HotplugFollower::onDevicesChanged()
 {
     if (camera->isCapturing())
         camera->checkCameraConnection();
-    else if (!paused)
+    else
         emit rescanRequested();
 }
 

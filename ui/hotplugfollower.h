@@ -23,8 +23,6 @@ public:
     void cameraLost(const QString &cameraId);
     // The user has started or stopped a camera himself: none is waiting to come back.
     void forget() { lostId.clear(); }
-    // While paused (a box about the loss is open) changes only wait for the next scan.
-    void setPaused(bool isPaused) { paused = isPaused; }
 
 signals:
     void rescanRequested();
@@ -38,5 +36,4 @@ private:
     CameraBase *camera;
     CameraSelection *selection;
     QString lostId;
-    bool paused = false;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "cameracontrolspanel.h"
+#include "cameraerrorbox.h"
 #include "cameramessages.h"
 #include "cameraselection.h"
 #include "capturesession.h"
@@ -226,8 +227,9 @@ void MainWindow::rememberProperty(CameraBase::Property property)
 void MainWindow::onFormatFailed(const QString &description)
 {
     stopCamera(tr("No camera feed"));
-    CameraMessages::showError(this, tr("Failed to switch the camera to %1.").arg(description),
-                              camera->lastFailure());
+    const CameraBase::CameraFormat format = camera->currentFormat();
+    CameraErrorBox::show(this, tr("Failed to switch the camera to %1.").arg(description),
+                         camera->lastFailure(), QSize(format.width, format.height));
 }
 
 void MainWindow::onFpsChanged(double fps)
@@ -259,9 +261,9 @@ void MainWindow::startCamera()
         panel->showCameraAdjustment(camera);
         panel->cameraControls->showCamera(camera, session->cameraId());
     } else {
-        CameraMessages::showError(
-            this, tr("Failed to start camera. Please check if another application is using it."),
-            camera->lastFailure());
+        const CameraBase::CameraFormat format = camera->currentFormat();
+        CameraErrorBox::show(this, CameraMessages::startFailed(camera->lastFailure()),
+                             camera->lastFailure(), QSize(format.width, format.height));
     }
     updateUIState();
 }
@@ -283,11 +285,6 @@ void MainWindow::showStopped(const QString &message)
 
 void MainWindow::onCameraLost(const QString &reason, const QString &interruptedRecording)
 {
-    // The session has stopped the recording and reports a loss once; a box still open from an
-    // earlier loss is not stacked upon.
-    if (disconnectedBox)
-        return;
-
     hotplug->cameraLost(selection->currentCameraId());
     showStopped(tr("Camera disconnected"));
 
@@ -305,16 +302,19 @@ void MainWindow::onCameraLost(const QString &reason, const QString &interruptedR
     onCameraSelectorAboutToShow();
 }
 
+// Nothing waits for the box: a camera that returns while it is open starts again at once, and
+// a later loss rewrites the open box instead of stacking another one on it.
 void MainWindow::showDisconnectionBox(const QString &title, const QString &cause,
                                       const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
-    box.setInformativeText(cause);
-    disconnectedBox = &box;
-    updateUIState();
-    hotplug->setPaused(true);
-    box.exec();
-    hotplug->setPaused(false);
+    if (!disconnectedBox) {
+        disconnectedBox = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+        connect(disconnectedBox, &QDialog::finished, disconnectedBox, &QObject::deleteLater);
+        disconnectedBox->open();
+    }
+    disconnectedBox->setWindowTitle(title);
+    disconnectedBox->setText(text);
+    disconnectedBox->setInformativeText(cause);
 }
 
 void MainWindow::updateUIState()
@@ -323,13 +323,11 @@ void MainWindow::updateUIState()
     const State recordingState = session->recorder()->state();
     const bool cameraRunning = session->isRunning();
     const bool hasCamera = selection && selection->hasCamera();
-    // Nothing that needs the camera looks usable while a disconnection box is open.
-    const bool live = cameraRunning && !disconnectedBox;
-    panel->setAdjustable(live);
+    panel->setAdjustable(cameraRunning);
     for (QWidget *control : QList<QWidget *>{panel->snapshotButton, overlays->fullscreenButton})
-        control->setEnabled(live);
+        control->setEnabled(cameraRunning);
 
-    recording->updateRecordButton(panel->recordButton, live);
+    recording->updateRecordButton(panel->recordButton, cameraRunning);
 
     panel->startStopButton->setText(cameraRunning ? tr("Stop Camera") : tr("Start Camera"));
     panel->startStopButton->setEnabled(cameraRunning || hasCamera);

@@ -92,7 +92,6 @@ private:
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;
-    // The open disconnection box: a repeated report of the same loss does not stack a second
-    // box on top of it, and no control looks usable while it is open.
+    // The open disconnection box, window-modal and not waited on: a later loss updates it.
     QPointer<QMessageBox> disconnectedBox;
 };

@@ -22,8 +22,12 @@ SnapshotSaver::SnapshotSaver(CaptureSession *session, QObject *parent)
                                                .arg(QFileInfo(path).fileName()),
                                            true, QFileInfo(path).absolutePath());
             });
+    // The cause goes beneath the fixed headline, as the file name does beneath success.
     connect(session->stills(), &StillCapture::failed, this,
-            [this] { emit notificationRequested(tr("Failed to save snapshot"), false); });
+            [this](const QString &, const QString &error) {
+                emit notificationRequested(
+                    tr("Failed to save snapshot") + QLatin1Char('\n') + error, false);
+            });
 }
 
 QString SnapshotSaver::choosePath(QWidget *dialogParent, const AppSettings &settings,

@@ -1,8 +1,8 @@
 #include "cameramessages.h"
 
-#include <QMessageBox>
+#include "captureloop.h"
 
-QString CameraMessages::cause(CameraBase::Failure failure)
+QString CameraMessages::cause(CameraBase::Failure failure, QSize frameSize)
 {
     switch (failure) {
     case CameraBase::Failure::None:
@@ -19,6 +19,12 @@ QString CameraMessages::cause(CameraBase::Failure failure)
     case CameraBase::Failure::ModeTooLarge:
         return tr("The chosen format is too large for the camera or its USB connection. Choose "
                   "a smaller size or a lower frame rate, or use another USB port.");
+    case CameraBase::Failure::FrameTooLarge:
+        return tr("Frames of %1x%2 are larger than this program can hold (%3 MB each at most). "
+                  "Choose a smaller size.")
+            .arg(frameSize.width())
+            .arg(frameSize.height())
+            .arg(CaptureLoop::maxFrameBytes >> 20);
     case CameraBase::Failure::Other:
         break;
     }
@@ -32,9 +38,10 @@ QString CameraMessages::noCamerasHelp()
               "no other program holds it.");
 }
 
-void CameraMessages::showError(QWidget *parent, const QString &text, CameraBase::Failure failure)
+QString CameraMessages::startFailed(CameraBase::Failure failure)
 {
-    QMessageBox box(QMessageBox::Critical, tr("Camera Error"), text, QMessageBox::Ok, parent);
-    box.setInformativeText(cause(failure));
-    box.exec();
+    // Only a busy device or an unexplained refusal may be another program's doing.
+    if (failure == CameraBase::Failure::Busy || failure == CameraBase::Failure::Other)
+        return tr("Failed to start camera. Please check if another application is using it.");
+    return tr("Failed to start camera.");
 }

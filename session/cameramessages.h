@@ -3,9 +3,8 @@
 #include "camerabase.h"
 
 #include <QCoreApplication>
+#include <QSize>
 #include <QString>
-
-class QWidget;
 
 // The texts that tell the user why a camera failed, beneath the fixed message of each box, and
 // what to check when no camera is found.
@@ -14,9 +13,9 @@ class CameraMessages
     Q_DECLARE_TR_FUNCTIONS(CameraMessages)
 
 public:
-    // Empty for Failure::None.
-    static QString cause(CameraBase::Failure failure);
+    // Empty for Failure::None. frameSize: the format's, named by FrameTooLarge.
+    static QString cause(CameraBase::Failure failure, QSize frameSize = {});
+    // The headline of a failed start: it blames another program only where one may be the cause.
+    static QString startFailed(CameraBase::Failure failure);
     static QString noCamerasHelp();
-    // A modal critical box "Camera Error" with text and the cause beneath it.
-    static void showError(QWidget *parent, const QString &text, CameraBase::Failure failure);
 };
