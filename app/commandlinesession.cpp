@@ -216,6 +216,8 @@ void CommandLineSession::onRecordingFinished(bool saved)
     }
     printProgress();
     printLine(stderr, tr("Recording saved: %1").arg(commandLine.file));
+    // Last, so that a script finds it at the end: where camera frames were lost, if any.
+    printLine(stderr, session->recorder()->report());
     done = true;
     emit finished(statistics.framesWritten > 0 && !outputLost ? 0 : 1);
 }

@@ -1,6 +1,6 @@
 #include "recorder.h"
 
-#include "camerabase.h"
+#include "recordingreport.h"
 
 #include <QDebug>
 #include <QDir>
@@ -49,7 +49,9 @@ bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
     writerThread->start();
     // A recording stopped before the camera delivers again still holds the picture of its start.
     writerThread->addFrame(firstFrame);
+    cameraCounts = {};
     if (camera) {
+        countsAtStart = camera->frameCounts();
         VideoWriterThread *writer = writerThread;
         camera->setRecordingTap(
             [writer](const QImage &rgb, const QByteArray &jpeg) {
@@ -101,6 +103,7 @@ void Recorder::onWriterFinished()
         return;
     const QString path = currentPath;
     currentPath.clear();
+    endReport = RecordingReport::endLine(cameraCounts, writerThread->statistics());
     setState(State::Idle);
     emit finished(path, !failed);
 }
@@ -108,8 +111,10 @@ void Recorder::onWriterFinished()
 // The tap is gone once this returns: no frame of the camera reaches the writer afterwards.
 void Recorder::detachCamera()
 {
-    if (source)
+    if (source) {
         source->setRecordingTap({});
+        cameraCounts = source->frameCounts().since(countsAtStart);
+    }
     source = nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "camerabase.h"
 #include "orientation.h"
 #include "videowriterthread.h"
 
@@ -45,6 +46,9 @@ public:
     QString path() const { return currentPath; }
     qint64 elapsedMs() const;
     WriterStatistics statistics() const { return writerThread->statistics(); }
+    // The end line of the recording finished last: the frames written and where camera frames
+    // were lost; empty before the first.
+    QString report() const { return endReport; }
     VideoWriterThread *writer() const { return writerThread; }
 
 signals:
@@ -57,6 +61,8 @@ signals:
 private:
     void onWriterError(const QString &error);
     void onWriterFinished();
+    // Stops the camera's frames reaching the writer and notes the camera's counts over the
+    // recording.
     void detachCamera();
     void setState(State state);
 
@@ -65,5 +71,8 @@ private:
     State currentState = State::Idle;
     QString currentPath;
     QPointer<CameraBase> source;
+    CameraBase::FrameCounts countsAtStart;
+    CameraBase::FrameCounts cameraCounts; // over the recording, once the camera is detached
+    QString endReport;
     bool failed = false; // the running recording reported an error
 };

@@ -198,6 +198,18 @@ private slots:
                     frame.constBits(), 320, 240, size_t(frame.bytesPerLine())))
                 sequences << *sequence;
         QCOMPARE_GT(sequences.size(), probe.frames * 3 / 4);
+        // The last line accounts for the camera frames the file misses between its first and its
+        // last (give or take the frames around the start and the stop).
+        const QRegularExpressionMatch report =
+            QRegularExpression("^(\\d+) frames written \\((\\d+) repeated\\); camera frames lost: "
+                               "(\\d+) at the camera, (\\d+) in the program$")
+                .match(run.err.trimmed().split('\n').last());
+        QVERIFY2(report.hasMatch(), qPrintable(run.err));
+        QCOMPARE(report.captured(1).toInt(), probe.frames);
+        const auto [lowest, highest] = std::minmax_element(sequences.begin(), sequences.end());
+        const int missing = int(*highest - *lowest + 1) - int(sequences.size());
+        QVERIFY2(qAbs(report.captured(3).toInt() + report.captured(4).toInt() - missing) <= 2,
+                 qPrintable(run.err));
     }
 
     // A recording whose file cannot grow, or whose messages nobody reads any more, ends with

@@ -106,8 +106,9 @@ void RecordingController::onFinished(const QString &path, bool saved)
 {
     if (saved) {
         const QFileInfo file(path);
-        emit notificationRequested(tr("Recording saved: %1").arg(file.fileName()), true,
-                                   file.absolutePath());
+        emit notificationRequested(tr("Recording saved: %1").arg(file.fileName()) +
+                                       QLatin1Char('\n') + recorder->report(),
+                                   true, file.absolutePath());
     }
 }
 
