@@ -343,7 +343,7 @@ CapResult V4l2Stream::waitControlEvent(int32_t timeoutMs, CapControlEvent &event
             return fail(ready);
         if (waits[0].revents & (POLLHUP | POLLERR))
             return fail(-ENODEV);
-        if ((waits[1].revents & POLLIN) && controlWakeup.consume())
+        if ((waits[1].revents & POLLIN) && controlWakeup.take())
             return CAPRESULT_ERR;
         if (waits[0].revents & POLLPRI) {
             v4l2_event dequeued{};

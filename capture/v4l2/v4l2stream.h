@@ -14,7 +14,6 @@
 #include "v4l2converter.h"
 #include "v4l2fd.h"
 #include "v4l2mode.h"
-#include "v4l2wakeup.h"
 #include "wakeevent.h"
 
 #include <linux/videodev2.h>
@@ -94,7 +93,7 @@ private:
     std::atomic<bool> gone{false};
     // The device reports control changes: subscribed once while opening.
     bool reportsControls = false;
-    V4l2Wakeup controlWakeup;
+    WakeEvent controlWakeup;
     std::atomic<uint32_t> frames{0};
     WakeEvent wake;
 
