@@ -440,7 +440,14 @@ int FakeV4l2Device::munmap(void *address, size_t)
 
 int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
 {
-    ++polls;
+    {
+        // Only waits for frames count: a control-event wait sleeps on the same node meanwhile.
+        std::lock_guard lock(mutex);
+        if (std::any_of(fds, fds + count, [this](const pollfd &entry) {
+                return (entry.events & POLLIN) && descriptors.count(entry.fd);
+            }))
+            ++polls;
+    }
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     // This call's own wake-up: every node it watches raises it on a change, so several threads

@@ -99,7 +99,7 @@ public:
     // Frames are numbered from 0 in delivery order; a frame's timestamp is its number times the
     // node's frame interval.
     int openCount() const;
-    // Calls of poll() so far.
+    // Calls of poll() that wait for a frame of a node, so far.
     int pollCount() const { return polls.load(); }
     int mappingCount() const;
     Observed observe(const std::string &path) const;
