@@ -103,6 +103,86 @@
         <source>Automatic %1</source>
         <translation>%1 automatisch</translation>
     </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s saved control values</source>
+        <translation>Die gespeicherten Einstellwerte der Kamera</translation>
+    </message>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation>&amp;Profil:</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <source>Save the camera&apos;s control values as a profile</source>
+        <translation>Die Einstellwerte der Kamera als Profil speichern</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Give the camera the profile&apos;s values</source>
+        <translation>Der Kamera die Werte des Profils geben</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Apply on start</source>
+        <translation>Beim Start anwenden</translation>
+    </message>
+    <message>
+        <source>Apply this profile whenever the camera starts or returns</source>
+        <translation>Dieses Profil anwenden, wann immer die Kamera startet oder zurückkehrt</translation>
+    </message>
+    <message>
+        <source>Keep my values</source>
+        <translation>Meine Werte behalten</translation>
+    </message>
+    <message>
+        <source>Put back values that another program changes</source>
+        <translation>Werte zurücksetzen, die ein anderes Programm ändert</translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation>Profil speichern</translation>
+    </message>
+    <message>
+        <source>Profile name:</source>
+        <translation>Name des Profils:</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profil %1</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved. Use a name that is not empty; at most %1 profiles are kept.</source>
+        <translation>Das Profil konnte nicht gespeichert werden. Verwenden Sie einen nicht leeren Namen; höchstens %1 Profile werden aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Rename Profile</source>
+        <translation>Profil umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>The profile could not be renamed. Use a name that is not empty and not taken.</source>
+        <translation>Das Profil konnte nicht umbenannt werden. Verwenden Sie einen Namen, der nicht leer und nicht vergeben ist.</translation>
+    </message>
 </context>
 <context>
     <name>CameraMessages</name>
@@ -141,6 +221,18 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>Camera Error</source>
         <translation>Kamerafehler</translation>
+    </message>
+    <message>
+        <source>Frames of %1x%2 are larger than this program can hold (%3 MB each at most). Choose a smaller size.</source>
+        <translation>Bilder von %1x%2 sind größer, als dieses Programm fassen kann (höchstens %3 MB je Bild). Wählen Sie eine kleinere Größe.</translation>
+    </message>
+    <message>
+        <source>Failed to start camera. Please check if another application is using it.</source>
+        <translation>Die Kamera konnte nicht gestartet werden. Bitte prüfen Sie, ob eine andere Anwendung sie verwendet.</translation>
+    </message>
+    <message>
+        <source>Failed to start camera.</source>
+        <translation>Die Kamera konnte nicht gestartet werden.</translation>
     </message>
 </context>
 <context>
@@ -288,16 +380,8 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>Die Kamera wurde getrennt: %1</translation>
     </message>
     <message>
-        <source>ostrel: the camera could not be started</source>
-        <translation>ostrel: die Kamera konnte nicht gestartet werden</translation>
-    </message>
-    <message>
         <source>Snapshot saved: %1</source>
         <translation>Schnappschuss gespeichert: %1</translation>
-    </message>
-    <message>
-        <source>ostrel: the picture could not be saved to %1</source>
-        <translation>ostrel: das Bild konnte nicht in %1 gespeichert werden</translation>
     </message>
     <message>
         <source>The recording could not be started.</source>
@@ -321,6 +405,25 @@ und ob kein anderes Programm sie belegt.</translation>
             <numerusform>%1 s: %n Bild geschrieben, %2 verworfen</numerusform>
             <numerusform>%1 s: %n Bilder geschrieben, %2 verworfen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the picture could not be saved to %1: %2</source>
+        <translation>das Bild konnte nicht unter %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>ostrel: the camera could not be started: %1</source>
+        <translation>ostrel: die Kamera konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
+        <translation>ostrel: %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ControlKeeper</name>
+    <message>
+        <source>Another program changed the camera&apos;s controls. Your values have been put back.</source>
+        <translation>Ein anderes Programm hat die Einstellungen der Kamera geändert. Ihre Werte wurden wiederhergestellt.</translation>
     </message>
 </context>
 <context>
@@ -488,10 +591,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>%1 fps</translation>
     </message>
     <message>
-        <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation>Die Kamera konnte nicht gestartet werden. Bitte prüfen Sie, ob eine andere Anwendung sie verwendet.</translation>
-    </message>
-    <message>
         <source>Camera disconnected</source>
         <translation>Kamera getrennt</translation>
     </message>
@@ -619,6 +718,13 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
+    <name>RecordingReport</name>
+    <message>
+        <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
+        <translation>%1 Bilder geschrieben (%2 wiederholt); verlorene Kamerabilder: %3 an der Kamera, %4 im Programm</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -708,6 +814,14 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
         <source>About Ostrel Camera Viewer</source>
         <translation>Über Ostrel Camera Viewer</translation>
     </message>
+    <message>
+        <source>Start the last camera when Ostrel opens</source>
+        <translation>Die zuletzt verwendete Kamera beim Öffnen von Ostrel starten</translation>
+    </message>
+    <message>
+        <source>When enabled, the camera used last starts by itself, in its last format</source>
+        <translation>Wenn aktiviert, startet die zuletzt verwendete Kamera von selbst in ihrem letzten Format</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -732,6 +846,17 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>No camera frame available</source>
         <translation>Kein Kamerabild verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>StillCapture</name>
+    <message>
+        <source>there is no picture</source>
+        <translation>es gibt kein Bild</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -786,6 +911,13 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>F11</source>
         <translation>F11</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>ostrel: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are not set)</source>
+        <translation>ostrel: kein Fenster möglich: keine Anzeige (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt)</translation>
     </message>
 </context>
 </TS>

@@ -103,6 +103,86 @@
         <source>Automatic %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s saved control values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the camera&apos;s control values as a profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the camera the profile&apos;s values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply on start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply this profile whenever the camera starts or returns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep my values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put back values that another program changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile could not be saved. Use a name that is not empty; at most %1 profiles are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile could not be renamed. Use a name that is not empty and not taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CameraMessages</name>
@@ -136,6 +216,18 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>Camera Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames of %1x%2 are larger than this program can hold (%3 MB each at most). Choose a smaller size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to start camera. Please check if another application is using it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to start camera.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -284,15 +376,7 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ostrel: the camera could not be started</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Snapshot saved: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ostrel: the picture could not be saved to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -317,6 +401,25 @@ and that no other program holds it.</source>
             <numerusform>%1 s: %n frame written, %2 dropped</numerusform>
             <numerusform>%1 s: %n frames written, %2 dropped</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the picture could not be saved to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: the camera could not be started: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ControlKeeper</name>
+    <message>
+        <source>Another program changed the camera&apos;s controls. Your values have been put back.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -484,10 +587,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Camera disconnected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -612,6 +711,13 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>RecordingReport</name>
+    <message>
+        <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -701,6 +807,14 @@ Please reconnect it and try again.</source>
         <source>About Ostrel Camera Viewer</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Start the last camera when Ostrel opens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When enabled, the camera used last starts by itself, in its last format</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -723,6 +837,17 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>No camera frame available</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StillCapture</name>
+    <message>
+        <source>there is no picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -777,6 +902,13 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>F11</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>ostrel: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are not set)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

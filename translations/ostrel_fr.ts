@@ -103,6 +103,86 @@
         <source>Automatic %1</source>
         <translation>%1 automatique</translation>
     </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s saved control values</source>
+        <translation>Les valeurs de réglage enregistrées de la caméra</translation>
+    </message>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation>&amp;Profil :</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Save the camera&apos;s control values as a profile</source>
+        <translation>Enregistrer les valeurs de réglage de la caméra comme profil</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Give the camera the profile&apos;s values</source>
+        <translation>Donner à la caméra les valeurs du profil</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Renommer...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Apply on start</source>
+        <translation>Appliquer au démarrage</translation>
+    </message>
+    <message>
+        <source>Apply this profile whenever the camera starts or returns</source>
+        <translation>Appliquer ce profil chaque fois que la caméra démarre ou revient</translation>
+    </message>
+    <message>
+        <source>Keep my values</source>
+        <translation>Garder mes valeurs</translation>
+    </message>
+    <message>
+        <source>Put back values that another program changes</source>
+        <translation>Rétablir les valeurs qu&apos;un autre programme modifie</translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation>Enregistrer le profil</translation>
+    </message>
+    <message>
+        <source>Profile name:</source>
+        <translation>Nom du profil :</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profil %1</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved. Use a name that is not empty; at most %1 profiles are kept.</source>
+        <translation>Le profil n&apos;a pas pu être enregistré. Utilisez un nom non vide ; au plus %1 profils sont conservés.</translation>
+    </message>
+    <message>
+        <source>Rename Profile</source>
+        <translation>Renommer le profil</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Nouveau nom :</translation>
+    </message>
+    <message>
+        <source>The profile could not be renamed. Use a name that is not empty and not taken.</source>
+        <translation>Le profil n&apos;a pas pu être renommé. Utilisez un nom non vide et pas encore pris.</translation>
+    </message>
 </context>
 <context>
     <name>CameraMessages</name>
@@ -141,6 +221,18 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>Camera Error</source>
         <translation>Erreur de caméra</translation>
+    </message>
+    <message>
+        <source>Frames of %1x%2 are larger than this program can hold (%3 MB each at most). Choose a smaller size.</source>
+        <translation>Les images de %1x%2 sont plus grandes que ce que ce programme peut contenir (%3 Mo chacune au plus). Choisissez une taille plus petite.</translation>
+    </message>
+    <message>
+        <source>Failed to start camera. Please check if another application is using it.</source>
+        <translation>Impossible de démarrer la caméra. Vérifiez si une autre application l&apos;utilise.</translation>
+    </message>
+    <message>
+        <source>Failed to start camera.</source>
+        <translation>Impossible de démarrer la caméra.</translation>
     </message>
 </context>
 <context>
@@ -288,16 +380,8 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>La caméra a été déconnectée&#xa0;: %1</translation>
     </message>
     <message>
-        <source>ostrel: the camera could not be started</source>
-        <translation>ostrel: impossible de démarrer la caméra</translation>
-    </message>
-    <message>
         <source>Snapshot saved: %1</source>
         <translation>Instantané sauvegardé&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>ostrel: the picture could not be saved to %1</source>
-        <translation>ostrel: impossible de sauvegarder l&apos;image dans %1</translation>
     </message>
     <message>
         <source>The recording could not be started.</source>
@@ -321,6 +405,25 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
             <numerusform>%1 s&#xa0;: %n image écrite, %2 perdue(s)</numerusform>
             <numerusform>%1 s&#xa0;: %n images écrites, %2 perdue(s)</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the picture could not be saved to %1: %2</source>
+        <translation>l&apos;image n&apos;a pas pu être enregistrée dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>ostrel: the camera could not be started: %1</source>
+        <translation>ostrel : la caméra n&apos;a pas pu être démarrée : %1</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
+        <translation>ostrel : impossible d&apos;écrire %1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>ControlKeeper</name>
+    <message>
+        <source>Another program changed the camera&apos;s controls. Your values have been put back.</source>
+        <translation>Un autre programme a modifié les réglages de la caméra. Vos valeurs ont été rétablies.</translation>
     </message>
 </context>
 <context>
@@ -488,10 +591,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>%1 fps</translation>
     </message>
     <message>
-        <source>Failed to start camera. Please check if another application is using it.</source>
-        <translation>Impossible de démarrer la caméra. Vérifiez qu&apos;aucune autre application ne l&apos;utilise.</translation>
-    </message>
-    <message>
         <source>Camera disconnected</source>
         <translation>Caméra déconnectée</translation>
     </message>
@@ -619,6 +718,13 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>RecordingReport</name>
+    <message>
+        <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
+        <translation>%1 images écrites (%2 répétées) ; images de la caméra perdues : %3 à la caméra, %4 dans le programme</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -708,6 +814,14 @@ Veuillez la reconnecter et réessayer.</translation>
         <source>About Ostrel Camera Viewer</source>
         <translation>À propos d&apos;Ostrel Camera Viewer</translation>
     </message>
+    <message>
+        <source>Start the last camera when Ostrel opens</source>
+        <translation>Démarrer la dernière caméra à l&apos;ouverture d&apos;Ostrel</translation>
+    </message>
+    <message>
+        <source>When enabled, the camera used last starts by itself, in its last format</source>
+        <translation>Si activé, la dernière caméra utilisée démarre d&apos;elle-même, dans son dernier format</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -732,6 +846,17 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>No camera frame available</source>
         <translation>Aucune image de la caméra disponible</translation>
+    </message>
+</context>
+<context>
+    <name>StillCapture</name>
+    <message>
+        <source>there is no picture</source>
+        <translation>il n&apos;y a pas d&apos;image</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>le dossier ne peut pas être créé</translation>
     </message>
 </context>
 <context>
@@ -786,6 +911,13 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>F11</source>
         <translation>F11</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>ostrel: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are not set)</source>
+        <translation>ostrel : impossible d&apos;ouvrir une fenêtre : pas d&apos;affichage (DISPLAY et WAYLAND_DISPLAY ne sont pas définis)</translation>
     </message>
 </context>
 </TS>

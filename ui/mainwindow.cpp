@@ -14,6 +14,7 @@
 #include "notificationlabel.h"
 #include "openpnpcamera.h"
 #include "orientationcontrol.h"
+#include "panelscrollarea.h"
 #include "recordingcontroller.h"
 #include "scancombobox.h"
 #include "settingsdialog.h"
@@ -24,7 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,7 +36,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setWindowTitle(tr("Ostrel Camera Viewer"));
     if (!restoreGeometry(AppSettings::windowGeometry()))
-        resize(1200, 800);
+        resize(QSize(1200, 800).boundedTo(screen()->availableSize()));
     setupUI();
     session = new CaptureSession(this);
     session->setOrientation(settings.orientation);
@@ -80,16 +81,13 @@ void MainWindow::setupUI()
     videoLabel = new ViewFinder(tr("No camera feed"));
     videoLabel->setObjectName(QStringLiteral("videoLabel"));
     videoLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    videoLabel->setMinimumSize(640, 480);
+    // Small enough that the window fits a 1024x600 screen beside the panel in every language.
+    videoLabel->setMinimumSize(320, 240);
     videoLabel->setAccessibleName(tr("Camera picture"));
     overlays = std::make_unique<VideoOverlays>(videoLabel);
 
-    // The panel scrolls rather than make the window taller or wider than a small screen.
-    auto *panelScroll = new QScrollArea;
-    panelScroll->setObjectName(QStringLiteral("panelScrollArea"));
-    panelScroll->setWidget(panel);
-    panelScroll->setWidgetResizable(true);
-    panelScroll->setFrameShape(QFrame::NoFrame);
+    // The panel scrolls rather than make the window taller than a small screen.
+    auto *panelScroll = new PanelScrollArea(panel);
 
     auto *mainLayout = new QVBoxLayout(this);
     mainLayout->setObjectName(QStringLiteral("mainLayout"));
