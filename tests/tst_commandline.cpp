@@ -140,13 +140,6 @@ private slots:
         if (!ffprobeAvailable())
             QSKIP("ffprobe is not installed");
         QTemporaryDir dir;
-        const QString timed = dir.filePath("timed.avi");
-        const Run run = runOstrel({"--record", timed, "--duration", "2", "--format", "320x240@30"});
-        QCOMPARE(run.exitCode, 0);
-        ProbeResult probe = probeVideo(timed);
-        QVERIFY2(probe.ok, qPrintable(probe.error + run.err));
-        QVERIFY2(qAbs(probe.frames - 60) <= 1, qPrintable(QString::number(probe.frames)));
-
         // SIGTERM ends the recording with a finished file and a clean exit.
         const QString stopped = dir.filePath("stopped.avi");
         QProcess process;
@@ -158,7 +151,7 @@ private slots:
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);
-        probe = probeVideo(stopped);
+        ProbeResult probe = probeVideo(stopped);
         QVERIFY(probe.ok && probe.frames > 0 && probe.allDecodable);
 
         // Killed 2.5 s in, the file's header already holds the first two seconds: a player that

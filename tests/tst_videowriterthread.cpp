@@ -1,7 +1,3 @@
-#include "openpnpcamera.h"
-#include "recordingreport.h"
-#include "synthetic/syntheticcontrol.h"
-#include "synthetic/testpattern.h"
 #include "testsupport/ffprobe.h"
 #include "videowriterthread.h"
 
@@ -17,7 +13,6 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -236,70 +231,6 @@ private slots:
         QCOMPARE(end.framesReceived, 1 + 30 + 1 + 14);
         QCOMPARE(end.framesSkipped, 1);
         QCOMPARE(end.framesRecorded + end.framesLost, end.framesReceived);
-    }
-
-    void cameraLossesAgreeWithTheSequenceStrip_data()
-    {
-        QTest::addColumn<int>("renderDelayMs"); // the synthetic camera's thread, late
-        QTest::addColumn<int>("tapDelayMs");    // the capture thread, slowed by the consumer
-        QTest::newRow("late camera") << 75 << 0;
-        QTest::newRow("slow consumer") << 0 << 120;
-    }
-
-    // A 20 fps camera recorded with one stage slowed down: the frames missing from the file's
-    // sequence strip are the losses the end line reports, laid at the stage that lost them.
-    void cameraLossesAgreeWithTheSequenceStrip()
-    {
-        QFETCH(int, renderDelayMs);
-        QFETCH(int, tapDelayMs);
-        const QSize size(160, 120);
-        ostrel::synthetic::setDevices({{"Strip", {{160, 120, 20, uint32_t(mjpg)}}}});
-        ostrel::synthetic::setRenderDelay(0, renderDelayMs);
-        OpenPNPCamera camera;
-        const int index = int(camera.availableCameras().size()) - 1;
-        QVERIFY(camera.openCamera(index) && camera.startCapture());
-        VideoWriterThread writer;
-        QVERIFY(record(writer, path("strip.avi"), 20, size));
-        const CameraBase::FrameCounts before = camera.frameCounts();
-        camera.setRecordingTap(
-            [&](const QImage &, const QByteArray &jpeg) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(tapDelayMs));
-                writer.addEncodedFrame(jpeg);
-            },
-            CameraBase::TapInput::CameraJpeg);
-        QTRY_VERIFY_WITH_TIMEOUT(writer.statistics().framesWritten >= 50, 30000);
-        camera.setRecordingTap({});
-        const CameraBase::FrameCounts during = camera.frameCounts().since(before);
-        writer.stopWriting();
-        camera.stopCapture();
-        ostrel::synthetic::resetDevices();
-
-        const WriterStatistics stats = writer.statistics();
-        QCOMPARE(stats.framesRecorded + stats.framesLost, stats.framesReceived);
-        qint64 missing = 0; // camera frames the strip skips between the frames in the file
-        std::optional<uint32_t> previous;
-        for (const QImage &frame : decodeFrames(path("strip.avi"), size)) {
-            const auto sequence = ostrel::capture::TestPattern::readSequence(
-                frame.constBits(), uint32_t(frame.width()), uint32_t(frame.height()),
-                size_t(frame.bytesPerLine()));
-            QVERIFY(sequence && (!previous || *sequence >= *previous));
-            missing += previous && *sequence > *previous ? *sequence - *previous - 1 : 0;
-            previous = sequence;
-        }
-        const qint64 atCamera = qint64(during.lostAtCamera + during.damaged);
-        const qint64 inProgram = qint64(RecordingReport::lostInProgram(during, stats));
-        QCOMPARE(RecordingReport::endLine(during, stats),
-                 QString("%1 frames written (%2 repeated); camera frames lost: %3 at the camera, "
-                         "%4 in the program")
-                     .arg(stats.framesWritten)
-                     .arg(stats.framesDuplicated)
-                     .arg(atCamera)
-                     .arg(inProgram));
-        // A frame or two at either end of the recording fall outside the strip's span.
-        const QString seen =
-            QString("strip %1, camera %2, program %3").arg(missing).arg(atCamera).arg(inProgram);
-        QVERIFY2(missing >= 10 && qAbs(atCamera + inProgram - missing) <= 3, qPrintable(seen));
-        QVERIFY2((renderDelayMs > 0 ? inProgram : atCamera) <= 3, qPrintable(seen));
     }
 
     void recordingEnds_data()
