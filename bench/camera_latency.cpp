@@ -8,6 +8,7 @@
 // arrival time and reads the number back, so each delivery maps onto its due time. The stream
 // opens somewhere inside startCapture(); its start is taken as the moment before the call, so
 // every figure is an upper bound that overstates the truth by at most the "open window" shown.
+#include "benchsupport.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 
@@ -33,27 +34,6 @@ struct Delivery
     uint32_t sequence;
 };
 
-// 32 cells across the top sixteenth of the rows, most significant bit on the left, white = 1.
-std::optional<uint32_t> frameSequence(const QImage &frame)
-{
-    const int strip = frame.height() / 16;
-    if (strip < 1 || frame.width() < 64)
-        return std::nullopt;
-    const uchar *row = frame.constScanLine(strip / 2);
-    uint32_t sequence = 0;
-    for (int cell = 0; cell < 32; ++cell) {
-        const int x = int((qint64(frame.width()) * (2 * cell + 1)) / 64);
-        sequence = (sequence << 1) | (row[3 * x] >= 128 ? 1u : 0u);
-    }
-    return sequence;
-}
-
-double percentile(const std::vector<double> &sorted, double fraction)
-{
-    const size_t index = size_t(fraction * double(sorted.size() - 1) + 0.5);
-    return sorted[std::min(index, sorted.size() - 1)];
-}
-
 // The synthetic rate factor stretches every format's rate; the due times follow it.
 double rateFactor()
 {
@@ -73,7 +53,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
     OpenPNPCamera camera;
     camera.setFrameCallback([&](const QImage &frame) {
         const Clock::time_point arrived = Clock::now();
-        const std::optional<uint32_t> sequence = frameSequence(frame);
+        const std::optional<uint32_t> sequence = BenchSupport::frameSequence(frame);
         if (!sequence)
             return;
         std::lock_guard lock(mutex);
@@ -114,8 +94,9 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
     std::printf("%4ux%-4u @ %2u fps  %5zu frames  %3u missed  latency ms: min %6.2f  mean %6.2f  "
                 "median %6.2f  p95 %6.2f  p99 %6.2f  max %6.2f  (open window %.2f)\n",
                 width, height, fps, latencies.size(), missed, latencies.front(),
-                sum / double(latencies.size()), percentile(latencies, 0.5),
-                percentile(latencies, 0.95), percentile(latencies, 0.99), latencies.back(),
+                sum / double(latencies.size()), BenchSupport::percentile(latencies, 0.5),
+                BenchSupport::percentile(latencies, 0.95),
+                BenchSupport::percentile(latencies, 0.99), latencies.back(),
                 std::chrono::duration<double, std::milli>(afterOpen - beforeOpen).count());
     std::fflush(stdout);
     return true;
@@ -126,7 +107,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const int seconds = BenchSupport::positiveArgument(argc, argv, 1, 5);
 
     struct Size
     {

@@ -7,11 +7,11 @@
 // voluntary context switches (/proc/self/task/<tid>/status) count the times it went to sleep and
 // was woken again. They are read once the stream runs and once before it stops, and set against
 // the frames the frame callback received in between.
+#include "benchsupport.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 
@@ -28,13 +28,12 @@ namespace synthetic = ostrel::synthetic;
 namespace {
 
 // The status file of the thread called name, or an empty name when there is none.
-QString threadStatusPath(const QByteArray &name)
+QString threadStatusPath(const QString &name)
 {
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name)
-            return tasks.filePath(tid + QStringLiteral("/status"));
+    const QMap<QString, BenchSupport::ThreadCpu> threads = BenchSupport::threadCpu();
+    for (auto it = threads.cbegin(); it != threads.cend(); ++it) {
+        if (it->name == name)
+            return QStringLiteral("/proc/self/task/%1/status").arg(it.key());
     }
     return QString();
 }
@@ -63,7 +62,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
         return false;
     // Settle: the first frames and the thread's start are not part of the steady state.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const QString statusPath = threadStatusPath("ostrel-capture");
+    const QString statusPath = threadStatusPath(QStringLiteral("ostrel-capture"));
     const std::optional<qint64> before = voluntarySwitches(statusPath);
     const qint64 deliveredBefore = delivered.load();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
@@ -86,7 +85,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const int seconds = BenchSupport::positiveArgument(argc, argv, 1, 5);
     bool ok = true;
     for (const auto &[width, height, fps] :
          {std::tuple{640u, 480u, 5u}, std::tuple{1920u, 1080u, 30u}}) {

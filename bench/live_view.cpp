@@ -13,6 +13,7 @@
 // comes twice is a repeated slot, one skipped is a camera frame missing from the file. Run it
 // under the display it is meant for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing
 // is painted. scale multiplies every scenario's time.
+#include "benchsupport.h"
 #include "mainwindow.h"
 #include "recordingcontroller.h"
 #include "synthetic/testpattern.h"
@@ -21,7 +22,6 @@
 #include "videowriterthread.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -34,13 +34,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -80,45 +78,7 @@ double residentMiB()
                              : 0.0;
 }
 
-// CPU seconds of the whole process, threads that have ended included.
-double processCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval &t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-struct ThreadCpu
-{
-    QString name;
-    double seconds = 0.0;
-};
-
-// CPU seconds of each living thread of the process, by thread id.
-QMap<QString, ThreadCpu> threadCpu()
-{
-    QMap<QString, ThreadCpu> threads;
-    const double tick = double(sysconf(_SC_CLK_TCK));
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // The name stands in parentheses and may hold spaces; utime and stime are the 12th and
-        // 13th fields after it.
-        const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
-        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-        if (open < 0 || close < 0 || fields.size() < 13)
-            continue;
-        threads[tid] = {QString::fromUtf8(line.mid(open + 1, close - open - 1)),
-                        (fields[11].toDouble() + fields[12].toDouble()) / tick};
-    }
-    return threads;
-}
+using BenchSupport::ThreadCpu;
 
 // What the sequence strip of every frame of a recording says.
 struct StripReport
@@ -189,14 +149,6 @@ protected:
         return false;
     }
 };
-
-// Runs the event loop as the program does, idle between events.
-void runEventLoop(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Stops a mirrored 3840x2160 recording and reports the longest time the GUI event loop went
 // without running, from the click until the file was finished.
@@ -289,7 +241,7 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
     }
     FrameCounter counter;
     window.findChild<QWidget *>(QStringLiteral("videoLabel"))->installEventFilter(&counter);
-    runEventLoop(1500); // the stream settles
+    BenchSupport::runEventLoop(1500); // the stream settles
 
     QProcess busy;
     if (scenario.busyCore)
@@ -300,18 +252,18 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
         path = access.recording()->path();
     }
     counter.frames = 0;
-    const QMap<QString, ThreadCpu> threadsBefore = threadCpu();
-    const double cpuBefore = processCpuSeconds();
+    const QMap<QString, ThreadCpu> threadsBefore = BenchSupport::threadCpu();
+    const double cpuBefore = BenchSupport::processCpuSeconds();
     QList<double> memory{residentMiB()};
     QTimer memorySampler;
     QObject::connect(&memorySampler, &QTimer::timeout, [&memory] { memory << residentMiB(); });
     memorySampler.start(10000);
     QElapsedTimer wall;
     wall.start();
-    runEventLoop(seconds * 1000);
+    BenchSupport::runEventLoop(seconds * 1000);
     const double elapsed = double(wall.elapsed()) / 1000.0;
-    const double cpu = processCpuSeconds() - cpuBefore;
-    const QMap<QString, ThreadCpu> threadsAfter = threadCpu();
+    const double cpu = BenchSupport::processCpuSeconds() - cpuBefore;
+    const QMap<QString, ThreadCpu> threadsAfter = BenchSupport::threadCpu();
     const int painted = counter.frames;
 
     if (scenario.record && qstrcmp(scenario.name, "stop-4k") == 0) {
@@ -384,7 +336,7 @@ int main(int argc, char *argv[])
     const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     for (const Scenario &scenario : scenarios) {
         if (first == scenario.name) {
-            const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : scenario.seconds;
+            const int seconds = BenchSupport::positiveArgument(argc, argv, 2, scenario.seconds);
             if (qEnvironmentVariableIsEmpty("OSTREL_SYNTHETIC_CAMERAS"))
                 qputenv("OSTREL_SYNTHETIC_CAMERAS",
                         QByteArray("Bench Camera=") + scenario.mode + ":MJPG");

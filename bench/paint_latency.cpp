@@ -7,14 +7,13 @@
 // open + n / rate, and writes the number into the frame's top strip. The view finder notes when
 // it has painted a frame and reads the number back from it. The stream opens inside start();
 // its start is taken as the moment before the call, so every figure is an upper bound.
+#include "benchsupport.h"
 #include "capturesession.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 #include "viewfinder.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -26,22 +25,6 @@ namespace synthetic = ostrel::synthetic;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// 32 cells across the top sixteenth of the rows, most significant bit on the left, white = 1.
-std::optional<uint32_t> frameSequence(const QImage &frame)
-{
-    const QImage rgb = frame.convertToFormat(QImage::Format_RGB888);
-    const int strip = rgb.height() / 16;
-    if (strip < 1 || rgb.width() < 64)
-        return std::nullopt;
-    const uchar *row = rgb.constScanLine(strip / 2);
-    uint32_t sequence = 0;
-    for (int cell = 0; cell < 32; ++cell) {
-        const int x = int((qint64(rgb.width()) * (2 * cell + 1)) / 64);
-        sequence = (sequence << 1) | (row[3 * x] >= 128 ? 1u : 0u);
-    }
-    return sequence;
-}
 
 // Notes the moment each new frame has been painted.
 class TimedViewFinder : public ViewFinder
@@ -56,17 +39,11 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         ViewFinder::paintEvent(event);
-        const std::optional<uint32_t> sequence = frameSequence(frame());
+        const std::optional<uint32_t> sequence = BenchSupport::frameSequence(frame());
         if (sequence && (painted.empty() || painted.back().second != *sequence))
             painted.emplace_back(Clock::now(), *sequence);
     }
 };
-
-double percentile(const std::vector<double> &sorted, double fraction)
-{
-    const size_t index = size_t(fraction * double(sorted.size() - 1) + 0.5);
-    return sorted[std::min(index, sorted.size() - 1)];
-}
 
 bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
 {
@@ -85,9 +62,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
     const Clock::time_point beforeOpen = Clock::now();
     if (!session.start())
         return false;
-    QEventLoop loop;
-    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
-    loop.exec();
+    BenchSupport::runEventLoop(seconds * 1000);
     session.stop();
 
     const std::chrono::duration<double> period(1.0 / fps);
@@ -103,7 +78,8 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
     std::printf("%4ux%-4u @ %2u fps MJPG in a 1280x720 view  %5zu frames painted of %u due  "
                 "due -> painted ms: median %6.2f  p99 %6.2f  max %6.2f\n",
                 width, height, fps, latencies.size(), fps * unsigned(seconds),
-                percentile(latencies, 0.5), percentile(latencies, 0.99), latencies.back());
+                BenchSupport::percentile(latencies, 0.5), BenchSupport::percentile(latencies, 0.99),
+                latencies.back());
     std::fflush(stdout);
     return true;
 }
@@ -113,7 +89,7 @@ bool measure(uint32_t width, uint32_t height, uint32_t fps, int seconds)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const int seconds = BenchSupport::positiveArgument(argc, argv, 1, 5);
     bool ok = true;
     for (const auto &[width, height] : {std::pair{640u, 480u}, {1920u, 1080u}, {3840u, 2160u}})
         ok = measure(width, height, 30, seconds) && ok;

@@ -12,6 +12,7 @@
 //
 // Decode: libjpeg-turbo's CPU time per frame through Cap_decodeFrameScaled, for a camera-like
 // 1920x1080 4:2:2 JPEG (the test pattern with sensor noise, quality 90), at each scale.
+#include "benchsupport.h"
 #include "capture.h"
 #include "framehandover.h"
 #include "openpnpcamera.h"
@@ -19,17 +20,12 @@
 #include "viewfinder.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QMap>
 #include <QProcess>
-#include <QTimer>
 
-#include <sys/resource.h>
 #include <turbojpeg.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -55,39 +51,12 @@ const Run runs[] = {
 };
 
 // CPU seconds of the process's living threads, by name (threads of one name add up).
-QMap<QString, double> threadCpu()
+QMap<QString, double> threadCpuByName()
 {
-    QMap<QString, double> threads;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // The name stands in parentheses; utime and stime are the 12th and 13th fields after it.
-        const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
-        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-        if (open >= 0 && fields.size() >= 13)
-            threads[QString::fromUtf8(line.mid(open + 1, close - open - 1))] +=
-                (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
-    }
-    return threads;
-}
-
-// CPU seconds of the whole process, threads that have ended included.
-double processCpu()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void runEventLoop(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
+    QMap<QString, double> byName;
+    for (const BenchSupport::ThreadCpu &thread : BenchSupport::threadCpu())
+        byName[thread.name] += thread.seconds;
+    return byName;
 }
 
 int liveView(const Run &run, int seconds, int argc, char *argv[])
@@ -117,16 +86,16 @@ int liveView(const Run &run, int seconds, int argc, char *argv[])
     int painted = 0;
     QObject::connect(
         &handOver, &FrameHandOver::frameAvailable, &view, [&] { ++painted; }, Qt::QueuedConnection);
-    runEventLoop(1500); // the stream settles
+    BenchSupport::runEventLoop(1500); // the stream settles
     painted = 0;
-    const QMap<QString, double> threadsBefore = threadCpu();
-    const double before = processCpu();
+    const QMap<QString, double> threadsBefore = threadCpuByName();
+    const double before = BenchSupport::processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    runEventLoop(seconds * 1000);
+    BenchSupport::runEventLoop(seconds * 1000);
     const double elapsed = double(wall.elapsed()) / 1000.0;
-    const double cpu = processCpu() - before;
-    const QMap<QString, double> threadsAfter = threadCpu();
+    const double cpu = BenchSupport::processCpuSeconds() - before;
+    const QMap<QString, double> threadsAfter = threadCpuByName();
     camera.stopCapture();
     QStringList threads;
     double synth = 0.0;
@@ -225,11 +194,11 @@ int main(int argc, char *argv[])
         const int index = std::atoi(argv[2]);
         if (index < 0 || index >= int(std::size(runs)))
             return 2;
-        return liveView(runs[index], std::max(1, std::atoi(argv[3])), argc, argv);
+        return liveView(runs[index], BenchSupport::positiveArgument(argc, argv, 3, 1), argc, argv);
     }
     if (argc > 1 && qstrcmp(argv[1], "decode") == 0)
         return decodeTimes();
-    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int seconds = BenchSupport::positiveArgument(argc, argv, 1, 20);
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     std::printf("live view, %d s each (target: at the view's size <= 0.6 x at full size)\n",
                 seconds);

@@ -9,6 +9,7 @@
 //
 // Usage: ostrel_bench_writer [seconds per throughput run, default 5] [paced seconds, default 20]
 
+#include "benchsupport.h"
 #include "jpegencoder.h"
 #include "videowriterthread.h"
 
@@ -19,8 +20,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
-
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -56,14 +55,6 @@ QImage makeFrame(const QSize &size, int index)
         }
     }
     return frame;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 bool runTool(const QString &tool, const QStringList &arguments, QByteArray *output = nullptr)
@@ -256,7 +247,7 @@ void pacedRecording(const QSize &size, int seconds, const QString &dir)
     VideoWriterThread writer;
     if (!writer.startWriting(file, mjpg, 30.0, size))
         return;
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = BenchSupport::processCpuSeconds();
     writer.start();
     while (writer.statistics().elapsedMs == 0)
         QThread::msleep(1);
@@ -279,7 +270,7 @@ void pacedRecording(const QSize &size, int seconds, const QString &dir)
     stopClock.start();
     writer.stopWriting();
     const qint64 stopMs = stopClock.elapsed();
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = BenchSupport::processCpuSeconds() - cpuBefore;
     const int fileFrames = probeFrames(file);
 
     out << QStringLiteral("paced %1x%2 @30 for %3 ms: written %4 (expected %5), duplicated %6, "
@@ -317,8 +308,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(countWarnings);
-    const int throughputSeconds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    const int pacedSeconds = argc > 2 ? std::max(1, atoi(argv[2])) : 20;
+    const int throughputSeconds = BenchSupport::positiveArgument(argc, argv, 1, 5);
+    const int pacedSeconds = BenchSupport::positiveArgument(argc, argv, 2, 20);
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
