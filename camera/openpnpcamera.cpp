@@ -56,25 +56,26 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
     , captureLoop(
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
-          [this](bool deviceGone) {
-              // The capture thread: the report belongs to the GUI thread.
-              const quint64 run = captureRun;
-              QMetaObject::invokeMethod(
-                  this, [this, run, deviceGone] { captureEnded(run, deviceGone); },
-                  Qt::QueuedConnection);
-          },
+          // The capture thread: the report belongs to the GUI thread.
+          [this](bool deviceGone) { emit streamEndedOnCaptureThread(captureRun, deviceGone); },
           [this] { return decodeScale(); })
     , controlWatcher([this](Property property, int value, bool automatic) {
-        // Queued: the receiver runs on the GUI thread, and not at all once this object is gone.
-        QMetaObject::invokeMethod(
-            this,
-            [this, property, value, automatic] {
-                if (capturing)
-                    emit propertyChanged(property, value, automatic);
-            },
-            Qt::QueuedConnection);
+        // The control thread: the changes wait for the GUI thread, which hears of them once.
+        bool first = false;
+        {
+            std::lock_guard lock(changesMutex);
+            first = pendingChanges.empty();
+            pendingChanges.push_back({property, value, automatic});
+        }
+        if (first)
+            emit controlChangesWaiting();
     })
 {
+    // Queued: the receivers run on the GUI thread, and not at all once this object is gone.
+    connect(this, &OpenPNPCamera::streamEndedOnCaptureThread, this, &OpenPNPCamera::captureEnded,
+            Qt::QueuedConnection);
+    connect(this, &OpenPNPCamera::controlChangesWaiting, this,
+            &OpenPNPCamera::deliverControlChanges, Qt::QueuedConnection);
     Cap_setLogLevel(LOG_VERBOSE);
     Cap_installCustomLogFunction(logCaptureMessage);
 
@@ -413,6 +414,18 @@ void OpenPNPCamera::checkCameraConnection()
         return;
 
     reportLoss(Failure::Unplugged);
+}
+
+void OpenPNPCamera::deliverControlChanges()
+{
+    std::vector<ControlChange> changes;
+    {
+        std::lock_guard lock(changesMutex);
+        changes.swap(pendingChanges);
+    }
+    for (const ControlChange &change : changes)
+        if (capturing)
+            emit propertyChanged(change.property, change.value, change.automatic);
 }
 
 void OpenPNPCamera::captureEnded(quint64 run, bool deviceGone)

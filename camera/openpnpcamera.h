@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class QTimer;
 
@@ -54,6 +56,12 @@ public slots:
     // reported through cameraDisconnected() and capture stops.
     void checkCameraConnection() override;
 
+signals:
+    // Internal hand-overs from the capture and control threads to the GUI thread, queued: the
+    // capture of run found its stream ended; control changes wait in pendingChanges.
+    void streamEndedOnCaptureThread(quint64 run, bool deviceGone);
+    void controlChangesWaiting();
+
 private:
     // Releases the library context when the handle goes.
     struct ContextRelease
@@ -75,6 +83,8 @@ private:
     // GUI thread: the capture of run found its stream ended; reported like the watch's finding,
     // unless that run is over or the loss has been reported already.
     void captureEnded(quint64 run, bool deviceGone);
+    // GUI thread: emits propertyChanged() for every change waiting, while capturing.
+    void deliverControlChanges();
     // Reports the loss through cameraDisconnected() and stops capture.
     void reportLoss(Failure cause);
     // Capture threads, one at a time: a new picture for the display, the recording and the rate.
@@ -94,6 +104,14 @@ private:
     // Counts the runs, so that a late report of an earlier run is told apart; written by the GUI
     // thread only while no capture threads run.
     quint64 captureRun = 0;
+    struct ControlChange
+    {
+        Property property;
+        int value;
+        bool automatic;
+    };
+    std::mutex changesMutex; // guards pendingChanges
+    std::vector<ControlChange> pendingChanges;
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;

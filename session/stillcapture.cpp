@@ -13,6 +13,8 @@ StillCapture::StillCapture(QObject *parent)
     : QObject(parent)
 {
     pool.setMaxThreadCount(1);
+    connect(this, &StillCapture::writtenOnWorker, this, &StillCapture::finish,
+            Qt::QueuedConnection);
 }
 
 StillCapture::~StillCapture()
@@ -35,12 +37,7 @@ void StillCapture::save(std::function<QImage()> frameSource, const Orientation &
         QString error;
         const bool written = writeImage(picture, path, &error);
         // Delivered on the GUI thread; this object outlives the task, its destructor waits.
-        QMetaObject::invokeMethod(
-            this,
-            [this, path, size = picture.size(), written, error] {
-                finish(path, size, written ? QString() : error);
-            },
-            Qt::QueuedConnection);
+        emit writtenOnWorker(path, picture.size(), written ? QString() : error);
     });
 }
 

@@ -41,6 +41,8 @@ public:
 signals:
     void saved(const QString &path, QSize pictureSize);
     void failed(const QString &path, const QString &error);
+    // Internal, from the worker to the GUI thread (queued); error is empty when it was saved.
+    void writtenOnWorker(const QString &path, QSize pictureSize, const QString &error);
 
 private:
     // error: empty when the picture was saved.
