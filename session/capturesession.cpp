@@ -45,9 +45,14 @@ QString CaptureSession::cameraId() const
     return cameraDevice ? cameraDevice->cameraId(cameraDevice->currentCameraIndex()) : QString();
 }
 
+bool CaptureSession::isRunning() const
+{
+    return cameraDevice && cameraDevice->isCapturing();
+}
+
 bool CaptureSession::start()
 {
-    if (running)
+    if (isRunning())
         return true;
     if (!cameraDevice || !cameraDevice->startCapture())
         return false;
@@ -60,16 +65,19 @@ bool CaptureSession::start()
     AppSettings::storeLastCameraId(id);
     // Only a format the camera has run in is worth selecting again next time.
     AppSettings::storeCameraFormat(id, cameraDevice->currentFormat());
-    setRunning(true);
+    emit runningChanged(true);
     return true;
 }
 
 void CaptureSession::stop()
 {
+    const bool wasRunning = isRunning();
     recording->stop();
     if (cameraDevice)
         cameraDevice->stopCapture();
-    setRunning(false);
+    forgetFrames();
+    if (wasRunning)
+        emit runningChanged(false);
 }
 
 void CaptureSession::setOrientation(const Orientation &orientation)
@@ -94,7 +102,7 @@ void CaptureSession::applyViewSize()
 
 bool CaptureSession::startRecording(const QString &path)
 {
-    if (!running)
+    if (!isRunning())
         return false;
     return recording->start(path, cameraDevice->latestFrame(), cameraDevice->currentFormat().fps,
                             currentOrientation, cameraDevice);
@@ -107,7 +115,7 @@ void CaptureSession::stopRecording()
 
 bool CaptureSession::takeSnapshot(const QString &path)
 {
-    if (!running || !frameShown)
+    if (!isRunning() || !frameShown)
         return false;
     // The camera, a child set after the stills, is deleted after them, and their destructor
     // waits for the worker.
@@ -120,7 +128,7 @@ void CaptureSession::onFrameAvailable()
 {
     const QImage frame = handOver->takeFrame();
     // A frame that was on its way when the camera stopped or was lost is not shown.
-    if (running && !frame.isNull()) {
+    if (isRunning() && !frame.isNull()) {
         frameShown = true;
         emit frameAvailable(frame);
     }
@@ -128,23 +136,18 @@ void CaptureSession::onFrameAvailable()
 
 void CaptureSession::onCameraDisconnected(const QString &reason)
 {
-    if (!running)
+    if (!isRunning())
         return;
     const QString interrupted =
         recording->state() == Recorder::State::Recording ? recording->path() : QString();
-    recording->stop();
-    setRunning(false);
+    // The camera reports the loss before it stops itself; the session stops it first, so that
+    // whoever hears of the loss finds it stopped.
+    stop();
     emit cameraLost(reason, interrupted);
 }
 
-void CaptureSession::setRunning(bool isRunning)
+void CaptureSession::forgetFrames()
 {
-    if (!isRunning) {
-        handOver->clear();
-        frameShown = false;
-    }
-    if (running == isRunning)
-        return;
-    running = isRunning;
-    emit runningChanged(running);
+    handOver->clear();
+    frameShown = false;
 }

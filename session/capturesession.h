@@ -41,7 +41,7 @@ public:
     QString cameraId() const;
 
     // The one answer to "does the camera run".
-    bool isRunning() const { return running; }
+    bool isRunning() const;
     // Starts the camera in its current format. On success the camera gets the control values
     // remembered for it and then its start profile, the keeper holds them when asked to, and
     // the camera and its format are remembered as the ones that worked.
@@ -79,7 +79,8 @@ signals:
 private:
     void onFrameAvailable();
     void onCameraDisconnected(const QString &reason);
-    void setRunning(bool isRunning);
+    // Nothing shown before a stop is handed out after it.
+    void forgetFrames();
     void applyViewSize();
 
     CameraBase *cameraDevice = nullptr;
@@ -91,6 +92,5 @@ private:
     StillCapture *stillCapture;
     Orientation currentOrientation;
     QSize viewSize;
-    bool running = false;
     bool frameShown = false; // a frame of this run has reached the display
 };
