@@ -53,6 +53,12 @@ void OpenPNPCamera::ContextRelease::operator()(void *context) const
 
 OpenPNPCamera::OpenPNPCamera(QObject *parent)
     : CameraBase(parent)
+    , newest([this](const QByteArray &jpeg, int stream, QSize size) {
+        return CaptureLoop::newFrame(size.width(), size.height(), [&](uchar *rgb, uint32_t bytes) {
+            return Cap_decodeFrame(captureContext.get(), stream, jpeg.constData(),
+                                   uint32_t(jpeg.size()), rgb, bytes) == CAPRESULT_OK;
+        });
+    })
     , captureLoop(
           [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
@@ -233,21 +239,12 @@ void OpenPNPCamera::haltCapture()
     connectionTimer->stop();
     capturing = false;
     captureLoop.stop();
-    keepLatestFrame();
+    newest.keep();
     controlWatcher.stop();
     if (captureContext && streamId >= 0) {
         Cap_closeStream(captureContext.get(), streamId);
         streamId = -1;
     }
-}
-
-// No capture threads run: the picture of an earlier run stays until the next run starts, and is
-// never handed out as the newest one of that run.
-void OpenPNPCamera::forgetLatestFrame()
-{
-    QMutexLocker locker(&frameMutex);
-    latestImage = QImage();
-    latestJpeg.clear();
 }
 
 bool OpenPNPCamera::setFormat(const CameraFormat &format)
@@ -275,7 +272,7 @@ bool OpenPNPCamera::reopenStream()
     if (capturing) {
         capturing = false;
         captureLoop.stop();
-        keepLatestFrame();
+        newest.keep();
         controlWatcher.stop();
         if (streamId >= 0) {
             Cap_closeStream(captureContext.get(), streamId);
@@ -311,7 +308,7 @@ void OpenPNPCamera::startCaptureThreads()
 {
     capturing = true;
     ++captureRun;
-    forgetLatestFrame();
+    newest.forget();
     // The stream delivers the library's size for this format, whatever the chosen record says.
     // Without it no frames arrive.
     CapFormatInfo info{};
@@ -328,17 +325,10 @@ void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
 {
     // A Motion-JPEG frame decoded for the view finder only is smaller than the format's size.
     const bool fullSize = frame.size() == streamSize;
-    {
-        QMutexLocker locker(&frameMutex);
-        latestImage = fullSize ? frame : QImage();
-        latestJpeg = fullSize ? QByteArray() : jpeg;
-        jpegStream = streamId;
-        jpegSize = streamSize;
-    }
+    newest.store(frame, jpeg, streamId, streamSize);
     // Before the frame callback: a recording must not wait for the display.
     if (fullSize)
         recordPicture(frame, jpeg);
-    // Called without frameMutex so that a receiver may ask for latestFrame().
     if (frameCallback && fullSize)
         frameCallback(frame);
     if (viewFrameCallback)
@@ -360,41 +350,7 @@ uint32_t OpenPNPCamera::decodeScale() const
 QImage OpenPNPCamera::latestFrame()
 {
     // The deep copy is made outside the lock; the shared image itself is never modified.
-    return fullSizeLatest().copy();
-}
-
-QImage OpenPNPCamera::fullSizeLatest()
-{
-    QByteArray jpeg;
-    int stream = -1;
-    QSize size;
-    {
-        QMutexLocker locker(&frameMutex);
-        if (!latestImage.isNull() || latestJpeg.isEmpty())
-            return latestImage;
-        jpeg = latestJpeg;
-        stream = jpegStream;
-        size = jpegSize;
-    }
-    // Outside the lock: the capture threads never wait for this decode.
-    QImage frame =
-        CaptureLoop::newFrame(size.width(), size.height(), [&](uchar *rgb, uint32_t bytes) {
-            return Cap_decodeFrame(captureContext.get(), stream, jpeg.constData(),
-                                   uint32_t(jpeg.size()), rgb, bytes) == CAPRESULT_OK;
-        });
-    QMutexLocker locker(&frameMutex);
-    // Kept for the next call unless a newer frame came in meanwhile.
-    if (latestImage.isNull() && latestJpeg.constData() == jpeg.constData())
-        latestImage = frame;
-    return frame;
-}
-
-void OpenPNPCamera::keepLatestFrame()
-{
-    const QImage last = fullSizeLatest();
-    QMutexLocker locker(&frameMutex);
-    latestImage = last;
-    latestJpeg.clear();
+    return newest.fullSize().copy();
 }
 
 void OpenPNPCamera::checkCameraConnection()

@@ -3,6 +3,7 @@
 #include "camerabase.h"
 #include "captureloop.h"
 #include "controlwatcher.h"
+#include "newestframe.h"
 #include "streamproperties.h"
 
 #include <QImage>
@@ -79,7 +80,6 @@ private:
     // Opens activeFormat on the current device; false with failure set when it cannot.
     bool openStream();
     void startCaptureThreads();
-    void forgetLatestFrame();
     // GUI thread: the capture of run found its stream ended; reported like the watch's finding,
     // unless that run is over or the loss has been reported already.
     void captureEnded(quint64 run, bool deviceGone);
@@ -91,12 +91,6 @@ private:
     void deliverFrame(const QImage &frame, const QByteArray &jpeg);
     // Decode thread: the scale of the next Motion-JPEG frame's picture.
     uint32_t decodeScale() const;
-    // Any thread: the newest frame at full size, decoded from its JPEG when only a smaller
-    // picture of it was decoded; null when there is none or it cannot be decoded.
-    QImage fullSizeLatest();
-    // GUI thread, no capture threads running, before the stream closes: the newest frame is
-    // kept at full size, as only its stream can decode it.
-    void keepLatestFrame();
 
     ContextHandle captureContext;
     int deviceIndex = -1;
@@ -115,12 +109,8 @@ private:
     QStringList cameraIds; // of the last scan, in its order
     QList<CameraFormat> formatList;
     CameraFormat activeFormat;
-    QSize streamSize;      // the running stream's frame size; written while no capture threads run
-    QMutex frameMutex;     // guards latestImage, latestJpeg, jpegStream and jpegSize
-    QImage latestImage;    // the newest frame at full size; null while only its JPEG is at hand
-    QByteArray latestJpeg; // the newest frame's JPEG when only a smaller picture was decoded
-    int jpegStream = -1;   // the stream latestJpeg came from, and its frame size
-    QSize jpegSize;
+    QSize streamSize; // the running stream's frame size; written while no capture threads run
+    NewestFrame newest;
     QTimer *connectionTimer = nullptr; // child of this object
     bool reportingLoss = false;        // cameraDisconnected() is being emitted
     CaptureLoop captureLoop;           // its threads use the members above

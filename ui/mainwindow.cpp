@@ -10,6 +10,7 @@
 #include "devicewatcher.h"
 #include "fullscreenview.h"
 #include "hotplugfollower.h"
+#include "lossbox.h"
 #include "mainsplitter.h"
 #include "notificationlabel.h"
 #include "openpnpcamera.h"
@@ -23,7 +24,6 @@
 #include "windowshortcuts.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
@@ -45,6 +45,7 @@ MainWindow::MainWindow(QWidget *parent)
                                         overlays->recordingIndicator, this);
     snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
+    lossBox = new LossBox(this);
     orientation =
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
@@ -288,31 +289,16 @@ void MainWindow::onCameraLost(const QString &reason, const QString &interruptedR
 
     const QString cause = CameraMessages::cause(camera->lastFailure());
     if (!interruptedRecording.isEmpty()) {
-        showDisconnectionBox(tr("Recording Interrupted"), cause,
-                             tr("Video recording was interrupted due to camera "
-                                "disconnection.\nThe partial recording has been saved to:\n") +
-                                 interruptedRecording);
+        lossBox->show(tr("Recording Interrupted"), cause,
+                      tr("Video recording was interrupted due to camera "
+                         "disconnection.\nThe partial recording has been saved to:\n") +
+                          interruptedRecording);
         return;
     }
-    showDisconnectionBox(tr("Camera Disconnected"), cause,
-                         tr("The camera has been disconnected: ") + reason +
-                             tr("\nPlease reconnect it and try again."));
+    lossBox->show(tr("Camera Disconnected"), cause,
+                  tr("The camera has been disconnected: ") + reason +
+                      tr("\nPlease reconnect it and try again."));
     onCameraSelectorAboutToShow();
-}
-
-// Nothing waits for the box: a camera that returns while it is open starts again at once, and
-// a later loss rewrites the open box instead of stacking another one on it.
-void MainWindow::showDisconnectionBox(const QString &title, const QString &cause,
-                                      const QString &text)
-{
-    if (!disconnectedBox) {
-        disconnectedBox = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
-        connect(disconnectedBox, &QDialog::finished, disconnectedBox, &QObject::deleteLater);
-        disconnectedBox->open();
-    }
-    disconnectedBox->setWindowTitle(title);
-    disconnectedBox->setText(text);
-    disconnectedBox->setInformativeText(cause);
 }
 
 void MainWindow::updateUIState()

@@ -4,7 +4,6 @@
 #include "camerabase.h"
 #include "videooverlays.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -15,9 +14,9 @@ class CaptureSession;
 class ControlPanel;
 class FullscreenView;
 class HotplugFollower;
+class LossBox;
 class NotificationLabel;
 class OrientationControl;
-class QMessageBox;
 class QShortcut;
 class RecordingController;
 class SnapshotSaver;
@@ -69,7 +68,6 @@ private:
     // The camera no longer runs: message where the picture was.
     void showStopped(const QString &message);
     void onCameraLost(const QString &reason, const QString &interruptedRecording);
-    void showDisconnectionBox(const QString &title, const QString &cause, const QString &text);
     void updateUIState();
 
     void takeSnapshot();
@@ -92,6 +90,5 @@ private:
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;
-    // The open disconnection box, window-modal and not waited on: a later loss updates it.
-    QPointer<QMessageBox> disconnectedBox;
+    LossBox *lossBox = nullptr;
 };
