@@ -347,27 +347,6 @@ private slots:
         QVERIFY(onlyRecording().isEmpty());
     }
 
-    void cameraLostWhileRecordingFinishesTheFile()
-    {
-        startCamera();
-        button("recordButton")->click();
-        QTest::qWait(300);
-        int recordEnabledDuringBox = -1; // until the box is answered
-        ModalAnswerer answerer([&](QWidget *modal) {
-            recordEnabledDuringBox = button("recordButton")->isEnabled();
-            qobject_cast<QDialog *>(modal)->accept();
-        });
-        synthetic::setPlugged(0, false);
-        camera()->checkCameraConnection();
-        QTRY_COMPARE(recordEnabledDuringBox, 0);
-        QCOMPARE(answerer.count(), 1);
-        QCOMPARE(answerer.seen().first().title, "Recording Interrupted");
-        QVERIFY(answerer.seen().first().text.endsWith(onlyRecording()));
-        QTRY_VERIFY(notification().startsWith("Recording saved: "));
-        if (ffprobeAvailable())
-            QVERIFY(probeVideo(onlyRecording()).allDecodable);
-    }
-
     void closingWhileFinishingLeavesAWholeFile()
     {
         if (!ffprobeAvailable())

@@ -329,16 +329,6 @@ private slots:
         QVERIFY(timer->isActive());
     }
 
-    // Desktops pair the window with the menu entry by the desktop file's name (Wayland) or by
-    // the window class, which is the application name (X11).
-    void windowIsPairedWithItsDesktopEntry()
-    {
-        QCOMPARE(QString::fromLatin1(AppInfo::desktopId), QStringLiteral(OSTREL_APP_ID));
-        QSettings entry(QStringLiteral(OSTREL_DESKTOP_FILE), QSettings::IniFormat);
-        QCOMPARE(entry.value("Desktop Entry/StartupWMClass").toString(),
-                 QString::fromLatin1(AppInfo::name));
-    }
-
     // A name typed without a suffix gets the one of the dialog's filter; a known one is kept.
     void typedNamesGetASuffix_data()
     {
