@@ -231,7 +231,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = failure == "disk" ? disk.filePath("a.avi") : dir.filePath("a.avi");
         QProcess process;
-        QStringList arguments{"--record", path, "--duration", "20", "--format", "320x240@30"};
+        // The free-space floor would stop the recording before the disk is full.
+        QStringList arguments{"--record", path,         "--duration", "20",
+                              "--format", "320x240@30", "--min-free", "0"};
         if (failure == "limit") {
             process.setChildProcessModifier([] {
                 const rlimit limit{200 * 1024, 200 * 1024};

@@ -277,9 +277,10 @@ private slots:
         QTemporaryDir dir;
         QLabel time;
         QLabel indicator;
+        QLabel detail;
         auto *writer = new GatedWriter;
         Recorder recorder(nullptr, writer);
-        RecordingController controller(&recorder, &time, &indicator);
+        RecordingController controller(&recorder, &time, &indicator, &detail);
         QSignalSpy notices(&controller, &RecordingController::notificationRequested);
         QPushButton record;
 
