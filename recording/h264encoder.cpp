@@ -130,7 +130,6 @@ QString H264Encoder::openLibx264(const Settings &settings)
         context.reset();
         return avErrorText(result);
     }
-    name = QStringLiteral("libx264");
     vaapi = false;
     return QString();
 }
@@ -169,7 +168,6 @@ QString H264Encoder::openVaapi(const Settings &settings)
         context.reset();
         return avErrorText(result);
     }
-    name = QStringLiteral("h264_vaapi");
     vaapi = true;
     return QString();
 }

@@ -44,8 +44,6 @@ public:
     // Returns an empty string on success, the cause of the failure otherwise.
     QString open(const Settings &settings);
     bool isOpen() const { return static_cast<bool>(context); }
-    // The name of the libavcodec encoder in use ("libx264", "h264_vaapi").
-    QString encoderName() const { return name; }
     // The parameter sets, when opened with globalHeader.
     QByteArray extradata() const;
     // picture: YUV 4:2:0 planes in full range, one after the other without padding (Y of
@@ -82,6 +80,5 @@ private:
     std::unique_ptr<AVFrame, FrameDeleter> frame;
     std::unique_ptr<AVPacket, PacketDeleter> packet;
     QSize size;
-    QString name;
     bool vaapi = false;
 };

@@ -13,8 +13,9 @@ struct AVPacket;
 
 // Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
 // suffix. Both are written so that a file whose program was killed plays up to its last two
-// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file has its duration and an index for seeking. Every call returns an
-// empty string on success and the cause of the failure otherwise. Not thread-safe.
+// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file
+// has its duration and an index for seeking. Every call returns an empty string on success and the
+// cause of the failure otherwise. Not thread-safe.
 class MovieFile
 {
 public:
@@ -52,5 +53,6 @@ private:
     std::unique_ptr<AVPacket, PacketDeleter> packet;
     qint64 timeBaseNum = 1;
     qint64 timeBaseDen = 1;
+    qint64 completeEnd = 0; // the file's size after its last whole cluster or fragment
     bool writeFailed = false;
 };
