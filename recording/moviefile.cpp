@@ -1,6 +1,6 @@
 #include "moviefile.h"
 
-#include "averrortext.h"
+#include "libavsupport.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -26,18 +26,6 @@ const char *formatFor(const QString &path)
 
 } // namespace
 
-void MovieFile::ContextDeleter::operator()(AVFormatContext *context) const
-{
-    if (context->pb)
-        avio_closep(&context->pb);
-    avformat_free_context(context);
-}
-
-void MovieFile::PacketDeleter::operator()(AVPacket *packet) const
-{
-    av_packet_free(&packet);
-}
-
 MovieFile::MovieFile() = default;
 
 MovieFile::~MovieFile()
@@ -62,7 +50,7 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     int result = avformat_alloc_output_context2(&raw, nullptr, format, file.constData());
     if (result < 0)
         return avErrorText(result);
-    std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
+    FormatContextHandle opened(raw);
 
     AVStream *stream = avformat_new_stream(raw, nullptr);
     packet.reset(av_packet_alloc());

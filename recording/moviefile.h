@@ -6,10 +6,9 @@
 #include <QSize>
 #include <QString>
 
-#include <memory>
+#include "libavsupport.h"
 
-struct AVFormatContext;
-struct AVPacket;
+#include <memory>
 
 // Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
 // suffix. Both are written so that a file whose program was killed plays up to its last two
@@ -40,17 +39,8 @@ public:
     qint64 size() const;
 
 private:
-    struct ContextDeleter
-    {
-        void operator()(AVFormatContext *context) const;
-    };
-    struct PacketDeleter
-    {
-        void operator()(AVPacket *packet) const;
-    };
-
-    std::unique_ptr<AVFormatContext, ContextDeleter> context;
-    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    FormatContextHandle context;
+    PacketHandle packet;
     qint64 timeBaseNum = 1;
     qint64 timeBaseDen = 1;
     qint64 completeEnd = 0; // the file's size after its last whole cluster or fragment
