@@ -1,5 +1,6 @@
 #include "v4l2formatreader.h"
 
+#include "h264decoder.h"
 #include "v4l2converter.h"
 
 #include <linux/videodev2.h>
@@ -51,7 +52,11 @@ std::vector<V4l2Mode> V4l2FormatReader::read() const
 {
     std::vector<V4l2Mode> modes;
     for (uint32_t pixelFormat : pixelFormats()) {
-        if (!V4l2Converter::canConvertToRgb24(pixelFormat))
+        // The stream decodes H.264 itself; libv4lconvert does every other format.
+        const bool decodable = pixelFormat == V4L2_PIX_FMT_H264
+                                   ? H264Decoder::available()
+                                   : V4l2Converter::canConvertToRgb24(pixelFormat);
+        if (!decodable)
             continue;
         for (const Size &size : sizes(pixelFormat)) {
             for (const Interval &interval : intervals(pixelFormat, size)) {
