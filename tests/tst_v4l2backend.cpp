@@ -245,8 +245,9 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
           Fake::discreteSize(1920, 1080)},
          {Fake::discreteInterval(1, 30), Fake::discreteInterval(333333, 10000000),
           Fake::discreteInterval(2, 15)}},
-        // Nothing converts H.264 to RGB: it must not be offered.
+        // The stream decodes H.264 itself; nothing here decodes HEVC, which is not offered.
         {V4L2_PIX_FMT_H264, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
+        {V4L2_PIX_FMT_HEVC, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
         // A range (a camera module's binned mode): the common sizes inside it on its 16 x 4 grid
         // and its native size, the common rates from 30 down to 5 frames per second.
         {V4L2_PIX_FMT_YUYV, {range}, {rates}},
@@ -264,6 +265,7 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
         expected.push_back({mjpg, width, height, 333333, 10000000, 30, 0, 10000000, 333333});
         expected.push_back({mjpg, width, height, 2, 15, 8, 0, 15, 2});
     }
+    expected.push_back({V4L2_PIX_FMT_H264, 1920, 1080, 1, 30, 30, 0, 30, 1});
     // 1280x1024 is taller than the range.
     const uint32_t inRange[][2] = {{320, 240},  {352, 288},  {640, 360},  {640, 480}, {800, 600},
                                    {1024, 768}, {1280, 720}, {1280, 960}, {1296, 972}};
@@ -708,6 +710,14 @@ void TestV4l2Backend::offersWhatRealCamerasList_data()
            "(128), Contrast 0..100 (32), Saturation 0..100 (64), Gamma 90..150 (120), Hue "
            "-180..180 (0), Sharpness 0..7 (3), BacklightCompensation 0..2 (1), "
            "PowerLineFrequency 0..2 (1)";
+    QTest::newRow("FHD camera with its own H.264 (and HEVC, not offered)")
+        << "fhd-camera-mjpg-yuyv-h264-hevc.txt"
+        << "logitech-c920-controls.txt"
+        << QStringList{"10", "1920x1080 @ 30.0 fps (MJPG)", "640x360 @ 30.0 fps (H264)"}
+        << "Exposure 3..2047 (250) auto, Focus 0..250 (0) auto, Zoom 100..500 (100), WhiteBalance "
+           "2000..6500 (4000) auto, Gain 0..255 (0), Brightness 0..255 (128), Contrast 0..255 "
+           "(128), Saturation 0..255 (128), Sharpness 0..255 (128), BacklightCompensation 0..1 "
+           "(0), PowerLineFrequency 0..2 (2)";
     QTest::newRow("Etron, Logitech C920")
         << "etron-usb2-camera.txt"
         << "logitech-c920-controls.txt"
