@@ -1,5 +1,7 @@
 #include "avimuxer.h"
 
+#include "averrortext.h"
+
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/error.h>
@@ -11,13 +13,6 @@ extern "C" {
 #include <cmath>
 
 namespace {
-
-QString describe(int averror)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(averror, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 bool near(double a, double b)
 {
@@ -68,13 +63,13 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     const QByteArray file = path.toUtf8();
     int result = avformat_alloc_output_context2(&raw, nullptr, "avi", file.constData());
     if (result < 0)
-        return describe(result);
+        return avErrorText(result);
     std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
 
     AVStream *stream = avformat_new_stream(raw, nullptr);
     packet.reset(av_packet_alloc());
     if (!stream || !packet)
-        return describe(AVERROR(ENOMEM));
+        return avErrorText(AVERROR(ENOMEM));
     stream->time_base = AVRational{rate.denominator, rate.numerator};
     stream->avg_frame_rate = AVRational{rate.numerator, rate.denominator};
     stream->r_frame_rate = stream->avg_frame_rate;
@@ -89,10 +84,10 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
 
     result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
     if (result < 0)
-        return describe(result);
+        return avErrorText(result);
     result = avformat_write_header(raw, nullptr);
     if (result < 0)
-        return describe(result);
+        return avErrorText(result);
     avio_flush(raw->pb);
     context = std::move(opened);
     framesWritten = 0;
@@ -114,7 +109,7 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
 QString AviMuxer::writeFrame(const QByteArray &jpeg)
 {
     if (!context)
-        return describe(AVERROR(EINVAL));
+        return avErrorText(AVERROR(EINVAL));
     AVPacket *p = packet.get();
     av_packet_unref(p);
     // The packet borrows the bytes: av_write_frame hands them to the file before returning.
@@ -135,7 +130,7 @@ QString AviMuxer::writeFrame(const QByteArray &jpeg)
     }
     if (result < 0) {
         writeFailed = true;
-        return describe(result);
+        return avErrorText(result);
     }
     ++framesWritten;
     completeEnd = avio_tell(context->pb);
@@ -162,6 +157,6 @@ QString AviMuxer::finish()
         whole ? checkpoint.markIndexed() : checkpoint.update(completeEnd, framesWritten);
     checkpoint.close();
     if (result < 0)
-        return describe(result);
+        return avErrorText(result);
     return headerError;
 }

@@ -43,6 +43,8 @@ public:
     // Writes the index and closes the file; the muxer is closed afterwards even on failure. After
     // a failed write the header declares the frames written before it, without an index.
     QString finish();
+    // Bytes in the file after its last whole frame.
+    qint64 size() const { return completeEnd; }
 
 private:
     struct ContextDeleter

@@ -17,12 +17,14 @@ FrameEncodeQueue::~FrameEncodeQueue()
     endWorkers();
 }
 
-void FrameEncodeQueue::reset(const QSize &size)
+void FrameEncodeQueue::reset(const QSize &size, Output kind)
 {
     std::lock_guard<std::mutex> lock(mutex);
     entries.clear();
     frameSize = size;
+    output = kind;
     interrupted = false;
+    woken = false;
 }
 
 void FrameEncodeQueue::startWorkers(int count)
@@ -146,7 +148,17 @@ bool FrameEncodeQueue::waitForAll(Clock::time_point deadline)
 void FrameEncodeQueue::sleepUntil(Clock::time_point deadline)
 {
     std::unique_lock<std::mutex> lock(mutex);
-    frontChanged.wait_until(lock, deadline, [this] { return interrupted; });
+    frontChanged.wait_until(lock, deadline, [this] { return interrupted || woken; });
+    woken = false;
+}
+
+void FrameEncodeQueue::wake()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        woken = true;
+    }
+    frontChanged.notify_all();
 }
 
 void FrameEncodeQueue::waitForFront(Clock::time_point deadline)
@@ -194,10 +206,12 @@ void FrameEncodeQueue::encodeLoop()
     pthread_setname_np(pthread_self(), "ostrel-encode");
     JpegEncoder encoder;
     QSize expected;
+    Output kind = Output::Jpeg;
     while (const std::shared_ptr<Entry> entry = claimNext()) {
         {
             std::lock_guard<std::mutex> lock(mutex);
             expected = frameSize;
+            kind = output;
         }
         // Only this worker touches a claimed entry's image and transform until it is done.
         QImage image = std::move(entry->image);
@@ -208,7 +222,10 @@ void FrameEncodeQueue::encodeLoop()
             if (entry->transform)
                 image = entry->transform(image);
             wrongSize = image.size() != expected;
-            if (!wrongSize && !encoder.encode(image, &jpeg, &error) && error.isEmpty())
+            const bool encoded =
+                wrongSize || (kind == Output::Jpeg ? encoder.encode(image, &jpeg, &error)
+                                                   : encoder.encodeYuv420(image, &jpeg, &error));
+            if (!encoded && error.isEmpty())
                 error = QStringLiteral("JPEG encoding failed");
         } catch (const std::exception &e) {
             // Out of memory, mostly; the recording ends with the reason rather than the program.

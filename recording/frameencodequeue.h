@@ -36,9 +36,14 @@ public:
     FrameEncodeQueue(const FrameEncodeQueue &) = delete;
     FrameEncodeQueue &operator=(const FrameEncodeQueue &) = delete;
 
+    enum class Output {
+        Jpeg,   // a JPEG stream of the picture
+        Yuv420, // the picture's YUV 4:2:0 planes, for a video encoder
+    };
+
     // Owner's thread, with no workers running: forgets every frame and the interruption, and
-    // sets the size frames must have in the file.
-    void reset(const QSize &frameSize);
+    // sets the size frames must have in the file and what the workers make of them.
+    void reset(const QSize &frameSize, Output output = Output::Jpeg);
     // Owner's thread: starts and ends the encode pool; endWorkers lets running encodes finish.
     void startWorkers(int count);
     void endWorkers();
@@ -59,8 +64,10 @@ public:
     // Consumer thread: sleeps until every frame queued is done or the deadline; an interruption
     // does not end it. Returns whether every frame is done.
     bool waitForAll(Clock::time_point deadline);
-    // Consumer thread: sleeps until the deadline, or until interrupted.
+    // Consumer thread: sleeps until the deadline, or until interrupted or woken.
     void sleepUntil(Clock::time_point deadline);
+    // Any thread: ends the consumer's current or next sleepUntil, once.
+    void wake();
     // Consumer thread: sleeps until the oldest frame is no longer pending or the deadline; an
     // interruption does not end it, so that a stopping consumer can still wait for its last frames.
     void waitForFront(Clock::time_point deadline);
@@ -74,7 +81,7 @@ private:
     {
         QImage image; // the frame to encode; null once encoded or for a frame that came encoded
         Transform transform;
-        QByteArray jpeg;
+        QByteArray jpeg; // or the planes, for Output::Yuv420
         QString error;
         bool claimed = false;
         bool done = false;
@@ -98,7 +105,9 @@ private:
     std::deque<std::shared_ptr<Entry>> entries;
     Transform transform;
     QSize frameSize;
+    Output output = Output::Jpeg;
     bool interrupted = false;
+    bool woken = false;
     bool workersEnd = false;
 
     std::vector<std::thread> workers; // owner's thread only

@@ -19,6 +19,9 @@ public:
     // Any image format; frames that are not RGB888 are converted first. On failure returns
     // false and puts libjpeg-turbo's reason into *error.
     bool encode(const QImage &image, QByteArray *jpeg, QString *error);
+    // The same colour conversion without the compression: YUV 4:2:0 planes in full range, one
+    // after the other without padding, for a video encoder. Width and height must be even.
+    bool encodeYuv420(const QImage &image, QByteArray *planes, QString *error);
 
 private:
     struct HandleDeleter

@@ -1,8 +1,8 @@
 #include "videowriterthread.h"
 
-#include "avimuxer.h"
 #include "frameencodequeue.h"
 #include "jpegstream.h"
+#include "recordingfiles.h"
 
 #include <QDebug>
 #include <QFile>
@@ -28,6 +28,12 @@ constexpr std::chrono::milliseconds firstFramePoll{10};
 // How long a stop waits for the frames it still writes to come out of the encoders.
 constexpr std::chrono::milliseconds lastFramesBudget{3000};
 
+// A paused worker looks at the stop request at least this often.
+constexpr std::chrono::milliseconds pausedPoll{500};
+
+// A time-lapse takes the camera's frames this many camera periods before its slot falls due.
+constexpr double timelapseFramesWanted = 3.0;
+
 } // namespace
 
 VideoWriterThread::VideoWriterThread(QObject *parent)
@@ -41,8 +47,17 @@ VideoWriterThread::~VideoWriterThread()
     stopWriting();
 }
 
-bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double fps,
+bool VideoWriterThread::startWriting(const QString &fileName, int, double fps,
                                      const QSize &frameSize)
+{
+    RecordingOptions motionJpeg;
+    motionJpeg.fileName = fileName;
+    motionJpeg.fps = fps;
+    motionJpeg.frameSize = frameSize;
+    return startWriting(motionJpeg);
+}
+
+bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
 {
     // A worker that is still running, even one that has not opened its file yet or is just
     // unwinding, reads the parameters below; they must not change under it.
@@ -50,19 +65,26 @@ bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double
         qWarning() << "VideoWriterThread: Already writing";
         return false;
     }
-    if (fileName.isEmpty() || !(fps > 0.0) || frameSize.width() < 1 || frameSize.height() < 1) {
+    const QSize &size = newOptions.frameSize;
+    if (newOptions.fileName.isEmpty() || !(newOptions.fps > 0.0) || size.width() < 1 ||
+        size.height() < 1 || !(newOptions.timelapseIntervalS >= 0.0) ||
+        (newOptions.isTimelapse() && !(newOptions.playbackFps > 0.0))) {
         qWarning() << "VideoWriterThread: Invalid parameters";
         return false;
     }
 
-    this->fileName = fileName;
-    fourccCode = fourcc;
-    framesPerSecond = fps;
-    this->frameSize = frameSize;
+    options = newOptions;
     openedAtNs = 0;
     stoppedAtNs = 0;
-    queue->reset(frameSize);
+    wantedFromNs = 0;
+    queue->reset(size, options.codec == RecordingOptions::Codec::H264
+                           ? FrameEncodeQueue::Output::Yuv420
+                           : FrameEncodeQueue::Output::Jpeg);
     stopRequested = false;
+    paused = false;
+    bytesWritten = 0;
+    freeBytes = -1;
+    endedAtLimit = RecordingLimit::None;
     framesWritten = 0;
     framesDuplicated = 0;
     framesDropped = 0;
@@ -72,15 +94,28 @@ bool VideoWriterThread::startWriting(const QString &fileName, int fourcc, double
     return true;
 }
 
+bool VideoWriterThread::wanted() const
+{
+    if (!accepting || paused)
+        return false;
+    return !options.isTimelapse() || Clock::now().time_since_epoch().count() >= wantedFromNs.load();
+}
+
+void VideoWriterThread::setPaused(bool pause)
+{
+    paused = pause;
+    queue->wake();
+}
+
 void VideoWriterThread::addFrame(const QImage &frame)
 {
-    if (!accepting || frame.isNull())
+    if (frame.isNull() || !wanted())
         return;
     ++framesReceived;
     const int dropped = queue->push(frame);
     if (dropped < 0) {
         ++framesSkipped;
-        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
+        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
                    << "Got:" << frame.size();
         return;
     }
@@ -89,14 +124,19 @@ void VideoWriterThread::addFrame(const QImage &frame)
 
 void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
 {
-    if (!accepting || jpeg.isEmpty())
+    if (jpeg.isEmpty() || !wanted())
         return;
     ++framesReceived;
+    if (options.codec != RecordingOptions::Codec::MotionJpeg) {
+        ++framesSkipped;
+        qWarning() << "VideoWriterThread: A JPEG frame for an H.264 recording, skipped";
+        return;
+    }
     const QSize declared = JpegStream::declaredSize(jpeg);
     const int dropped = queue->pushEncoded(jpeg, declared);
     if (dropped < 0) {
         ++framesSkipped;
-        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << frameSize
+        qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
                    << "Got:" << declared;
         return;
     }
@@ -161,44 +201,56 @@ WriterStatistics VideoWriterThread::statistics() const
     const qint64 end = stopped != 0 ? stopped : Clock::now().time_since_epoch().count();
     if (opened != 0)
         result.elapsedMs = (end - opened) / 1000000;
+    result.bytesWritten = bytesWritten;
+    result.freeBytes = freeBytes;
+    result.endedAtLimit = endedAtLimit;
     return result;
 }
 
 void VideoWriterThread::run()
 {
-    AviMuxer muxer;
-    const QString openError = muxer.open(fileName, frameSize, AviMuxer::exactRate(framesPerSecond));
-    if (!openError.isEmpty()) {
-        qWarning() << "VideoWriterThread:" << fileName << openError;
+    RecordingFiles files(options);
+    const QString openError = files.open();
+    if (!openError.isEmpty() || files.limitReached() != RecordingLimit::None) {
         accepting = false;
-        emit errorOccurred(QStringLiteral("Failed to open video writer for: ") + fileName);
+        if (openError.isEmpty()) {
+            emit errorOccurred(QStringLiteral("Not enough free space to record: %1 MB left")
+                                   .arg(files.freeBytes() / 1000000));
+            return;
+        }
+        qWarning() << "VideoWriterThread:" << options.fileName << openError;
+        emit errorOccurred(QStringLiteral("Failed to open video writer for: ") + options.fileName);
         return;
     }
+    freeBytes = files.freeBytes();
 
-    const Clock::time_point origin = Clock::now();
+    Clock::time_point origin = Clock::now();
     static_assert(std::is_same_v<Clock::duration, std::chrono::nanoseconds>);
     // Never 0, which means "not open".
     openedAtNs = std::max<qint64>(1, origin.time_since_epoch().count());
     writing = true;
     queue->startWorkers(std::max(1, QThread::idealThreadCount()));
 
-    QString error = writePaced(muxer, origin);
+    QString error = writePaced(files, origin);
     const Clock::time_point stop = Clock::now();
     stoppedAtNs = stop.time_since_epoch().count();
-    if (error.isEmpty())
-        error = writeLastFrames(muxer, origin, stop);
+    endedAtLimit = files.limitReached();
+    if (error.isEmpty() && endedAtLimit == RecordingLimit::None)
+        error = writeLastFrames(files, origin, stop);
     accepting = false;
     queue->endWorkers();
     const int unwritten = queue->size();
-    queue->reset(frameSize);
+    queue->reset(options.frameSize);
     countDropped(unwritten, "Stopped before they were written, dropped");
 
-    const QString closeError = muxer.finish();
+    const QString closeError = files.finish();
+    bytesWritten = files.bytesWritten();
     if (error.isEmpty() && !closeError.isEmpty())
         error = QStringLiteral("Error finishing the file: %1").arg(closeError);
     if (error.isEmpty() && framesWritten == 0) {
         // A file without a frame plays nowhere; it is not kept as if it were a recording.
-        QFile::remove(fileName);
+        for (const QString &name : files.fileNames())
+            QFile::remove(name);
         error = QStringLiteral("No frame reached the recording");
     }
     if (!error.isEmpty())
@@ -207,22 +259,48 @@ void VideoWriterThread::run()
     emit writingFinished();
 }
 
-QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
+VideoWriterThread::Clock::duration VideoWriterThread::waitWhilePaused()
 {
-    const double periodNs = 1e9 / framesPerSecond;
+    const Clock::time_point start = Clock::now();
+    while (paused && !stopRequested)
+        queue->sleepUntil(Clock::now() + pausedPoll);
+    return Clock::now() - start;
+}
+
+QByteArray VideoWriterThread::prepared(const QByteArray &picture) const
+{
+    return options.codec == RecordingOptions::Codec::MotionJpeg
+               ? JpegStream::withHuffmanTables(picture)
+               : picture;
+}
+
+QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &origin)
+{
+    const double periodNs = 1e9 / options.slotsPerSecond();
+    const double cameraPeriodNs = 1e9 / options.fps;
     // Half a second of frames may wait for their slot; beyond that the oldest are dropped one at
     // a time, so a camera whose clock runs fast loses single frames, not a trim's worth at once.
-    const int maxBacklog = std::clamp(int(std::ceil(framesPerSecond / 2)), 3, maxQueuedFrames - 1);
+    const int maxBacklog =
+        std::clamp(int(std::ceil(options.slotsPerSecond() / 2)), 3, maxQueuedFrames - 1);
     QByteArray last;
     // Slot k falls due k periods after the file was opened, multiplied out so that rounding
     // errors do not add up. Slots are filled in order however late the worker is: the file's
     // length is the time it recorded.
     for (qint64 slot = framesWritten + 1; !stopRequested; slot = framesWritten + 1) {
+        if (paused) {
+            origin += waitWhilePaused();
+            continue;
+        }
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
         const auto nextDue =
             origin + std::chrono::nanoseconds(std::llround(double(slot + 1) * periodNs));
         const auto graceEnd =
             origin + std::chrono::nanoseconds(std::llround(double(slot + 2) * periodNs));
+        if (options.isTimelapse())
+            wantedFromNs = (due - std::chrono::nanoseconds(
+                                      std::llround(timelapseFramesWanted * cameraPeriodNs)))
+                               .time_since_epoch()
+                               .count();
         if (Clock::now() < due) {
             queue->sleepUntil(due);
             continue;
@@ -237,6 +315,10 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             continue;
         if (last.isEmpty())
             framesSkipped += queue->skipToNewestDone();
+        else if (options.isTimelapse())
+            // A time-lapse wants the newest picture at its slot; the frames before it were
+            // never meant for the file.
+            framesReceived -= queue->skipToNewestDone();
 
         QByteArray jpeg;
         QString encodeError;
@@ -244,13 +326,13 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
         const FrameEncodeQueue::Front front = queue->takeFront(&jpeg, &encodeError);
         switch (front) {
         case FrameEncodeQueue::Front::Ready:
-            jpeg = JpegStream::withHuffmanTables(jpeg);
+            jpeg = prepared(jpeg);
             last = jpeg;
             break;
         case FrameEncodeQueue::Front::Skipped:
             ++framesSkipped;
             qWarning() << "VideoWriterThread: Frame size mismatch after the transform. Expected:"
-                       << frameSize;
+                       << options.frameSize;
             continue;
         case FrameEncodeQueue::Front::Failed:
             ++framesSkipped;
@@ -274,21 +356,21 @@ QString VideoWriterThread::writePaced(AviMuxer &muxer, Clock::time_point origin)
             repeat = true;
             break;
         }
-        const QString writeError = writeSlot(muxer, jpeg, repeat);
-        if (!writeError.isEmpty())
+        const QString writeError = writeSlot(files, jpeg, repeat);
+        if (!writeError.isEmpty() || files.limitReached() != RecordingLimit::None)
             return writeError;
     }
     return QString();
 }
 
-QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point origin,
+QString VideoWriterThread::writeLastFrames(RecordingFiles &files, Clock::time_point origin,
                                            Clock::time_point stop)
 {
     // Frames that came in since the last slot still belong to the recording, but only as many
     // as keep the file within one frame of the time it recorded; the rest count as dropped. A
     // recording stopped before its first slot still gets the frame it was given.
     const double elapsedS = std::chrono::duration<double>(stop - origin).count();
-    const qint64 allowed = std::llround(elapsedS * framesPerSecond) + 1;
+    const qint64 allowed = std::llround(elapsedS * options.slotsPerSecond()) + 1;
     const auto deadline = stop + lastFramesBudget;
     while (framesWritten < allowed && queue->size() > 0 && Clock::now() < deadline) {
         queue->waitForFront(Clock::now() + firstFramePoll);
@@ -296,7 +378,7 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
         QString encodeError;
         switch (queue->takeFront(&jpeg, &encodeError)) {
         case FrameEncodeQueue::Front::Ready: {
-            const QString writeError = writeSlot(muxer, JpegStream::withHuffmanTables(jpeg), false);
+            const QString writeError = writeSlot(files, prepared(jpeg), false);
             if (!writeError.isEmpty())
                 return writeError;
             break;
@@ -315,9 +397,11 @@ QString VideoWriterThread::writeLastFrames(AviMuxer &muxer, Clock::time_point or
     return QString();
 }
 
-QString VideoWriterThread::writeSlot(AviMuxer &muxer, const QByteArray &jpeg, bool repeat)
+QString VideoWriterThread::writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat)
 {
-    const QString error = muxer.writeFrame(jpeg);
+    const QString error = files.writeSlot(picture);
+    bytesWritten = files.bytesWritten();
+    freeBytes = files.freeBytes();
     if (!error.isEmpty()) {
         framesSkipped += repeat ? 0 : 1;
         return QStringLiteral("Error writing frame: %1").arg(error);

@@ -6,13 +6,15 @@
 #include <QString>
 #include <QThread>
 
+#include "recordingoptions.h"
+
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 
-class AviMuxer;
 class FrameEncodeQueue;
+class RecordingFiles;
 
 // Counters of one recording, as read by statistics(). Once the recording has ended every frame
 // received is accounted for: framesReceived == framesRecorded + framesLost.
@@ -27,13 +29,18 @@ struct WriterStatistics
     int framesSkipped = 0;    // received frames left out: the wrong size, older than the first
                               // slot's picture, or failed to encode
     int framesLost = 0;       // framesDropped + framesSkipped
-    qint64 elapsedMs = 0;     // since the file was opened
+    qint64 elapsedMs = 0;     // since the file was opened, pauses included
+    qint64 bytesWritten = 0;  // in all files of the recording
+    qint64 freeBytes = -1;    // on the target when last looked at; -1 when not watched
+    RecordingLimit endedAtLimit = RecordingLimit::None;
 };
 
-// Records frames that arrive at an irregular rate into a Motion-JPEG AVI file at a constant
-// frame rate. The worker thread (run()) fills one slot per frame period, so the file always
-// follows the clock: a slot with no new frame ready repeats the bytes of the previous one. Frames
-// are encoded on a pool of one thread per core and written in the order they came.
+// Records frames that arrive at an irregular rate at a constant frame rate: into a Motion-JPEG
+// AVI file or an H.264 Matroska or MP4 file, in segments if asked. The worker thread (run())
+// fills one slot per frame period, so the file always follows the clock: a slot with no new
+// frame ready repeats the previous one. Frames are prepared (JPEG-encoded, or converted for the
+// H.264 encoder) on a pool of one thread per core and written in the order they came. A
+// time-lapse has one slot every interval and declares its playback rate instead.
 class VideoWriterThread : public QThread
 {
     Q_OBJECT
@@ -48,6 +55,8 @@ public:
 
     // GUI thread, before start(): validates and stores the parameters of the next recording.
     // fps may be fractional (7.5, 29.97); the file declares it as the exact fraction.
+    bool startWriting(const RecordingOptions &options);
+    // A Motion-JPEG AVI file of one segment, without limits.
     bool startWriting(const QString &fileName, int fourcc, double fps, const QSize &frameSize);
     // Any thread but the worker: an RGB frame to be encoded (after the transform, if one is set).
     // The writer shares the image rather than copying it; an image made on a buffer it does not
@@ -56,6 +65,7 @@ public:
     // Any thread but the worker: a frame that is already a JPEG stream of the recording's size
     // (a Motion-JPEG camera's own frame); it goes into the file byte for byte, with the standard
     // Huffman tables added when it came without (see JpegStream).
+    // Refused for H.264, which needs pictures.
     void addEncodedFrame(const QByteArray &jpeg);
     // Any thread: the transform applied to frames added from now on; an empty function for none.
     void setFrameTransform(FrameTransform transform);
@@ -65,6 +75,10 @@ public:
     void requestStop();
     // GUI thread: returns once the worker has closed the file.
     void stopWriting();
+    // Any thread: while paused, no slot falls due and frames given are ignored; the paused
+    // time is not in the file.
+    void setPaused(bool paused);
+    bool isPaused() const { return paused; }
     // Any thread.
     WriterStatistics statistics() const;
 
@@ -83,12 +97,21 @@ private:
 
     // Worker thread: fills the slots until a stop is requested; returns the error that ended
     // the recording early, or an empty string.
-    QString writePaced(AviMuxer &muxer, Clock::time_point origin);
+    // origin moves on by the time spent paused.
+    QString writePaced(RecordingFiles &files, Clock::time_point &origin);
     // Worker thread, after a stop: writes what came in since the last slot, as far as the file
     // stays within one frame of the clock.
-    QString writeLastFrames(AviMuxer &muxer, Clock::time_point origin, Clock::time_point stop);
+    QString writeLastFrames(RecordingFiles &files, Clock::time_point origin,
+                            Clock::time_point stop);
     // Worker thread: one frame into the file, counted.
-    QString writeSlot(AviMuxer &muxer, const QByteArray &jpeg, bool repeat);
+    QString writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat);
+    // Worker thread: sleeps while paused; returns how long.
+    Clock::duration waitWhilePaused();
+    // Worker thread: a picture as the file takes it.
+    QByteArray prepared(const QByteArray &picture) const;
+    // Any thread: whether a frame given now is of use; a time-lapse takes frames only shortly
+    // before a slot falls due.
+    bool wanted() const;
     // Any thread: counts frames that will not reach the file, warning now and then.
     void countDropped(int count, const char *why);
 
@@ -99,11 +122,11 @@ private:
     std::atomic<bool> accepting{false};
     std::atomic<bool> writing{false};
     std::atomic<bool> stopRequested{false};
+    std::atomic<bool> paused{false};
     // Written by startWriting before the worker starts, read-only while it runs.
-    QString fileName;
-    int fourccCode = 0;
-    double framesPerSecond = 0.0;
-    QSize frameSize;
+    RecordingOptions options;
+    // A time-lapse takes frames from this steady-clock time on, in nanoseconds.
+    std::atomic<qint64> wantedFromNs{0};
     // When the file was opened and when its last slot was decided, in steady-clock
     // nanoseconds; 0 until then.
     std::atomic<qint64> openedAtNs{0};
@@ -113,4 +136,7 @@ private:
     std::atomic<int> framesDropped{0};
     std::atomic<int> framesReceived{0};
     std::atomic<int> framesSkipped{0};
+    std::atomic<qint64> bytesWritten{0};
+    std::atomic<qint64> freeBytes{-1};
+    std::atomic<RecordingLimit> endedAtLimit{RecordingLimit::None};
 };

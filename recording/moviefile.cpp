@@ -1,0 +1,163 @@
+#include "moviefile.h"
+
+#include "averrortext.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/mem.h>
+}
+
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+const char *formatFor(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("mkv"))
+        return "matroska";
+    if (suffix == QLatin1String("mp4"))
+        return "mp4";
+    return nullptr;
+}
+
+} // namespace
+
+void MovieFile::ContextDeleter::operator()(AVFormatContext *context) const
+{
+    if (context->pb)
+        avio_closep(&context->pb);
+    avformat_free_context(context);
+}
+
+void MovieFile::PacketDeleter::operator()(AVPacket *packet) const
+{
+    av_packet_free(&packet);
+}
+
+MovieFile::MovieFile() = default;
+
+MovieFile::~MovieFile()
+{
+    if (context)
+        finish();
+}
+
+bool MovieFile::isMovieFile(const QString &path)
+{
+    return formatFor(path) != nullptr;
+}
+
+QString MovieFile::open(const QString &path, const QSize &size, FrameRateFraction rate,
+                        const QByteArray &extradata, FrameRateFraction timeBase)
+{
+    const char *format = formatFor(path);
+    if (!format)
+        return QStringLiteral("Not a Matroska or MP4 file name: %1").arg(path);
+    AVFormatContext *raw = nullptr;
+    const QByteArray file = path.toUtf8();
+    int result = avformat_alloc_output_context2(&raw, nullptr, format, file.constData());
+    if (result < 0)
+        return avErrorText(result);
+    std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
+
+    AVStream *stream = avformat_new_stream(raw, nullptr);
+    packet.reset(av_packet_alloc());
+    if (!stream || !packet)
+        return avErrorText(AVERROR(ENOMEM));
+    stream->time_base = AVRational{timeBase.numerator, timeBase.denominator};
+    stream->avg_frame_rate = AVRational{rate.numerator, rate.denominator};
+    stream->r_frame_rate = stream->avg_frame_rate;
+    AVCodecParameters *codec = stream->codecpar;
+    codec->codec_type = AVMEDIA_TYPE_VIDEO;
+    codec->codec_id = AV_CODEC_ID_H264;
+    codec->width = size.width();
+    codec->height = size.height();
+    codec->format = AV_PIX_FMT_YUV420P;
+    if (!extradata.isEmpty()) {
+        codec->extradata = static_cast<uint8_t *>(
+            av_mallocz(size_t(extradata.size()) + AV_INPUT_BUFFER_PADDING_SIZE));
+        if (!codec->extradata)
+            return avErrorText(AVERROR(ENOMEM));
+        std::memcpy(codec->extradata, extradata.constData(), size_t(extradata.size()));
+        codec->extradata_size = int(extradata.size());
+    }
+
+    // What a killed program leaves behind must play: every packet goes to the file at once,
+    // Matroska closes a cluster at least every second, MP4 is written as fragments, one per
+    // keyframe, with the index of the fragments at the end.
+    raw->flags |= AVFMT_FLAG_FLUSH_PACKETS;
+    AVDictionary *options = nullptr;
+    if (qstrcmp(format, "matroska") == 0)
+        av_dict_set(&options, "cluster_time_limit", "1000", 0);
+    else
+        av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+
+    result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
+    if (result >= 0)
+        result = avformat_write_header(raw, &options);
+    av_dict_free(&options);
+    if (result < 0)
+        return avErrorText(result);
+    avio_flush(raw->pb);
+    if (raw->pb->error < 0)
+        return avErrorText(raw->pb->error);
+    timeBaseNum = timeBase.numerator;
+    timeBaseDen = timeBase.denominator;
+    writeFailed = false;
+    context = std::move(opened);
+    return QString();
+}
+
+QString MovieFile::writePacket(const QByteArray &data, qint64 pts, qint64 dts, qint64 duration,
+                               bool keyframe)
+{
+    if (!context)
+        return avErrorText(AVERROR(EINVAL));
+    AVPacket *p = packet.get();
+    av_packet_unref(p);
+    // The muxer may keep a packet until its cluster is complete, so it gets its own copy.
+    int result = av_new_packet(p, int(data.size()));
+    if (result < 0)
+        return avErrorText(result);
+    std::memcpy(p->data, data.constData(), size_t(data.size()));
+    p->stream_index = 0;
+    p->pts = pts;
+    p->dts = dts;
+    p->duration = duration;
+    if (keyframe)
+        p->flags |= AV_PKT_FLAG_KEY;
+    av_packet_rescale_ts(p, AVRational{int(timeBaseNum), int(timeBaseDen)},
+                         context->streams[0]->time_base);
+    result = av_write_frame(context.get(), p);
+    // A failed write may wait in the I/O buffer until the next flush: look at once, so that a
+    // full disk ends the recording at the first packet it loses.
+    if (result >= 0)
+        result = context->pb->error;
+    if (result < 0) {
+        writeFailed = true;
+        return avErrorText(result);
+    }
+    return QString();
+}
+
+qint64 MovieFile::size() const
+{
+    return context ? avio_tell(context->pb) : 0;
+}
+
+QString MovieFile::finish()
+{
+    if (!context)
+        return QString();
+    // After a failed write the trailer would only fail again; what reached the disk stays
+    // readable up to its last whole cluster or fragment.
+    int result = writeFailed ? 0 : av_write_trailer(context.get());
+    const int closed = avio_closep(&context->pb);
+    if (result >= 0)
+        result = closed;
+    context.reset();
+    return result < 0 ? avErrorText(result) : QString();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "avimuxer.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+struct AVFormatContext;
+struct AVPacket;
+
+// Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
+// suffix. Both are written so that a file whose program was killed plays up to its last two
+// seconds: Matroska in clusters of at most a second, MP4 in fragments that each begin at a
+// keyframe. A finished file has its duration and an index for seeking. Every call returns an
+// empty string on success and the cause of the failure otherwise. Not thread-safe.
+class MovieFile
+{
+public:
+    MovieFile();
+    ~MovieFile();
+    MovieFile(const MovieFile &) = delete;
+    MovieFile &operator=(const MovieFile &) = delete;
+
+    // Whether the path names a container this class writes.
+    static bool isMovieFile(const QString &path);
+
+    // timeBase: the unit of the timestamps given to writePacket, {1, 1000000} for microseconds
+    // or the frame period. extradata: the stream's parameter sets, in Annex B or avcC form.
+    QString open(const QString &path, const QSize &size, FrameRateFraction rate,
+                 const QByteArray &extradata, FrameRateFraction timeBase);
+    bool isOpen() const { return static_cast<bool>(context); }
+    QString writePacket(const QByteArray &data, qint64 pts, qint64 dts, qint64 duration,
+                        bool keyframe);
+    // Writes the index and closes the file; closed afterwards even on failure.
+    QString finish();
+    // Bytes in the file so far.
+    qint64 size() const;
+
+private:
+    struct ContextDeleter
+    {
+        void operator()(AVFormatContext *context) const;
+    };
+    struct PacketDeleter
+    {
+        void operator()(AVPacket *packet) const;
+    };
+
+    std::unique_ptr<AVFormatContext, ContextDeleter> context;
+    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    qint64 timeBaseNum = 1;
+    qint64 timeBaseDen = 1;
+    bool writeFailed = false;
+};
