@@ -84,7 +84,7 @@ bool H264PassThroughWriter::startWriting(const QString &fileName, const QSize &f
     held = Held();
     for (auto *counter : {&framesWritten, &framesDropped, &framesReceived, &framesSkipped})
         *counter = 0;
-    recordedUs = 0;
+    recordedUs = bytesWritten = 0;
     accepting = true;
     return true;
 }
@@ -131,6 +131,7 @@ WriterStatistics H264PassThroughWriter::statistics() const
     result.framesSkipped = framesSkipped;
     result.framesLost = result.framesDropped + result.framesSkipped;
     result.elapsedMs = recordedUs / 1000;
+    result.bytesWritten = bytesWritten;
     return result;
 }
 
@@ -229,5 +230,6 @@ QString H264PassThroughWriter::writeHeld(MovieFile &file, qint64 duration)
         return tr("Error writing frame: %1").arg(error);
     }
     ++framesWritten;
+    bytesWritten = file.size();
     return QString();
 }

@@ -93,4 +93,5 @@ private:
     std::atomic<int> framesReceived{0};
     std::atomic<int> framesSkipped{0};
     std::atomic<qint64> recordedUs{0};
+    std::atomic<qint64> bytesWritten{0};
 };

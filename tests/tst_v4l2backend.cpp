@@ -1,8 +1,11 @@
 // The V4L2 backend against a scripted device: listing, opening, streaming, dropped frames,
 // refusals and unplugs, and what the camera above it offers; plus a real node, when there is one.
 #include "fakev4l2device.h"
+#include "h264encoder.h"
+#include "h264passthroughwriter.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
+#include "testsupport/ffprobe.h"
 #include "v4l2/v4l2backend.h"
 #include "v4l2/v4l2device.h"
 #include "v4l2/v4l2mode.h"
@@ -17,10 +20,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <atomic>
 #include <functional>
 #include <thread>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 using namespace ostrel::capture;
 using Fake = FakeV4l2Device;
@@ -119,6 +127,57 @@ struct DefaultSource
     }
 };
 
+// The NAL units of an access unit, without their start codes or, as a file holds them, their
+// four-byte lengths; trailing zeros belong to no unit.
+QList<QByteArray> nalUnits(const QByteArray &unit)
+{
+    QList<QByteArray> units;
+    const bool annexB =
+        unit.startsWith(QByteArray("\0\0\1", 3)) || unit.startsWith(QByteArray("\0\0\0\1", 4));
+    for (qsizetype at = 0; at < unit.size();) {
+        qsizetype begin = at + 4, end = 0;
+        if (annexB) {
+            begin = unit.indexOf(QByteArray("\0\0\1", 3), at) + 3;
+            end = unit.indexOf(QByteArray("\0\0\1", 3), begin);
+            end = end < 0 ? unit.size() : end;
+        } else {
+            end = begin + qFromBigEndian<quint32>(unit.constData() + at);
+        }
+        QByteArray nal = unit.mid(begin, end - begin);
+        while (nal.endsWith('\0'))
+            nal.chop(1);
+        units << nal;
+        at = end;
+    }
+    return units;
+}
+
+struct Packet
+{
+    QByteArray data;
+    qint64 ptsUs;
+};
+
+// The packets of a movie file as libavformat reads them back, and its duration in µs.
+QList<Packet> readPackets(const QString &path, qint64 *durationUs)
+{
+    AVFormatContext *file = nullptr;
+    QList<Packet> packets;
+    if (avformat_open_input(&file, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return packets;
+    avformat_find_stream_info(file, nullptr);
+    *durationUs = file->duration;
+    AVPacket *packet = av_packet_alloc();
+    while (av_read_frame(file, packet) >= 0) {
+        packets << Packet{QByteArray(reinterpret_cast<const char *>(packet->data), packet->size),
+                          av_rescale_q(packet->pts, file->streams[0]->time_base, {1, 1000000})};
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&file);
+    return packets;
+}
+
 } // namespace
 
 class TestV4l2Backend : public QObject
@@ -146,6 +205,8 @@ private slots:
     void changesMadeElsewhereReachTheCamera();
     void offersWhatRealCamerasList_data();
     void offersWhatRealCamerasList();
+    void h264IsShownAndRecordedAsTheCameraSentIt_data();
+    void h264IsShownAndRecordedAsTheCameraSentIt();
     void realDevice();
 
 private:
@@ -753,6 +814,132 @@ void TestV4l2Backend::offersWhatRealCamerasList()
                           offeredModes.value(offeredModes.size() - 1)}),
              modes);
     QCOMPARE(offered.join(", "), properties);
+}
+
+void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("Matroska") << "mkv";
+    QTest::newRow("MP4") << "mp4";
+}
+
+// A camera's own H.264, made here by our encoder as a camera sends it (parameter sets before each
+// keyframe, one every 10 frames, no keyframe flag from the driver): every frame reaches the tap
+// in order, the view shows the picture, and the file holds the camera's bytes at the camera's
+// times. Frame 13, which the driver marks as broken, costs frames 14 to 19, not the file.
+void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
+{
+    QFETCH(QString, suffix);
+    const QSize size(64, 48);
+    const auto card = [&](int n) { // red and blue halves, a white bar that moves down
+        QImage image(size, QImage::Format_RGB888);
+        image.fill(Qt::red);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (x >= 32 || (y >= n && y < n + 4))
+                    image.setPixelColor(x, y, y >= n && y < n + 4 ? Qt::white : Qt::blue);
+        return image;
+    };
+    H264Encoder encoder;
+    QCOMPARE(encoder.open({size, {30, 1}, 10, false}), QString());
+    std::vector<H264Encoder::Packet> packets;
+    QString error;
+    for (int n = 0; n < 30; ++n)
+        QCOMPARE(encoder.encode(H264Encoder::yuv420FromImage(card(n), &error), n, &packets),
+                 QString());
+    QCOMPARE(encoder.flush(&packets), QString());
+    QCOMPARE(packets.size(), size_t(30));
+
+    Fake::Node node = Fake::uvcCamera();
+    node.formats = {
+        {V4L2_PIX_FMT_H264, {Fake::discreteSize(64, 48)}, {Fake::discreteInterval(1, 30)}}};
+    const DefaultSource source(io, node);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("camera." + suffix);
+    H264PassThroughWriter writer;
+    QSignalSpy finished(&writer, &H264PassThroughWriter::writingFinished);
+    QSignalSpy errors(&writer, &H264PassThroughWriter::errorOccurred);
+    QVERIFY(writer.startWriting(path, size, 30.0));
+    writer.start();
+    std::mutex mutex; // guards shown and taken
+    QImage shown;
+    QList<CameraBase::CompressedFrame> taken;
+    {
+        OpenPNPCamera camera;
+        QCOMPARE(camera.availableCameras().size(), 1);
+        QVERIFY(camera.openCamera(0));
+        QCOMPARE(camera.supportedFormats().value(0).description, "64x48 @ 30.0 fps (H264)");
+        camera.setViewFrameCallback([&](const QImage &frame) {
+            std::lock_guard lock(mutex);
+            shown = frame;
+        });
+        camera.setCompressedTap([&](const CameraBase::CompressedFrame &frame) {
+            writer.addFrame(frame);
+            std::lock_guard lock(mutex);
+            taken << frame;
+        });
+        QVERIFY(camera.startCapture() && camera.deliversH264());
+        for (int n = 0; n < 30; ++n) {
+            // Into the next buffer the capture gives back, as a driver fills them.
+            const QByteArray &unit = packets[size_t(n)].data;
+            const auto deliver = [&] {
+                return io->deliver(source.path, Bytes(unit.begin(), unit.end()),
+                                   n == 13 ? V4L2_BUF_FLAG_ERROR : 0);
+            };
+            for (int tries = 0; tries < 500 && !deliver(); ++tries)
+                QTest::qWait(10);
+        }
+        QTRY_COMPARE(camera.frameCounts().taken, 29u);
+        // The test card of the last frames: the bar has reached rows 30 and 31.
+        const auto showsLastCard = [&] {
+            std::lock_guard lock(mutex);
+            const auto is = [&](int x, int y, QColor c) {
+                const QRgb p = shown.pixel(x, y);
+                return std::abs(qRed(p) - c.red()) + std::abs(qGreen(p) - c.green()) +
+                           std::abs(qBlue(p) - c.blue()) <
+                       90;
+            };
+            return !shown.isNull() && is(5, 5, Qt::red) && is(40, 5, Qt::blue) &&
+                   is(5, 31, Qt::white) && is(40, 30, Qt::white) && is(5, 20, Qt::red);
+        };
+        QTRY_VERIFY(showsLastCard());
+    }
+    writer.requestStop();
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(writer.wait(10000));
+    QCOMPARE(errors.count(), 0);
+
+    QList<int> sequences, keyframes;
+    for (const CameraBase::CompressedFrame &frame : taken) {
+        sequences << int(frame.sequence);
+        if (frame.keyframe)
+            keyframes << int(frame.sequence);
+    }
+    QList<int> expected;
+    for (int n = 0; n < 30; ++n)
+        if (n != 13)
+            expected << n;
+    QCOMPARE(sequences, expected);
+    QCOMPARE(keyframes, (QList<int>{0, 10, 20}));
+
+    qint64 durationUs = 0;
+    const QList<Packet> written = readPackets(path, &durationUs);
+    QCOMPARE(written.size(), 23);
+    for (int i = 0; i < written.size(); ++i) {
+        const CameraBase::CompressedFrame &frame = taken[i < 13 ? i : i + 6];
+        QCOMPARE(nalUnits(written[i].data), nalUnits(frame.data));
+        QVERIFY(std::abs(written[i].ptsUs - (frame.timestampUs - taken[0].timestampUs)) <= 1000);
+    }
+    QVERIFY2(std::abs(durationUs - 1000000) <= 20000, qPrintable(QString::number(durationUs)));
+    const WriterStatistics statistics = writer.statistics();
+    QCOMPARE(statistics.framesReceived, 29);
+    QCOMPARE(statistics.framesWritten, 23);
+    QCOMPARE(statistics.framesSkipped, 6);
+    if (ffprobeAvailable()) {
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE(probe.frames, 23);
+    }
 }
 
 // The first mode of the first real node, when this machine has one, gives a good frame within
