@@ -72,12 +72,6 @@ bool H264PassThroughWriter::startWriting(const QString &fileName, const QSize &f
     this->fileName = fileName;
     this->frameSize = frameSize;
     framesPerSecond = fps;
-    {
-        std::lock_guard<std::mutex> lock(queueMutex);
-        queue.clear();
-        queuedBytes = 0;
-        stopRequested = false;
-    }
     opened = false;
     awaitingKeyframe = true;
     skippedSinceHeld = haveSequence = false;
@@ -85,17 +79,22 @@ bool H264PassThroughWriter::startWriting(const QString &fileName, const QSize &f
     for (auto *counter : {&framesWritten, &framesDropped, &framesReceived, &framesSkipped})
         *counter = 0;
     recordedUs = bytesWritten = 0;
+    std::lock_guard<std::mutex> lock(queueMutex);
+    queue.clear();
+    queuedBytes = 0;
+    stopRequested = false;
     accepting = true;
     return true;
 }
 
 void H264PassThroughWriter::addFrame(const CameraBase::CompressedFrame &frame)
 {
-    if (!accepting)
-        return;
-    ++framesReceived;
     {
+        // Decided under the lock: a frame taken in is one the worker will still see.
         std::lock_guard<std::mutex> lock(queueMutex);
+        if (!accepting || stopRequested)
+            return;
+        ++framesReceived;
         if (queuedBytes + frame.data.size() <= maxQueuedBytes) {
             queuedBytes += frame.data.size();
             queue.push_back(frame);
@@ -119,7 +118,6 @@ void H264PassThroughWriter::stopWriting()
 {
     requestStop();
     wait();
-    accepting = false;
 }
 
 WriterStatistics H264PassThroughWriter::statistics() const
@@ -158,9 +156,20 @@ void H264PassThroughWriter::run()
         if (!error.isEmpty())
             break;
     }
-    accepting = false;
-    if (opened && error.isEmpty() && held.pts >= 0)
-        error = writeHeld(file, std::llround(1e6 / framesPerSecond));
+    {
+        // After a failure frames may still wait; none is taken in any more.
+        std::lock_guard<std::mutex> lock(queueMutex);
+        accepting = false;
+        framesDropped += int(queue.size());
+        queue.clear();
+        queuedBytes = 0;
+    }
+    if (opened && !held.data.isEmpty()) {
+        if (error.isEmpty())
+            error = writeHeld(file, std::llround(1e6 / framesPerSecond));
+        else
+            ++framesDropped;
+    }
     if (opened) {
         const QString closeError = file.finish();
         if (error.isEmpty() && !closeError.isEmpty())
@@ -208,13 +217,15 @@ QString H264PassThroughWriter::take(MovieFile &file, const CameraBase::Compresse
     awaitingKeyframe = false;
     // Strictly rising, whatever the driver's clock does.
     const qint64 pts = std::max(frame.timestampUs - firstTimestampUs, held.pts + 1);
-    if (held.pts >= 0) {
+    if (!held.data.isEmpty()) {
         // A held frame followed by a hole is shown for one frame period, not until the next.
         const qint64 duration = skippedSinceHeld
                                     ? std::min(pts - held.pts, std::llround(1e6 / framesPerSecond))
                                     : pts - held.pts;
-        if (const QString writeError = writeHeld(file, duration); !writeError.isEmpty())
+        if (const QString writeError = writeHeld(file, duration); !writeError.isEmpty()) {
+            ++framesDropped; // this frame, which came after it
             return writeError;
+        }
     }
     held = {frame.data, pts, frame.keyframe};
     skippedSinceHeld = false;
@@ -225,6 +236,7 @@ QString H264PassThroughWriter::take(MovieFile &file, const CameraBase::Compresse
 QString H264PassThroughWriter::writeHeld(MovieFile &file, qint64 duration)
 {
     const QString error = file.writePacket(held.data, held.pts, held.pts, duration, held.keyframe);
+    held.data.clear(); // its time stays, for the next frame's
     if (!error.isEmpty()) {
         ++framesDropped;
         return tr("Error writing frame: %1").arg(error);

@@ -31,8 +31,9 @@ public:
     // Finishes a running recording's file first.
     ~H264PassThroughWriter() override;
 
-    // GUI thread, before start(): validates and stores the parameters of the next recording.
-    // rate is the camera's nominal rate, which the file declares.
+    // GUI thread, before start(): validates and stores the parameters of the next recording:
+    // a .mkv or .mp4 path, the camera's frame size and its nominal rate, which the file declares
+    // (the frames keep the camera's own times).
     bool startWriting(const QString &fileName, const QSize &frameSize, double fps);
     // Any thread but the worker (the camera's compressed tap): one frame, in the camera's order.
     void addFrame(const CameraBase::CompressedFrame &frame);
@@ -57,8 +58,8 @@ protected:
 private:
     struct Held
     {
-        QByteArray data;
-        qint64 pts = -1; // -1: nothing held
+        QByteArray data; // empty: nothing held
+        qint64 pts = -1; // of the last frame held, also once written
         bool keyframe = false;
     };
 
@@ -72,12 +73,12 @@ private:
     QSize frameSize;
     double framesPerSecond = 0.0;
 
-    std::mutex queueMutex; // guards queue, queuedBytes and stopRequested
+    std::mutex queueMutex; // guards queue, queuedBytes, stopRequested and accepting
     std::condition_variable queueChanged;
     std::deque<CameraBase::CompressedFrame> queue;
     qint64 queuedBytes = 0;
     bool stopRequested = false;
-    std::atomic<bool> accepting{false};
+    bool accepting = false; // from startWriting until the worker ends
 
     // Worker thread only.
     bool opened = false;
