@@ -6,6 +6,7 @@
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
+#include "testsupport/smalldisk.h"
 #include "v4l2/v4l2backend.h"
 #include "v4l2/v4l2device.h"
 #include "v4l2/v4l2mode.h"
@@ -14,6 +15,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMetaEnum>
 #include <QSignalSpy>
@@ -127,6 +129,27 @@ struct DefaultSource
     }
 };
 
+// 64x48 H.264 as a camera sends it (parameter sets before each keyframe, one every 10 frames)
+// of a test card: red and blue halves, a white bar that moves down a row a frame.
+std::vector<H264Encoder::Packet> cameraH264(int frames)
+{
+    std::vector<H264Encoder::Packet> packets;
+    H264Encoder encoder;
+    QString error = encoder.open({QSize(64, 48), {30, 1}, 10, false});
+    for (int n = 0; n < frames && error.isEmpty(); ++n) {
+        QImage card(64, 48, QImage::Format_RGB888);
+        card.fill(Qt::red);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (x >= 32 || (y >= n && y < n + 4))
+                    card.setPixelColor(x, y, y >= n && y < n + 4 ? Qt::white : Qt::blue);
+        error = encoder.encode(H264Encoder::yuv420FromImage(card, &error), n, &packets);
+    }
+    if (error.isEmpty())
+        error = encoder.flush(&packets);
+    return error.isEmpty() ? packets : std::vector<H264Encoder::Packet>{};
+}
+
 // The NAL units of an access unit, without their start codes or, as a file holds them, their
 // four-byte lengths; trailing zeros belong to no unit.
 QList<QByteArray> nalUnits(const QByteArray &unit)
@@ -207,6 +230,8 @@ private slots:
     void offersWhatRealCamerasList();
     void h264IsShownAndRecordedAsTheCameraSentIt_data();
     void h264IsShownAndRecordedAsTheCameraSentIt();
+    void h264RecordingFailuresAreReported_data();
+    void h264RecordingFailuresAreReported();
     void realDevice();
 
 private:
@@ -833,23 +858,7 @@ void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
     QFETCH(QString, suffix);
     QFETCH(bool, flagged);
     const QSize size(64, 48);
-    const auto card = [&](int n) { // red and blue halves, a white bar that moves down
-        QImage image(size, QImage::Format_RGB888);
-        image.fill(Qt::red);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x)
-                if (x >= 32 || (y >= n && y < n + 4))
-                    image.setPixelColor(x, y, y >= n && y < n + 4 ? Qt::white : Qt::blue);
-        return image;
-    };
-    H264Encoder encoder;
-    QCOMPARE(encoder.open({size, {30, 1}, 10, false}), QString());
-    std::vector<H264Encoder::Packet> packets;
-    QString error;
-    for (int n = 0; n < 30; ++n)
-        QCOMPARE(encoder.encode(H264Encoder::yuv420FromImage(card(n), &error), n, &packets),
-                 QString());
-    QCOMPARE(encoder.flush(&packets), QString());
+    const std::vector<H264Encoder::Packet> packets = cameraH264(30);
     QCOMPARE(packets.size(), size_t(30));
 
     Fake::Node node = Fake::uvcCamera();
@@ -956,6 +965,53 @@ void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
         QVERIFY2(probe.allDecodable, qPrintable(probe.error));
         QCOMPARE(probe.frames, 23);
     }
+}
+
+void TestV4l2Backend::h264RecordingFailuresAreReported_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("the file cannot be made") << "folder"
+                                             << "Failed to open video writer for";
+    QTest::newRow("no keyframe comes") << "keyframe"
+                                       << "No keyframe came from the camera";
+    QTest::newRow("the disk fills up") << "disk"
+                                       << "Error writing frame: No space left on device";
+}
+
+// 30 s of a camera's H.264 that cannot be recorded end with the cause, never as a success, and
+// every frame given is written or counted as lost.
+void TestV4l2Backend::h264RecordingFailuresAreReported()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, cause);
+    SmallDisk disk(64 * 1024); // 30 s of these frames take about 110 KB
+    if (failure == "disk" && !disk.isMounted())
+        QSKIP("cannot mount a small tmpfs (not root?)");
+    const QTemporaryDir dir;
+    const QString path = failure == "disk"     ? disk.filePath("a.mkv")
+                         : failure == "folder" ? dir.filePath("missing/a.mkv")
+                                               : dir.filePath("a.mkv");
+    const std::vector<H264Encoder::Packet> packets = cameraH264(30);
+    QCOMPARE(packets.size(), size_t(30));
+    H264PassThroughWriter writer;
+    QSignalSpy finished(&writer, &H264PassThroughWriter::writingFinished);
+    QSignalSpy errors(&writer, &H264PassThroughWriter::errorOccurred);
+    QVERIFY(writer.startWriting(path, QSize(64, 48), 30.0));
+    writer.start();
+    for (int n = 0; n < 900; ++n) {
+        const H264Encoder::Packet &packet = packets[size_t(n % 30)];
+        if (failure != "keyframe" || !packet.keyframe)
+            writer.addFrame({packet.data, n * 33333LL, quint32(n), packet.keyframe});
+    }
+    writer.requestStop();
+    QVERIFY(writer.wait(60000));
+    QCOMPARE(errors.count(), 1);
+    QVERIFY2(errors[0][0].toString().startsWith(cause), qPrintable(errors[0][0].toString()));
+    QCOMPARE(finished.count(), failure == "disk" ? 1 : 0);
+    const WriterStatistics statistics = writer.statistics();
+    QCOMPARE(statistics.framesReceived, statistics.framesRecorded + statistics.framesLost);
+    QCOMPARE(QFileInfo::exists(path), failure == "disk");
 }
 
 // The first mode of the first real node, when this machine has one, gives a good frame within
