@@ -169,20 +169,18 @@ bool H264Decoder::convert(uint8_t *out, bool bgrx)
         const uint8_t *cb = picture->data[1] + ptrdiff_t(y >> yShift) * picture->linesize[1];
         const uint8_t *cr = picture->data[2] + ptrdiff_t(y >> yShift) * picture->linesize[2];
         uint8_t *pixel = out + ptrdiff_t(y) * width * pixelBytes;
-        for (int x = 0; x < width; ++x, pixel += pixelBytes) {
-            const int l = (luma[x] - m.yOffset) * m.yScale + (1 << 15);
-            const int u = cb[x >> xShift] - 128, v = cr[x >> xShift] - 128;
-            const uint8_t r = clamp(l + m.rV * v), g = clamp(l + m.gU * u + m.gV * v),
-                          b = clamp(l + m.bU * u);
-            if (bgrx) {
-                pixel[0] = b;
-                pixel[1] = g;
-                pixel[2] = r;
-                pixel[3] = 255;
-            } else {
-                pixel[0] = r;
-                pixel[1] = g;
-                pixel[2] = b;
+        // The colour terms once per chroma sample, for the pixels that share it.
+        for (int x = 0, c = 0; x < width; ++c) {
+            const int u = cb[c] - 128, v = cr[c] - 128;
+            const int red = m.rV * v, green = m.gU * u + m.gV * v, blue = m.bU * u;
+            for (const int end = std::min(width, x + (1 << xShift)); x < end;
+                 ++x, pixel += pixelBytes) {
+                const int l = (luma[x] - m.yOffset) * m.yScale + (1 << 15);
+                pixel[bgrx ? 2 : 0] = clamp(l + red);
+                pixel[1] = clamp(l + green);
+                pixel[bgrx ? 0 : 2] = clamp(l + blue);
+                if (bgrx)
+                    pixel[3] = 255;
             }
         }
     }
