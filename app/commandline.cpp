@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -75,6 +76,27 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                     tr("FILE"));
     const QCommandLineOption duration(QStringLiteral("duration"),
                                       tr("Stop recording after this many seconds."), tr("SECONDS"));
+    const QCommandLineOption codec(
+        QStringLiteral("codec"),
+        tr("Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). "
+           "Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise."),
+        QStringLiteral("mjpeg|h264"));
+    const QCommandLineOption segment(QStringLiteral("segment"),
+                                     tr("Start a new numbered file every SECONDS of recording."),
+                                     tr("SECONDS"));
+    const QCommandLineOption timelapse(QStringLiteral("timelapse"),
+                                       tr("Record a time-lapse: one frame every SECONDS."),
+                                       tr("SECONDS"));
+    const QCommandLineOption timelapseRate(QStringLiteral("timelapse-rate"),
+                                           tr("Play the time-lapse at FPS (default 30)."),
+                                           tr("FPS"));
+    const QCommandLineOption maxSize(QStringLiteral("max-size"),
+                                     tr("Stop recording once the files hold MB megabytes."),
+                                     tr("MB"));
+    const QCommandLineOption minFree(QStringLiteral("min-free"),
+                                     tr("Stop recording before the free space falls below MB "
+                                        "megabytes; 0 for never (default: the settings', 1024)."),
+                                     tr("MB"));
     const QCommandLineOption snapshot(QStringLiteral("snapshot"),
                                       tr("Save one picture to FILE without a window and exit."),
                                       tr("FILE"));
@@ -82,7 +104,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                          tr("Record and save the picture unmirrored and "
                                             "unrotated, whatever the settings say."));
     parser.addOptions({help, version, listCameras, listFormats, camera, format, start, fullscreen,
-                       record, duration, snapshot, noTransform});
+                       record, duration, codec, segment, timelapse, timelapseRate, maxSize, minFree,
+                       snapshot, noTransform});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -129,6 +152,38 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         if (!parser.isSet(record))
             return fail(tr("--duration needs --record."));
     }
+    // Every recording option is a positive number up to max (or 0, where that switches it
+    // off), and only for --record.
+    auto recordingNumber = [&](const QCommandLineOption &option, double max, double *value,
+                               bool zeroAllowed = false) -> bool {
+        if (!parser.isSet(option))
+            return true;
+        bool ok = false;
+        *value = parser.value(option).toDouble(&ok);
+        if (!ok || !(*value > 0.0 || (zeroAllowed && *value == 0.0)) || *value > max) {
+            fail(tr("Not a positive number for --%1: %2")
+                     .arg(option.names().constFirst(), parser.value(option)));
+            return false;
+        }
+        if (!parser.isSet(record)) {
+            fail(tr("--%1 needs --record.").arg(option.names().constFirst()));
+            return false;
+        }
+        return true;
+    };
+    double segmentSeconds = 0.0, maxMegabytes = 0.0, minFreeMegabytes = -1.0;
+    RecordingOptions &recording = result.recording;
+    if (!recordingNumber(segment, 1e7, &segmentSeconds) ||
+        !recordingNumber(timelapse, 1e6, &recording.timelapseIntervalS) ||
+        !recordingNumber(timelapseRate, 1000, &recording.playbackFps) ||
+        !recordingNumber(maxSize, 1e9, &maxMegabytes) ||
+        !recordingNumber(minFree, 1e9, &minFreeMegabytes, true))
+        return result;
+    if (parser.isSet(timelapseRate) && !parser.isSet(timelapse))
+        return fail(tr("--timelapse-rate needs --timelapse."));
+    recording.segmentSeconds = int(std::ceil(segmentSeconds));
+    recording.maxBytes = qint64(maxMegabytes * 1e6);
+    recording.minFreeBytes = minFreeMegabytes < 0 ? -1 : qint64(minFreeMegabytes * 1e6);
     result.start = parser.isSet(start);
     result.fullscreen = parser.isSet(fullscreen);
     result.noTransform = parser.isSet(noTransform);
@@ -143,6 +198,26 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.file = parser.value(parser.isSet(record) ? record : snapshot);
         if (result.file.isEmpty())
             return fail(tr("The file name is empty."));
+    }
+    if (parser.isSet(codec) && !parser.isSet(record))
+        return fail(tr("--codec needs --record."));
+    if (result.action == Action::Record) {
+        const QString name = parser.value(codec).toLower();
+        if (!name.isEmpty() && name != QLatin1String("mjpeg") && name != QLatin1String("h264"))
+            return fail(tr("Not a codec: %1 (expected mjpeg or h264)").arg(parser.value(codec)));
+        const QString suffix = QFileInfo(result.file).suffix().toLower();
+        const bool movie = suffix == QLatin1String("mkv") || suffix == QLatin1String("mp4");
+        recording.codec = name == QLatin1String("h264") || (name.isEmpty() && movie)
+                              ? RecordingOptions::Codec::H264
+                              : RecordingOptions::Codec::MotionJpeg;
+        recording.fileName = result.file;
+        // A file without a known suffix has always been taken as Motion-JPEG AVI.
+        const bool known = movie || suffix == QLatin1String("avi");
+        if ((known || !name.isEmpty()) && !recording.fitsContainer())
+            return fail(
+                recording.codec == RecordingOptions::Codec::H264
+                    ? tr("H.264 is recorded into .mkv or .mp4 files, not %1").arg(result.file)
+                    : tr("Motion-JPEG is recorded into .avi files, not %1").arg(result.file));
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camerabase.h"
+#include "recordingoptions.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -44,7 +45,10 @@ public:
     bool noTransform = false;
     QString file;          // --record and --snapshot
     double duration = 0.0; // seconds; 0: until a signal ends the recording
-    QString message;       // the help or version text, or the one-line error
+    // --codec, --segment, --timelapse, --timelapse-rate, --max-size and --min-free; the file
+    // name, rate and size come later. minFreeBytes < 0: the settings' floor.
+    RecordingOptions recording;
+    QString message; // the help or version text, or the one-line error
 
     // Exit code: 2 for a command line that cannot be carried out.
     static constexpr int usageError = 2;

@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "cameramessages.h"
 #include "capturesession.h"
+#include "devicewatcher.h"
 #include "openpnpcamera.h"
 #include "stillcapture.h"
 
@@ -113,6 +114,13 @@ int CommandLineSession::run()
     if (!commandLine.noTransform)
         session->setOrientation(AppSettings::load().orientation);
     camera->setFormat(camera->supportedFormats().at(choice->format));
+    cameraId = camera->cameraId(choice->camera);
+    RecordingOptions options = commandLine.recording;
+    if (options.minFreeBytes < 0)
+        options.minFreeBytes = qint64(AppSettings::load().minFreeMegabytes) * 1000000;
+    session->setRecordingOptions(options);
+    connect(session->recorder(), &Recorder::limitReached, this,
+            &CommandLineSession::onLimitReached);
     connect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);
     connect(session, &CaptureSession::cameraLost, this, &CommandLineSession::onCameraLost);
     connect(session->recorder(), &Recorder::errorOccurred, this,
@@ -190,6 +198,30 @@ void CommandLineSession::interrupt()
         fail(tr("Interrupted."));
 }
 
+void CommandLineSession::togglePause()
+{
+    Recorder *recorder = session->recorder();
+    if (recorder->state() != Recorder::State::Recording)
+        return;
+    recorder->setPaused(!recorder->isPaused());
+    printLine(stderr, recorder->isPaused() ? tr("Recording paused") : tr("Recording resumed"));
+    // The recording's length does not count the pause.
+    if (recorder->isPaused()) {
+        pausedRemainingMs = durationTimer.isActive() ? durationTimer.remainingTime() : -1;
+        durationTimer.stop();
+    } else if (pausedRemainingMs >= 0) {
+        durationTimer.start(pausedRemainingMs);
+        pausedRemainingMs = -1;
+    }
+}
+
+void CommandLineSession::onLimitReached(RecordingLimit limit)
+{
+    printLine(stderr, limit == RecordingLimit::Size
+                          ? tr("The recording reached its size limit and was stopped.")
+                          : tr("The recording was stopped: the disk is nearly full."));
+}
+
 void CommandLineSession::stopRecording()
 {
     session->stopRecording();
@@ -198,11 +230,43 @@ void CommandLineSession::stopRecording()
 
 void CommandLineSession::onCameraLost(const QString &reason)
 {
+    if (session->recorder()->isHeldWithoutCamera()) {
+        printLine(stderr, tr("The camera was disconnected (%1); the time-lapse goes on when it "
+                             "returns.")
+                              .arg(reason));
+        if (!deviceWatcher) {
+            deviceWatcher = new DeviceWatcher(this);
+            connect(deviceWatcher, &DeviceWatcher::devicesChanged, this,
+                    &CommandLineSession::restartReturnedCamera);
+        }
+        return;
+    }
     if (session->recorder()->state() == Recorder::State::Idle)
         fail(tr("The camera was disconnected: %1").arg(reason));
     else
         writerError = tr("the camera was disconnected (%1)").arg(reason);
     durationTimer.stop();
+}
+
+void CommandLineSession::restartReturnedCamera()
+{
+    CameraBase *camera = session->camera();
+    if (session->isRunning() || !session->recorder()->isHeldWithoutCamera())
+        return;
+    const CameraBase::CameraFormat format = camera->currentFormat();
+    const QStringList names = camera->availableCameras();
+    for (int i = 0; i < names.size(); ++i) {
+        if (camera->cameraId(i) != cameraId || !camera->openCamera(i))
+            continue;
+        const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
+        const auto same = std::find_if(formats.begin(), formats.end(), [&](const auto &f) {
+            return f.width == format.width && f.height == format.height &&
+                   f.fourcc == format.fourcc && qFuzzyCompare(f.fps, format.fps);
+        });
+        if (same != formats.end() && camera->setFormat(*same) && session->start())
+            printLine(stderr, tr("The camera is back; the time-lapse goes on."));
+        return;
+    }
 }
 
 void CommandLineSession::onRecordingFinished(bool saved)

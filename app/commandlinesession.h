@@ -6,6 +6,7 @@
 #include <QTimer>
 
 class CaptureSession;
+class DeviceWatcher;
 
 // The command line's work without a window: listing cameras and formats, and recording or
 // saving a picture from the chosen camera. Messages go to the terminal, one line each.
@@ -33,6 +34,8 @@ public:
 public slots:
     // SIGINT or SIGTERM: a recording ends with a finished file.
     void interrupt();
+    // SIGUSR1: a recording pauses, or goes on.
+    void togglePause();
 
 signals:
     void finished(int exitCode);
@@ -44,6 +47,9 @@ private:
     void startRecording();
     void stopRecording();
     void onCameraLost(const QString &reason);
+    // A time-lapse waits for its lost camera: it is started again once it is back.
+    void restartReturnedCamera();
+    void onLimitReached(RecordingLimit limit);
     void onRecordingFinished(bool saved);
     void printProgress();
     void fail(const QString &reason);
@@ -51,10 +57,13 @@ private:
     CommandLine commandLine;
     CaptureSession *session;
     QStringList cameraNames;
+    QString cameraId;                       // of the camera in use, to find it again
+    DeviceWatcher *deviceWatcher = nullptr; // while a time-lapse waits for its camera
     QTimer progressTimer;
     QTimer durationTimer;
     QTimer firstFrameTimer;
     QString writerError;
     bool done = false;
-    bool outputLost = false; // a progress line could not be written
+    bool outputLost = false;    // a progress line could not be written
+    int pausedRemainingMs = -1; // of --duration, while paused
 };

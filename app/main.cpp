@@ -101,6 +101,8 @@ int runWithoutWindow(int argc, char *argv[])
     SignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &session,
                      &CommandLineSession::interrupt);
+    QObject::connect(&signalWatcher, &SignalWatcher::pauseToggleRequested, &session,
+                     &CommandLineSession::togglePause);
     QObject::connect(&session, &CommandLineSession::finished, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
     return app.exec();

@@ -10,7 +10,7 @@ namespace {
 
 // One watcher per process: the handler can reach only this descriptor.
 int pipeFds[2] = {-1, -1};
-constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGUSR1};
 
 void onSignal(int signalNumber)
 {
@@ -51,6 +51,10 @@ SignalWatcher::~SignalWatcher()
 void SignalWatcher::readSignal()
 {
     unsigned char number = 0;
-    while (::read(pipeFds[0], &number, 1) == 1)
-        emit terminationRequested(number);
+    while (::read(pipeFds[0], &number, 1) == 1) {
+        if (number == SIGUSR1)
+            emit pauseToggleRequested();
+        else
+            emit terminationRequested(number);
+    }
 }

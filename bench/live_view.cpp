@@ -14,6 +14,7 @@
 // under the display it is meant for (Xvfb or a desktop); with QT_QPA_PLATFORM=offscreen nothing
 // is painted. scale multiplies every scenario's time.
 #include "benchsupport.h"
+#include "camerareference.h"
 #include "mainwindow.h"
 #include "recordingcontroller.h"
 #include "synthetic/testpattern.h"
@@ -51,6 +52,8 @@ struct Scenario
     bool busyCore; // another process keeps one core busy meanwhile
     int seconds;
     const char *target;
+    const char *fileFormat = "mjpeg-avi"; // the "recordingFormat" setting
+    int noise = 0;                        // the synthetic camera's sensor noise
 };
 
 const Scenario scenarios[] = {
@@ -63,6 +66,17 @@ const Scenario scenarios[] = {
      "frames = round(T x F) +-1, 0 dropped, no gap, CPU well under 200 %"},
     {"record-60-mirror", "1920x1080@60", true, true, false, 20, "0 dropped, no gap"},
     {"stop-4k", "3840x2160@30", true, true, false, 10, "GUI event loop stall <= 100 ms"},
+    // Camera-like noise, so that the codecs are compared on what a camera gives them.
+    {"record-h264", "1920x1080@30", true, false, false, 60,
+     "<= 1.5 MB/s at SSIM >= 0.95, CPU <= 100 %, frames exact, 0 dropped", "h264-mkv", 4},
+    {"record-pass-noise", "1920x1080@30", true, false, false, 60, "beside H.264", "mjpeg-avi", 4},
+    {"record-mirror-noise", "1920x1080@30", true, true, false, 60, "beside H.264", "mjpeg-avi", 4},
+    {"record-h264-4k-30", "3840x2160@30", true, false, false, 30, "the highest rate held",
+     "h264-mkv", 4},
+    {"record-h264-4k-15", "3840x2160@15", true, false, false, 30, "the highest rate held",
+     "h264-mkv", 4},
+    {"record-h264-hour", "1920x1080@30", true, false, false, 3600,
+     "frames exact, resident memory flat", "h264-mkv", 4},
 };
 
 const char *synthThreadName = "ostrel-synth";
@@ -85,10 +99,11 @@ struct StripReport
 {
     int frames = 0;
     int unreadable = 0;
-    int repeats = 0;   // a slot that shows the frame before it again
-    int gaps = 0;      // places where camera frames are missing
-    int missing = 0;   // camera frames missing in all
-    int backwards = 0; // a frame older than the one before it
+    int repeats = 0;                          // a slot that shows the frame before it again
+    int gaps = 0;                             // places where camera frames are missing
+    int missing = 0;                          // camera frames missing in all
+    int backwards = 0;                        // a frame older than the one before it
+    QList<std::optional<uint32_t>> sequences; // of every frame, in file order
 };
 
 StripReport readStrips(const QString &file, bool mirrored)
@@ -118,6 +133,7 @@ StripReport readStrips(const QString &file, bool mirrored)
         const auto sequence = ostrel::capture::TestPattern::readSequence(
             reinterpret_cast<const uint8_t *>(raw.constData() + at), width, 16 * stripRows,
             3 * width);
+        report.sequences << sequence;
         if (!sequence) {
             ++report.unreadable;
             continue;
@@ -198,8 +214,10 @@ void reportCpu(const QMap<QString, ThreadCpu> &before, const QMap<QString, Threa
                 100.0 * synth / elapsed, qPrintable(top.join(QStringLiteral(", "))));
 }
 
-void reportRecording(const QString &path, const WriterStatistics &stats, double fps, bool mirrored)
+void reportRecording(const QString &path, const WriterStatistics &stats, double fps,
+                     const Scenario &scenario)
 {
+    const bool mirrored = scenario.mirror;
     const ProbeResult probe = probeVideo(path);
     const int expected = int(std::lround(double(stats.elapsedMs) / 1000.0 * fps));
     std::printf("  recording of %.3f s: writer wrote %d frames (%d repeated, %d dropped); ffprobe "
@@ -212,6 +230,19 @@ void reportRecording(const QString &path, const WriterStatistics &stats, double 
                 "(%d camera frames missing), %d out of order\n",
                 strip.frames, strip.unreadable, strip.repeats, strip.gaps, strip.missing,
                 strip.backwards);
+    const double seconds = double(stats.elapsedMs) / 1000.0;
+    std::printf("  file: %.1f MB, %.2f MB/s, %.0f MB per minute\n", stats.bytesWritten / 1e6,
+                stats.bytesWritten / 1e6 / seconds, stats.bytesWritten / 1e6 / seconds * 60);
+    // An hour's SSIM would take as long again; the shorter runs tell it.
+    if (stats.elapsedMs <= 600000) {
+        const QSize size(QString::fromLatin1(scenario.mode).section(QLatin1Char('x'), 0, 0).toInt(),
+                         QString::fromLatin1(scenario.mode)
+                             .section(QLatin1Char('x'), 1)
+                             .section(QLatin1Char('@'), 0, 0)
+                             .toInt());
+        std::printf("  SSIM against the camera's frames: %.4f\n",
+                    CameraReference::ssim(path, size, strip.sequences, mirrored, scenario.noise));
+    }
 }
 
 int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
@@ -227,6 +258,10 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
         settings.setValue(QStringLiteral("recordingDirectory"), dir.path());
         settings.setValue(QStringLiteral("snapshotDirectory"), dir.path());
         settings.setValue(QStringLiteral("horizontalFlip"), scenario.mirror);
+        settings.setValue(QStringLiteral("recordingFormat"),
+                          QString::fromLatin1(scenario.fileFormat));
+        // The bench's own disk is not to stop an hour's recording.
+        settings.setValue(QStringLiteral("minFreeMegabytes"), 0);
     }
     MainWindow window;
     TestMainWindowAccess access(window);
@@ -257,7 +292,8 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
     QList<double> memory{residentMiB()};
     QTimer memorySampler;
     QObject::connect(&memorySampler, &QTimer::timeout, [&memory] { memory << residentMiB(); });
-    memorySampler.start(10000);
+    const int sampleSeconds = seconds > 600 ? 60 : 10;
+    memorySampler.start(sampleSeconds * 1000);
     QElapsedTimer wall;
     wall.start();
     BenchSupport::runEventLoop(seconds * 1000);
@@ -285,12 +321,12 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
     QStringList samples;
     for (double mib : memory)
         samples << QString::number(mib, 'f', 0);
-    std::printf("  resident memory every 10 s (MiB): %s\n",
+    std::printf("  resident memory every %d s (MiB): %s\n", sampleSeconds,
                 qPrintable(samples.join(QLatin1Char(' '))));
     if (scenario.record && qstrcmp(scenario.name, "stop-4k") != 0) {
         const double fps =
             QString::fromLatin1(scenario.mode).section(QLatin1Char('@'), 1).toDouble();
-        reportRecording(path, access.recording()->writer()->statistics(), fps, scenario.mirror);
+        reportRecording(path, access.recording()->writer()->statistics(), fps, scenario);
     }
     std::fflush(stdout);
     return 0;
@@ -309,6 +345,9 @@ int runAll(double scale)
 {
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     for (const Scenario &scenario : scenarios) {
+        // The hour-long recording runs only when named.
+        if (scenario.seconds > 600)
+            continue;
         const int seconds = std::max(1, int(std::lround(scenario.seconds * scale)));
         std::printf("%s: %s, %s%s%s, %d s (target: %s; load average before: %s)\n", scenario.name,
                     scenario.mode, scenario.record ? "recording" : "live view",
@@ -320,6 +359,8 @@ int runAll(double scale)
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("OSTREL_SYNTHETIC_CAMERAS"),
                            QStringLiteral("Bench Camera=%1:MJPG").arg(scenario.mode));
+        environment.insert(QStringLiteral("OSTREL_SYNTHETIC_NOISE"),
+                           QString::number(scenario.noise));
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(program, {QString::fromLatin1(scenario.name), QString::number(seconds)});
@@ -340,8 +381,14 @@ int main(int argc, char *argv[])
             if (qEnvironmentVariableIsEmpty("OSTREL_SYNTHETIC_CAMERAS"))
                 qputenv("OSTREL_SYNTHETIC_CAMERAS",
                         QByteArray("Bench Camera=") + scenario.mode + ":MJPG");
+            qputenv("OSTREL_SYNTHETIC_NOISE", QByteArray::number(scenario.noise));
             return runScenario(scenario, seconds, argc, argv);
         }
+    }
+    if (first == "anchor") {
+        std::printf("anchor: the recorder's H.264 settings through the ffmpeg command line\n");
+        CameraReference::printAnchor(QSize(1920, 1080), 300, 4);
+        return 0;
     }
     const double scale = first.isEmpty() ? 1.0 : first.toDouble();
     if (!(scale > 0)) {

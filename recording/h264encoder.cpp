@@ -6,12 +6,14 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/hwcontext.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 }
 
 #include <QDebug>
 
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -70,6 +72,12 @@ QString H264Encoder::open(const Settings &settings)
             .arg(settings.size.height());
     if (settings.rate.numerator < 1 || settings.rate.denominator < 1)
         return avErrorText(AVERROR(EINVAL));
+    // libx264 tells its settings and statistics on every file; a terminal wants only trouble.
+    static std::once_flag quietened;
+    std::call_once(quietened, [] {
+        if (av_log_get_level() > AV_LOG_WARNING)
+            av_log_set_level(AV_LOG_WARNING);
+    });
     size = settings.size;
     packet.reset(av_packet_alloc());
     frame.reset(av_frame_alloc());

@@ -86,14 +86,16 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     }
 
     // What a killed program leaves behind must play: every packet goes to the file at once,
-    // Matroska closes a cluster at least every second, MP4 is written as fragments, one per
-    // keyframe, with the index of the fragments at the end.
+    // Matroska closes a cluster at least every second, MP4 is written as fragments of a second,
+    // with the index of the fragments at the end.
     raw->flags |= AVFMT_FLAG_FLUSH_PACKETS;
     AVDictionary *options = nullptr;
-    if (qstrcmp(format, "matroska") == 0)
+    if (qstrcmp(format, "matroska") == 0) {
         av_dict_set(&options, "cluster_time_limit", "1000", 0);
-    else
-        av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+    } else {
+        av_dict_set(&options, "movflags", "empty_moov+default_base_moof", 0);
+        av_dict_set(&options, "frag_duration", "1000000", 0);
+    }
 
     result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
     if (result >= 0)

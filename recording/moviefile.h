@@ -13,8 +13,7 @@ struct AVPacket;
 
 // Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
 // suffix. Both are written so that a file whose program was killed plays up to its last two
-// seconds: Matroska in clusters of at most a second, MP4 in fragments that each begin at a
-// keyframe. A finished file has its duration and an index for seeking. Every call returns an
+// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file has its duration and an index for seeking. Every call returns an
 // empty string on success and the cause of the failure otherwise. Not thread-safe.
 class MovieFile
 {

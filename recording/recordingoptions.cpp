@@ -2,14 +2,12 @@
 
 #include <QFileInfo>
 
-QString RecordingOptions::containerMismatch() const
+bool RecordingOptions::fitsContainer() const
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (codec == Codec::MotionJpeg && suffix != QLatin1String("avi"))
-        return QStringLiteral("Motion-JPEG is recorded into .avi files, not .%1").arg(suffix);
-    if (codec == Codec::H264 && suffix != QLatin1String("mkv") && suffix != QLatin1String("mp4"))
-        return QStringLiteral("H.264 is recorded into .mkv or .mp4 files, not .%1").arg(suffix);
-    return QString();
+    if (codec == Codec::MotionJpeg)
+        return suffix == QLatin1String("avi");
+    return suffix == QLatin1String("mkv") || suffix == QLatin1String("mp4");
 }
 
 QString RecordingOptions::segmentFileName(int number) const

@@ -37,9 +37,9 @@ struct RecordingOptions
     double slotsPerSecond() const { return isTimelapse() ? 1.0 / timelapseIntervalS : fps; }
     double fileFps() const { return isTimelapse() ? playbackFps : fps; }
 
-    // Whether the file name's suffix suits the codec (.avi for Motion-JPEG, .mkv or .mp4 for
-    // H.264); an empty string when it does, the complaint otherwise.
-    QString containerMismatch() const;
+    // Whether the file name's suffix suits the codec: .avi for Motion-JPEG, .mkv or .mp4 for
+    // H.264.
+    bool fitsContainer() const;
     // The name of segment number (from 1) of a segmented recording: "clip.mkv" gives
     // "clip-001.mkv"; the plain file name when not segmented.
     QString segmentFileName(int number) const;

@@ -18,6 +18,14 @@ const QString horizontalFlipKey = QStringLiteral("horizontalFlip");
 const QString rotationAngleKey = QStringLiteral("rotationAngle");
 const QString windowGeometryKey = QStringLiteral("windowGeometry");
 const QString lastCameraKey = QStringLiteral("lastCamera");
+const QString recordingFormatKey = QStringLiteral("recordingFormat");
+const QString segmentMinutesKey = QStringLiteral("segmentMinutes");
+const QString timelapseSecondsKey = QStringLiteral("timelapseSeconds");
+const QString maxSizeKey = QStringLiteral("maxSizeMegabytes");
+const QString minFreeKey = QStringLiteral("minFreeMegabytes");
+
+// The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
+const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
 
 QString cameraGroup(const QString &cameraId)
 {
@@ -70,6 +78,24 @@ bool readBool(const QSettings &settings, const QString &key, bool fallback)
     return fallback;
 }
 
+// A whole number from 0 to max; anything else is unusable.
+int readCount(const QSettings &settings, const QString &key, int max, int fallback)
+{
+    bool ok = false;
+    const qint64 value = settings.value(key).toLongLong(&ok);
+    return ok && value >= 0 && value <= max ? int(value) : fallback;
+}
+
+AppSettings::RecordingFormat readRecordingFormat(const QSettings &settings)
+{
+    const QString text = settings.value(recordingFormatKey).toString();
+    for (int i = 0; i < 3; ++i) {
+        if (text == QLatin1String(recordingFormatNames[i]))
+            return AppSettings::RecordingFormat(i);
+    }
+    return AppSettings::RecordingFormat::MotionJpegAvi;
+}
+
 int readAngle(const QSettings &settings)
 {
     bool ok = false;
@@ -102,7 +128,38 @@ AppSettings AppSettings::load()
     settings.startLastCamera = readBool(store, startLastCameraKey, fallback.startLastCamera);
     settings.orientation.mirrored = readBool(store, horizontalFlipKey, false);
     settings.orientation.angle = readAngle(store);
+    settings.recordingFormat = readRecordingFormat(store);
+    settings.segmentMinutes = readCount(store, segmentMinutesKey, 24 * 60, 0);
+    settings.timelapseSeconds = readCount(store, timelapseSecondsKey, 24 * 3600, 0);
+    settings.maxSizeMegabytes = readCount(store, maxSizeKey, 100000000, 0);
+    settings.minFreeMegabytes = readCount(store, minFreeKey, 100000000, fallback.minFreeMegabytes);
     return settings;
+}
+
+RecordingOptions AppSettings::recordingOptions() const
+{
+    RecordingOptions options;
+    options.codec = recordingFormat == RecordingFormat::MotionJpegAvi
+                        ? RecordingOptions::Codec::MotionJpeg
+                        : RecordingOptions::Codec::H264;
+    options.segmentSeconds = segmentMinutes * 60;
+    options.timelapseIntervalS = timelapseSeconds;
+    options.maxBytes = qint64(maxSizeMegabytes) * 1000000;
+    options.minFreeBytes = qint64(minFreeMegabytes) * 1000000;
+    return options;
+}
+
+QString AppSettings::recordingSuffix() const
+{
+    switch (recordingFormat) {
+    case RecordingFormat::H264Mkv:
+        return QStringLiteral("mkv");
+    case RecordingFormat::H264Mp4:
+        return QStringLiteral("mp4");
+    case RecordingFormat::MotionJpegAvi:
+        break;
+    }
+    return QStringLiteral("avi");
 }
 
 void AppSettings::storeRecordingDirectory(const QString &directory)
@@ -158,6 +215,24 @@ void AppSettings::storeChoices(const AppSettings &chosen)
     if (chosen.startLastCamera != startLastCamera) {
         startLastCamera = chosen.startLastCamera;
         storeStartLastCamera(startLastCamera);
+    }
+    QSettings settings = openStore();
+    if (chosen.recordingFormat != recordingFormat) {
+        recordingFormat = chosen.recordingFormat;
+        settings.setValue(recordingFormatKey,
+                          QLatin1String(recordingFormatNames[int(recordingFormat)]));
+    }
+    const std::pair<int AppSettings::*, const QString *> counts[] = {
+        {&AppSettings::segmentMinutes, &segmentMinutesKey},
+        {&AppSettings::timelapseSeconds, &timelapseSecondsKey},
+        {&AppSettings::maxSizeMegabytes, &maxSizeKey},
+        {&AppSettings::minFreeMegabytes, &minFreeKey},
+    };
+    for (const auto &[member, key] : counts) {
+        if (chosen.*member != this->*member) {
+            this->*member = chosen.*member;
+            settings.setValue(*key, this->*member);
+        }
     }
 }
 

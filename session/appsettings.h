@@ -3,6 +3,7 @@
 #include "camerabase.h"
 #include "controlprofiles.h"
 #include "orientation.h"
+#include "recordingoptions.h"
 
 #include <QString>
 #include <QVariant>
@@ -23,6 +24,22 @@ struct AppSettings
     // The camera started last starts by itself when the program opens.
     bool startLastCamera = false;
     Orientation orientation;
+    // How recordings are written.
+    enum class RecordingFormat {
+        MotionJpegAvi,
+        H264Mkv,
+        H264Mp4,
+    };
+    RecordingFormat recordingFormat = RecordingFormat::MotionJpegAvi;
+    int segmentMinutes = 0;      // a new file every so many minutes; 0: one file
+    int timelapseSeconds = 0;    // one frame every so many seconds; 0: every frame
+    int maxSizeMegabytes = 0;    // 0: no limit
+    int minFreeMegabytes = 1024; // recordings stop before the free space falls below it
+
+    // The codec, segments, time-lapse and limits these settings ask for.
+    RecordingOptions recordingOptions() const;
+    // The suffix of a recording's file name: "avi", "mkv" or "mp4".
+    QString recordingSuffix() const;
 
     static AppSettings load();
     static AppSettings defaults();

@@ -65,14 +65,20 @@ bool CaptureSession::start()
     AppSettings::storeLastCameraId(id);
     // Only a format the camera has run in is worth selecting again next time.
     AppSettings::storeCameraFormat(id, cameraDevice->currentFormat());
+    recording->resumeWithCamera(cameraDevice);
     emit runningChanged(true);
     return true;
 }
 
 void CaptureSession::stop()
 {
-    const bool wasRunning = isRunning();
     recording->stop();
+    stopCamera();
+}
+
+void CaptureSession::stopCamera()
+{
+    const bool wasRunning = isRunning();
     if (cameraDevice)
         cameraDevice->stopCapture();
     forgetFrames();
@@ -105,7 +111,7 @@ bool CaptureSession::startRecording(const QString &path)
     if (!isRunning())
         return false;
     return recording->start(path, cameraDevice->latestFrame(), cameraDevice->currentFormat().fps,
-                            currentOrientation, cameraDevice);
+                            currentOrientation, cameraDevice, recordingOptions);
 }
 
 void CaptureSession::stopRecording()
@@ -138,12 +144,17 @@ void CaptureSession::onCameraDisconnected(const QString &reason)
 {
     if (!isRunning())
         return;
-    const QString interrupted =
-        recording->state() == Recorder::State::Recording ? recording->path() : QString();
+    const bool recordingRuns = recording->state() == Recorder::State::Recording;
     // The camera reports the loss before it stops itself; the session stops it first, so that
     // whoever hears of the loss finds it stopped.
+    if (recordingRuns && recording->isTimelapse()) {
+        recording->holdWithoutCamera();
+        stopCamera();
+        emit cameraLost(reason, QString());
+        return;
+    }
     stop();
-    emit cameraLost(reason, interrupted);
+    emit cameraLost(reason, recordingRuns ? recording->path() : QString());
 }
 
 void CaptureSession::forgetFrames()

@@ -58,8 +58,11 @@ public:
     // A frame of this run has been handed out for display.
     bool hasFrame() const { return frameShown; }
 
+    // The codec, segments, time-lapse and limits of recordings started from now on.
+    void setRecordingOptions(const RecordingOptions &options) { recordingOptions = options; }
     // Records the running camera into path, beginning with its newest frame; false when there is
-    // no frame yet or the file cannot be started.
+    // no frame yet or the file cannot be started. A time-lapse goes on while the camera is lost
+    // and takes its frames again once the camera is started again.
     bool startRecording(const QString &path);
     void stopRecording();
     // Saves the newest frame, oriented, to path in the background; false before the running
@@ -73,7 +76,8 @@ signals:
     void frameAvailable(const QImage &frame);
     void fpsChanged(double fps);
     // The camera was lost while running: it has stopped. A recording it interrupted is finishing
-    // into interruptedRecording (empty when none was running).
+    // into interruptedRecording (empty when none was running, or for a time-lapse, which waits
+    // for the camera to return).
     void cameraLost(const QString &reason, const QString &interruptedRecording);
 
 private:
@@ -81,6 +85,7 @@ private:
     void onCameraDisconnected(const QString &reason);
     // Nothing shown before a stop is handed out after it.
     void forgetFrames();
+    void stopCamera();
     void applyViewSize();
 
     CameraBase *cameraDevice = nullptr;
@@ -91,6 +96,7 @@ private:
     Recorder *recording;
     StillCapture *stillCapture;
     Orientation currentOrientation;
+    RecordingOptions recordingOptions;
     QSize viewSize;
     bool frameShown = false; // a frame of this run has reached the display
 };

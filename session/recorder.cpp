@@ -6,9 +6,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace {
 
-constexpr int motionJpeg = 'M' | ('J' << 8) | ('P' << 16) | ('G' << 24);
+// The counts of two stretches of one recording: a time-lapse's camera may go away and return.
+CameraBase::FrameCounts addedCounts(const CameraBase::FrameCounts &a,
+                                    const CameraBase::FrameCounts &b)
+{
+    CameraBase::FrameCounts sum;
+    sum.produced = a.produced + b.produced;
+    sum.lostAtCamera = a.lostAtCamera + b.lostAtCamera;
+    sum.damaged = a.damaged + b.damaged;
+    sum.taken = a.taken + b.taken;
+    sum.decoded = a.decoded + b.decoded;
+    sum.displaySkipped = a.displaySkipped + b.displaySkipped;
+    return sum;
+}
 
 } // namespace
 
@@ -31,16 +45,22 @@ Recorder::~Recorder()
 }
 
 bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
-                     const Orientation &orientation, CameraBase *camera)
+                     const Orientation &orientation, CameraBase *camera,
+                     const RecordingOptions &options)
 {
     if (currentState != State::Idle || firstFrame.isNull())
         return false;
     // The default folders do not exist on every desktop; a folder that cannot be made is
     // reported by the writer when it cannot open the file.
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QSize frameSize = orientation.apply(firstFrame.size());
-    if (!writerThread->startWriting(path, motionJpeg, fps > 0 ? fps : 30.0, frameSize))
+    RecordingOptions writing = options;
+    writing.fileName = path;
+    writing.fps = fps > 0 ? fps : 30.0;
+    writing.frameSize = orientation.apply(firstFrame.size());
+    if (!writerThread->startWriting(writing))
         return false;
+    currentOptions = writing;
+    currentOrientation = orientation;
     // Mirroring and rotating happen on the writer's encode threads.
     writerThread->setFrameTransform(orientation.isIdentity() ? VideoWriterThread::FrameTransform()
                                                              : [orientation](const QImage &frame) {
@@ -50,25 +70,65 @@ bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
     // A recording stopped before the camera delivers again still holds the picture of its start.
     writerThread->addFrame(firstFrame);
     cameraCounts = {};
-    if (camera) {
-        countsAtStart = camera->frameCounts();
-        VideoWriterThread *writer = writerThread;
-        camera->setRecordingTap(
-            [writer](const QImage &rgb, const QByteArray &jpeg) {
-                if (rgb.isNull())
-                    writer->addEncodedFrame(jpeg);
-                else
-                    writer->addFrame(rgb);
-            },
-            orientation.isIdentity() ? CameraBase::TapInput::CameraJpeg
-                                     : CameraBase::TapInput::Picture);
-    }
-    source = camera;
+    attachCamera(camera);
     currentPath = path;
     failed = false;
+    paused = false;
+    pausedMs = 0;
     clock.start();
     setState(State::Recording);
     return true;
+}
+
+void Recorder::attachCamera(CameraBase *camera)
+{
+    source = camera;
+    if (!camera)
+        return;
+    countsAtStart = camera->frameCounts();
+    VideoWriterThread *writer = writerThread;
+    // A Motion-JPEG file takes the camera's own JPEG when nothing is turned; H.264 always
+    // encodes pictures.
+    const bool cameraJpeg = currentOrientation.isIdentity() &&
+                            currentOptions.codec == RecordingOptions::Codec::MotionJpeg;
+    camera->setRecordingTap(
+        [writer](const QImage &rgb, const QByteArray &jpeg) {
+            if (rgb.isNull())
+                writer->addEncodedFrame(jpeg);
+            else
+                writer->addFrame(rgb);
+        },
+        cameraJpeg ? CameraBase::TapInput::CameraJpeg : CameraBase::TapInput::Picture);
+}
+
+void Recorder::holdWithoutCamera()
+{
+    if (currentState != State::Recording || !source)
+        return;
+    detachCamera();
+    cameraGoneClock.start();
+}
+
+void Recorder::resumeWithCamera(CameraBase *camera)
+{
+    if (!isHeldWithoutCamera() || !camera)
+        return;
+    qWarning().noquote() << QStringLiteral("Time-lapse: the camera was away for %1 s")
+                                .arg(cameraGoneClock.elapsed() / 1000.0, 0, 'f', 1);
+    attachCamera(camera);
+}
+
+void Recorder::setPaused(bool pause)
+{
+    if (currentState != State::Recording || pause == paused)
+        return;
+    paused = pause;
+    writerThread->setPaused(pause);
+    if (pause)
+        pauseClock.start();
+    else
+        pausedMs += pauseClock.elapsed();
+    emit pausedChanged(pause);
 }
 
 void Recorder::stop()
@@ -82,7 +142,36 @@ void Recorder::stop()
 
 qint64 Recorder::elapsedMs() const
 {
-    return currentState == State::Recording ? clock.elapsed() : 0;
+    if (currentState != State::Recording)
+        return 0;
+    return clock.elapsed() - pausedMs - (paused ? pauseClock.elapsed() : 0);
+}
+
+qint64 Recorder::remainingMs() const
+{
+    const WriterStatistics statistics = writerThread->statistics();
+    const qint64 recorded = elapsedMs();
+    if (currentState != State::Recording || statistics.bytesWritten <= 0 || recorded <= 0)
+        return -1;
+    qint64 room = -1;
+    if (currentOptions.maxBytes > 0)
+        room = currentOptions.maxBytes - statistics.bytesWritten;
+    if (currentOptions.minFreeBytes > 0 && statistics.freeBytes >= 0) {
+        const qint64 aboveFloor = statistics.freeBytes - currentOptions.minFreeBytes;
+        room = room < 0 ? aboveFloor : std::min(room, aboveFloor);
+    }
+    if (room < 0)
+        return room == -1 ? -1 : 0;
+    const double bytesPerMs = double(statistics.bytesWritten) / double(recorded);
+    return qint64(double(room) / bytesPerMs);
+}
+
+qint64 Recorder::msToNextTimelapseFrame() const
+{
+    if (currentState != State::Recording || !currentOptions.isTimelapse())
+        return -1;
+    const qint64 periodMs = std::llround(currentOptions.timelapseIntervalS * 1000.0);
+    return periodMs - elapsedMs() % periodMs;
 }
 
 void Recorder::onWriterError(const QString &error)
@@ -101,6 +190,11 @@ void Recorder::onWriterFinished()
 {
     if (currentState == State::Idle)
         return;
+    // The writer stopped by itself: the camera's frames need not reach it any longer.
+    detachCamera();
+    const RecordingLimit limit = writerThread->statistics().endedAtLimit;
+    if (limit != RecordingLimit::None)
+        emit limitReached(limit);
     const QString path = currentPath;
     currentPath.clear();
     endReport = RecordingReport::endLine(cameraCounts, writerThread->statistics());
@@ -113,7 +207,7 @@ void Recorder::detachCamera()
 {
     if (source) {
         source->setRecordingTap({});
-        cameraCounts = source->frameCounts().since(countsAtStart);
+        cameraCounts = addedCounts(cameraCounts, source->frameCounts().since(countsAtStart));
     }
     source = nullptr;
 }

@@ -37,14 +37,32 @@ public:
     // thread; a Motion-JPEG camera's own JPEG goes into the file untouched when the picture needs
     // no turning. The orientation stays that of the start until the recording ends, so every
     // frame keeps the file's size.
+    // options gives the codec, segments, time-lapse and limits; its file name, rate and size
+    // are those given here.
     bool start(const QString &path, const QImage &firstFrame, double fps,
-               const Orientation &orientation, CameraBase *camera = nullptr);
+               const Orientation &orientation, CameraBase *camera = nullptr,
+               const RecordingOptions &options = {});
     // Recording: asks the writer to finish and returns at once.
     void stop();
+    // Recording: the paused time is left out of the file and of elapsedMs().
+    void setPaused(bool paused);
+    bool isPaused() const { return paused; }
+    bool isTimelapse() const { return currentOptions.isTimelapse(); }
+    // Recording a time-lapse: the camera was lost; the file goes on, repeating its last picture,
+    // until resumeWithCamera() brings the camera's frames back.
+    void holdWithoutCamera();
+    void resumeWithCamera(CameraBase *camera);
+    bool isHeldWithoutCamera() const { return currentState == State::Recording && !source; }
 
     State state() const { return currentState; }
     QString path() const { return currentPath; }
+    // The time recorded, pauses left out.
     qint64 elapsedMs() const;
+    // At the rate the files grow now, how long until a limit ends the recording; -1 when
+    // nothing is known or no limit is set.
+    qint64 remainingMs() const;
+    // A time-lapse: how long until it takes its next frame; -1 otherwise.
+    qint64 msToNextTimelapseFrame() const;
     WriterStatistics statistics() const { return writerThread->statistics(); }
     // The end line of the recording finished last: the frames written and where camera frames
     // were lost; empty before the first.
@@ -55,6 +73,9 @@ signals:
     void stateChanged(Recorder::State state);
     // The recording ended with an error; the file is finished with what reached it.
     void errorOccurred(const QString &error);
+    // The recording ended by itself at a limit; finished() follows.
+    void limitReached(RecordingLimit limit);
+    void pausedChanged(bool paused);
     // The file is closed and the recorder Idle again; saved is false after an error.
     void finished(const QString &path, bool saved);
 
@@ -64,15 +85,22 @@ private:
     // Stops the camera's frames reaching the writer and notes the camera's counts over the
     // recording.
     void detachCamera();
+    void attachCamera(CameraBase *camera);
     void setState(State state);
 
     VideoWriterThread *writerThread;
+    RecordingOptions currentOptions;
     QElapsedTimer clock;
+    QElapsedTimer pauseClock;
+    QElapsedTimer cameraGoneClock;
+    qint64 pausedMs = 0; // over the pauses that ended
+    bool paused = false;
     State currentState = State::Idle;
     QString currentPath;
     QPointer<CameraBase> source;
     CameraBase::FrameCounts countsAtStart;
-    CameraBase::FrameCounts cameraCounts; // over the recording, once the camera is detached
+    CameraBase::FrameCounts cameraCounts; // over the recording, as far as the camera was detached
     QString endReport;
+    Orientation currentOrientation;
     bool failed = false; // the running recording reported an error
 };

@@ -7,6 +7,7 @@
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace synthetic = ostrel::synthetic;
@@ -135,6 +138,90 @@ private slots:
             QVERIFY2(probe.ok, qPrintable(probe.error));
             QVERIFY(probe.frames >= 5 && probe.allDecodable);
         }
+    }
+
+    // A time-lapse of one frame every 0.2 s takes a frame per slot, goes on through an unplugged
+    // camera (repeating its last picture) and takes the camera's frames again once it is back.
+    void timelapseOutlivesAnUnpluggedCamera()
+    {
+        startSession(synthetic::mode(320, 240, 30, "MJPG"));
+        RecordingOptions options;
+        options.codec = RecordingOptions::Codec::H264;
+        options.timelapseIntervalS = 0.2;
+        session->setRecordingOptions(options);
+        QSignalSpy lost(session.get(), &CaptureSession::cameraLost);
+        QTRY_VERIFY(session->hasFrame());
+        const QString video = dir.filePath("timelapse.mkv");
+        Recorder *recorder = session->recorder();
+        QVERIFY(session->startRecording(video));
+        QTRY_VERIFY(recorder->statistics().framesWritten >= 4);
+        synthetic::setPlugged(0, false);
+        session->camera()->checkCameraConnection();
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(lost.at(0).at(1).toString(), QString());
+        QVERIFY(recorder->isHeldWithoutCamera());
+        const int whenLost = recorder->statistics().framesWritten;
+        QTRY_VERIFY(recorder->statistics().framesWritten >= whenLost + 3);
+        synthetic::setPlugged(0, true);
+        QVERIFY(session->start());
+        QVERIFY(!recorder->isHeldWithoutCamera());
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->elapsedMs() >= 4000, 10000);
+        session->stopRecording();
+        QTRY_COMPARE(recorder->state(), Recorder::State::Idle);
+
+        const WriterStatistics statistics = recorder->statistics();
+        QVERIFY2(std::abs(statistics.framesWritten - statistics.elapsedMs / 200.0) <= 1.5,
+                 qPrintable(QString::number(statistics.framesWritten)));
+        const ProbeResult probe = probeVideo(video);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE(probe.codec, "h264");
+        QCOMPARE(probe.frameRate, "30/1");
+        QCOMPARE(probe.frames, statistics.framesWritten);
+        // While the camera was away its last picture was repeated; after its return (counting
+        // from 0 again) the file takes a new frame every slot, six camera frames apart.
+        const QList<uint32_t> sequences = recordedSequences(video, QSize(320, 240));
+        QCOMPARE_GE(sequences.size(), probe.frames - 1);
+        int repeats = 0;
+        for (qsizetype i = 1; i < sequences.size(); ++i)
+            repeats += sequences.at(i) == sequences.at(i - 1);
+        QCOMPARE_GE(repeats, 3);
+        for (qsizetype i = sequences.size() - 5; i < sequences.size(); ++i)
+            QVERIFY2(sequences.at(i) > sequences.at(i - 1) + 2, qPrintable(QString::number(i)));
+    }
+
+    // A segmented H.264 recording: numbered files, each whole, whose frames follow on from one
+    // file to the next without a frame lost or doubled at a join.
+    void segmentJoinsLoseAndDoubleNothing()
+    {
+        startSession(synthetic::mode(320, 240, 30, "MJPG"));
+        RecordingOptions options;
+        options.codec = RecordingOptions::Codec::H264;
+        options.segmentSeconds = 1;
+        session->setRecordingOptions(options);
+        QTRY_VERIFY(session->hasFrame());
+        Recorder *recorder = session->recorder();
+        QVERIFY(session->startRecording(dir.filePath("segments.mp4")));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->statistics().framesWritten >= 100, 10000);
+        session->stopRecording();
+        QTRY_COMPARE(recorder->state(), Recorder::State::Idle);
+
+        int frames = 0;
+        QList<uint32_t> lastOfFile;
+        for (int number = 1; number <= 4; ++number) {
+            const QString file = dir.filePath(
+                QStringLiteral("segments-%1.mp4").arg(number, 3, 10, QLatin1Char('0')));
+            const ProbeResult probe = probeVideo(file);
+            QVERIFY2(probe.ok && probe.allDecodable, qPrintable(file + probe.error));
+            QCOMPARE(probe.frames, number < 4 ? 30 : probe.frames);
+            frames += probe.frames;
+            const QList<uint32_t> sequences = recordedSequences(file, QSize(320, 240));
+            QCOMPARE(sequences.size(), probe.frames);
+            if (!lastOfFile.isEmpty())
+                QCOMPARE(sequences.first(), lastOfFile.last() + 1);
+            lastOfFile << sequences.last();
+        }
+        QVERIFY(!QFileInfo::exists(dir.filePath("segments-005.mp4")));
+        QCOMPARE(frames, recorder->statistics().framesWritten);
     }
 };
 

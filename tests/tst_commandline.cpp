@@ -8,9 +8,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <sys/resource.h>
 
 namespace {
@@ -82,6 +84,14 @@ private slots:
         row("negative duration", {"--record", "a.avi", "--duration", "-1"}, A::Error, "-1");
         row("two actions", {"--record", "a.avi", "--snapshot", "b.png"}, A::Error, "--snapshot");
         row("record", {"--record", "a.avi", "--duration", "2.5"}, A::Record, "a.avi");
+        row("H.264 into AVI", {"--record", "a.avi", "--codec", "h264"}, A::Error, "a.avi");
+        row("Motion-JPEG into MKV", {"--record", "a.mkv", "--codec", "mjpeg"}, A::Error, "a.mkv");
+        row("unknown codec", {"--record", "a.mkv", "--codec", "vp9"}, A::Error, "vp9");
+        row("segment alone", {"--segment", "60"}, A::Error, "--record");
+        row("zero time-lapse", {"--record", "a.mkv", "--timelapse", "0"}, A::Error, "timelapse");
+        row("rate alone", {"--record", "a.mkv", "--timelapse-rate", "25"}, A::Error, "--timelapse");
+        row("H.264 by suffix", {"--record", "a.mp4", "--segment", "60", "--min-free", "0"},
+            A::Record, "a.mp4");
         row("list formats", {"--list-formats", "Desk"}, A::ListFormats, {});
     }
     void parsing()
@@ -93,8 +103,11 @@ private slots:
         QCOMPARE(int(parsed.action), action);
         if (parsed.action == CommandLine::Action::Error)
             QVERIFY2(parsed.message.contains(detail), qPrintable(parsed.message));
-        if (parsed.action == CommandLine::Action::Record)
+        if (parsed.action == CommandLine::Action::Record) {
             QCOMPARE(parsed.file, detail);
+            QCOMPARE(parsed.recording.codec == RecordingOptions::Codec::H264,
+                     detail.endsWith(".mp4"));
+        }
     }
 
     void choosingCameraAndFormat()
@@ -231,7 +244,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = failure == "disk" ? disk.filePath("a.avi") : dir.filePath("a.avi");
         QProcess process;
-        QStringList arguments{"--record", path, "--duration", "20", "--format", "320x240@30"};
+        // The free-space floor would stop the recording before the disk is full.
+        QStringList arguments{"--record", path,         "--duration", "20",
+                              "--format", "320x240@30", "--min-free", "0"};
         if (failure == "limit") {
             process.setChildProcessModifier([] {
                 const rlimit limit{200 * 1024, 200 * 1024};
@@ -264,6 +279,92 @@ private slots:
         QCOMPARE(probe.declaredFrames, probe.frames);
         // The disk was full before the first second; the lost reader ended a recording of 20 s.
         QCOMPARE_LT(probe.frames, cause.isEmpty() ? 300 : 30);
+    }
+
+    // Killed while recording, an H.264 file plays up to within two seconds of the last frame
+    // the program had written.
+    void killedMovieFilePlaysToItsEnd_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Matroska") << "killed.mkv";
+        QTest::newRow("MP4") << "killed.mp4";
+    }
+    void killedMovieFilePlaysToItsEnd()
+    {
+        QFETCH(QString, name);
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QProcess victim;
+        startOstrel(victim, {"--record", path});
+        QByteArray progress;
+        QTRY_VERIFY_WITH_TIMEOUT((progress += victim.readAllStandardError()).count("written") >= 4,
+                                 15000);
+        victim.kill();
+        QVERIFY(victim.waitForFinished(10000));
+        progress += victim.readAllStandardError();
+        const QRegularExpression written("(\\d+) frames? written");
+        int lastWritten = 0;
+        for (auto match = written.globalMatch(QString::fromLocal8Bit(progress)); match.hasNext();)
+            lastWritten = match.next().captured(1).toInt();
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE(probe.codec, "h264");
+        QCOMPARE_GE(probe.frames, lastWritten - 2 * 30);
+    }
+
+    // On a nearly full disk the floor of free space ends the recording before the disk is full:
+    // the file is finished, the user told why.
+    void freeSpaceFloorStopsTheRecordingInTime()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        SmallDisk disk(4 * 1024 * 1024);
+        if (!disk.isMounted())
+            QSKIP("cannot mount a small tmpfs (not root?)");
+        const QString path = disk.filePath("floor.avi");
+        const Run run = runOstrel({"--record", path, "--duration", "60", "--min-free", "2"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains("the disk is nearly full"), qPrintable(run.err));
+        QCOMPARE_GE(QStorageInfo(disk.filePath(".")).bytesAvailable(), 1500 * 1000);
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.ok && probe.allDecodable && probe.frames > 30, qPrintable(probe.error));
+        QCOMPARE(probe.declaredFrames, probe.frames);
+    }
+
+    // SIGUSR1 pauses a recording and resumes it: the camera's frames of the pause are not in
+    // the file, and its length leaves the pause out.
+    void pauseLeavesThePausedFramesOut()
+    {
+        if (!ffprobeAvailable())
+            QSKIP("ffprobe is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("paused.avi");
+        QProcess process;
+        startOstrel(process, {"--record", path, "--duration", "3", "--no-transform"});
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += process.readAllStandardError()).contains("written"),
+                                 10000);
+        ::kill(pid_t(process.processId()), SIGUSR1);
+        QTRY_VERIFY((err += process.readAllStandardError()).contains("Recording paused"));
+        QTest::qWait(1500);
+        ::kill(pid_t(process.processId()), SIGUSR1);
+        QVERIFY(process.waitForFinished(15000));
+        err += process.readAllStandardError();
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY2(err.contains("Recording resumed"), err.constData());
+        const QList<uint32_t> sequences = recordedSequences(path, QSize(320, 240));
+        QCOMPARE_GE(sequences.size(), 80);
+        QCOMPARE_LE(sequences.size(), 91);
+        // One jump over the pause's frames; elsewhere the camera's frames follow one another.
+        int jumps = 0;
+        for (qsizetype i = 1; i < sequences.size(); ++i) {
+            const uint32_t step = sequences.at(i) - sequences.at(i - 1);
+            QVERIFY(step <= 3 || step >= 30);
+            jumps += step >= 30;
+        }
+        QCOMPARE(jumps, 1);
     }
 
     void snapshotWithoutWindow()

@@ -115,6 +115,13 @@ private slots:
         QTest::newRow("not a bool")
             << "autoSaveWithDefaultName" << QVariant("banana") << QVariant(true);
         QTest::newRow("flip") << "horizontalFlip" << QVariant("1") << QVariant(true);
+        QTest::newRow("H.264 MP4") << "recordingFormat" << QVariant("h264-mp4") << QVariant(2);
+        QTest::newRow("unknown format")
+            << "recordingFormat" << QVariant("theora-ogg") << QVariant();
+        QTest::newRow("segments") << "segmentMinutes" << QVariant("15") << QVariant(15);
+        QTest::newRow("negative time-lapse") << "timelapseSeconds" << QVariant("-10") << QVariant();
+        QTest::newRow("no floor") << "minFreeMegabytes" << QVariant(0) << QVariant(0);
+        QTest::newRow("floor as text") << "minFreeMegabytes" << QVariant("lots") << QVariant();
     }
     void unusableSettingsReadAsDefaults()
     {
@@ -128,7 +135,11 @@ private slots:
                 {"snapshotDirectory", s.snapshotDirectory},
                 {"showFpsCounter", s.showFpsCounter},
                 {"autoSaveWithDefaultName", s.autoSaveWithDefaultName},
-                {"horizontalFlip", s.orientation.mirrored}};
+                {"horizontalFlip", s.orientation.mirrored},
+                {"recordingFormat", int(s.recordingFormat)},
+                {"segmentMinutes", s.segmentMinutes},
+                {"timelapseSeconds", s.timelapseSeconds},
+                {"minFreeMegabytes", s.minFreeMegabytes}};
             return fields.value(key);
         };
         const QVariant fallback = read(AppSettings::defaults());
@@ -277,9 +288,10 @@ private slots:
         QTemporaryDir dir;
         QLabel time;
         QLabel indicator;
+        QLabel detail;
         auto *writer = new GatedWriter;
         Recorder recorder(nullptr, writer);
-        RecordingController controller(&recorder, &time, &indicator);
+        RecordingController controller(&recorder, &time, &indicator, &detail);
         QSignalSpy notices(&controller, &RecordingController::notificationRequested);
         QPushButton record;
 

@@ -129,6 +129,53 @@ private slots:
         QCOMPARE(probe.frames, writer.statistics().framesWritten);
     }
 
+    // H.264 files follow the clock as AVI files do: one frame per slot, the rate declared
+    // exactly, every frame decodable; MP4 as Matroska.
+    void h264FilesFollowTheClock_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("fps");
+        QTest::addColumn<QString>("fileRate");
+        QTest::newRow("Matroska 30 fps") << "clock.mkv" << 30.0 << "30/1";
+        QTest::newRow("MP4 29.97 fps") << "clock.mp4" << 29.97 << "30000/1001";
+    }
+    void h264FilesFollowTheClock()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, fps);
+        QFETCH(QString, fileRate);
+        RecordingOptions options;
+        options.fileName = path(name);
+        options.codec = RecordingOptions::Codec::H264;
+        options.fps = fps;
+        options.frameSize = QSize(64, 48);
+        VideoWriterThread writer;
+        QVERIFY(writer.startWriting(options));
+        writer.start();
+        produce(2000, std::chrono::microseconds(std::llround(1e6 / fps)),
+                [&](int i) { writer.addFrame(makeFrame(options.frameSize, i % 32)); });
+        writer.stopWriting();
+
+        const WriterStatistics statistics = writer.statistics();
+        QVERIFY2(std::abs(statistics.framesWritten - statistics.elapsedMs * fps / 1000.0) <= 1.5,
+                 qPrintable(QString::number(statistics.framesWritten)));
+        const ProbeResult probe = probeVideo(options.fileName);
+        QVERIFY2(probe.ok && probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE(probe.codec, "h264");
+        QCOMPARE(probe.frameRate, fileRate);
+        QCOMPARE(probe.frames, statistics.framesWritten);
+        // Every frame keeps its colours through the conversion to YUV: red and green sum to
+        // full, blue stays in the middle (swapped channels or planes would break either).
+        const QList<QImage> frames = decodeFrames(options.fileName, options.frameSize);
+        QCOMPARE(frames.size(), probe.frames);
+        for (const QImage &frame : frames) {
+            const QColor colour = frame.pixelColor(32, 24);
+            QVERIFY2(std::abs(colour.red() + colour.green() - 255) <= 16 &&
+                         std::abs(colour.blue() - 128) <= 12,
+                     qPrintable(colour.name()));
+        }
+    }
+
     // A Motion-JPEG camera at half the file's rate whose frames alternate between one with
     // Huffman tables and one of a USB camera without (AVI1): the first goes into the file byte
     // for byte, the second with the standard tables added, each repeat copies the bytes before

@@ -206,6 +206,12 @@ void ControlPanel::createWidgets()
     recordButton->setIcon(themedIcon("media-record", ":/resources/record.png"));
     recordButton->setToolTip(tr("Start/stop recording video from camera (Ctrl+R)"));
 
+    pauseButton = new QPushButton(tr("Pause"));
+    pauseButton->setEnabled(false);
+    pauseButton->setCheckable(true);
+    pauseButton->setIcon(themedIcon("media-playback-pause", ":/resources/record.png"));
+    pauseButton->setToolTip(tr("Pause/resume the recording (Ctrl+P)"));
+
     cameraControls = new CameraControlsPanel;
 
     logoLabel = new QLabel;
@@ -238,6 +244,7 @@ void ControlPanel::createWidgets()
         {rotateButton, "rotateButton"},
         {snapshotButton, "snapshotButton"},
         {recordButton, "recordButton"},
+        {pauseButton, "pauseButton"},
         {cameraControls, "cameraControls"},
         {logoLabel, "logoLabel"},
         {versionLabel, "versionLabel"},
@@ -293,6 +300,7 @@ QWidget *ControlPanel::createCaptureGroup()
     auto *layout = new QHBoxLayout(group);
     layout->addWidget(snapshotButton);
     layout->addWidget(recordButton);
+    layout->addWidget(pauseButton);
     return group;
 }
 

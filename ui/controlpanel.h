@@ -57,6 +57,7 @@ public:
     QPushButton *rotateButton = nullptr;
     QPushButton *snapshotButton = nullptr;
     QPushButton *recordButton = nullptr;
+    QPushButton *pauseButton = nullptr;
     CameraControlsPanel *cameraControls = nullptr;
     QLabel *logoLabel = nullptr;
     QLabel *versionLabel = nullptr;

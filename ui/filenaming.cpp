@@ -15,10 +15,10 @@ QString snapshotPath(const QString &directory, const QDateTime &time, const QSiz
            QStringLiteral("/Ostrel_snapshot_%1_%2.png").arg(time.toString(timeFormat), size);
 }
 
-QString recordingPath(const QString &directory, const QDateTime &time)
+QString recordingPath(const QString &directory, const QDateTime &time, const QString &suffix)
 {
     return directory + QStringLiteral("/Ostrel_recording_") + time.toString(timeFormat) +
-           QStringLiteral(".avi");
+           QLatin1Char('.') + suffix;
 }
 
 QString firstFreePath(const QString &path, const QSet<QString> &reserved)

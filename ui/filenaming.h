@@ -11,7 +11,8 @@ namespace FileNaming {
 // directory + "/Ostrel_snapshot_<time>_<width>x<height>.png"
 QString snapshotPath(const QString &directory, const QDateTime &time, const QSize &formatSize);
 // directory + "/Ostrel_recording_<time>.avi"
-QString recordingPath(const QString &directory, const QDateTime &time);
+QString recordingPath(const QString &directory, const QDateTime &time,
+                      const QString &suffix = QStringLiteral("avi"));
 
 // A generated name never replaces an earlier file: when path exists, "_2", "_3", ... go before
 // the extension until a free name is found.

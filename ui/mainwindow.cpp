@@ -41,8 +41,10 @@ MainWindow::MainWindow(QWidget *parent)
     session = new CaptureSession(this);
     session->setOrientation(settings.orientation);
     updateViewSize();
-    recording = new RecordingController(session->recorder(), overlays->recordingTimeLabel,
-                                        overlays->recordingIndicator, this);
+    recording =
+        new RecordingController(session->recorder(), overlays->recordingTimeLabel,
+                                overlays->recordingIndicator, overlays->recordingDetailLabel, this);
+    recording->setPauseButton(panel->pauseButton);
     snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
@@ -138,7 +140,7 @@ void MainWindow::addCaptureShortcuts(QWidget *target)
 {
     WindowShortcuts::addCaptureKeys(
         target, [this] { takeSnapshot(); }, [this] { onRecordKey(); },
-        [this] { toggleFullscreen(); });
+        [this] { toggleFullscreen(); }, [this] { recording->togglePause(); });
 }
 
 void MainWindow::onRecordKey()
@@ -286,6 +288,10 @@ void MainWindow::onCameraLost(const QString &reason, const QString &interruptedR
 {
     hotplug->cameraLost(selection->currentCameraId());
     showStopped(tr("Camera disconnected"));
+    if (session->recorder()->isHeldWithoutCamera()) {
+        showNotification(tr("Camera disconnected: the time-lapse goes on when it returns"), false);
+        return;
+    }
 
     const QString cause = CameraMessages::cause(camera->lastFailure());
     if (!interruptedRecording.isEmpty()) {
@@ -376,7 +382,8 @@ void MainWindow::showNotification(const QString &message, bool success, const QS
 
 void MainWindow::toggleRecording()
 {
-    if (!session->isRunning())
+    // A time-lapse waiting for its camera can be stopped all the same.
+    if (!session->isRunning() && session->recorder()->state() != Recorder::State::Recording)
         return;
     if (panel->recordButton->isChecked())
         startRecording();
@@ -395,6 +402,7 @@ void MainWindow::startRecording()
         showNotification(tr("No camera frame available"), false);
         return;
     }
+    session->setRecordingOptions(settings.recordingOptions());
     if (!session->startRecording(path))
         showNotification(tr("Recording start failed"), false);
 }

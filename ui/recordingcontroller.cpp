@@ -36,38 +36,89 @@ QString formatRecordingTime(qint64 elapsedMs)
 }
 
 RecordingController::RecordingController(Recorder *recorder, QLabel *timeLabel, QLabel *indicator,
-                                         QObject *parent)
+                                         QLabel *detailLabel, QObject *parent)
     : QObject(parent)
     , recorder(recorder)
     , timeLabel(timeLabel)
     , indicator(indicator)
+    , detailLabel(detailLabel)
     , recordingTimer(new QTimer(this))
 {
     connect(recordingTimer, &QTimer::timeout, this, &RecordingController::updateRecordingTime);
     connect(recorder, &Recorder::stateChanged, this, &RecordingController::onStateChanged);
     connect(recorder, &Recorder::errorOccurred, this, &RecordingController::onError);
     connect(recorder, &Recorder::finished, this, &RecordingController::onFinished);
+    connect(recorder, &Recorder::limitReached, this, &RecordingController::onLimitReached);
+    connect(recorder, &Recorder::pausedChanged, this, &RecordingController::updateRecordingTime);
 }
 
 QString RecordingController::choosePath(QWidget *dialogParent, const AppSettings &settings)
 {
     // The dialog opens in the recordings folder, which may not exist yet.
     QDir().mkpath(settings.recordingDirectory);
-    const QString generated =
-        FileNaming::recordingPath(settings.recordingDirectory, QDateTime::currentDateTime());
+    const QString suffix = settings.recordingSuffix();
+    const QString generated = FileNaming::recordingPath(settings.recordingDirectory,
+                                                        QDateTime::currentDateTime(), suffix);
     if (settings.autoSaveWithDefaultName)
         return FileNaming::firstFreePath(generated);
     return FileNaming::withSuffix(
         QFileDialog::getSaveFileName(dialogParent, tr("Save Video Recording"), generated,
-                                     tr("Video Files (*.avi)")),
-        QStringLiteral("avi"), {QStringLiteral("avi")});
+                                     tr("Video Files (*.%1)").arg(suffix)),
+        suffix, {suffix});
+}
+
+void RecordingController::setPauseButton(QPushButton *button)
+{
+    pauseButton = button;
+    connect(button, &QPushButton::clicked, this, &RecordingController::togglePause);
+    connect(recorder, &Recorder::stateChanged, this, &RecordingController::updatePauseButton);
+    connect(recorder, &Recorder::pausedChanged, this, &RecordingController::updatePauseButton);
+    updatePauseButton();
+}
+
+void RecordingController::togglePause()
+{
+    recorder->setPaused(!recorder->isPaused());
+    updatePauseButton();
+}
+
+void RecordingController::updatePauseButton()
+{
+    if (!pauseButton)
+        return;
+    pauseButton->setEnabled(recorder->state() == Recorder::State::Recording);
+    pauseButton->setChecked(recorder->isPaused());
+    pauseButton->setText(recorder->isPaused() ? tr("Resume") : tr("Pause"));
+}
+
+QString RecordingController::detailText(const Recorder &recorder)
+{
+    if (recorder.state() != Recorder::State::Recording)
+        return QString();
+    QStringList parts;
+    if (recorder.isPaused())
+        parts << tr("Paused");
+    if (recorder.isTimelapse()) {
+        parts << tr("%n frame(s)", nullptr, recorder.statistics().framesWritten);
+        if (recorder.isHeldWithoutCamera())
+            parts << tr("waiting for the camera");
+        else if (!recorder.isPaused())
+            parts << tr("next in %1 s").arg((recorder.msToNextTimelapseFrame() + 999) / 1000);
+    }
+    const qint64 remaining = recorder.remainingMs();
+    if (remaining >= 0) {
+        const qint64 minutes = remaining / 60000;
+        parts << tr("%1:%2 left").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    }
+    return parts.join(QStringLiteral(" · "));
 }
 
 void RecordingController::updateRecordButton(QPushButton *button, bool cameraLive) const
 {
     const Recorder::State state = recorder->state();
     const bool recording = state == Recorder::State::Recording;
-    button->setEnabled(cameraLive && state != Recorder::State::Finishing);
+    // A time-lapse waiting for its lost camera can still be stopped.
+    button->setEnabled((cameraLive || recording) && state != Recorder::State::Finishing);
     button->setChecked(recording);
     button->setText(recording                             ? tr("Stop Recording")
                     : state == Recorder::State::Finishing ? tr("Finishing…")
@@ -112,14 +163,25 @@ void RecordingController::onFinished(const QString &path, bool saved)
     }
 }
 
+void RecordingController::onLimitReached(RecordingLimit limit)
+{
+    emit notificationRequested(limit == RecordingLimit::Size
+                                   ? tr("The recording reached its size limit and was stopped.")
+                                   : tr("The recording was stopped: the disk is nearly full."),
+                               false);
+}
+
 void RecordingController::showOverlays(bool shown)
 {
     timeLabel->setVisible(shown);
     indicator->setVisible(shown);
+    detailLabel->setVisible(shown && !detailLabel->text().isEmpty());
 }
 
 void RecordingController::updateRecordingTime()
 {
+    detailLabel->setText(detailText(*recorder));
+    detailLabel->setVisible(!detailLabel->text().isEmpty());
     timeLabel->setText(formatRecordingTime(recorder->elapsedMs()));
     emit recordingTimeChanged(timeLabel->text());
     blinkCounter = (blinkCounter + 1) % 2;

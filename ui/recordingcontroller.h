@@ -18,15 +18,22 @@ class RecordingController : public QObject
     Q_OBJECT
 
 public:
-    // The two labels are the overlays this controller drives; they are not owned.
+    // The labels are the overlays this controller drives; they are not owned.
     RecordingController(Recorder *recorder, QLabel *timeLabel, QLabel *indicator,
-                        QObject *parent = nullptr);
+                        QLabel *detailLabel, QObject *parent = nullptr);
 
     // The file for a recording started now: a free generated name, or the one chosen in the
     // save dialog (empty when it was cancelled).
     static QString choosePath(QWidget *dialogParent, const AppSettings &settings);
     // The record button's look and use in the current state.
     void updateRecordButton(QPushButton *button, bool cameraLive) const;
+    // The pause button follows the recording and pauses it; not owned.
+    void setPauseButton(QPushButton *button);
+    // Pauses a running recording, or resumes a paused one.
+    void togglePause();
+    // Beside the recording time: paused, the time left before a limit ends the recording, a
+    // time-lapse's frames and the time to its next one, or that it waits for its camera.
+    static QString detailText(const Recorder &recorder);
 
 signals:
     // folder: where a saved file went, for the notice to show and open; empty otherwise.
@@ -38,12 +45,16 @@ private:
     void onStateChanged(Recorder::State state);
     void onError(const QString &error);
     void onFinished(const QString &path, bool saved);
+    void onLimitReached(RecordingLimit limit);
     void showOverlays(bool shown);
     void updateRecordingTime();
+    void updatePauseButton();
 
     Recorder *recorder;
     QLabel *timeLabel;
     QLabel *indicator;
+    QLabel *detailLabel;
+    QPushButton *pauseButton = nullptr;
     QTimer *recordingTimer;
     int blinkCounter = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "aboutlinks.h"
 #include "appinfo.h"
+#include "recordingsettingsgroup.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -24,6 +25,8 @@ SettingsDialog::SettingsDialog(const AppSettings &values, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(createInterfaceGroup(values));
     layout->addWidget(createDirectoryGroup(values));
+    recordingGroup = new RecordingSettingsGroup(values);
+    layout->addWidget(recordingGroup);
     layout->addWidget(createAboutGroup());
 
     auto *buttonRow = new QHBoxLayout;
@@ -47,7 +50,7 @@ SettingsDialog::SettingsDialog(const AppSettings &values, QWidget *parent)
 
     setWindowTitle(tr("Ostrel Settings"));
     setModal(true);
-    resize(500, 600);
+    resize(500, 700);
 }
 
 QWidget *SettingsDialog::createInterfaceGroup(const AppSettings &values)
@@ -172,6 +175,7 @@ AppSettings SettingsDialog::values() const
     chosen.showFpsCounter = showFpsCheckBox->isChecked();
     chosen.autoSaveWithDefaultName = autoSaveCheckBox->isChecked();
     chosen.startLastCamera = startLastCameraCheckBox->isChecked();
+    recordingGroup->applyTo(chosen);
     return chosen;
 }
 
@@ -194,6 +198,7 @@ void SettingsDialog::resetToDefaults()
     showFpsCheckBox->setChecked(true);
     autoSaveCheckBox->setChecked(true);
     startLastCameraCheckBox->setChecked(false);
+    recordingGroup->resetToDefaults();
     recordingDirectoryEdit->setText(
         QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
     snapshotDirectoryEdit->setText(

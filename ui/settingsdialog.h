@@ -9,9 +9,11 @@
 
 class QCheckBox;
 class QLineEdit;
+class RecordingSettingsGroup;
 
-// The settings dialog: directories for recordings and snapshots, the two options and the About
-// text. It edits a copy of the values; the window applies them only when the dialog is accepted.
+// The settings dialog: directories for recordings and snapshots, the options, how recordings
+// are written and the About text. It edits a copy of the values; the window applies them only when
+// the dialog is accepted.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -48,5 +50,6 @@ private:
     QCheckBox *startLastCameraCheckBox = nullptr;
     QLineEdit *recordingDirectoryEdit = nullptr;
     QLineEdit *snapshotDirectoryEdit = nullptr;
+    RecordingSettingsGroup *recordingGroup = nullptr;
     AppSettings initial;
 };

@@ -32,6 +32,11 @@ VideoOverlays::VideoOverlays(QWidget *videoArea)
     recordingTimeLabel =
         overlayLabel(tr("00:00"), "recordingTimeLabel", QStringLiteral("#FFFFFF"), 80);
 
+    recordingDetailLabel =
+        overlayLabel(QString(), "recordingDetailLabel", QStringLiteral("#FFFFFF"), 0);
+    recordingDetailLabel->setMinimumWidth(0);
+    recordingDetailLabel->setMaximumWidth(QWIDGETSIZE_MAX);
+
     recordingIndicator = new QLabel(QStringLiteral("\u25CF"));
     recordingIndicator->setObjectName(QStringLiteral("recordingIndicator"));
     recordingIndicator->setAlignment(Qt::AlignCenter);
@@ -62,6 +67,7 @@ VideoOverlays::VideoOverlays(QWidget *videoArea)
     topLeft->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     topLeft->addWidget(recordingIndicator);
     topLeft->addWidget(recordingTimeLabel);
+    topLeft->addWidget(recordingDetailLabel);
     topLeft->addStretch();
     topRow->addLayout(topLeft);
     auto *topRight = new QHBoxLayout;

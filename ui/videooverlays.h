@@ -18,6 +18,8 @@ public:
 
     QLabel *recordingIndicator = nullptr;
     QLabel *recordingTimeLabel = nullptr;
+    // Beside the time: paused, the time left before a limit, a time-lapse's progress.
+    QLabel *recordingDetailLabel = nullptr;
     QLabel *fpsLabel = nullptr;
     QPushButton *fullscreenButton = nullptr;
 };

@@ -34,9 +34,11 @@ void WindowShortcuts::addAdjustmentKeys(QWidget *window, QSlider *brightness, QS
 
 void WindowShortcuts::addCaptureKeys(QWidget *target, const std::function<void()> &snapshot,
                                      const std::function<void()> &record,
-                                     const std::function<void()> &fullscreen)
+                                     const std::function<void()> &fullscreen,
+                                     const std::function<void()> &pause)
 {
     addKey(target, QT_TR_NOOP("Ctrl+S"), snapshot);
     addKey(target, QT_TR_NOOP("Ctrl+R"), record);
     addKey(target, QT_TR_NOOP("F11"), fullscreen);
+    addKey(target, QT_TR_NOOP("Ctrl+P"), pause);
 }

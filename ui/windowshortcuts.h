@@ -7,8 +7,8 @@
 class QSlider;
 class QWidget;
 
-// The window's keys: arrows for brightness and contrast, and the snapshot, record and fullscreen
-// keys, which the fullscreen view has too.
+// The window's keys: arrows for brightness and contrast, and the snapshot, record, fullscreen
+// and pause keys, which the fullscreen view has too.
 class WindowShortcuts
 {
     Q_DECLARE_TR_FUNCTIONS(WindowShortcuts)
@@ -17,5 +17,6 @@ public:
     static void addAdjustmentKeys(QWidget *window, QSlider *brightness, QSlider *contrast);
     static void addCaptureKeys(QWidget *target, const std::function<void()> &snapshot,
                                const std::function<void()> &record,
-                               const std::function<void()> &fullscreen);
+                               const std::function<void()> &fullscreen,
+                               const std::function<void()> &pause);
 };

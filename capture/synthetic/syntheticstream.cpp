@@ -5,6 +5,7 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace ostrel::capture {
@@ -25,6 +26,9 @@ SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
     changesSeen = this->device->changeCount();
     const SyntheticDeviceState::Picture p = this->device->picture();
     pattern.setPicture(p.brightness, p.contrast, p.sharpness);
+    // Benchmarks of video codecs want a camera's noise rather than a flat test card.
+    if (const char *noise = std::getenv("OSTREL_SYNTHETIC_NOISE"))
+        pattern.setNoise(std::atoi(noise));
     if (jpeg) {
         // The first frame is there when the stream opens, as with a camera that has started
         // streaming; it is also the one that encodes every band.

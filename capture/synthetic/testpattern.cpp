@@ -1,6 +1,7 @@
 #include "testpattern.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace ostrel::capture {
@@ -105,6 +106,48 @@ void TestPattern::setPicture(int brightness, int contrast, int sharpness)
         squareColour[c] = lut[squareBase[c]];
 }
 
+void TestPattern::setNoise(int sigma)
+{
+    sigma = std::clamp(sigma, 0, 32);
+    noiseField.clear();
+    if (sigma == 0)
+        return;
+    // A uniform random byte becomes the normal value of the same rank (Tukey's lambda
+    // approximation of the inverse normal distribution).
+    std::array<int8_t, 256> noiseOfByte{};
+    for (int i = 0; i < 256; ++i) {
+        const double quantile = (i + 0.5) / 256.0;
+        const double z = (std::pow(quantile, 0.14) - std::pow(1.0 - quantile, 0.14)) / 0.1975;
+        noiseOfByte[size_t(i)] =
+            static_cast<int8_t>(std::clamp(std::lround(z * sigma), -127L, 127L));
+    }
+    noiseField.resize(size_t{height - strip} * width * 3);
+    uint64_t state = 0x9E3779B97F4A7C15ull; // xorshift64*
+    for (size_t i = 0; i < noiseField.size(); i += 8) {
+        state ^= state >> 12;
+        state ^= state << 25;
+        state ^= state >> 27;
+        uint64_t bits = state * 0x2545F4914F6CDD1Dull;
+        for (size_t j = i; j < std::min(i + 8, noiseField.size()); ++j, bits >>= 8)
+            noiseField[j] = noiseOfByte[bits & 0xff];
+    }
+}
+
+void TestPattern::addNoise(uint32_t sequence, uint8_t *rgb) const
+{
+    // Every frame takes the field from another row on, far further than a video encoder searches
+    // for motion, so to the encoder the noise is new in every frame.
+    const size_t rowBytes = size_t{width} * 3;
+    const uint32_t rows = height - strip;
+    const uint32_t shift = static_cast<uint32_t>((uint64_t{sequence} * 2654435761u) % rows);
+    for (uint32_t row = 0; row < rows; ++row) {
+        uint8_t *out = rgb + (size_t{strip} + row) * rowBytes;
+        const int8_t *noise = noiseField.data() + size_t{(row + shift) % rows} * rowBytes;
+        for (size_t i = 0; i < rowBytes; ++i)
+            out[i] = static_cast<uint8_t>(std::clamp(out[i] + noise[i], 0, 255));
+    }
+}
+
 void TestPattern::render(uint32_t sequence, uint8_t *rgb) const
 {
     const size_t rowBytes = size_t{width} * 3;
@@ -122,6 +165,8 @@ void TestPattern::render(uint32_t sequence, uint8_t *rgb) const
         for (uint32_t row = 1; row < side; ++row)
             std::memcpy(first + row * rowBytes, first, size_t{side} * 3);
     }
+    if (!noiseField.empty())
+        addNoise(sequence, rgb);
 
     if (strip == 0)
         return;

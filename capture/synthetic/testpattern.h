@@ -24,6 +24,9 @@ public:
     // brightness -64..64 shifts, contrast 0..95 scales around the middle grey (32 = unchanged),
     // sharpness 0..7 blurs below 3 and sharpens above; values outside are clamped.
     void setPicture(int brightness, int contrast, int sharpness);
+    // Sensor noise of about this standard deviation (0..32) below the strip, new in every
+    // frame, so that video codecs face what a real camera gives them; 0 for none.
+    void setNoise(int sigma);
     // Writes width x height x 3 bytes.
     void render(uint32_t sequence, uint8_t *rgb) const;
 
@@ -47,6 +50,9 @@ private:
     std::vector<uint8_t> lowerRow;
     std::vector<uint8_t> picture; // adjusted background, whole frame
     std::array<uint8_t, 3> squareColour{};
+    std::vector<int8_t> noiseField; // below the strip; empty without noise
+
+    void addNoise(uint32_t sequence, uint8_t *rgb) const;
 };
 
 } // namespace ostrel::capture
