@@ -4,7 +4,8 @@
 #include "moviefile.h"
 
 #include <QDebug>
-#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +29,7 @@ bool startsWithStartCode(const QByteArray &unit)
 
 // The sequence and picture parameter sets of an access unit, each behind a four-byte start code:
 // what the file's codec description needs. Empty when the unit lacks either.
-QByteArray parameterSets(const QByteArray &unit)
+QByteArray parameterSetsOf(const QByteArray &unit)
 {
     const QByteArray startCode("\0\0\1", 3);
     QByteArray sets;
@@ -61,28 +62,31 @@ H264PassThroughWriter::~H264PassThroughWriter()
     stopWriting();
 }
 
-bool H264PassThroughWriter::startWriting(const QString &fileName, const QSize &frameSize,
-                                         double fps)
+bool H264PassThroughWriter::startWriting(const RecordingOptions &options)
 {
-    if (isRunning() || fileName.isEmpty() || !MovieFile::isMovieFile(fileName) || !(fps > 0.0) ||
-        frameSize.isEmpty()) {
-        qWarning() << "H264PassThroughWriter: cannot start" << fileName << frameSize << fps;
+    if (isRunning() || options.codec != RecordingOptions::Codec::H264 || options.isTimelapse() ||
+        !MovieFile::isMovieFile(options.fileName) || !(options.fps > 0.0) ||
+        options.frameSize.isEmpty()) {
+        qWarning() << "H264PassThroughWriter: cannot record" << options.fileName;
         return false;
     }
-    this->fileName = fileName;
-    this->frameSize = frameSize;
-    framesPerSecond = fps;
-    opened = false;
+    this->options = options;
     awaitingKeyframe = true;
-    skippedSinceHeld = haveSequence = false;
+    skippedSinceHeld = resuming = haveSequence = false;
+    parameterSets.clear();
+    files = 0;
+    bytesInFinishedFiles = framesSinceCheck = 0;
     held = Held();
     for (auto *counter : {&framesWritten, &framesDropped, &framesReceived, &framesSkipped})
         *counter = 0;
     recordedUs = bytesWritten = 0;
+    freeBytes = -1;
+    limit = RecordingLimit::None;
+    paused = false;
     std::lock_guard<std::mutex> lock(queueMutex);
     queue.clear();
     queuedBytes = 0;
-    stopRequested = false;
+    stopRequested = pauseGap = false;
     accepting = true;
     return true;
 }
@@ -94,10 +98,14 @@ void H264PassThroughWriter::addFrame(const CameraBase::CompressedFrame &frame)
         std::lock_guard<std::mutex> lock(queueMutex);
         if (!accepting || stopRequested)
             return;
+        if (paused) {
+            pauseGap = true;
+            return;
+        }
         ++framesReceived;
         if (queuedBytes + frame.data.size() <= maxQueuedBytes) {
             queuedBytes += frame.data.size();
-            queue.push_back(frame);
+            queue.push_back({frame, std::exchange(pauseGap, false)});
             queueChanged.notify_one();
             return;
         }
@@ -105,6 +113,11 @@ void H264PassThroughWriter::addFrame(const CameraBase::CompressedFrame &frame)
     if (++framesDropped % 30 == 1)
         qWarning() << "H264PassThroughWriter: the disk is behind, frames dropped:"
                    << framesDropped.load();
+}
+
+void H264PassThroughWriter::setPaused(bool pause)
+{
+    paused = pause;
 }
 
 void H264PassThroughWriter::requestStop()
@@ -130,15 +143,22 @@ WriterStatistics H264PassThroughWriter::statistics() const
     result.framesLost = result.framesDropped + result.framesSkipped;
     result.elapsedMs = recordedUs / 1000;
     result.bytesWritten = bytesWritten;
+    result.freeBytes = freeBytes;
+    result.endedAtLimit = limit;
     return result;
+}
+
+qint64 H264PassThroughWriter::framePeriodUs() const
+{
+    return std::llround(1e6 / options.fps);
 }
 
 void H264PassThroughWriter::run()
 {
     MovieFile file;
     QString error;
-    for (;;) {
-        std::deque<CameraBase::CompressedFrame> batch;
+    while (error.isEmpty() && limit == RecordingLimit::None) {
+        std::deque<Queued> batch;
         {
             std::unique_lock<std::mutex> lock(queueMutex);
             queueChanged.wait(lock, [this] { return !queue.empty() || stopRequested; });
@@ -147,51 +167,50 @@ void H264PassThroughWriter::run()
             batch.swap(queue);
             queuedBytes = 0;
         }
-        for (const CameraBase::CompressedFrame &frame : batch) {
-            if (error.isEmpty())
-                error = take(file, frame);
+        for (const Queued &queued : batch) {
+            if (error.isEmpty() && limit == RecordingLimit::None)
+                error = take(file, queued);
             else
-                ++framesDropped; // given before the failure, never written
+                ++framesDropped; // given after the end, never written
         }
-        if (!error.isEmpty())
-            break;
     }
     {
-        // After a failure frames may still wait; none is taken in any more.
+        // Frames may still wait after a failure or a limit; none is taken in any more.
         std::lock_guard<std::mutex> lock(queueMutex);
         accepting = false;
         framesDropped += int(queue.size());
         queue.clear();
         queuedBytes = 0;
     }
-    if (opened && !held.data.isEmpty()) {
+    if (!held.data.isEmpty()) {
         if (error.isEmpty())
-            error = writeHeld(file, std::llround(1e6 / framesPerSecond));
+            error = writeHeld(file, framePeriodUs());
         else
             ++framesDropped;
     }
-    if (opened) {
-        const QString closeError = file.finish();
-        if (error.isEmpty() && !closeError.isEmpty())
-            error = tr("Error finishing the file: %1").arg(closeError);
-    } else if (error.isEmpty()) {
-        error = tr("No keyframe came from the camera: nothing was recorded");
-    }
+    if (const QString closeError = file.finish(); error.isEmpty() && !closeError.isEmpty())
+        error = tr("Error finishing the file: %1").arg(closeError);
+    if (error.isEmpty() && files == 0)
+        error = limit == RecordingLimit::FreeSpace
+                    ? tr("Not enough free space to record: %1 MB left").arg(freeBytes / 1000000)
+                    : tr("No keyframe came from the camera: nothing was recorded");
     if (!error.isEmpty()) {
-        qWarning() << "H264PassThroughWriter:" << fileName << error;
+        qWarning() << "H264PassThroughWriter:" << options.fileName << error;
         emit errorOccurred(error);
     }
-    if (opened)
+    if (files > 0)
         emit writingFinished();
 }
 
-QString H264PassThroughWriter::take(MovieFile &file, const CameraBase::CompressedFrame &frame)
+QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
 {
+    const CameraBase::CompressedFrame &frame = queued.frame;
     // A frame missing in between, or this one broken, leaves every frame up to the next
     // keyframe without the picture it builds on.
     const bool gap = haveSequence && frame.sequence != quint32(lastSequence + 1);
     haveSequence = true;
     lastSequence = frame.sequence;
+    resuming = resuming || queued.afterPause;
     const bool whole = startsWithStartCode(frame.data);
     awaitingKeyframe = awaitingKeyframe || gap || !whole;
     if (awaitingKeyframe && !(whole && frame.keyframe)) {
@@ -199,37 +218,68 @@ QString H264PassThroughWriter::take(MovieFile &file, const CameraBase::Compresse
         skippedSinceHeld = true;
         return QString();
     }
-    if (!opened) {
-        const QByteArray extradata = parameterSets(frame.data);
-        if (extradata.isEmpty()) {
-            ++framesSkipped;
-            return QString();
-        }
-        const QString openError = file.open(
-            fileName, frameSize, AviMuxer::exactRate(framesPerSecond), extradata, microseconds);
-        if (!openError.isEmpty()) {
-            ++framesSkipped;
-            return tr("Failed to open video writer for: %1 (%2)").arg(fileName, openError);
-        }
-        opened = true;
-        firstTimestampUs = frame.timestampUs;
-    }
     awaitingKeyframe = false;
+    if (const QByteArray sets = frame.keyframe ? parameterSetsOf(frame.data) : QByteArray();
+        !sets.isEmpty())
+        parameterSets = sets;
+    // After a pause the camera's clock went on; the file goes on right after its last frame.
+    if (resuming && files > 0)
+        originUs = frame.timestampUs - (held.pts + framePeriodUs());
+    resuming = false;
     // Strictly rising, whatever the driver's clock does.
-    const qint64 pts = std::max(frame.timestampUs - firstTimestampUs, held.pts + 1);
+    qint64 pts = std::max(frame.timestampUs - originUs, held.pts + 1);
+    // Due half a frame early: the camera's times wander a little around the period.
+    const bool segmentDone = options.segmentSeconds > 0 && frame.keyframe &&
+                             pts + framePeriodUs() / 2 >= qint64(options.segmentSeconds) * 1000000;
     if (!held.data.isEmpty()) {
         // A held frame followed by a hole is shown for one frame period, not until the next.
-        const qint64 duration = skippedSinceHeld
-                                    ? std::min(pts - held.pts, std::llround(1e6 / framesPerSecond))
-                                    : pts - held.pts;
+        const qint64 duration =
+            skippedSinceHeld ? std::min(pts - held.pts, framePeriodUs()) : pts - held.pts;
         if (const QString writeError = writeHeld(file, duration); !writeError.isEmpty()) {
             ++framesDropped; // this frame, which came after it
             return writeError;
         }
     }
+    if (files == 0 || segmentDone) {
+        if (parameterSets.isEmpty()) {
+            ++framesSkipped; // a file cannot be described without them
+            awaitingKeyframe = true;
+            return QString();
+        }
+        if (const QString openError = openNext(file);
+            !openError.isEmpty() || limit != RecordingLimit::None) {
+            ++framesSkipped;
+            return openError;
+        }
+        originUs = frame.timestampUs;
+        pts = 0;
+    }
     held = {frame.data, pts, frame.keyframe};
     skippedSinceHeld = false;
-    recordedUs = pts;
+    return QString();
+}
+
+QString H264PassThroughWriter::openNext(MovieFile &file)
+{
+    if (files > 0) {
+        bytesInFinishedFiles += file.size();
+        if (const QString error = file.finish(); !error.isEmpty())
+            return tr("Error finishing the file: %1").arg(error);
+    }
+    if (options.minFreeBytes > 0) {
+        const QStorageInfo storage(QFileInfo(options.fileName).absolutePath());
+        freeBytes = storage.isValid() ? storage.bytesAvailable() : -1;
+        if (freeBytes >= 0 && freeBytes < options.minFreeBytes) {
+            limit = RecordingLimit::FreeSpace;
+            return QString();
+        }
+    }
+    const QString name = options.segmentFileName(files + 1);
+    if (const QString error = file.open(name, options.frameSize, AviMuxer::exactRate(options.fps),
+                                        parameterSets, microseconds);
+        !error.isEmpty())
+        return tr("Failed to open video writer for: %1 (%2)").arg(name, error);
+    ++files;
     return QString();
 }
 
@@ -242,6 +292,24 @@ QString H264PassThroughWriter::writeHeld(MovieFile &file, qint64 duration)
         return tr("Error writing frame: %1").arg(error);
     }
     ++framesWritten;
-    bytesWritten = file.size();
+    recordedUs += duration;
+    bytesWritten = bytesInFinishedFiles + file.size();
+    checkLimits(file);
     return QString();
+}
+
+void H264PassThroughWriter::checkLimits(const MovieFile &file)
+{
+    if (options.maxBytes > 0 && bytesInFinishedFiles + file.size() >= options.maxBytes) {
+        limit = RecordingLimit::Size;
+        return;
+    }
+    // The free space is looked at about once a second.
+    if (options.minFreeBytes <= 0 || ++framesSinceCheck < std::llround(options.fps))
+        return;
+    framesSinceCheck = 0;
+    const QStorageInfo storage(QFileInfo(options.fileName).absolutePath());
+    freeBytes = storage.isValid() ? storage.bytesAvailable() : -1;
+    if (freeBytes >= 0 && freeBytes < options.minFreeBytes)
+        limit = RecordingLimit::FreeSpace;
 }

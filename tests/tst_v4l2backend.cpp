@@ -164,6 +164,15 @@ struct WriterReports : QObject
     }
 };
 
+RecordingOptions passThrough(const QString &path)
+{
+    RecordingOptions options;
+    options.fileName = path;
+    options.codec = RecordingOptions::Codec::H264;
+    options.frameSize = QSize(64, 48);
+    return options;
+}
+
 // The NAL units of an access unit, without their start codes or, as a file holds them, their
 // four-byte lengths; trailing zeros belong to no unit.
 QList<QByteArray> nalUnits(const QByteArray &unit)
@@ -244,8 +253,8 @@ private slots:
     void offersWhatRealCamerasList();
     void h264IsShownAndRecordedAsTheCameraSentIt_data();
     void h264IsShownAndRecordedAsTheCameraSentIt();
-    void h264RecordingFailuresAreReported_data();
-    void h264RecordingFailuresAreReported();
+    void h264PassThroughFiles_data();
+    void h264PassThroughFiles();
     void realDevice();
 
 private:
@@ -883,7 +892,7 @@ void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
     const QString path = dir.filePath("camera." + suffix);
     H264PassThroughWriter writer;
     const WriterReports reports(writer);
-    QVERIFY(writer.startWriting(path, size, 30.0));
+    QVERIFY(writer.startWriting(passThrough(path)));
     writer.start();
     std::mutex mutex; // guards shown and taken
     QImage shown;
@@ -981,51 +990,83 @@ void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
     }
 }
 
-void TestV4l2Backend::h264RecordingFailuresAreReported_data()
+void TestV4l2Backend::h264PassThroughFiles_data()
 {
-    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("frames");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("the file cannot be made") << "folder"
-                                             << "Failed to open video writer for";
-    QTest::newRow("no keyframe comes") << "keyframe"
-                                       << "No keyframe came from the camera";
-    QTest::newRow("the disk fills up") << "disk"
-                                       << "Error writing frame: No space left on device";
+    QTest::addColumn<QList<int>>("packets"); // in each file
+    QTest::newRow("the file cannot be made")
+        << "folder" << 90 << "Failed to open video writer for" << QList<int>{};
+    QTest::newRow("no keyframe comes")
+        << "keyframe" << 90 << "No keyframe came from the camera" << QList<int>{};
+    // 30 s of these frames take about 110 KB.
+    QTest::newRow("the disk fills up")
+        << "disk" << 900 << "Error writing frame: No space left on device" << QList<int>{};
+    QTest::newRow("segments of a second") << "segments" << 90 << "" << QList<int>{30, 30, 30};
+    QTest::newRow("a second paused") << "pause" << 90 << "" << QList<int>{60};
+    QTest::newRow("a size limit") << "size" << 900 << "" << QList<int>{};
 }
 
-// 30 s of a camera's H.264 that cannot be recorded end with the cause, never as a success, and
-// every frame given is written or counted as lost.
-void TestV4l2Backend::h264RecordingFailuresAreReported()
+// A camera's own H.264 into files: one after the other at keyframes, the paused time left out, or
+// ended by a limit; what cannot be recorded ends with the cause, never as a success. Every frame
+// given is written or counted as lost.
+void TestV4l2Backend::h264PassThroughFiles()
 {
-    QFETCH(QString, failure);
+    QFETCH(QString, mode);
+    QFETCH(int, frames);
     QFETCH(QString, cause);
-    SmallDisk disk(64 * 1024); // 30 s of these frames take about 110 KB
-    if (failure == "disk" && !disk.isMounted())
+    QFETCH(QList<int>, packets);
+    SmallDisk disk(64 * 1024);
+    if (mode == "disk" && !disk.isMounted())
         QSKIP("cannot mount a small tmpfs (not root?)");
     const QTemporaryDir dir;
-    const QString path = failure == "disk"     ? disk.filePath("a.mkv")
-                         : failure == "folder" ? dir.filePath("missing/a.mkv")
-                                               : dir.filePath("a.mkv");
-    const std::vector<H264Encoder::Packet> packets = cameraH264(30);
-    QCOMPARE(packets.size(), size_t(30));
+    RecordingOptions options = passThrough(mode == "disk"     ? disk.filePath("a.mkv")
+                                           : mode == "folder" ? dir.filePath("missing/a.mkv")
+                                                              : dir.filePath("a.mkv"));
+    options.segmentSeconds = mode == "segments" ? 1 : 0;
+    options.maxBytes = mode == "size" ? 20000 : 0;
+    const std::vector<H264Encoder::Packet> units = cameraH264(30);
+    QCOMPARE(units.size(), size_t(30));
     H264PassThroughWriter writer;
     const WriterReports reports(writer);
-    QVERIFY(writer.startWriting(path, QSize(64, 48), 30.0));
+    QVERIFY(writer.startWriting(options));
     writer.start();
-    for (int n = 0; n < 900; ++n) {
-        const H264Encoder::Packet &packet = packets[size_t(n % 30)];
-        if (failure != "keyframe" || !packet.keyframe)
-            writer.addFrame({packet.data, n * 33333LL, quint32(n), packet.keyframe});
+    for (int n = 0; n < frames; ++n) {
+        const H264Encoder::Packet &unit = units[size_t(n % 30)];
+        writer.setPaused(mode == "pause" && n >= 30 && n < 60);
+        if (mode != "keyframe" || !unit.keyframe)
+            writer.addFrame({unit.data, n * 33333LL, quint32(n), unit.keyframe});
     }
     writer.requestStop();
     QVERIFY(writer.wait(60000));
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(reports.errors.size(), 1);
-    QVERIFY2(reports.errors[0].startsWith(cause), qPrintable(reports.errors[0]));
-    QCOMPARE(reports.finished, failure == "disk" ? 1 : 0);
+    QCOMPARE(reports.errors.size(), cause.isEmpty() ? 0 : 1);
+    if (!cause.isEmpty())
+        QVERIFY2(reports.errors[0].startsWith(cause), qPrintable(reports.errors[0]));
+    QCOMPARE(reports.finished, mode == "folder" || mode == "keyframe" ? 0 : 1);
     const WriterStatistics statistics = writer.statistics();
     QCOMPARE(statistics.framesReceived, statistics.framesRecorded + statistics.framesLost);
-    QCOMPARE(QFileInfo::exists(path), failure == "disk");
+    QCOMPARE(statistics.endedAtLimit, mode == "size" ? RecordingLimit::Size : RecordingLimit::None);
+    // Ended at the limit, give or take the second of frames a Matroska cluster holds back.
+    if (mode == "size")
+        QVERIFY(QFileInfo(options.fileName).size() >= 20000 &&
+                QFileInfo(options.fileName).size() < 25000);
+    // The files hold the frames given, in order, none twice, each file from its own start.
+    int n = 0;
+    for (int file = 0; file < packets.size(); ++file) {
+        qint64 durationUs = 0;
+        const QList<Packet> written = readPackets(options.segmentFileName(file + 1), &durationUs);
+        QCOMPARE(written.size(), packets[file]);
+        QVERIFY2(std::abs(durationUs - packets[file] * 33333) <= 20000,
+                 qPrintable(QString::number(durationUs)));
+        for (const Packet &packet : written) {
+            n += mode == "pause" && n == 30 ? 30 : 0;
+            QCOMPARE(nalUnits(packet.data), nalUnits(units[size_t(n++ % 30)].data));
+        }
+    }
+    QCOMPARE(QFileInfo::exists(options.fileName),
+             mode != "folder" && mode != "keyframe" && mode != "segments");
 }
 
 // The first mode of the first real node, when this machine has one, gives a good frame within
