@@ -1006,6 +1006,7 @@ void TestV4l2Backend::h264PassThroughFiles_data()
     QTest::newRow("segments of a second") << "segments" << 90 << "" << QList<int>{30, 30, 30};
     QTest::newRow("a second paused") << "pause" << 90 << "" << QList<int>{60};
     QTest::newRow("a size limit") << "size" << 900 << "" << QList<int>{};
+    QTest::newRow("a free-space floor") << "floor" << 900 << "" << QList<int>{};
 }
 
 // A camera's own H.264 into files: one after the other at keyframes, the paused time left out, or
@@ -1018,14 +1019,16 @@ void TestV4l2Backend::h264PassThroughFiles()
     QFETCH(QString, cause);
     QFETCH(QList<int>, packets);
     SmallDisk disk(64 * 1024);
-    if (mode == "disk" && !disk.isMounted())
+    const bool small = mode == "disk" || mode == "floor";
+    if (small && !disk.isMounted())
         QSKIP("cannot mount a small tmpfs (not root?)");
     const QTemporaryDir dir;
-    RecordingOptions options = passThrough(mode == "disk"     ? disk.filePath("a.mkv")
+    RecordingOptions options = passThrough(small              ? disk.filePath("a.mkv")
                                            : mode == "folder" ? dir.filePath("missing/a.mkv")
                                                               : dir.filePath("a.mkv"));
     options.segmentSeconds = mode == "segments" ? 1 : 0;
     options.maxBytes = mode == "size" ? 20000 : 0;
+    options.minFreeBytes = mode == "floor" ? 32 * 1024 : 0;
     const std::vector<H264Encoder::Packet> units = cameraH264(30);
     QCOMPARE(units.size(), size_t(30));
     H264PassThroughWriter writer;
@@ -1047,7 +1050,9 @@ void TestV4l2Backend::h264PassThroughFiles()
     QCOMPARE(reports.finished, mode == "folder" || mode == "keyframe" ? 0 : 1);
     const WriterStatistics statistics = writer.statistics();
     QCOMPARE(statistics.framesReceived, statistics.framesRecorded + statistics.framesLost);
-    QCOMPARE(statistics.endedAtLimit, mode == "size" ? RecordingLimit::Size : RecordingLimit::None);
+    QCOMPARE(statistics.endedAtLimit, mode == "size"    ? RecordingLimit::Size
+                                      : mode == "floor" ? RecordingLimit::FreeSpace
+                                                        : RecordingLimit::None);
     // Ended at the limit, give or take the second of frames a Matroska cluster holds back.
     if (mode == "size")
         QVERIFY(QFileInfo(options.fileName).size() >= 20000 &&
