@@ -235,7 +235,8 @@ void CaptureLoop::decodeFrames()
 void CaptureLoop::passOnH264(const CameraBase::CompressedFrame &frame)
 {
     // Before the decode: a recording of the camera's frames never waits for it.
-    h264Taken(frame);
+    if (h264Taken)
+        h264Taken(frame);
     // A frame missing in between (lost, or refused as damaged) leaves the frames after it
     // undecodable until the next keyframe.
     if (lastH264Sequence && frame.sequence != quint32(*lastH264Sequence + 1))

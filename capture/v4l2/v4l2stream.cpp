@@ -185,15 +185,16 @@ CapResult V4l2Stream::withFrame(const std::function<bool(const V4l2BufferQueue::
     if (taken < 0)
         return fail(taken);
     const bool used = use(frame);
-    // The buffer goes back to the driver only now: use() read straight from it.
+    const bool keyframe =
+        used && h264 && (frame.keyframe || H264Decoder::containsIdr(frame.data, frame.bytes));
+    // The buffer goes back to the driver only now: use() and the keyframe scan read straight
+    // from it.
     if (const int result = queue->requeue(frame.index); result < 0)
         return fail(result);
     if (!used) {
         ++refused;
         return CAPRESULT_ERR;
     }
-    const bool keyframe =
-        h264 && (frame.keyframe || H264Decoder::containsIdr(frame.data, frame.bytes));
     lastInfo =
         CapFrameInfo{frame.sequence, frame.timestampUs, 0, 0, keyframe ? CAPFRAME_KEYFRAME : 0};
     frames.fetch_add(1);

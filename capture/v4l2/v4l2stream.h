@@ -108,7 +108,7 @@ private:
     // time is dequeued, converted and given back.
     mutable std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
-    std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG
+    std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG and H.264
     JpegDecoder jpegDecoder;
     // The last Motion-JPEG or H.264 frame taken, kept because its buffer goes back to the driver.
     std::vector<uint8_t> lastCompressed;
