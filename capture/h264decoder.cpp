@@ -13,6 +13,7 @@ namespace ostrel::capture {
 
 namespace {
 
+constexpr uint8_t nalSlice = 1;
 constexpr uint8_t nalIdr = 5;
 
 // Fixed-point factors (16 fractional bits) of one YCbCr to RGB conversion.
@@ -97,10 +98,12 @@ bool H264Decoder::startsWithStartCode(const uint8_t *data, size_t bytes)
 bool H264Decoder::containsIdr(const uint8_t *data, size_t bytes)
 {
     // Each NAL unit follows a 00 00 01 start code; its type is the low five bits of the next byte.
+    // The slices of one picture are all IDR or none is, so the first slice decides.
     for (size_t at = 0; at + 3 < bytes; ++at) {
         if (data[at] == 0 && data[at + 1] == 0 && data[at + 2] == 1) {
-            if ((data[at + 3] & 0x1f) == nalIdr)
-                return true;
+            const uint8_t type = data[at + 3] & 0x1f;
+            if (type == nalIdr || type == nalSlice)
+                return type == nalIdr;
             at += 2;
         }
     }
