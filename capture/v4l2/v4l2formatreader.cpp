@@ -51,7 +51,12 @@ V4l2FormatReader::V4l2FormatReader(const V4l2Fd &fd)
 std::vector<V4l2Mode> V4l2FormatReader::read() const
 {
     std::vector<V4l2Mode> modes;
-    for (uint32_t pixelFormat : pixelFormats()) {
+    std::vector<uint32_t> formats = pixelFormats();
+    // The camera's own H.264 comes last: where it offers the same size and rate in Motion-JPEG
+    // too, that mode, whose frames a recording takes as they come, stays the one found first.
+    std::stable_partition(formats.begin(), formats.end(),
+                          [](uint32_t format) { return format != V4L2_PIX_FMT_H264; });
+    for (uint32_t pixelFormat : formats) {
         // The stream decodes H.264 itself; libv4lconvert does every other format.
         const bool decodable = pixelFormat == V4L2_PIX_FMT_H264
                                    ? H264Decoder::available()
