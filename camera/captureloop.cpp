@@ -253,7 +253,7 @@ void CaptureLoop::passOnH264(const CameraBase::CompressedFrame &frame)
         if (awaitingKeyframe && !frame.keyframe)
             ++skipped;
         else
-            pendingUnits.push_back(frame.data);
+            pendingUnits.push_back({frame.data, frame.keyframe});
         awaitingKeyframe = awaitingKeyframe && !frame.keyframe;
     }
     displaySkipped += skipped;
@@ -263,8 +263,11 @@ void CaptureLoop::passOnH264(const CameraBase::CompressedFrame &frame)
 void CaptureLoop::decodeH264Frames()
 {
     pthread_setname_np(pthread_self(), "ostrel-decode");
+    // After a frame the decoder refused, the frames up to the next keyframe are not even given
+    // to it: they count as skipped, the refused one alone as damaged.
+    bool afterRefusal = false;
     for (;;) {
-        QByteArray unit;
+        PendingUnit unit;
         bool newest = false;
         {
             std::unique_lock<std::mutex> lock(pendingMutex);
@@ -275,19 +278,27 @@ void CaptureLoop::decodeH264Frames()
             pendingUnits.pop_front();
             newest = pendingUnits.empty();
         }
-        // Every frame is decoded, since the next ones build on it; only the newest is shown.
-        if (!newest) {
-            const bool ok = Cap_decodeFrame(context, stream, unit.constData(),
-                                            uint32_t(unit.size()), nullptr, 0) == CAPRESULT_OK;
-            ++(ok ? displaySkipped : refusedByDecode);
+        if (afterRefusal && !unit.keyframe) {
+            ++displaySkipped;
             continue;
         }
-        const QImage frame = newFrame([this, &unit](uchar *rgb, uint32_t size) {
-            return Cap_decodeFrame(context, stream, unit.constData(), uint32_t(unit.size()), rgb,
-                                   size) == CAPRESULT_OK;
-        });
-        ++(frame.isNull() ? refusedByDecode : decoded);
-        if (!frame.isNull() && running.load())
+        const QByteArray &bytes = unit.bytes;
+        // Every frame is decoded, since the next ones build on it; only the newest is shown.
+        QImage frame;
+        bool ok = false;
+        if (newest) {
+            frame = newFrame([this, &bytes](uchar *rgb, uint32_t size) {
+                return Cap_decodeFrame(context, stream, bytes.constData(), uint32_t(bytes.size()),
+                                       rgb, size) == CAPRESULT_OK;
+            });
+            ok = !frame.isNull();
+        } else {
+            ok = Cap_decodeFrame(context, stream, bytes.constData(), uint32_t(bytes.size()),
+                                 nullptr, 0) == CAPRESULT_OK;
+        }
+        afterRefusal = !ok;
+        ++(!ok ? refusedByDecode : newest ? decoded : displaySkipped);
+        if (ok && newest && running.load())
             frameReady(frame, QByteArray());
     }
 }

@@ -144,8 +144,13 @@ private:
 
     std::mutex pendingMutex; // guards pendingJpeg and pendingUnits; running is cleared under it
     std::condition_variable pendingChanged;
-    QByteArray pendingJpeg;              // the newest frame not decoded yet
-    std::deque<QByteArray> pendingUnits; // H.264: every frame not decoded yet, oldest first
+    QByteArray pendingJpeg; // the newest frame not decoded yet
+    struct PendingUnit
+    {
+        QByteArray bytes;
+        bool keyframe = false;
+    };
+    std::deque<PendingUnit> pendingUnits; // H.264: every frame not decoded yet, oldest first
 
     std::thread captureThread;
     std::thread decodeThread; // compressed formats only
