@@ -1,6 +1,6 @@
 #include "avimuxer.h"
 
-#include "averrortext.h"
+#include "libavsupport.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -21,18 +21,6 @@ bool near(double a, double b)
 }
 
 } // namespace
-
-void AviMuxer::ContextDeleter::operator()(AVFormatContext *context) const
-{
-    if (context->pb)
-        avio_closep(&context->pb);
-    avformat_free_context(context);
-}
-
-void AviMuxer::PacketDeleter::operator()(AVPacket *packet) const
-{
-    av_packet_free(&packet);
-}
 
 AviMuxer::AviMuxer() = default;
 
@@ -64,7 +52,7 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     int result = avformat_alloc_output_context2(&raw, nullptr, "avi", file.constData());
     if (result < 0)
         return avErrorText(result);
-    std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
+    FormatContextHandle opened(raw);
 
     AVStream *stream = avformat_new_stream(raw, nullptr);
     packet.reset(av_packet_alloc());

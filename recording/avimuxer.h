@@ -6,10 +6,9 @@
 #include <QSize>
 #include <QString>
 
-#include <memory>
+#include "libavsupport.h"
 
-struct AVFormatContext;
-struct AVPacket;
+#include <memory>
 
 // A frame rate as a fraction, the way the file declares it.
 struct FrameRateFraction
@@ -47,17 +46,8 @@ public:
     qint64 size() const { return completeEnd; }
 
 private:
-    struct ContextDeleter
-    {
-        void operator()(AVFormatContext *context) const;
-    };
-    struct PacketDeleter
-    {
-        void operator()(AVPacket *packet) const;
-    };
-
-    std::unique_ptr<AVFormatContext, ContextDeleter> context;
-    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    FormatContextHandle context;
+    PacketHandle packet;
     AviCheckpoint checkpoint;
     long long framesWritten = 0; // whole frames in the file
     long long completeEnd = 0;   // the file's size after the last whole frame

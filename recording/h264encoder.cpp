@@ -1,7 +1,7 @@
 #include "h264encoder.h"
 
-#include "averrortext.h"
 #include "jpegencoder.h"
+#include "libavsupport.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -23,28 +23,7 @@ namespace {
 constexpr const char *x264Preset = "ultrafast";
 constexpr const char *x264Quality = "26";
 
-struct BufferDeleter
-{
-    void operator()(AVBufferRef *buffer) const { av_buffer_unref(&buffer); }
-};
-using BufferRef = std::unique_ptr<AVBufferRef, BufferDeleter>;
-
 } // namespace
-
-void H264Encoder::ContextDeleter::operator()(AVCodecContext *context) const
-{
-    avcodec_free_context(&context);
-}
-
-void H264Encoder::FrameDeleter::operator()(AVFrame *frame) const
-{
-    av_frame_free(&frame);
-}
-
-void H264Encoder::PacketDeleter::operator()(AVPacket *packet) const
-{
-    av_packet_free(&packet);
-}
 
 H264Encoder::H264Encoder() = default;
 H264Encoder::~H264Encoder() = default;
@@ -130,7 +109,6 @@ QString H264Encoder::openLibx264(const Settings &settings)
         context.reset();
         return avErrorText(result);
     }
-    name = QStringLiteral("libx264");
     vaapi = false;
     return QString();
 }
@@ -144,8 +122,8 @@ QString H264Encoder::openVaapi(const Settings &settings)
     int result = av_hwdevice_ctx_create(&rawDevice, AV_HWDEVICE_TYPE_VAAPI, nullptr, nullptr, 0);
     if (result < 0)
         return avErrorText(result);
-    const BufferRef device(rawDevice);
-    const BufferRef frames(av_hwframe_ctx_alloc(device.get()));
+    const BufferHandle device(rawDevice);
+    const BufferHandle frames(av_hwframe_ctx_alloc(device.get()));
     if (!frames)
         return avErrorText(AVERROR(ENOMEM));
     auto *framesContext = reinterpret_cast<AVHWFramesContext *>(frames->data);
@@ -169,7 +147,6 @@ QString H264Encoder::openVaapi(const Settings &settings)
         context.reset();
         return avErrorText(result);
     }
-    name = QStringLiteral("h264_vaapi");
     vaapi = true;
     return QString();
 }
@@ -184,8 +161,8 @@ QByteArray H264Encoder::extradata() const
 QString H264Encoder::sendToVaapi(const QByteArray &yuv420, qint64 pts)
 {
     // The surfaces take NV12: the chroma planes interleaved.
-    std::unique_ptr<AVFrame, FrameDeleter> upload(av_frame_alloc());
-    std::unique_ptr<AVFrame, FrameDeleter> surface(av_frame_alloc());
+    FrameHandle upload(av_frame_alloc());
+    FrameHandle surface(av_frame_alloc());
     if (!upload || !surface)
         return avErrorText(AVERROR(ENOMEM));
     upload->format = AV_PIX_FMT_NV12;

@@ -7,12 +7,10 @@
 #include <QSize>
 #include <QString>
 
+#include "libavsupport.h"
+
 #include <memory>
 #include <vector>
-
-struct AVCodecContext;
-struct AVFrame;
-struct AVPacket;
 
 // Encodes pictures into H.264 with libavcodec: a VAAPI encoder where the machine has one, libx264
 // otherwise. Not thread-safe: one thread owns an encoder at a time.
@@ -44,8 +42,6 @@ public:
     // Returns an empty string on success, the cause of the failure otherwise.
     QString open(const Settings &settings);
     bool isOpen() const { return static_cast<bool>(context); }
-    // The name of the libavcodec encoder in use ("libx264", "h264_vaapi").
-    QString encoderName() const { return name; }
     // The parameter sets, when opened with globalHeader.
     QByteArray extradata() const;
     // picture: YUV 4:2:0 planes in full range, one after the other without padding (Y of
@@ -60,28 +56,14 @@ public:
     static qsizetype yuv420Size(const QSize &size);
 
 private:
-    struct ContextDeleter
-    {
-        void operator()(AVCodecContext *context) const;
-    };
-    struct FrameDeleter
-    {
-        void operator()(AVFrame *frame) const;
-    };
-    struct PacketDeleter
-    {
-        void operator()(AVPacket *packet) const;
-    };
-
     QString openLibx264(const Settings &settings);
     QString openVaapi(const Settings &settings);
     QString receivePackets(std::vector<Packet> *packets);
     QString sendToVaapi(const QByteArray &yuv420, qint64 pts);
 
-    std::unique_ptr<AVCodecContext, ContextDeleter> context;
-    std::unique_ptr<AVFrame, FrameDeleter> frame;
-    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    CodecContextHandle context;
+    FrameHandle frame;
+    PacketHandle packet;
     QSize size;
-    QString name;
     bool vaapi = false;
 };

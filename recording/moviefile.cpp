@@ -1,12 +1,13 @@
 #include "moviefile.h"
 
-#include "averrortext.h"
+#include "libavsupport.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/mem.h>
 }
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -24,18 +25,6 @@ const char *formatFor(const QString &path)
 }
 
 } // namespace
-
-void MovieFile::ContextDeleter::operator()(AVFormatContext *context) const
-{
-    if (context->pb)
-        avio_closep(&context->pb);
-    avformat_free_context(context);
-}
-
-void MovieFile::PacketDeleter::operator()(AVPacket *packet) const
-{
-    av_packet_free(&packet);
-}
 
 MovieFile::MovieFile() = default;
 
@@ -61,7 +50,7 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     int result = avformat_alloc_output_context2(&raw, nullptr, format, file.constData());
     if (result < 0)
         return avErrorText(result);
-    std::unique_ptr<AVFormatContext, ContextDeleter> opened(raw);
+    FormatContextHandle opened(raw);
 
     AVStream *stream = avformat_new_stream(raw, nullptr);
     packet.reset(av_packet_alloc());
@@ -106,6 +95,7 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     avio_flush(raw->pb);
     if (raw->pb->error < 0)
         return avErrorText(raw->pb->error);
+    completeEnd = avio_tell(raw->pb);
     timeBaseNum = timeBase.numerator;
     timeBaseDen = timeBase.denominator;
     writeFailed = false;
@@ -142,6 +132,8 @@ QString MovieFile::writePacket(const QByteArray &data, qint64 pts, qint64 dts, q
         writeFailed = true;
         return avErrorText(result);
     }
+    // The muxer hands a cluster or a fragment to the file only when it is complete.
+    completeEnd = avio_tell(context->pb);
     return QString();
 }
 
@@ -154,12 +146,15 @@ QString MovieFile::finish()
 {
     if (!context)
         return QString();
-    // After a failed write the trailer would only fail again; what reached the disk stays
-    // readable up to its last whole cluster or fragment.
+    // After a failed write the trailer would only fail again. The part of a cluster or fragment
+    // that reached the disk is cut off, so that the file ends cleanly after the last whole one.
     int result = writeFailed ? 0 : av_write_trailer(context.get());
     const int closed = avio_closep(&context->pb);
     if (result >= 0)
         result = closed;
+    const QString path = QString::fromUtf8(context->url);
     context.reset();
+    if (writeFailed && !QFile::resize(path, completeEnd))
+        return QStringLiteral("The end of %1 could not be cut off").arg(path);
     return result < 0 ? avErrorText(result) : QString();
 }

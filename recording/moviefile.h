@@ -6,15 +6,15 @@
 #include <QSize>
 #include <QString>
 
-#include <memory>
+#include "libavsupport.h"
 
-struct AVFormatContext;
-struct AVPacket;
+#include <memory>
 
 // Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
 // suffix. Both are written so that a file whose program was killed plays up to its last two
-// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file has its duration and an index for seeking. Every call returns an
-// empty string on success and the cause of the failure otherwise. Not thread-safe.
+// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file
+// has its duration and an index for seeking. Every call returns an empty string on success and the
+// cause of the failure otherwise. Not thread-safe.
 class MovieFile
 {
 public:
@@ -39,18 +39,10 @@ public:
     qint64 size() const;
 
 private:
-    struct ContextDeleter
-    {
-        void operator()(AVFormatContext *context) const;
-    };
-    struct PacketDeleter
-    {
-        void operator()(AVPacket *packet) const;
-    };
-
-    std::unique_ptr<AVFormatContext, ContextDeleter> context;
-    std::unique_ptr<AVPacket, PacketDeleter> packet;
+    FormatContextHandle context;
+    PacketHandle packet;
     qint64 timeBaseNum = 1;
     qint64 timeBaseDen = 1;
+    qint64 completeEnd = 0; // the file's size after its last whole cluster or fragment
     bool writeFailed = false;
 };

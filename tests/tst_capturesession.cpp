@@ -61,8 +61,16 @@ private slots:
 
     // Turned by 90°: the file has the turned size and the camera's frames in order, the snapshot
     // is turned too and full size, and a frame on its way after the stop is never handed out.
+    // Motion-JPEG and H.264 alike.
+    void recordsAndSnapshotsTheTurnedPicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Motion-JPEG") << "turned.avi";
+        QTest::newRow("H.264") << "turned.mkv";
+    }
     void recordsAndSnapshotsTheTurnedPicture()
     {
+        QFETCH(QString, name);
         if (!ffprobeAvailable())
             QSKIP("ffprobe is not installed");
         startSession(synthetic::mode(320, 240, 30, "MJPG"));
@@ -76,7 +84,11 @@ private slots:
         session->setViewSize(QSize(120, 160));
         QTRY_VERIFY(frames.last().at(0).value<QImage>().size() == QSize(160, 120));
 
-        const QString video = dir.filePath("turned.avi");
+        const QString video = dir.filePath(name);
+        RecordingOptions options;
+        if (name.endsWith(".mkv"))
+            options.codec = RecordingOptions::Codec::H264;
+        session->setRecordingOptions(options);
         QSignalSpy finished(session->recorder(), &Recorder::finished);
         QVERIFY(session->startRecording(video));
         QVERIFY(!session->startRecording(dir.filePath("second.avi")));

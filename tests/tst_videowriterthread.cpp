@@ -2,6 +2,7 @@
 #include "videowriterthread.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -150,6 +151,11 @@ private slots:
         options.fps = fps;
         options.frameSize = QSize(64, 48);
         VideoWriterThread writer;
+        // Without a VAAPI device the encoder says once per file that libx264 encodes.
+        if (!QFileInfo::exists("/dev/dri"))
+            QTest::ignoreMessage(
+                QtWarningMsg, QRegularExpression("^H264Encoder: no VAAPI H.264 encoder \\(.*\\), "
+                                                 "encoding with libx264$"));
         QVERIFY(writer.startWriting(options));
         writer.start();
         produce(2000, std::chrono::microseconds(std::llround(1e6 / fps)),

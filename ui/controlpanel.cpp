@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -209,7 +210,9 @@ void ControlPanel::createWidgets()
     pauseButton = new QPushButton(tr("Pause"));
     pauseButton->setEnabled(false);
     pauseButton->setCheckable(true);
-    pauseButton->setIcon(themedIcon("media-playback-pause", ":/resources/record.png"));
+    pauseButton->setIcon(
+        QIcon::fromTheme(QStringLiteral("media-playback-pause"),
+                         pauseButton->style()->standardIcon(QStyle::SP_MediaPause)));
     pauseButton->setToolTip(tr("Pause/resume the recording (Ctrl+P)"));
 
     cameraControls = new CameraControlsPanel;

@@ -106,10 +106,11 @@ QString RecordingController::detailText(const Recorder &recorder)
             parts << tr("next in %1 s").arg((recorder.msToNextTimelapseFrame() + 999) / 1000);
     }
     const qint64 remaining = recorder.remainingMs();
-    if (remaining >= 0) {
-        const qint64 minutes = remaining / 60000;
+    const qint64 minutes = remaining / 60000;
+    if (minutes >= 100 * 60)
+        parts << tr("over 99 hours left");
+    else if (remaining >= 0)
         parts << tr("%1:%2 left").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-    }
     return parts.join(QStringLiteral(" · "));
 }
 
