@@ -1,10 +1,14 @@
-// Cost per frame of the V4L2 backend turning camera frames into RGB24 at 1920x1080, for YUYV and
-// MJPEG: the whole capture path of a stream (dequeue, completeness check, libv4lconvert, requeue)
-// on a scripted device, timed around captureFrame only. The MJPEG frames are encoded here by
-// libjpeg-turbo (4:2:2, like USB cameras) from the same picture as the YUYV frames.
+// Cost per frame of the V4L2 backend turning camera frames into RGB24 at 1920x1080, for YUYV,
+// MJPEG and H.264: the whole capture path of a stream (dequeue, completeness check, libv4lconvert,
+// libjpeg-turbo or the stream's H.264 decoder, requeue) on a scripted device, timed around
+// captureFrame only. The MJPEG frames are encoded here by libjpeg-turbo (4:2:2, like USB cameras)
+// from the same picture as the YUYV frames; the H.264 frames by the recording's encoder (libx264)
+// from pictures whose noise and grid change every frame, as a camera's would, with a keyframe
+// every 30 frames. "H264 decode" times the decode alone, as the view decodes frames it skips.
 //
 //   ostrel_bench_v4l2convert [frames per format, default 100]
 #include "fakev4l2device.h"
+#include "h264encoder.h"
 #include "v4l2/v4l2device.h"
 
 #include <turbojpeg.h>
@@ -25,10 +29,9 @@ const std::string nodePath = "/bench/video0";
 
 // Gradients, a grid and deterministic noise: JPEG sizes like a camera's busy scene rather than
 // a flat test card. Packed RGB24.
-std::vector<uint8_t> picture()
+std::vector<uint8_t> picture(uint32_t seed = 12345, uint32_t shift = 0)
 {
     std::vector<uint8_t> rgb(size_t(width) * height * 3);
-    uint32_t seed = 12345;
     auto clamp = [](int v) {
         return uint8_t(std::clamp(v, 0, 255));
     };
@@ -36,7 +39,7 @@ std::vector<uint8_t> picture()
         for (uint32_t x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = int(seed >> 28) - 8;
-            const bool grid = (x % 64) < 2 || (y % 64) < 2;
+            const bool grid = ((x + shift) % 64) < 2 || (y % 64) < 2;
             uint8_t *p = &rgb[(size_t(y) * width + x) * 3];
             p[0] = grid ? 255 : clamp(128 + noise * 4);
             p[1] = clamp(int(y * 255 / height) + noise);
@@ -88,7 +91,30 @@ FakeV4l2Device::Node camera(uint32_t pixelFormat)
     return node;
 }
 
-bool measure(const char *label, uint32_t pixelFormat, const std::vector<uint8_t> &frame, int frames)
+// Camera-like H.264 of moving pictures, one access unit a frame; empty when it cannot be made.
+std::vector<std::vector<uint8_t>> h264Frames(int frames)
+{
+    H264Encoder encoder;
+    std::vector<H264Encoder::Packet> packets;
+    QString error = encoder.open({QSize(width, height), {30, 1}, 30, false});
+    for (int i = 0; i < frames && error.isEmpty(); ++i) {
+        std::vector<uint8_t> rgb = picture(uint32_t(i) * 7919u + 1u, uint32_t(i) * 2);
+        const QImage image(rgb.data(), int(width), int(height), int(width) * 3,
+                           QImage::Format_RGB888);
+        error = encoder.encode(H264Encoder::yuv420FromImage(image, &error), i, &packets);
+    }
+    if (error.isEmpty())
+        error = encoder.flush(&packets);
+    std::vector<std::vector<uint8_t>> units;
+    for (const H264Encoder::Packet &packet : packets)
+        units.emplace_back(packet.data.begin(), packet.data.end());
+    if (!error.isEmpty())
+        std::fprintf(stderr, "H.264: %s\n", qPrintable(error));
+    return error.isEmpty() ? units : std::vector<std::vector<uint8_t>>{};
+}
+
+bool measure(const char *label, uint32_t pixelFormat,
+             const std::vector<std::vector<uint8_t>> &sequence, int frames, bool decodeOnly = false)
 {
     auto io = std::make_shared<FakeV4l2Device>();
     io->addNode(nodePath, camera(pixelFormat));
@@ -100,10 +126,19 @@ bool measure(const char *label, uint32_t pixelFormat, const std::vector<uint8_t>
     }
     std::vector<uint8_t> rgb(size_t(width) * height * 3);
     std::vector<double> milliseconds;
+    size_t bytes = 0;
     for (int i = 0; i < frames; ++i) {
+        const std::vector<uint8_t> &frame = sequence[size_t(i) % sequence.size()];
+        bytes += frame.size();
         io->deliver(nodePath, frame);
+        uint32_t taken = 0;
+        if (decodeOnly)
+            stream->captureCompressedFrame(rgb.data(), uint32_t(rgb.size()), taken);
         const auto start = std::chrono::steady_clock::now();
-        const CapResult result = stream->captureFrame(rgb.data());
+        const CapResult result =
+            decodeOnly ? stream->decodeInOrder(rgb.data(), taken, 1, false, nullptr, 0)
+                             .value_or(CAPRESULT_ERR)
+                       : stream->captureFrame(rgb.data());
         const auto end = std::chrono::steady_clock::now();
         if (result != CAPRESULT_OK) {
             std::fprintf(stderr, "%s: frame %d failed to convert\n", label, i);
@@ -114,10 +149,11 @@ bool measure(const char *label, uint32_t pixelFormat, const std::vector<uint8_t>
     std::sort(milliseconds.begin(), milliseconds.end());
     const double mean =
         std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0) / milliseconds.size();
-    std::printf("%-6s %ux%u  frame %7zu bytes  mean %6.2f ms  median %6.2f ms  min %6.2f ms  "
+    std::printf("%-11s %ux%u  frame %7zu bytes  mean %6.2f ms  median %6.2f ms  min %6.2f ms  "
                 "max %6.2f ms  (%d frames, %.0f frames/s on one core)\n",
-                label, width, height, frame.size(), mean, milliseconds[milliseconds.size() / 2],
-                milliseconds.front(), milliseconds.back(), frames, 1000.0 / mean);
+                label, width, height, bytes / size_t(frames), mean,
+                milliseconds[milliseconds.size() / 2], milliseconds.front(), milliseconds.back(),
+                frames, 1000.0 / mean);
     return true;
 }
 
@@ -132,7 +168,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot encode the MJPEG test frame\n");
         return 1;
     }
-    const bool ok = measure("YUYV", V4L2_PIX_FMT_YUYV, toYuyv(rgb), frames) &&
-                    measure("MJPEG", V4L2_PIX_FMT_MJPEG, jpeg, frames);
+    // Every frame of the H.264 sequence is given once and in order.
+    const std::vector<std::vector<uint8_t>> h264 = h264Frames(frames);
+    const bool ok = measure("YUYV", V4L2_PIX_FMT_YUYV, {toYuyv(rgb)}, frames) &&
+                    measure("MJPEG", V4L2_PIX_FMT_MJPEG, {jpeg}, frames) && !h264.empty() &&
+                    measure("H264", V4L2_PIX_FMT_H264, h264, frames) &&
+                    measure("H264 decode", V4L2_PIX_FMT_H264, h264, frames, true);
     return ok ? 0 : 1;
 }

@@ -74,6 +74,24 @@ void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg)
         recordingTap(rgb, cameraJpeg);
 }
 
+void CameraBase::setCompressedTap(CompressedTap tap)
+{
+    std::lock_guard<std::mutex> lock(compressedTapMutex);
+    compressedTap = std::move(tap);
+}
+
+void CameraBase::recordCompressed(const CompressedFrame &frame)
+{
+    std::lock_guard<std::mutex> lock(compressedTapMutex);
+    if (compressedTap)
+        compressedTap(frame);
+}
+
+bool CameraBase::deliversH264() const
+{
+    return fourccText(currentFormat().fourcc) == QLatin1String("H264");
+}
+
 CameraBase::FrameCounts CameraBase::FrameCounts::since(const FrameCounts &earlier) const
 {
     // Counters only grow within one run; one that went back means a new run began.

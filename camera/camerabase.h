@@ -88,6 +88,20 @@ public:
         CameraJpeg,
     };
 
+    // One frame of a camera that sends H.264 itself, as it came: one access unit (Annex B),
+    // stamped by the driver (microseconds, monotonic clock) and numbered by the camera.
+    struct CompressedFrame
+    {
+        QByteArray data;
+        qint64 timestampUs = 0;
+        quint32 sequence = 0;
+        bool keyframe = false; // decodes without any earlier frame
+    };
+    // Every frame of an H.264 format, in the camera's order, as soon as it is taken; called on
+    // the capture thread under the rules of RecordingTap. A number missing between two frames is
+    // a frame lost or refused as damaged.
+    using CompressedTap = std::function<void(const CameraBase::CompressedFrame &frame)>;
+
     // What became of the camera's frames since capture last started. Every frame the camera made
     // is produced; it is lost at the camera (the driver or the camera dropped it, or the
     // camera's thread was too late for it), damaged (refused as broken), or reaches the program
@@ -129,6 +143,11 @@ public:
     // Any thread, also while capturing; an empty function removes the tap. Once it returns, the
     // previous tap is not running and is never called again.
     void setRecordingTap(RecordingTap tap, TapInput input = TapInput::Picture);
+    // As setRecordingTap, for the frames of an H.264 format; other formats never call it.
+    void setCompressedTap(CompressedTap tap);
+    // GUI thread: whether the current format is the camera's own H.264, whose frames reach the
+    // compressed tap.
+    bool deliversH264() const;
 
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
@@ -174,6 +193,8 @@ protected:
     // its JPEG, or none for a format without); each reaches the tap that asks for it.
     void recordCameraJpeg(const QByteArray &cameraJpeg);
     void recordPicture(const QImage &rgb, const QByteArray &cameraJpeg);
+    // The capture thread: an H.264 frame just taken.
+    void recordCompressed(const CompressedFrame &frame);
 
     // Any thread.
     QSize viewSize() const;
@@ -192,7 +213,10 @@ private:
     RecordingTap recordingTap;
     TapInput recordingInput = TapInput::Picture;
     std::atomic<bool> pictureTap{false}; // a tap with Picture input is set
-    mutable std::mutex viewMutex;        // guards requestedViewSize
+    // Guards compressedTap; held while the tap runs, as tapMutex is.
+    std::mutex compressedTapMutex;
+    CompressedTap compressedTap;
+    mutable std::mutex viewMutex; // guards requestedViewSize
     QSize requestedViewSize;
 };
 

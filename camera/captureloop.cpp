@@ -17,15 +17,19 @@ namespace {
 constexpr uint64_t rateWindowUs = 1000000;
 // The largest camera JPEG taken; far above any real frame.
 constexpr qsizetype maxJpegBytes = 64 << 20;
+// H.264 frames waiting for the decoder, at most: two seconds at 30 fps. A decoder further behind
+// cannot catch up; its queue is emptied and decoding resumes at the next keyframe.
+constexpr size_t maxPendingUnits = 60;
 
 } // namespace
 
 CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                         DecodeScale decodeScale)
+                         DecodeScale decodeScale, H264Taken h264Taken)
     : jpegTaken(std::move(jpegTaken))
     , frameReady(std::move(frameReady))
     , streamEnded(std::move(streamEnded))
     , decodeScale(std::move(decodeScale))
+    , h264Taken(std::move(h264Taken))
 {}
 
 CaptureLoop::~CaptureLoop()
@@ -61,7 +65,7 @@ uint32_t CaptureLoop::scaleDenominatorFor(QSize frame, QSize view)
     return 1;
 }
 
-bool CaptureLoop::start(void *context, int32_t stream, int width, int height)
+bool CaptureLoop::start(void *context, int32_t stream, int width, int height, bool h264)
 {
     stop();
     const std::optional<uint32_t> size = frameBytes(width, height);
@@ -76,8 +80,12 @@ bool CaptureLoop::start(void *context, int32_t stream, int width, int height)
     // Asks for the size only: nothing is taken, and a format without JPEG says so.
     compressed = Cap_getCompressedFrame(context, stream, nullptr, 0, &jpegBytes) !=
                  CAPRESULT_FORMATNOTSUPPORTED;
+    this->h264 = h264;
     lastJpegSize = 0;
     pendingJpeg.clear();
+    pendingUnits.clear();
+    lastH264Sequence.reset();
+    awaitingKeyframe = true;
     firstSequence.reset();
     lostBeforeFirst = windowStartUs = windowFrames = 0;
     cameraFps = 0.0;
@@ -87,7 +95,8 @@ bool CaptureLoop::start(void *context, int32_t stream, int width, int height)
     running = true;
     captureThread = std::thread(&CaptureLoop::takeFrames, this);
     if (compressed)
-        decodeThread = std::thread(&CaptureLoop::decodeFrames, this);
+        decodeThread =
+            std::thread(h264 ? &CaptureLoop::decodeH264Frames : &CaptureLoop::decodeFrames, this);
     return true;
 }
 
@@ -117,7 +126,11 @@ void CaptureLoop::takeFrames()
         uint32_t result = waited;
         if (waited == CAPRESULT_OK && compressed) {
             QByteArray jpeg = takeCompressedFrame(result);
-            if (!jpeg.isEmpty()) {
+            if (!jpeg.isEmpty() && h264) {
+                CameraBase::CompressedFrame frame{std::move(jpeg)};
+                noteTaken(&frame);
+                passOnH264(frame);
+            } else if (!jpeg.isEmpty()) {
                 noteTaken();
                 // Before the decode: a recording of the camera's JPEG never waits for it.
                 jpegTaken(jpeg);
@@ -151,12 +164,17 @@ void CaptureLoop::takeFrames()
     }
 }
 
-void CaptureLoop::noteTaken()
+void CaptureLoop::noteTaken(CameraBase::CompressedFrame *facts)
 {
     ++taken;
     CapFrameInfo info{};
     if (Cap_getFrameInfo(context, stream, &info) != CAPRESULT_OK)
         return;
+    if (facts) {
+        facts->timestampUs = qint64(info.timestampUs);
+        facts->sequence = quint32(info.sequence);
+        facts->keyframe = info.flags & CAPFRAME_KEYFRAME;
+    }
     // Frames are counted from the first one taken: whatever the camera lost before that happened
     // before this run saw it.
     if (!firstSequence) {
@@ -211,6 +229,77 @@ void CaptureLoop::decodeFrames()
             ++decoded;
         if (!frame.isNull() && running.load())
             frameReady(frame, jpeg);
+    }
+}
+
+void CaptureLoop::passOnH264(const CameraBase::CompressedFrame &frame)
+{
+    // Before the decode: a recording of the camera's frames never waits for it.
+    if (h264Taken)
+        h264Taken(frame);
+    // A frame missing in between (lost, or refused as damaged) leaves the frames after it
+    // undecodable until the next keyframe.
+    if (lastH264Sequence && frame.sequence != quint32(*lastH264Sequence + 1))
+        awaitingKeyframe = true;
+    lastH264Sequence = frame.sequence;
+    quint64 skipped = 0;
+    {
+        std::lock_guard<std::mutex> lock(pendingMutex);
+        if (pendingUnits.size() >= maxPendingUnits) {
+            skipped = pendingUnits.size();
+            pendingUnits.clear();
+            awaitingKeyframe = true;
+        }
+        if (awaitingKeyframe && !frame.keyframe)
+            ++skipped;
+        else
+            pendingUnits.push_back({frame.data, frame.keyframe});
+        awaitingKeyframe = awaitingKeyframe && !frame.keyframe;
+    }
+    displaySkipped += skipped;
+    pendingChanged.notify_one();
+}
+
+void CaptureLoop::decodeH264Frames()
+{
+    pthread_setname_np(pthread_self(), "ostrel-decode");
+    // After a frame the decoder refused, the frames up to the next keyframe are not even given
+    // to it: they count as skipped, the refused one alone as damaged.
+    bool afterRefusal = false;
+    for (;;) {
+        PendingUnit unit;
+        bool newest = false;
+        {
+            std::unique_lock<std::mutex> lock(pendingMutex);
+            pendingChanged.wait(lock, [this] { return !pendingUnits.empty() || !running; });
+            if (!running)
+                return;
+            unit = std::move(pendingUnits.front());
+            pendingUnits.pop_front();
+            newest = pendingUnits.empty();
+        }
+        if (afterRefusal && !unit.keyframe) {
+            ++displaySkipped;
+            continue;
+        }
+        const QByteArray &bytes = unit.bytes;
+        // Every frame is decoded, since the next ones build on it; only the newest is shown.
+        QImage frame;
+        bool ok = false;
+        if (newest) {
+            frame = newFrame([this, &bytes](uchar *rgb, uint32_t size) {
+                return Cap_decodeFrame(context, stream, bytes.constData(), uint32_t(bytes.size()),
+                                       rgb, size) == CAPRESULT_OK;
+            });
+            ok = !frame.isNull();
+        } else {
+            ok = Cap_decodeFrame(context, stream, bytes.constData(), uint32_t(bytes.size()),
+                                 nullptr, 0) == CAPRESULT_OK;
+        }
+        afterRefusal = !ok;
+        ++(!ok ? refusedByDecode : newest ? decoded : displaySkipped);
+        if (ok && newest && running.load())
+            frameReady(frame, QByteArray());
     }
 }
 

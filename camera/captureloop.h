@@ -9,6 +9,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -21,6 +22,11 @@
 // frame waiting: when decoding cannot keep up, frames are skipped for the picture, never for a
 // recording of the camera's own JPEG. A stream of any other format is taken and converted by the
 // one thread.
+//
+// An H.264 stream is taken the same way, but every frame is handed on in the camera's order (the
+// decoder needs them all) and goes to the decode thread through a queue: frames the display has
+// no time for are decoded without a picture. After a frame missing from the camera's numbering
+// the frames up to the next keyframe are not decoded at all, since they cannot be shown whole.
 //
 // The capture thread sleeps in the library until the device has a frame: it wakes once per frame
 // whatever the camera's rate, and at once when the device vanishes, which ends the loop and is
@@ -42,9 +48,11 @@ public:
     // scale to decode it at. FrameReady then gets a picture whose sides are divided by it, rounded
     // up. Without one every frame is decoded at full size.
     using DecodeScale = std::function<uint32_t()>;
+    // The capture thread, for every H.264 frame as soon as it is taken, in the camera's order.
+    using H264Taken = std::function<void(const CameraBase::CompressedFrame &frame)>;
 
     CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                DecodeScale decodeScale = {});
+                DecodeScale decodeScale = {}, H264Taken h264Taken = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -67,9 +75,10 @@ public:
     // fails or the frame cannot be held.
     static QImage newFrame(int w, int h, const std::function<bool(uchar *, uint32_t)> &fill);
 
-    // Starts taking the frames, of width x height, of an open stream; false when they cannot be
-    // held. The context and stream must stay open until stop() has returned.
-    bool start(void *context, int32_t stream, int width, int height);
+    // Starts taking the frames, of width x height, of an open stream (of the camera's H.264 when
+    // h264); false when they cannot be held. The context and stream must stay open until stop()
+    // has returned. H.264 pictures are always decoded at full size.
+    bool start(void *context, int32_t stream, int width, int height, bool h264 = false);
     // Returns once no thread of the loop runs: nothing is delivered afterwards. Wakes the
     // capture thread through the library, so it never waits for a frame or a timeout.
     void stop();
@@ -83,13 +92,19 @@ public:
 private:
     void takeFrames();
     void decodeFrames();
+    // Capture thread: an H.264 frame just taken, to the tap and the decode queue.
+    void passOnH264(const CameraBase::CompressedFrame &frame);
+    // Decode thread: the H.264 frames in the queue, in order.
+    void decodeH264Frames();
     // Decode thread: the picture of a camera JPEG at 1/scale, RGB32 where it can be.
     QImage scaledFrame(const QByteArray &jpeg, uint32_t scale) const;
     // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none, with
     // the library's answer (a CAPRESULT_ code) in result.
     QByteArray takeCompressedFrame(uint32_t &result);
-    // Capture thread: counts a frame just taken and measures the rate from its timestamp.
-    void noteTaken();
+    // Capture thread: counts a frame just taken and measures the rate from its timestamp; fills
+    // in the frame's number, time and keyframe flag when asked (left alone when the library
+    // has none).
+    void noteTaken(CameraBase::CompressedFrame *facts = nullptr);
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
     QImage newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const;
 
@@ -97,14 +112,20 @@ private:
     const FrameReady frameReady;
     const StreamEnded streamEnded;
     const DecodeScale decodeScale;
+    const H264Taken h264Taken;
     void *context = nullptr;
     int32_t stream = -1;
     int width = 0;
     int height = 0;
     uint32_t bytes = 0;
     bool compressed = false;
+    bool h264 = false;
     std::atomic<bool> running{false};
     qsizetype lastJpegSize = 0; // capture thread
+    // Capture thread: the number of the last H.264 frame taken, and whether decoding waits for
+    // a keyframe (from the start, and after a frame missing).
+    std::optional<quint32> lastH264Sequence;
+    bool awaitingKeyframe = true;
 
     // Capture thread: the rate window and where the counts began.
     std::optional<uint64_t> firstSequence;
@@ -121,10 +142,16 @@ private:
     std::atomic<quint64> decoded{0};
     std::atomic<quint64> displaySkipped{0};
 
-    std::mutex pendingMutex; // guards pendingJpeg; running is cleared under it
+    std::mutex pendingMutex; // guards pendingJpeg and pendingUnits; running is cleared under it
     std::condition_variable pendingChanged;
     QByteArray pendingJpeg; // the newest frame not decoded yet
+    struct PendingUnit
+    {
+        QByteArray bytes;
+        bool keyframe = false;
+    };
+    std::deque<PendingUnit> pendingUnits; // H.264: every frame not decoded yet, oldest first
 
     std::thread captureThread;
-    std::thread decodeThread; // Motion-JPEG only
+    std::thread decodeThread; // compressed formats only
 };

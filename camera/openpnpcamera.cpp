@@ -64,7 +64,8 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
           // The capture thread: the report belongs to the GUI thread.
           [this](bool deviceGone) { emit streamEndedOnCaptureThread(captureRun, deviceGone); },
-          [this] { return decodeScale(); })
+          [this] { return decodeScale(); },
+          [this](const CompressedFrame &frame) { recordCompressed(frame); })
     , controlWatcher([this](Property property, int value, bool automatic) {
         // The control thread: the changes wait for the GUI thread, which hears of them once.
         bool first = false;
@@ -315,8 +316,8 @@ void OpenPNPCamera::startCaptureThreads()
     const bool known = Cap_getFormatInfo(captureContext.get(), deviceIndex,
                                          activeFormat.formatIndex, &info) == CAPRESULT_OK;
     streamSize = QSize(int(info.width), int(info.height));
-    if (!known ||
-        !captureLoop.start(captureContext.get(), streamId, streamSize.width(), streamSize.height()))
+    if (!known || !captureLoop.start(captureContext.get(), streamId, streamSize.width(),
+                                     streamSize.height(), fourccText(info.fourcc) == "H264"))
         qWarning("Failed to get format info");
     controlWatcher.start(captureContext.get(), streamId);
 }

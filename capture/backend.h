@@ -51,6 +51,21 @@ public:
         frameBytes = 0;
         return CAPRESULT_FORMATNOTSUPPORTED;
     }
+    // A stream whose frames depend on each other (H.264) decodes them itself, in order, as
+    // Cap_decodeFrame describes, into outBytes at out (RGB24, or BGRX when bgrx); every other
+    // stream answers no value and its frames are decoded as JPEG.
+    virtual std::optional<CapResult> decodeInOrder(const uint8_t *frame, uint32_t frameBytes,
+                                                   uint32_t scaleDenominator, bool bgrx,
+                                                   uint8_t *out, uint32_t outBytes)
+    {
+        (void)frame;
+        (void)frameBytes;
+        (void)scaleDenominator;
+        (void)bgrx;
+        (void)out;
+        (void)outBytes;
+        return std::nullopt;
+    }
     virtual uint32_t frameCount() const = 0;
     // Frames of this stream decoded and handed out although libjpeg-turbo warned about them.
     // Any thread.

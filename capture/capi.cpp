@@ -73,6 +73,10 @@ CapResult decodeScaled(const char *call, Stream &s, const void *frame, uint32_t 
                        uint32_t rgbBytes)
 {
     using ostrel::capture::JpegDecoder;
+    if (const auto decoded =
+            s.decodeInOrder(static_cast<const uint8_t *>(frame), frameBytes, denominator,
+                            pixels == Pixels::Bgrx, static_cast<uint8_t *>(rgb), rgbBytes))
+        return *decoded;
     if (!frame || !rgb || !JpegDecoder::isScaleDenominator(denominator))
         return CAPRESULT_ERR;
     const uint64_t needed = uint64_t(JpegDecoder::scaledSide(s.width(), denominator)) *

@@ -76,7 +76,12 @@ typedef struct CapFrameInfo
     uint64_t framesLost;    /* frames lost before the program got them: gaps in the camera's
                                numbering, frames the driver marked as broken */
     uint64_t framesDamaged; /* frames the library refused as damaged: cut short, undecodable */
+    uint32_t flags;         /* CAPFRAME_ bits of this frame */
 } CapFrameInfo;
+
+/* CapFrameInfo.flags: an H.264 frame that decodes without any earlier one (the driver marked it
+ * so, or it holds an IDR picture). */
+#define CAPFRAME_KEYFRAME 1u
 
 /* Causes of a failure, as Cap_getLastError tells them. */
 #define CAPERROR_NONE 0
@@ -139,15 +144,21 @@ CapResult Cap_captureFrame(CapContext ctx, CapStream stream, void *RGBbufferPtr,
                            uint32_t RGBbufferBytes);
 /* The camera's own compressed bytes of the frame that the last successful Cap_captureFrame or
  * Cap_captureCompressedFrame of this stream took: for a Motion-JPEG format a complete JPEG stream,
- * ending at its end-of-image marker. Copies them into buffer and stores their count in
- * *frameBytes. When buffer is null or holds fewer than that many bytes, nothing is copied,
- * *frameBytes still tells the size and the result is CAPRESULT_ERR. A stream of an uncompressed
- * format answers CAPRESULT_FORMATNOTSUPPORTED. Meant for the thread that captures, right after
- * the capture: the next capture replaces the frame. */
+ * ending at its end-of-image marker; for an H.264 format one access unit as the camera sent it
+ * (Annex B, start codes included, parameter sets in-band where the camera puts them). Copies them
+ * into buffer and stores their count in *frameBytes. When buffer is null or holds fewer than that
+ * many bytes, nothing is copied, *frameBytes still tells the size and the result is CAPRESULT_ERR.
+ * A stream of an uncompressed format answers CAPRESULT_FORMATNOTSUPPORTED. Meant for the thread
+ * that captures, right after the capture: the next capture replaces the frame. */
 CapResult Cap_getCompressedFrame(CapContext ctx, CapStream stream, void *buffer,
                                  uint32_t bufferBytes, uint32_t *frameBytes);
 /* Takes the newest frame as Cap_captureFrame does but leaves it compressed: copies the camera's
  * own bytes of it into buffer under the rules of Cap_getCompressedFrame, without decoding it.
+ * An H.264 stream hands over every frame instead, the oldest waiting first, since each one
+ * depends on those before it: a caller that falls behind gets them all, in the camera's order,
+ * until the driver runs out of buffers and loses some (counted in framesLost). Frames that do
+ * not begin with a start code are refused as damaged. Cap_getFrameInfo then tells the frame's
+ * number, time and CAPFRAME_KEYFRAME.
  * When buffer is null or too small the frame is taken all the same, and Cap_getCompressedFrame
  * hands it over afterwards. A stream of an uncompressed format answers
  * CAPRESULT_FORMATNOTSUPPORTED and takes nothing. For a capture thread that must keep up with the
@@ -157,7 +168,15 @@ CapResult Cap_captureCompressedFrame(CapContext ctx, CapStream stream, void *buf
 /* Decodes compressed bytes of one of this stream's frames (from Cap_captureCompressedFrame) into
  * RGB24, with the buffer rules of Cap_captureFrame. Any thread, also while another one captures
  * from the stream. CAPRESULT_ERR when the bytes are no picture of the stream's size or are cut
- * short. */
+ * short.
+ * An H.264 stream has one decoder, which remembers the frames it was given: give it every frame
+ * taken, once, in the order taken, from one thread at a time (the decodes here and
+ * Cap_captureFrame share it). A null buffer with 0 bytes decodes a frame without writing its
+ * picture, for a frame nobody will see. After a frame it refuses, and before the first one, it
+ * refuses every frame up to the next keyframe (CAPRESULT_ERR): a caller that knows of a frame
+ * missing in between gives it nothing but keyframes until then. The scaled decodes of an H.264
+ * stream take a scaleDenominator of 1 only. Cap_captureFrame of an H.264 stream takes the next
+ * frame in order and decodes it with the same decoder. */
 CapResult Cap_decodeFrame(CapContext ctx, CapStream stream, const void *frame, uint32_t frameBytes,
                           void *RGBbufferPtr, uint32_t RGBbufferBytes);
 /* The size of this stream's pictures decoded at 1/scaleDenominator (1, 2, 4 or 8), as

@@ -65,7 +65,7 @@ void expectStreamCallsFail(CapContext ctx, CapStream id)
     QCOMPARE(Cap_isOpenStream(ctx, id), 0u);
     QCOMPARE(Cap_hasNewFrame(ctx, id), 0u);
     QCOMPARE(Cap_getStreamFrameCount(ctx, id), 0u);
-    CapFrameInfo info{7, 7, 7, 7};
+    CapFrameInfo info{7, 7, 7, 7, 7};
     QVERIFY(Cap_waitForFrame(ctx, id, 0) != CAPRESULT_OK);
     QVERIFY(Cap_interruptWait(ctx, id) != CAPRESULT_OK);
     QVERIFY(Cap_getFrameInfo(ctx, id, &info) != CAPRESULT_OK);

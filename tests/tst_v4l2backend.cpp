@@ -1,8 +1,12 @@
 // The V4L2 backend against a scripted device: listing, opening, streaming, dropped frames,
 // refusals and unplugs, and what the camera above it offers; plus a real node, when there is one.
 #include "fakev4l2device.h"
+#include "h264encoder.h"
+#include "h264passthroughwriter.h"
 #include "openpnpcamera.h"
 #include "synthetic/syntheticcontrol.h"
+#include "testsupport/ffprobe.h"
+#include "testsupport/smalldisk.h"
 #include "v4l2/v4l2backend.h"
 #include "v4l2/v4l2device.h"
 #include "v4l2/v4l2mode.h"
@@ -11,16 +15,22 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMetaEnum>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <atomic>
 #include <functional>
 #include <thread>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 using namespace ostrel::capture;
 using Fake = FakeV4l2Device;
@@ -119,6 +129,101 @@ struct DefaultSource
     }
 };
 
+// 64x48 H.264 as a camera sends it (parameter sets before each keyframe, one every 10 frames)
+// of a test card: red and blue halves, a white bar that moves down a row a frame.
+std::vector<H264Encoder::Packet> cameraH264(int frames)
+{
+    std::vector<H264Encoder::Packet> packets;
+    H264Encoder encoder;
+    QString error = encoder.open({QSize(64, 48), {30, 1}, 10, false});
+    for (int n = 0; n < frames && error.isEmpty(); ++n) {
+        QImage card(64, 48, QImage::Format_RGB888);
+        card.fill(Qt::red);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (x >= 32 || (y >= n && y < n + 4))
+                    card.setPixelColor(x, y, y >= n && y < n + 4 ? Qt::white : Qt::blue);
+        error = encoder.encode(H264Encoder::yuv420FromImage(card, &error), n, &packets);
+    }
+    if (error.isEmpty())
+        error = encoder.flush(&packets);
+    return error.isEmpty() ? packets : std::vector<H264Encoder::Packet>{};
+}
+
+// What a writer reported, heard on the test's thread once the events are handled (a spy would
+// hear it on the writer's).
+struct WriterReports : QObject
+{
+    int finished = 0;
+    QStringList errors;
+    explicit WriterReports(H264PassThroughWriter &writer)
+    {
+        connect(&writer, &H264PassThroughWriter::writingFinished, this, [this] { ++finished; });
+        connect(&writer, &H264PassThroughWriter::errorOccurred, this,
+                [this](const QString &error) { errors << error; });
+    }
+};
+
+RecordingOptions passThrough(const QString &path)
+{
+    RecordingOptions options;
+    options.fileName = path;
+    options.codec = RecordingOptions::Codec::H264;
+    options.frameSize = QSize(64, 48);
+    return options;
+}
+
+// The NAL units of an access unit, without their start codes or, as a file holds them, their
+// four-byte lengths; trailing zeros belong to no unit.
+QList<QByteArray> nalUnits(const QByteArray &unit)
+{
+    QList<QByteArray> units;
+    const bool annexB =
+        unit.startsWith(QByteArray("\0\0\1", 3)) || unit.startsWith(QByteArray("\0\0\0\1", 4));
+    for (qsizetype at = 0; at < unit.size();) {
+        qsizetype begin = at + 4, end = 0;
+        if (annexB) {
+            begin = unit.indexOf(QByteArray("\0\0\1", 3), at) + 3;
+            end = unit.indexOf(QByteArray("\0\0\1", 3), begin);
+            end = end < 0 ? unit.size() : end;
+        } else {
+            end = begin + qFromBigEndian<quint32>(unit.constData() + at);
+        }
+        QByteArray nal = unit.mid(begin, end - begin);
+        while (nal.endsWith('\0'))
+            nal.chop(1);
+        units << nal;
+        at = end;
+    }
+    return units;
+}
+
+struct Packet
+{
+    QByteArray data;
+    qint64 ptsUs;
+};
+
+// The packets of a movie file as libavformat reads them back, and its duration in µs.
+QList<Packet> readPackets(const QString &path, qint64 *durationUs)
+{
+    AVFormatContext *file = nullptr;
+    QList<Packet> packets;
+    if (avformat_open_input(&file, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return packets;
+    avformat_find_stream_info(file, nullptr);
+    *durationUs = file->duration;
+    AVPacket *packet = av_packet_alloc();
+    while (av_read_frame(file, packet) >= 0) {
+        packets << Packet{QByteArray(reinterpret_cast<const char *>(packet->data), packet->size),
+                          av_rescale_q(packet->pts, file->streams[0]->time_base, {1, 1000000})};
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&file);
+    return packets;
+}
+
 } // namespace
 
 class TestV4l2Backend : public QObject
@@ -146,6 +251,10 @@ private slots:
     void changesMadeElsewhereReachTheCamera();
     void offersWhatRealCamerasList_data();
     void offersWhatRealCamerasList();
+    void h264IsShownAndRecordedAsTheCameraSentIt_data();
+    void h264IsShownAndRecordedAsTheCameraSentIt();
+    void h264PassThroughFiles_data();
+    void h264PassThroughFiles();
     void realDevice();
 
 private:
@@ -245,8 +354,10 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
           Fake::discreteSize(1920, 1080)},
          {Fake::discreteInterval(1, 30), Fake::discreteInterval(333333, 10000000),
           Fake::discreteInterval(2, 15)}},
-        // Nothing converts H.264 to RGB: it must not be offered.
+        // The stream decodes H.264 itself, offered after the rest; nothing here decodes HEVC,
+        // which is not offered.
         {V4L2_PIX_FMT_H264, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
+        {V4L2_PIX_FMT_HEVC, {Fake::discreteSize(1920, 1080)}, {Fake::discreteInterval(1, 30)}},
         // A range (a camera module's binned mode): the common sizes inside it on its 16 x 4 grid
         // and its native size, the common rates from 30 down to 5 frames per second.
         {V4L2_PIX_FMT_YUYV, {range}, {rates}},
@@ -272,10 +383,11 @@ void TestV4l2Backend::listsConvertibleModesInEnumerationOrder()
             expected.push_back({yuyv, width, height, 1, rate, rate, 16, rate, 1});
     }
     expected.push_back({V4L2_PIX_FMT_GREY, 640, 480, 0, 0, 25, 8, 25, 1});
+    expected.push_back({V4L2_PIX_FMT_H264, 1920, 1080, 1, 30, 30, 0, 30, 1});
     QVERIFY(device->modes() == expected);
 
     // The rate-less mode opens without touching the driver's interval.
-    QVERIFY(device->openStream(uint32_t(expected.size() - 1)));
+    QVERIFY(device->openStream(uint32_t(expected.size() - 2)));
     QCOMPARE(io->observe(node0).interval.denominator, 25u);
 }
 
@@ -708,6 +820,14 @@ void TestV4l2Backend::offersWhatRealCamerasList_data()
            "(128), Contrast 0..100 (32), Saturation 0..100 (64), Gamma 90..150 (120), Hue "
            "-180..180 (0), Sharpness 0..7 (3), BacklightCompensation 0..2 (1), "
            "PowerLineFrequency 0..2 (1)";
+    QTest::newRow("FHD camera with its own H.264 (and HEVC, not offered)")
+        << "fhd-camera-mjpg-yuyv-h264-hevc.txt"
+        << "logitech-c920-controls.txt"
+        << QStringList{"10", "1920x1080 @ 30.0 fps (MJPG)", "640x360 @ 30.0 fps (H264)"}
+        << "Exposure 3..2047 (250) auto, Focus 0..250 (0) auto, Zoom 100..500 (100), WhiteBalance "
+           "2000..6500 (4000) auto, Gain 0..255 (0), Brightness 0..255 (128), Contrast 0..255 "
+           "(128), Saturation 0..255 (128), Sharpness 0..255 (128), BacklightCompensation 0..1 "
+           "(0), PowerLineFrequency 0..2 (2)";
     QTest::newRow("Etron, Logitech C920")
         << "etron-usb2-camera.txt"
         << "logitech-c920-controls.txt"
@@ -743,6 +863,216 @@ void TestV4l2Backend::offersWhatRealCamerasList()
                           offeredModes.value(offeredModes.size() - 1)}),
              modes);
     QCOMPARE(offered.join(", "), properties);
+}
+
+void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("flagged"); // frame 13 is marked by the driver, or lacks its start
+    QTest::newRow("Matroska, frame marked as broken") << "mkv" << true;
+    QTest::newRow("MP4, frame without its start code") << "mp4" << false;
+}
+
+// A camera's own H.264, made here by our encoder as a camera sends it (parameter sets before each
+// keyframe, one every 10 frames, no keyframe flag from the driver): every frame reaches the tap
+// in order, the view shows the picture, and the file holds the camera's bytes at the camera's
+// times. Frame 13, which the driver marks as broken, costs frames 14 to 19, not the file.
+void TestV4l2Backend::h264IsShownAndRecordedAsTheCameraSentIt()
+{
+    QFETCH(QString, suffix);
+    QFETCH(bool, flagged);
+    const QSize size(64, 48);
+    const std::vector<H264Encoder::Packet> packets = cameraH264(30);
+    QCOMPARE(packets.size(), size_t(30));
+
+    Fake::Node node = Fake::uvcCamera();
+    node.formats = {
+        {V4L2_PIX_FMT_H264, {Fake::discreteSize(64, 48)}, {Fake::discreteInterval(1, 30)}}};
+    const DefaultSource source(io, node);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("camera." + suffix);
+    H264PassThroughWriter writer;
+    const WriterReports reports(writer);
+    QVERIFY(writer.startWriting(passThrough(path)));
+    writer.start();
+    std::mutex mutex; // guards shown and taken
+    QImage shown;
+    QList<CameraBase::CompressedFrame> taken;
+    {
+        OpenPNPCamera camera;
+        QCOMPARE(camera.availableCameras().size(), 1);
+        QVERIFY(camera.openCamera(0));
+        QCOMPARE(camera.supportedFormats().value(0).description, "64x48 @ 30.0 fps (H264)");
+        camera.setViewFrameCallback([&](const QImage &frame) {
+            std::lock_guard lock(mutex);
+            shown = frame;
+        });
+        camera.setCompressedTap([&](const CameraBase::CompressedFrame &frame) {
+            writer.addFrame(frame);
+            std::lock_guard lock(mutex);
+            taken << frame;
+        });
+        QVERIFY(camera.startCapture() && camera.deliversH264());
+        io->skipFrames(source.path, 100); // the camera's clock did not start with the recording
+        // Frames 0 to 12 come faster than they are taken; from then on each one is shown
+        // before the next comes, but frames 14 to 19 are not even decoded: they cannot be
+        // shown whole.
+        quint64 decodedBefore = 0;
+        for (int n = 0; n < 30; ++n) {
+            const QByteArray unit = packets[size_t(n)].data.mid(n == 13 && !flagged ? 4 : 0);
+            const auto deliver = [&] { // into the next buffer the capture gives back
+                return io->deliver(source.path, Bytes(unit.begin(), unit.end()),
+                                   n == 13 && flagged ? V4L2_BUF_FLAG_ERROR : 0);
+            };
+            for (int tries = 0; tries < 500 && !deliver(); ++tries)
+                QTest::qWait(10);
+            const auto done = [&] {
+                const CameraBase::FrameCounts c = camera.frameCounts();
+                return c.decoded + c.displaySkipped + c.damaged;
+            };
+            if (n >= 12 && n != 13) // a frame refused counts once the next one is taken
+                QTRY_COMPARE(done(), quint64(n + 1 - (n >= 13 && flagged ? 1 : 0)));
+            if (n == 12)
+                decodedBefore = camera.frameCounts().decoded;
+        }
+        QCOMPARE(camera.frameCounts().decoded - decodedBefore, 10u);
+        QCOMPARE(camera.frameCounts().damaged, flagged ? 0u : 1u);
+        QCOMPARE(camera.frameCounts().lostAtCamera, flagged ? 1u : 0u);
+        // The test card of the last frames: the bar has reached rows 30 and 31.
+        const auto showsLastCard = [&] {
+            std::lock_guard lock(mutex);
+            const auto is = [&](int x, int y, QColor c) {
+                const QRgb p = shown.pixel(x, y);
+                return std::abs(qRed(p) - c.red()) + std::abs(qGreen(p) - c.green()) +
+                           std::abs(qBlue(p) - c.blue()) <
+                       90;
+            };
+            return !shown.isNull() && is(5, 5, Qt::red) && is(40, 5, Qt::blue) &&
+                   is(5, 31, Qt::white) && is(40, 30, Qt::white) && is(5, 20, Qt::red);
+        };
+        QTRY_VERIFY(showsLastCard());
+    }
+    writer.requestStop();
+    QVERIFY(writer.wait(10000));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(reports.finished, 1);
+    QCOMPARE(reports.errors, QStringList());
+
+    QList<int> sequences, keyframes;
+    for (const CameraBase::CompressedFrame &frame : taken) {
+        sequences << int(frame.sequence);
+        if (frame.keyframe)
+            keyframes << int(frame.sequence);
+    }
+    QList<int> expected;
+    for (int n = 0; n < 30; ++n)
+        if (n != 13)
+            expected << 100 + n;
+    QCOMPARE(sequences, expected);
+    QCOMPARE(keyframes, (QList<int>{100, 110, 120}));
+
+    qint64 durationUs = 0;
+    const QList<Packet> written = readPackets(path, &durationUs);
+    QCOMPARE(written.size(), 23);
+    for (int i = 0; i < written.size(); ++i) {
+        const CameraBase::CompressedFrame &frame = taken[i < 13 ? i : i + 6];
+        QCOMPARE(nalUnits(written[i].data), nalUnits(frame.data));
+        QVERIFY(std::abs(written[i].ptsUs - (frame.timestampUs - taken[0].timestampUs)) <= 1000);
+    }
+    QVERIFY2(std::abs(durationUs - 1000000) <= 20000, qPrintable(QString::number(durationUs)));
+    const WriterStatistics statistics = writer.statistics();
+    QCOMPARE(statistics.framesReceived, 29);
+    QCOMPARE(statistics.framesWritten, 23);
+    QCOMPARE(statistics.framesSkipped, 6);
+    if (ffprobeAvailable()) {
+        const ProbeResult probe = probeVideo(path);
+        QVERIFY2(probe.allDecodable, qPrintable(probe.error));
+        QCOMPARE(probe.frames, 23);
+    }
+}
+
+void TestV4l2Backend::h264PassThroughFiles_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QList<int>>("packets"); // in each file
+    QTest::newRow("the file cannot be made")
+        << "folder" << 90 << "Failed to open video writer for" << QList<int>{};
+    QTest::newRow("no keyframe comes")
+        << "keyframe" << 90 << "No keyframe came from the camera" << QList<int>{};
+    // 30 s of these frames take about 110 KB.
+    QTest::newRow("the disk fills up")
+        << "disk" << 900 << "Error writing frame: No space left on device" << QList<int>{};
+    QTest::newRow("segments of a second") << "segments" << 90 << "" << QList<int>{30, 30, 30};
+    QTest::newRow("a second paused") << "pause" << 90 << "" << QList<int>{60};
+    QTest::newRow("a size limit") << "size" << 900 << "" << QList<int>{};
+    QTest::newRow("a free-space floor") << "floor" << 900 << "" << QList<int>{};
+}
+
+// A camera's own H.264 into files: one after the other at keyframes, the paused time left out, or
+// ended by a limit; what cannot be recorded ends with the cause, never as a success. Every frame
+// given is written or counted as lost.
+void TestV4l2Backend::h264PassThroughFiles()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, frames);
+    QFETCH(QString, cause);
+    QFETCH(QList<int>, packets);
+    SmallDisk disk(64 * 1024);
+    const bool small = mode == "disk" || mode == "floor";
+    if (small && !disk.isMounted())
+        QSKIP("cannot mount a small tmpfs (not root?)");
+    const QTemporaryDir dir;
+    RecordingOptions options = passThrough(small              ? disk.filePath("a.mkv")
+                                           : mode == "folder" ? dir.filePath("missing/a.mkv")
+                                                              : dir.filePath("a.mkv"));
+    options.segmentSeconds = mode == "segments" ? 1 : 0;
+    options.maxBytes = mode == "size" ? 20000 : 0;
+    options.minFreeBytes = mode == "floor" ? 32 * 1024 : 0;
+    const std::vector<H264Encoder::Packet> units = cameraH264(30);
+    QCOMPARE(units.size(), size_t(30));
+    H264PassThroughWriter writer;
+    const WriterReports reports(writer);
+    QVERIFY(writer.startWriting(options));
+    writer.start();
+    for (int n = 0; n < frames; ++n) {
+        const H264Encoder::Packet &unit = units[size_t(n % 30)];
+        writer.setPaused(mode == "pause" && n >= 30 && n < 60);
+        if (mode != "keyframe" || !unit.keyframe)
+            writer.addFrame({unit.data, n * 33333LL, quint32(n), unit.keyframe});
+    }
+    writer.requestStop();
+    QVERIFY(writer.wait(60000));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(reports.errors.size(), cause.isEmpty() ? 0 : 1);
+    if (!cause.isEmpty())
+        QVERIFY2(reports.errors[0].startsWith(cause), qPrintable(reports.errors[0]));
+    QCOMPARE(reports.finished, mode == "folder" || mode == "keyframe" ? 0 : 1);
+    const WriterStatistics statistics = writer.statistics();
+    QCOMPARE(statistics.framesReceived, statistics.framesRecorded + statistics.framesLost);
+    QCOMPARE(statistics.endedAtLimit, mode == "size"    ? RecordingLimit::Size
+                                      : mode == "floor" ? RecordingLimit::FreeSpace
+                                                        : RecordingLimit::None);
+    // Ended at the limit, give or take the second of frames a Matroska cluster holds back.
+    if (mode == "size")
+        QVERIFY(QFileInfo(options.fileName).size() >= 20000 &&
+                QFileInfo(options.fileName).size() < 25000);
+    // The files hold the frames given, in order, none twice, each file from its own start.
+    int n = 0;
+    for (int file = 0; file < packets.size(); ++file) {
+        qint64 durationUs = 0;
+        const QList<Packet> written = readPackets(options.segmentFileName(file + 1), &durationUs);
+        QCOMPARE(written.size(), packets[file]);
+        QVERIFY2(std::abs(durationUs - packets[file] * 33333) <= 20000,
+                 qPrintable(QString::number(durationUs)));
+        for (const Packet &packet : written) {
+            n += mode == "pause" && n == 30 ? 30 : 0;
+            QCOMPARE(nalUnits(packet.data), nalUnits(units[size_t(n++ % 30)].data));
+        }
+    }
+    QCOMPARE(QFileInfo::exists(options.fileName),
+             mode != "folder" && mode != "keyframe" && mode != "segments");
 }
 
 // The first mode of the first real node, when this machine has one, gives a good frame within

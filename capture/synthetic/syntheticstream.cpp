@@ -176,7 +176,8 @@ bool SyntheticStream::frameInfo(CapFrameInfo &info) const
         return false;
     const auto due = std::chrono::duration_cast<std::chrono::microseconds>(
         dueTime(*lastTaken).time_since_epoch());
-    info = CapFrameInfo{*lastTaken, uint64_t(due.count()), lostFrames.load(), damagedFrames.load()};
+    info =
+        CapFrameInfo{*lastTaken, uint64_t(due.count()), lostFrames.load(), damagedFrames.load(), 0};
     return true;
 }
 

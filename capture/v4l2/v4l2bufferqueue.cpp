@@ -87,6 +87,20 @@ int V4l2BufferQueue::takeNewest(Frame &frame)
     return haveFrame ? 0 : -EAGAIN;
 }
 
+int V4l2BufferQueue::takeNext(Frame &frame)
+{
+    for (size_t attempt = 0; attempt < buffers.size(); ++attempt) {
+        bool good = false;
+        if (const int result = dequeue(frame, good); result < 0)
+            return result;
+        if (good)
+            return 0;
+        if (const int requeued = requeue(frame.index); requeued < 0)
+            return requeued;
+    }
+    return -EAGAIN;
+}
+
 int V4l2BufferQueue::dequeue(Frame &frame, bool &good)
 {
     v4l2_buffer buffer{};
@@ -100,6 +114,7 @@ int V4l2BufferQueue::dequeue(Frame &frame, bool &good)
     frame.data = buffers[buffer.index].data();
     frame.bytes = buffer.bytesused;
     frame.sequence = buffer.sequence;
+    frame.keyframe = buffer.flags & V4L2_BUF_FLAG_KEYFRAME;
     frame.timestampUs =
         uint64_t(buffer.timestamp.tv_sec) * 1000000u + uint64_t(buffer.timestamp.tv_usec);
     noteSequence(buffer.sequence);

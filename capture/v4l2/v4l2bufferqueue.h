@@ -19,6 +19,7 @@ public:
         size_t bytes = 0;
         uint32_t sequence = 0;    // the driver's frame number
         uint64_t timestampUs = 0; // when the driver took it, monotonic clock
+        bool keyframe = false;    // the driver marked it as one (compressed formats)
     };
 
     // fd must outlive the queue.
@@ -36,6 +37,9 @@ public:
     // others straight back, so that a caller slower than the camera never falls behind.
     // 0 with frame filled (give it back with requeue), -EAGAIN when no frame is ready, -errno.
     int takeNewest(Frame &frame);
+    // Dequeues the oldest good frame the driver has filled, handing broken ones straight back:
+    // for streams whose frames build on each other and must all be taken in order.
+    int takeNext(Frame &frame);
     int requeue(uint32_t index);
     // Frames the driver skipped in its numbering or marked as broken, since start().
     uint64_t lostFrames() const { return lost; }

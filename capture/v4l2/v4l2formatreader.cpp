@@ -1,5 +1,6 @@
 #include "v4l2formatreader.h"
 
+#include "h264decoder.h"
 #include "v4l2converter.h"
 
 #include <linux/videodev2.h>
@@ -50,8 +51,17 @@ V4l2FormatReader::V4l2FormatReader(const V4l2Fd &fd)
 std::vector<V4l2Mode> V4l2FormatReader::read() const
 {
     std::vector<V4l2Mode> modes;
-    for (uint32_t pixelFormat : pixelFormats()) {
-        if (!V4l2Converter::canConvertToRgb24(pixelFormat))
+    std::vector<uint32_t> formats = pixelFormats();
+    // The camera's own H.264 comes last: where it offers the same size and rate in Motion-JPEG
+    // too, that mode, whose frames a recording takes as they come, stays the one found first.
+    std::stable_partition(formats.begin(), formats.end(),
+                          [](uint32_t format) { return format != V4L2_PIX_FMT_H264; });
+    for (uint32_t pixelFormat : formats) {
+        // The stream decodes H.264 itself; libv4lconvert does every other format.
+        const bool decodable = pixelFormat == V4L2_PIX_FMT_H264
+                                   ? H264Decoder::available()
+                                   : V4l2Converter::canConvertToRgb24(pixelFormat);
+        if (!decodable)
             continue;
         for (const Size &size : sizes(pixelFormat)) {
             for (const Interval &interval : intervals(pixelFormat, size)) {

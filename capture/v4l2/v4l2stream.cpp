@@ -1,5 +1,7 @@
 #include "v4l2stream.h"
 
+#include "h264decoder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -13,6 +15,8 @@ namespace {
 
 // Enough for the driver to fill the next frames while one is being converted and one waits.
 constexpr uint32_t requestedBuffers = 4;
+// An H.264 stream hands over every frame: room for a capture thread that is late now and then.
+constexpr uint32_t requestedH264Buffers = 8;
 
 std::string fourccText(uint32_t code)
 {
@@ -25,6 +29,11 @@ std::string fourccText(uint32_t code)
 bool isJpeg(uint32_t pixelFormat)
 {
     return pixelFormat == V4L2_PIX_FMT_MJPEG || pixelFormat == V4L2_PIX_FMT_JPEG;
+}
+
+bool isH264(uint32_t pixelFormat)
+{
+    return pixelFormat == V4L2_PIX_FMT_H264;
 }
 
 } // namespace
@@ -58,10 +67,13 @@ std::unique_ptr<V4l2Stream> V4l2Stream::open(const std::shared_ptr<V4l2Io> &io,
         error = -EINVAL;
         return nullptr;
     }
+    if (isH264(mode.pixelFormat))
+        stream->h264 = std::make_unique<H264Decoder>();
     stream->reportsControls = stream->controls.subscribeEvents() > 0;
     stream->queue = std::make_unique<V4l2BufferQueue>(stream->fd);
     // UVC drivers answer ENOSPC here when the mode needs more USB bandwidth than is free.
-    if ((error = stream->queue->start(requestedBuffers)) < 0) {
+    if ((error = stream->queue->start(stream->h264 ? requestedH264Buffers : requestedBuffers)) <
+        0) {
         logMessage(LOG_ERR,
                    "V4L2: " + path + " cannot stream (errno " + std::to_string(-error) + ")");
         return nullptr;
@@ -164,23 +176,27 @@ bool V4l2Stream::frameInfo(CapFrameInfo &info) const
     return true;
 }
 
-CapResult
-V4l2Stream::withNewestFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use)
+CapResult V4l2Stream::withFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use)
 {
     if (gone.load())
         return CAPRESULT_DEVICENOTFOUND;
     V4l2BufferQueue::Frame frame;
-    if (const int result = queue->takeNewest(frame); result < 0)
-        return fail(result);
+    const int taken = h264 ? queue->takeNext(frame) : queue->takeNewest(frame);
+    if (taken < 0)
+        return fail(taken);
     const bool used = use(frame);
-    // The buffer goes back to the driver only now: use() read straight from it.
+    const bool keyframe =
+        used && h264 && (frame.keyframe || H264Decoder::containsIdr(frame.data, frame.bytes));
+    // The buffer goes back to the driver only now: use() and the keyframe scan read straight
+    // from it.
     if (const int result = queue->requeue(frame.index); result < 0)
         return fail(result);
     if (!used) {
         ++refused;
         return CAPRESULT_ERR;
     }
-    lastInfo = CapFrameInfo{frame.sequence, frame.timestampUs, 0, 0};
+    lastInfo =
+        CapFrameInfo{frame.sequence, frame.timestampUs, 0, 0, keyframe ? CAPFRAME_KEYFRAME : 0};
     frames.fetch_add(1);
     return CAPRESULT_OK;
 }
@@ -193,7 +209,21 @@ void V4l2Stream::logDropped(const std::string &reason) const
 CapResult V4l2Stream::captureFrame(uint8_t *buffer)
 {
     std::lock_guard<std::mutex> lock(captureMutex);
-    return withNewestFrame([this, buffer](const V4l2BufferQueue::Frame &frame) {
+    if (h264)
+        return withFrame([this, buffer](const V4l2BufferQueue::Frame &frame) {
+            if (!frameLooksWhole(frame)) {
+                logDropped("no start code");
+                return false;
+            }
+            lastCompressed.assign(frame.data, frame.data + frame.bytes);
+            std::lock_guard<std::mutex> decoding(decoderMutex);
+            const bool pictured =
+                h264->decode(frame.data, frame.bytes, mode.width, mode.height, buffer, false);
+            if (!pictured)
+                logDropped(h264->errorMessage());
+            return pictured;
+        });
+    return withFrame([this, buffer](const V4l2BufferQueue::Frame &frame) {
         const bool whole = frameLooksWhole(frame);
         const bool jpeg = isJpeg(mode.pixelFormat);
         const bool converted =
@@ -201,7 +231,7 @@ CapResult V4l2Stream::captureFrame(uint8_t *buffer)
             (jpeg ? jpegDecoder.decode(frame.data, frame.bytes, mode.width, mode.height, buffer)
                   : converter->convert(sourceFormat, frame.data, frame.bytes, buffer));
         if (converted && jpeg) {
-            lastJpeg.assign(frame.data, frame.data + jpegLength(frame));
+            lastCompressed.assign(frame.data, frame.data + jpegLength(frame));
             if (jpegDecoder.warned())
                 noteDecodeWarning("V4L2: frame from " + path + ": " + jpegDecoder.errorMessage());
         }
@@ -217,9 +247,9 @@ CapResult V4l2Stream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uin
 {
     std::lock_guard<std::mutex> lock(captureMutex);
     frameBytes = 0;
-    if (!isJpeg(mode.pixelFormat))
+    if (!isJpeg(mode.pixelFormat) && !h264)
         return CAPRESULT_FORMATNOTSUPPORTED;
-    return copyLastJpeg(buffer, bufferBytes, frameBytes);
+    return copyLastCompressed(buffer, bufferBytes, frameBytes);
 }
 
 CapResult V4l2Stream::captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
@@ -227,27 +257,27 @@ CapResult V4l2Stream::captureCompressedFrame(uint8_t *buffer, uint32_t bufferByt
 {
     std::lock_guard<std::mutex> lock(captureMutex);
     frameBytes = 0;
-    if (!isJpeg(mode.pixelFormat))
+    if (!isJpeg(mode.pixelFormat) && !h264)
         return CAPRESULT_FORMATNOTSUPPORTED;
-    const CapResult result = withNewestFrame([this](const V4l2BufferQueue::Frame &frame) {
-        const size_t length = jpegLength(frame);
-        if (length == 0) {
-            logDropped("incomplete frame");
+    const CapResult result = withFrame([this](const V4l2BufferQueue::Frame &frame) {
+        const size_t length = h264 ? frame.bytes : jpegLength(frame);
+        if (length == 0 || !frameLooksWhole(frame)) {
+            logDropped(h264 ? "no start code" : "incomplete frame");
             return false;
         }
-        lastJpeg.assign(frame.data, frame.data + length);
+        lastCompressed.assign(frame.data, frame.data + length);
         return true;
     });
-    return result == CAPRESULT_OK ? copyLastJpeg(buffer, bufferBytes, frameBytes) : result;
+    return result == CAPRESULT_OK ? copyLastCompressed(buffer, bufferBytes, frameBytes) : result;
 }
 
-CapResult V4l2Stream::copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes,
-                                   uint32_t &frameBytes) const
+CapResult V4l2Stream::copyLastCompressed(uint8_t *buffer, uint32_t bufferBytes,
+                                         uint32_t &frameBytes) const
 {
-    frameBytes = uint32_t(lastJpeg.size());
-    if (lastJpeg.empty() || !buffer || bufferBytes < frameBytes)
+    frameBytes = uint32_t(lastCompressed.size());
+    if (lastCompressed.empty() || !buffer || bufferBytes < frameBytes)
         return CAPRESULT_ERR;
-    std::copy(lastJpeg.begin(), lastJpeg.end(), buffer);
+    std::copy(lastCompressed.begin(), lastCompressed.end(), buffer);
     return CAPRESULT_OK;
 }
 
@@ -262,11 +292,30 @@ bool V4l2Stream::frameLooksWhole(const V4l2BufferQueue::Frame &frame) const
     // decoder would otherwise accept and fill with grey.
     if (isJpeg(mode.pixelFormat))
         return jpegLength(frame) > 0;
+    if (h264)
+        return H264Decoder::startsWithStartCode(frame.data, frame.bytes);
     // libv4lconvert reads a whole frame of an uncompressed format whatever length it is given.
     const uint32_t bpp = v4l2BitsPerPixel(mode.pixelFormat);
     const uint64_t whole = std::max<uint64_t>(sourceFormat.fmt.pix.sizeimage,
                                               uint64_t(mode.width) * mode.height * bpp / 8);
     return bpp == 0 || frame.bytes >= whole;
+}
+
+std::optional<CapResult> V4l2Stream::decodeInOrder(const uint8_t *frame, uint32_t frameBytes,
+                                                   uint32_t scaleDenominator, bool bgrx,
+                                                   uint8_t *out, uint32_t outBytes)
+{
+    if (!h264)
+        return std::nullopt;
+    const uint64_t needed = uint64_t(mode.width) * mode.height * (bgrx ? 4 : 3);
+    if (!frame || scaleDenominator != 1 || (out && outBytes != needed) || (!out && outBytes != 0))
+        return CAPRESULT_ERR;
+    std::lock_guard<std::mutex> lock(decoderMutex);
+    if (h264->decode(frame, frameBytes, mode.width, mode.height, out, bgrx))
+        return CAPRESULT_OK;
+    logMessage(LOG_DEBUG,
+               "V4L2: H.264 frame from " + path + " not decoded: " + h264->errorMessage());
+    return CAPRESULT_ERR;
 }
 
 CapResult V4l2Stream::fail(int error)

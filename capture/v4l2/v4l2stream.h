@@ -8,6 +8,7 @@
 #pragma once
 
 #include "backend.h"
+#include "h264decoder.h"
 #include "jpegdecoder.h"
 #include "v4l2bufferqueue.h"
 #include "v4l2controls.h"
@@ -54,6 +55,11 @@ public:
     CapResult compressedFrame(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) override;
     CapResult captureCompressedFrame(uint8_t *buffer, uint32_t bufferBytes,
                                      uint32_t &frameBytes) override;
+    // Any thread, one at a time: an H.264 frame into the stream's decoder, as Cap_decodeFrame
+    // describes; no value for every other format.
+    std::optional<CapResult> decodeInOrder(const uint8_t *frame, uint32_t frameBytes,
+                                           uint32_t scaleDenominator, bool bgrx, uint8_t *out,
+                                           uint32_t outBytes) override;
 
     CapResult propertyLimits(CapPropertyID id, int32_t &min, int32_t &max, int32_t &def) override;
     CapResult property(CapPropertyID id, int32_t &value) override;
@@ -71,12 +77,13 @@ private:
     int setFormat();
     int setInterval();
     bool frameLooksWhole(const V4l2BufferQueue::Frame &frame) const;
-    // captureMutex held: takes the newest frame, lets use() read it from the driver's buffer and
-    // gives the buffer back; the frame counts when use() answers true.
-    CapResult withNewestFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use);
+    // captureMutex held: takes the newest frame (of an H.264 stream the next one in order), lets
+    // use() read it from the driver's buffer and gives the buffer back; the frame counts when
+    // use() answers true.
+    CapResult withFrame(const std::function<bool(const V4l2BufferQueue::Frame &)> &use);
     void logDropped(const std::string &reason) const;
-    // captureMutex held: lastJpeg into buffer, as Cap_getCompressedFrame describes.
-    CapResult copyLastJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
+    // captureMutex held: lastCompressed into buffer, as Cap_getCompressedFrame describes.
+    CapResult copyLastCompressed(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
     // The frame's length up to its end marker, without what a driver leaves after it; 0 when
     // the frame has no end marker.
     static size_t jpegLength(const V4l2BufferQueue::Frame &frame);
@@ -97,16 +104,20 @@ private:
     std::atomic<uint32_t> frames{0};
     WakeEvent wake;
 
-    // Guards queue, converter, jpegDecoder, lastJpeg, lastInfo and refused: one frame at a time
-    // is dequeued, converted and given back.
+    // Guards queue, converter, jpegDecoder, lastCompressed, lastInfo and refused: one frame at a
+    // time is dequeued, converted and given back.
     mutable std::mutex captureMutex;
     std::unique_ptr<V4l2BufferQueue> queue;
-    std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG
+    std::unique_ptr<V4l2Converter> converter; // every format but Motion-JPEG and H.264
     JpegDecoder jpegDecoder;
-    // The last converted Motion-JPEG frame, kept because its buffer goes back to the driver.
-    std::vector<uint8_t> lastJpeg;
+    // The last Motion-JPEG or H.264 frame taken, kept because its buffer goes back to the driver.
+    std::vector<uint8_t> lastCompressed;
     std::optional<CapFrameInfo> lastInfo; // of the last frame taken, counters aside
     uint64_t refused = 0;                 // frames taken but found damaged
+    // Guards the decoder's state, not the pointer (set once while opening): the decode thread
+    // feeds it while the capture thread takes the next frame under captureMutex.
+    std::mutex decoderMutex;
+    std::unique_ptr<H264Decoder> h264; // H.264 streams only
 };
 
 } // namespace ostrel::capture
