@@ -24,6 +24,7 @@ public:
         ListFormats,
         Record,
         Snapshot,
+        Diagnose,
         Error,
     };
 
@@ -44,7 +45,9 @@ public:
     bool noTransform = false;
     QString file;          // --record and --snapshot
     double duration = 0.0; // seconds; 0: until a signal ends the recording
-    QString message;       // the help or version text, or the one-line error
+    // How long --diagnose watches the camera when no duration is given.
+    static constexpr double defaultDiagnoseSeconds = 10.0;
+    QString message; // the help or version text, or the one-line error
 
     // Exit code: 2 for a command line that cannot be carried out.
     static constexpr int usageError = 2;

@@ -46,6 +46,8 @@ private:
     void onCameraLost(const QString &reason);
     void onRecordingFinished(bool saved);
     void printProgress();
+    // The end of --diagnose: the report on standard output.
+    void finishDiagnosis();
     void fail(const QString &reason);
 
     CommandLine commandLine;

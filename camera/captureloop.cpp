@@ -21,11 +21,12 @@ constexpr qsizetype maxJpegBytes = 64 << 20;
 } // namespace
 
 CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                         DecodeScale decodeScale)
+                         DecodeScale decodeScale, FrameTaken frameTaken)
     : jpegTaken(std::move(jpegTaken))
     , frameReady(std::move(frameReady))
     , streamEnded(std::move(streamEnded))
     , decodeScale(std::move(decodeScale))
+    , frameTaken(std::move(frameTaken))
 {}
 
 CaptureLoop::~CaptureLoop()
@@ -118,7 +119,7 @@ void CaptureLoop::takeFrames()
         if (waited == CAPRESULT_OK && compressed) {
             QByteArray jpeg = takeCompressedFrame(result);
             if (!jpeg.isEmpty()) {
-                noteTaken();
+                noteTaken(jpeg.size());
                 // Before the decode: a recording of the camera's JPEG never waits for it.
                 jpegTaken(jpeg);
                 bool skipped = false;
@@ -136,7 +137,7 @@ void CaptureLoop::takeFrames()
                 return result == CAPRESULT_OK;
             });
             if (!frame.isNull()) {
-                noteTaken();
+                noteTaken(0);
                 ++decoded;
                 frameReady(frame, QByteArray());
             }
@@ -151,12 +152,14 @@ void CaptureLoop::takeFrames()
     }
 }
 
-void CaptureLoop::noteTaken()
+void CaptureLoop::noteTaken(qint64 compressedBytes)
 {
     ++taken;
     CapFrameInfo info{};
     if (Cap_getFrameInfo(context, stream, &info) != CAPRESULT_OK)
         return;
+    if (frameTaken)
+        frameTaken({info.sequence, info.timestampUs, compressedBytes});
     // Frames are counted from the first one taken: whatever the camera lost before that happened
     // before this run saw it.
     if (!firstSequence) {

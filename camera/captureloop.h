@@ -42,9 +42,11 @@ public:
     // scale to decode it at. FrameReady then gets a picture whose sides are divided by it, rounded
     // up. Without one every frame is decoded at full size.
     using DecodeScale = std::function<uint32_t()>;
+    // The capture thread, for every frame taken, before anything else hears of it.
+    using FrameTaken = std::function<void(const CameraBase::FrameFacts &facts)>;
 
     CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                DecodeScale decodeScale = {});
+                DecodeScale decodeScale = {}, FrameTaken frameTaken = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -88,8 +90,9 @@ private:
     // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none, with
     // the library's answer (a CAPRESULT_ code) in result.
     QByteArray takeCompressedFrame(uint32_t &result);
-    // Capture thread: counts a frame just taken and measures the rate from its timestamp.
-    void noteTaken();
+    // Capture thread: counts a frame just taken (of compressedBytes, 0 when uncompressed) and
+    // measures the rate from its timestamp.
+    void noteTaken(qint64 compressedBytes);
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
     QImage newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const;
 
@@ -97,6 +100,7 @@ private:
     const FrameReady frameReady;
     const StreamEnded streamEnded;
     const DecodeScale decodeScale;
+    const FrameTaken frameTaken;
     void *context = nullptr;
     int32_t stream = -1;
     int width = 0;

@@ -64,7 +64,11 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
           [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
           // The capture thread: the report belongs to the GUI thread.
           [this](bool deviceGone) { emit streamEndedOnCaptureThread(captureRun, deviceGone); },
-          [this] { return decodeScale(); })
+          [this] { return decodeScale(); },
+          [this](const FrameFacts &facts) {
+              if (frameFactsCallback)
+                  frameFactsCallback(facts);
+          })
     , controlWatcher([this](Property property, int value, bool automatic) {
         // The control thread: the changes wait for the GUI thread, which hears of them once.
         bool first = false;

@@ -3,12 +3,14 @@
 #include "appsettings.h"
 #include "camerabase.h"
 #include "controlkeeper.h"
+#include "framediagnostics.h"
 #include "framehandover.h"
 #include "stillcapture.h"
 
 CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
     : QObject(parent)
     , handOver(new FrameHandOver(this))
+    , frameDiagnostics(std::make_shared<FrameDiagnostics>())
     , recording(new Recorder(this, writer))
     , stillCapture(new StillCapture(this))
 {
@@ -36,6 +38,10 @@ void CaptureSession::setCamera(CameraBase *camera)
     cameraDevice->setViewFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
     applyViewSize();
     cameraDevice->setFpsCallback([target](double fps) { target->postFps(fps); });
+    cameraDevice->setFrameFactsCallback(
+        [diagnostics = frameDiagnostics](const CameraBase::FrameFacts &facts) {
+            diagnostics->addFrame(facts);
+        });
     connect(cameraDevice, &CameraBase::cameraDisconnected, this,
             &CaptureSession::onCameraDisconnected);
 }

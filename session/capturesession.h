@@ -7,8 +7,11 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class CameraBase;
 class ControlKeeper;
+class FrameDiagnostics;
 class FrameHandOver;
 class StillCapture;
 class VideoWriterThread;
@@ -37,6 +40,8 @@ public:
     ControlKeeper *controlKeeper() const { return keeper; }
     // Where the camera's frames wait for the GUI thread.
     FrameHandOver *frameHandOver() const { return handOver; }
+    // The camera's facts of every frame, collected while enabled; made with the session.
+    FrameDiagnostics *diagnostics() const { return frameDiagnostics.get(); }
     // The stable id of the camera opened last; empty before any.
     QString cameraId() const;
 
@@ -88,6 +93,8 @@ private:
     // Its capture threads may still be inside a callback until the camera has stopped, which the
     // destructor makes sure of before the children go.
     FrameHandOver *handOver;
+    // Shared with the camera's capture thread, which may outlive the session's members.
+    std::shared_ptr<FrameDiagnostics> frameDiagnostics;
     Recorder *recording;
     StillCapture *stillCapture;
     Orientation currentOrientation;

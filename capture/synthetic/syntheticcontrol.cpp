@@ -103,4 +103,20 @@ void setRenderDelay(int device, int milliseconds)
         state->setRenderDelayMs(milliseconds);
 }
 
+void setMisbehaviour(int device, const Misbehaviour &misbehaviour)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setMisbehaviour(misbehaviour);
+}
+
+int64_t jitterOffsetUs(uint64_t sequence, uint32_t jitterUs)
+{
+    if (jitterUs == 0)
+        return 0;
+    // A multiplicative hash: neighbouring frames get unrelated offsets, the same frame the same.
+    const uint64_t hash = (sequence + 1) * 0x9E3779B97F4A7C15ull;
+    const uint64_t span = 2 * uint64_t(jitterUs) + 1;
+    return int64_t((hash >> 32) % span) - int64_t(jitterUs);
+}
+
 } // namespace ostrel::synthetic
