@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orientation.h"
+#include "overlaysettings.h"
 #include "recorder.h"
 
 #include <QImage>
@@ -67,6 +68,8 @@ public:
     // no frame yet or the file cannot be started.
     bool startRecording(const QString &path);
     void stopRecording();
+    // The marks a snapshot gets burnt in when they ask for it.
+    void setSnapshotOverlays(const OverlaySettings &overlays) { snapshotMarks = overlays; }
     // Saves the newest frame, oriented, to path in the background; false before the running
     // camera's first frame.
     bool takeSnapshot(const QString &path);
@@ -99,5 +102,6 @@ private:
     StillCapture *stillCapture;
     Orientation currentOrientation;
     QSize viewSize;
+    OverlaySettings snapshotMarks;
     bool frameShown = false; // a frame of this run has reached the display
 };

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "benchtoolscontroller.h"
 #include "cameracontrolspanel.h"
 #include "cameraerrorbox.h"
 #include "cameramessages.h"
@@ -46,6 +47,9 @@ MainWindow::MainWindow(QWidget *parent)
     snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
+    benchTools = new BenchToolsController(this, session, videoLabel);
+    connect(benchTools, &BenchToolsController::notificationRequested, this,
+            [this](const QString &message, bool success) { showNotification(message, success); });
     orientation =
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
@@ -256,6 +260,7 @@ void MainWindow::onStartStopClicked()
 
 void MainWindow::startCamera()
 {
+    benchTools->cameraStarting();
     if (session->start()) {
         panel->showCameraAdjustment(camera);
         panel->cameraControls->showCamera(camera, session->cameraId());
@@ -406,6 +411,8 @@ void MainWindow::toggleFullscreen()
     if (!fullscreenLabel) {
         fullscreenLabel = new FullscreenView;
         addCaptureShortcuts(fullscreenLabel);
+        benchTools->addView(fullscreenLabel);
+        benchTools->addKeys(fullscreenLabel);
         connect(fullscreenLabel, &FullscreenView::visibilityChanged, this, [this](bool visible) {
             overlays->fullscreenButton->setToolTip(visible ? tr("Exit fullscreen (ESC)")
                                                            : tr("Toggle fullscreen camera view"));
@@ -424,8 +431,8 @@ void MainWindow::toggleFullscreen()
 void MainWindow::updateViewSize()
 {
     const bool fullscreen = fullscreenLabel && fullscreenLabel->isVisible();
-    session->setViewSize(fullscreen ? fullscreenLabel->devicePixelSize()
-                                    : videoLabel->devicePixelSize());
+    session->setViewSize(fullscreen ? fullscreenLabel->neededPictureSize()
+                                    : videoLabel->neededPictureSize());
 }
 
 void MainWindow::onShowSettings()

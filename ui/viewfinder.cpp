@@ -1,6 +1,24 @@
 #include "viewfinder.h"
 
+#include "overlaypainter.h"
+
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How near the crosshair a press must be to take hold of it, in widget pixels.
+constexpr double grabDistance = 10;
+// One wheel notch zooms by this factor.
+constexpr double wheelStep = 1.25;
+
+} // namespace
 
 ViewFinder::ViewFinder(const QString &message, QWidget *parent)
     : QWidget(parent)
@@ -35,9 +53,34 @@ void ViewFinder::setFrame(const QImage &frame, const Orientation &orientation)
 void ViewFinder::showMessage(const QString &text)
 {
     currentFrame = QImage();
+    peaking = QImage();
     currentMessage = text;
     setAccessibleDescription(text);
     update();
+}
+
+void ViewFinder::setPictureSize(QSize size)
+{
+    pictureSize = size;
+    update();
+}
+
+void ViewFinder::setOverlays(const OverlaySettings &overlays)
+{
+    marks = overlays;
+    update();
+}
+
+void ViewFinder::setPeaking(const QImage &mask)
+{
+    peaking = mask;
+    update();
+}
+
+void ViewFinder::pickRulerPoints()
+{
+    rulerClicksLeft = 2;
+    setCursor(Qt::CrossCursor);
 }
 
 Qt::TransformationMode ViewFinder::transformationMode() const
@@ -45,6 +88,17 @@ Qt::TransformationMode ViewFinder::transformationMode() const
     if (scaling == Scaling::AlwaysSmooth || (width() <= 1280 && height() <= 720))
         return Qt::SmoothTransformation;
     return Qt::FastTransformation;
+}
+
+QSize ViewFinder::shownPictureSize() const
+{
+    const QSize full = pictureSize.isEmpty() ? currentFrame.size() : pictureSize;
+    return currentFrame.isNull() ? QSize() : currentOrientation.apply(full);
+}
+
+void ViewFinder::refreshZoomSizes()
+{
+    zoomState.setSizes(QSizeF(size()), QSizeF(shownPictureSize()));
 }
 
 void ViewFinder::paintEvent(QPaintEvent *)
@@ -56,23 +110,119 @@ void ViewFinder::paintEvent(QPaintEvent *)
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, currentMessage);
         return;
     }
-    const QSize shown = currentOrientation.apply(currentFrame.size());
-    QRect target(QPoint(), shown.scaled(size(), Qt::KeepAspectRatio));
-    target.moveCenter(rect().center());
+    refreshZoomSizes();
     painter.setRenderHint(QPainter::SmoothPixmapTransform,
                           transformationMode() == Qt::SmoothTransformation);
+    paintPicture(painter, currentFrame);
+    if (!peaking.isNull())
+        paintPicture(painter, peaking);
+    painter.resetTransform();
+    OverlayPainter::paint(painter, marks, QSizeF(shownPictureSize()), zoomState.toView());
+}
+
+// Draws an image of the camera's frame (or a mask of its size) where the zoom puts the picture.
+void ViewFinder::paintPicture(QPainter &painter, const QImage &image)
+{
+    const QRectF target = zoomState.pictureRect();
     if (currentOrientation.isIdentity()) {
-        painter.drawImage(target, currentFrame);
+        painter.drawImage(target, image);
         return;
     }
     // Mirrored first, then rotated about the middle, as Orientation::apply turns a frame.
-    painter.translate(QRectF(target).center());
+    painter.save();
+    painter.translate(target.center());
     painter.rotate(currentOrientation.angle);
     painter.scale(currentOrientation.mirrored ? -1.0 : 1.0, 1.0);
     const QSizeF drawn =
-        shown == currentFrame.size() ? QSizeF(target.size()) : QSizeF(target.size()).transposed();
-    painter.drawImage(QRectF(QPointF(-drawn.width() / 2, -drawn.height() / 2), drawn),
-                      currentFrame);
+        currentOrientation.angle % 180 ? target.size().transposed() : target.size();
+    painter.drawImage(QRectF(QPointF(-drawn.width() / 2, -drawn.height() / 2), drawn), image);
+    painter.restore();
+}
+
+void ViewFinder::zoomAbout(QPointF viewPoint, double factor)
+{
+    refreshZoomSizes();
+    zoomState.zoomAbout(viewPoint, factor);
+    update();
+    emit sizeChanged();
+}
+
+void ViewFinder::zoomOneToOne()
+{
+    refreshZoomSizes();
+    zoomState.oneToOne(devicePixelRatioF());
+    update();
+    emit sizeChanged();
+}
+
+void ViewFinder::zoomToFit()
+{
+    zoomState.fit();
+    update();
+    emit sizeChanged();
+}
+
+QPointF ViewFinder::pixelAt(QPointF viewPoint) const
+{
+    const QSize shown = shownPictureSize();
+    const QPointF point = zoomState.toPicture(viewPoint);
+    return QPointF(std::clamp(std::floor(point.x()), 0.0, qMax(0, shown.width() - 1) * 1.0),
+                   std::clamp(std::floor(point.y()), 0.0, qMax(0, shown.height() - 1) * 1.0));
+}
+
+void ViewFinder::wheelEvent(QWheelEvent *event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (currentFrame.isNull() || notches == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    zoomAbout(event->position(), zoomState.zoom() * std::pow(wheelStep, notches));
+}
+
+void ViewFinder::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || currentFrame.isNull()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    refreshZoomSizes();
+    const QPointF pixel = pixelAt(event->position());
+    if (rulerClicksLeft > 0) {
+        if (--rulerClicksLeft == 1) {
+            rulerStart = pixel;
+        } else {
+            unsetCursor();
+            emit rulerPicked(rulerStart, pixel);
+        }
+        return;
+    }
+    const QPointF cross = zoomState.toView().map(
+        OverlayPainter::crosshairPoint(marks, QSizeF(shownPictureSize())) + QPointF(0.5, 0.5));
+    if (marks.crosshair && QLineF(cross, event->position()).length() <= grabDistance)
+        drag = Drag::Crosshair;
+    else
+        drag = zoomState.zoom() > 1 ? Drag::Pan : Drag::None;
+    dragFrom = event->position();
+}
+
+void ViewFinder::mouseMoveEvent(QMouseEvent *event)
+{
+    if (drag == Drag::Pan) {
+        zoomState.pan(event->position() - dragFrom);
+        dragFrom = event->position();
+        update();
+    } else if (drag == Drag::Crosshair) {
+        marks.crosshairAt = pixelAt(event->position());
+        update();
+        emit crosshairMoved(marks.crosshairAt);
+    }
+}
+
+void ViewFinder::mouseReleaseEvent(QMouseEvent *event)
+{
+    drag = Drag::None;
+    QWidget::mouseReleaseEvent(event);
 }
 
 void ViewFinder::mouseDoubleClickEvent(QMouseEvent *event)
@@ -84,6 +234,11 @@ void ViewFinder::mouseDoubleClickEvent(QMouseEvent *event)
 QSize ViewFinder::devicePixelSize() const
 {
     return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
+QSize ViewFinder::neededPictureSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF() * zoomState.zoom()).toSize();
 }
 
 void ViewFinder::resizeEvent(QResizeEvent *event)

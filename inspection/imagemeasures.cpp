@@ -1,0 +1,118 @@
+#include "imagemeasures.h"
+
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ImageMeasures {
+
+namespace {
+
+// The grey values of the region, every step-th pixel, rows packed.
+QImage greyOf(const QImage &image, QRect region, int step)
+{
+    const QImage part = image.copy(region.intersected(image.rect()));
+    const QImage grey = part.convertToFormat(QImage::Format_Grayscale8);
+    if (step <= 1)
+        return grey;
+    return grey.scaled(grey.width() / step, grey.height() / step, Qt::IgnoreAspectRatio,
+                       Qt::FastTransformation);
+}
+
+inline int laplacian(const uchar *above, const uchar *row, const uchar *below, int x)
+{
+    return 4 * row[x] - row[x - 1] - row[x + 1] - above[x] - below[x];
+}
+
+} // namespace
+
+double sharpness(const QImage &image, QRect region, int maxSide)
+{
+    const int side = std::max(region.width(), region.height());
+    const QImage grey = greyOf(image, region, (side + maxSide - 1) / std::max(maxSide, 1));
+    if (grey.width() < 3 || grey.height() < 3)
+        return 0;
+    double sum = 0;
+    double squares = 0;
+    for (int y = 1; y + 1 < grey.height(); ++y) {
+        const uchar *above = grey.constScanLine(y - 1);
+        const uchar *row = grey.constScanLine(y);
+        const uchar *below = grey.constScanLine(y + 1);
+        for (int x = 1; x + 1 < grey.width(); ++x) {
+            const double value = laplacian(above, row, below, x);
+            sum += value;
+            squares += value * value;
+        }
+    }
+    const double count = double(grey.width() - 2) * double(grey.height() - 2);
+    const double mean = sum / count;
+    return squares / count - mean * mean;
+}
+
+QImage peakingMask(const QImage &image, QRgb colour, int threshold)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QImage mask(image.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    for (int y = 1; y + 1 < grey.height(); ++y) {
+        const uchar *above = grey.constScanLine(y - 1);
+        const uchar *row = grey.constScanLine(y);
+        const uchar *below = grey.constScanLine(y + 1);
+        auto *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
+        for (int x = 1; x + 1 < grey.width(); ++x) {
+            if (std::abs(laplacian(above, row, below, x)) > threshold)
+                out[x] = colour;
+        }
+    }
+    return mask;
+}
+
+Histogram histogram(const QImage &image, int step)
+{
+    Histogram result;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    step = std::max(step, 1);
+    quint64 dark = 0;
+    quint64 light = 0;
+    for (int y = 0; y < rgb.height(); y += step) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); x += step) {
+            const int r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
+            ++result.red[r];
+            ++result.green[g];
+            ++result.blue[b];
+            // Rec. 601 weights, in integers.
+            ++result.luma[(299 * r + 587 * g + 114 * b + 500) / 1000];
+            dark += (r | g | b) == 0;
+            light += r == 255 || g == 255 || b == 255;
+            ++result.pixels;
+        }
+    }
+    if (result.pixels > 0) {
+        result.clippedDark = double(dark) / double(result.pixels);
+        result.clippedLight = double(light) / double(result.pixels);
+    }
+    return result;
+}
+
+double millimetresPerPixel(QPointF a, QPointF b, double mm)
+{
+    const double pixels = QLineF(a, b).length();
+    return pixels > 0 ? mm / pixels : 0;
+}
+
+double roundRulerLength(double mmPerPixel, double maxPixels)
+{
+    if (!(mmPerPixel > 0) || !(maxPixels > 0))
+        return 0;
+    const double most = mmPerPixel * maxPixels;
+    const double power = std::pow(10.0, std::floor(std::log10(most)));
+    for (double step : {5.0, 2.0, 1.0}) {
+        if (step * power <= most)
+            return step * power;
+    }
+    return power;
+}
+
+} // namespace ImageMeasures
