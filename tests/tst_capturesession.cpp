@@ -5,6 +5,7 @@
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "openpnpcamera.h"
+#include "overlaysettings.h"
 #include "stillcapture.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
@@ -237,6 +238,36 @@ private slots:
         QCOMPARE(link->port, QString("1-2"));
         QCOMPARE(link->speedMbps, 480.0);
         QVERIFY(!UsbLink::ofCamera("Synthetic Camera", root.path()));
+    }
+
+    // Marks are remembered per camera and burnt into a snapshot only when asked, on the turned
+    // picture.
+    void marksAreRememberedAndBurntIn()
+    {
+        OverlaySettings marks;
+        marks.crosshair = marks.burnIntoSnapshots = true;
+        marks.crosshairAt = QPointF(30, 200);
+        marks.save("Cam A");
+        QCOMPARE(OverlaySettings::load("Cam A").crosshairAt, QPointF(30, 200));
+        QVERIFY(!OverlaySettings::load("Cam B").crosshair);
+
+        startSession(synthetic::mode(320, 240, 30, "YUYV"));
+        session->setOrientation({false, 90});
+        QSignalSpy frames(session.get(), &CaptureSession::frameAvailable);
+        QSignalSpy saved(session->stills(), &StillCapture::saved);
+        QTRY_VERIFY(!frames.isEmpty());
+        for (const bool burn : {true, false}) {
+            marks.burnIntoSnapshots = burn;
+            session->setSnapshotOverlays(marks);
+            QVERIFY(session->takeSnapshot(dir.filePath(burn ? "burnt.png" : "plain.png")));
+        }
+        QTRY_COMPARE(saved.count(), 2);
+        const QImage burnt(dir.filePath("burnt.png")), plain(dir.filePath("plain.png"));
+        QCOMPARE(burnt.size(), QSize(240, 320));
+        for (const QPoint onLine : {QPoint(30, 100), QPoint(150, 200), QPoint(30, 300)}) {
+            QCOMPARE(burnt.pixel(onLine), qRgb(255, 64, 64));
+            QVERIFY(plain.pixel(onLine) != qRgb(255, 64, 64));
+        }
     }
 
     // A lost camera ends the recording into a playable file and is reported once, naming it.
