@@ -54,9 +54,8 @@ BenchToolsController::BenchToolsController(QWidget *window, CaptureSession *sess
     });
     connect(tools->peakingCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (!on) {
-            for (ViewFinder *v : {mainView, fullscreenView.data()})
-                if (v)
-                    v->setPeaking(QImage());
+            for (ViewFinder *v : views())
+                v->setPeaking(QImage());
         }
     });
     for (QCheckBox *box :
@@ -131,6 +130,13 @@ void BenchToolsController::addKeys(QWidget *target)
         addKey(target, keys, [this, step = step] { moveCrosshair(step.x(), step.y()); });
 }
 
+QList<ViewFinder *> BenchToolsController::views() const
+{
+    if (fullscreenView)
+        return {mainView, fullscreenView.data()};
+    return {mainView};
+}
+
 ViewFinder *BenchToolsController::activeView() const
 {
     return fullscreenView && fullscreenView->isVisible() ? fullscreenView.data() : mainView;
@@ -158,9 +164,8 @@ void BenchToolsController::onRunningChanged(bool running)
     if (!running)
         return;
     marks = OverlaySettings::load(session->cameraId());
-    for (ViewFinder *v : {mainView, fullscreenView.data()})
-        if (v)
-            v->setPictureSize(pictureSize());
+    for (ViewFinder *v : views())
+        v->setPictureSize(pictureSize());
     showOverlayControls();
     applyOverlays();
     onVisiblePageChanged();
@@ -169,6 +174,10 @@ void BenchToolsController::onRunningChanged(bool running)
 void BenchToolsController::onVisiblePageChanged()
 {
     const int page = tools->visiblePage();
+    if (page != BenchToolsWindow::Focus) {
+        for (ViewFinder *v : views())
+            v->setMeasuredRegion({});
+    }
     session->diagnostics()->setEnabled(page == BenchToolsWindow::Diagnostics);
     if (page == BenchToolsWindow::Diagnostics)
         diagnosticsTimer.start();
@@ -212,8 +221,8 @@ void BenchToolsController::onFrame(const QImage &frame)
     }
     if (peaking) {
         const QImage mask = ImageMeasures::peakingMask(frame, qRgb(255, 40, 200));
-        for (ViewFinder *v : {mainView, fullscreenView.data()})
-            if (v && v->isVisible())
+        for (ViewFinder *v : views())
+            if (v->isVisible())
                 v->setPeaking(mask);
     }
 }
@@ -231,6 +240,8 @@ void BenchToolsController::measureFocus(const QImage &frame)
     QRectF region(QPointF(), QSizeF(shown.size()) * share);
     region.moveCenter(middle);
     lastSharpness = ImageMeasures::sharpness(shown, region.toAlignedRect());
+    for (ViewFinder *v : views())
+        v->setMeasuredRegion(QRectF(region.topLeft() / toFrame, region.size() / toFrame));
     best = std::max(best, lastSharpness);
     tools->sharpnessLabel->setText(QString::number(lastSharpness, 'f', 1));
     tools->bestSharpnessLabel->setText(QString::number(best, 'f', 1));
@@ -272,9 +283,8 @@ void BenchToolsController::applyOverlays()
                              .arg(mmPerPixel, 0, 'g', 4)
                              .arg(1 / mmPerPixel, 0, 'g', 4)
                        : tr("Click two points a known distance apart, then enter it."));
-    for (ViewFinder *v : {mainView, fullscreenView.data()})
-        if (v)
-            v->setOverlays(marks);
+    for (ViewFinder *v : views())
+        v->setOverlays(marks);
     session->setSnapshotOverlays(marks);
     if (session->isRunning())
         marks.save(session->cameraId());

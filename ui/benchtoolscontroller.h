@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -54,6 +55,7 @@ private:
     void moveCrosshair(int dx, int dy);
     // The view the user looks at: the fullscreen one while it is shown.
     ViewFinder *activeView() const;
+    QList<ViewFinder *> views() const;
     QSize pictureSize() const;
 
     CaptureSession *session;

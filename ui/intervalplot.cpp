@@ -30,7 +30,7 @@ void IntervalPlot::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0x22, 0x22, 0x22));
-    const QRectF area = QRectF(rect()).adjusted(44, 8, -8, -18);
+    const QRectF area = QRectF(rect()).adjusted(56, 8, -8, -18);
     double top = std::max(period * 2.5, 1.0);
     for (size_t i = 1; i < shown.size(); ++i)
         top = std::max(top, (shown[i].timestampUs - shown[i - 1].timestampUs) / 1000.0 * 1.1);
@@ -39,9 +39,9 @@ void IntervalPlot::paintEvent(QPaintEvent *)
     };
 
     painter.setPen(QColor(0xaa, 0xaa, 0xaa));
-    painter.drawText(QRectF(0, area.top() - 6, 40, 14), Qt::AlignRight,
+    painter.drawText(QRectF(0, area.top() - 6, 52, 14), Qt::AlignRight,
                      tr("%1 ms").arg(top, 0, 'f', 0));
-    painter.drawText(QRectF(0, area.bottom() - 8, 40, 14), Qt::AlignRight, tr("0 ms"));
+    painter.drawText(QRectF(0, area.bottom() - 8, 52, 14), Qt::AlignRight, tr("0 ms"));
     painter.drawText(QRectF(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignLeft,
                      tr("%1 s ago").arg(spanSeconds, 0, 'f', 0));
     painter.drawText(QRectF(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignRight,
@@ -63,7 +63,7 @@ void IntervalPlot::paintEvent(QPaintEvent *)
     if (period > 0) {
         painter.setPen(QPen(QColor(0x60, 0xff, 0x60), 1, Qt::DashLine));
         painter.drawLine(QPointF(area.left(), yOf(period)), QPointF(area.right(), yOf(period)));
-        painter.drawText(QRectF(0, yOf(period) - 7, 40, 14), Qt::AlignRight,
+        painter.drawText(QRectF(0, yOf(period) - 7, 52, 14), Qt::AlignRight,
                          tr("%1 ms").arg(period, 0, 'f', 1));
     }
 }

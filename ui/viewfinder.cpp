@@ -77,6 +77,14 @@ void ViewFinder::setPeaking(const QImage &mask)
     update();
 }
 
+void ViewFinder::setMeasuredRegion(const QRectF &region)
+{
+    if (region == measuredRegion)
+        return;
+    measuredRegion = region;
+    update();
+}
+
 void ViewFinder::pickRulerPoints()
 {
     rulerClicksLeft = 2;
@@ -118,6 +126,10 @@ void ViewFinder::paintEvent(QPaintEvent *)
         paintPicture(painter, peaking);
     painter.resetTransform();
     OverlayPainter::paint(painter, marks, QSizeF(shownPictureSize()), zoomState.toView());
+    if (!measuredRegion.isEmpty()) {
+        painter.setPen(QPen(QColor(255, 255, 0), 1, Qt::DashLine));
+        painter.drawRect(zoomState.toView().mapRect(measuredRegion));
+    }
 }
 
 // Draws an image of the camera's frame (or a mask of its size) where the zoom puts the picture.

@@ -43,6 +43,9 @@ public:
     OverlaySettings overlays() const { return marks; }
     // Edges to mark over the picture (ARGB, the size of the frames given); null for none.
     void setPeaking(const QImage &mask);
+    // A region of the picture (its pixels, as shown) outlined, such as the one the focus figure
+    // measures; empty for none.
+    void setMeasuredRegion(const QRectF &region);
     // The next two clicks on the picture set the ruler's ends.
     void pickRulerPoints();
 
@@ -96,6 +99,7 @@ private:
     QSize pictureSize;
     OverlaySettings marks;
     QImage peaking;
+    QRectF measuredRegion;
     ZoomGeometry zoomState;
     Drag drag = Drag::None;
     QPointF dragFrom;
