@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPoint>
 #include <QPointF>
 #include <QRect>
 
@@ -16,9 +18,9 @@ namespace ImageMeasures {
 // then compares with others measured alike.
 double sharpness(const QImage &image, QRect region, int maxSide = 480);
 
-// Focus peaking: the pixels of image whose Laplacian exceeds threshold marked in colour, all
-// others transparent (ARGB32 premultiplied, the image's size).
-QImage peakingMask(const QImage &image, QRgb colour, int threshold = 60);
+// Focus peaking: the pixels of image whose Laplacian exceeds threshold, at most maxPoints of
+// them (spread evenly over the picture when there are more).
+QList<QPoint> peakingPoints(const QImage &image, int threshold = 60, int maxPoints = 20000);
 
 struct Histogram
 {

@@ -21,8 +21,11 @@
 
 namespace {
 
-// The picture measures run at most this often: above 10 a second at 25 fps and more.
-constexpr int measureIntervalMs = 66;
+// The picture measures run at most this often: the focus figure above 10 times a second at 25 fps
+// and more, the histogram and the peaking marks as often as an eye follows them.
+constexpr int focusIntervalMs = 66;
+constexpr int histogramIntervalMs = 250;
+constexpr int peakingIntervalMs = 125;
 // The histogram samples about this many pixels, whatever the frame size.
 constexpr double histogramPixels = 130000;
 
@@ -55,7 +58,7 @@ BenchToolsController::BenchToolsController(QWidget *window, CaptureSession *sess
     connect(tools->peakingCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (!on) {
             for (ViewFinder *v : views())
-                v->setPeaking(QImage());
+                v->setPeaking({});
         }
     });
     for (QCheckBox *box :
@@ -203,27 +206,30 @@ void BenchToolsController::updateDiagnostics()
     tools->intervalPlot->setSamples(samples, report.format.fps > 0 ? 1000 / report.format.fps : 0);
 }
 
+// Whether interval milliseconds have passed since timer last started; starts it again if so.
+bool BenchToolsController::due(QElapsedTimer &timer, int interval)
+{
+    if (timer.isValid() && timer.elapsed() < interval)
+        return false;
+    timer.start();
+    return true;
+}
+
 void BenchToolsController::onFrame(const QImage &frame)
 {
     const int page = tools->visiblePage();
-    const bool peaking = tools->peakingCheck->isChecked();
-    if (page != BenchToolsWindow::Focus && page != BenchToolsWindow::Exposure && !peaking)
-        return;
-    if (sinceMeasure.isValid() && sinceMeasure.elapsed() < measureIntervalMs)
-        return;
-    sinceMeasure.start();
-    if (page == BenchToolsWindow::Focus)
+    if (page == BenchToolsWindow::Focus && due(sinceFocus, focusIntervalMs))
         measureFocus(frame);
-    if (page == BenchToolsWindow::Exposure) {
+    if (page == BenchToolsWindow::Exposure && due(sinceHistogram, histogramIntervalMs)) {
         const int step =
             int(std::ceil(std::sqrt(double(frame.width()) * frame.height() / histogramPixels)));
         tools->histogram->setHistogram(ImageMeasures::histogram(frame, step));
     }
-    if (peaking) {
-        const QImage mask = ImageMeasures::peakingMask(frame, qRgb(255, 40, 200));
+    if (tools->peakingCheck->isChecked() && due(sincePeaking, peakingIntervalMs)) {
+        const QList<QPoint> edges = ImageMeasures::peakingPoints(frame);
         for (ViewFinder *v : views())
             if (v->isVisible())
-                v->setPeaking(mask);
+                v->setPeaking(edges);
     }
 }
 

@@ -63,7 +63,11 @@ private:
     QPointer<ViewFinder> fullscreenView;
     BenchToolsWindow *tools;
     QTimer diagnosticsTimer;
-    QElapsedTimer sinceMeasure;
+    static bool due(QElapsedTimer &timer, int interval);
+
+    QElapsedTimer sinceFocus;
+    QElapsedTimer sinceHistogram;
+    QElapsedTimer sincePeaking;
     OverlaySettings marks;
     std::optional<UsbLink> link;
     double lastSharpness = 0;

@@ -50,12 +50,13 @@ void HistogramPlot::paintEvent(QPaintEvent *)
         outline.lineTo(area.bottomRight());
         return outline;
     };
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setCompositionMode(QPainter::CompositionMode_Plus);
-    painter.fillPath(path(counts.red), QColor(160, 0, 0));
-    painter.fillPath(path(counts.green), QColor(0, 160, 0));
-    painter.fillPath(path(counts.blue), QColor(0, 0, 160));
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setPen(QPen(Qt::white, 1.5));
+    painter.setPen(QPen(QColor(255, 80, 80), 1));
+    painter.drawPath(path(counts.red));
+    painter.setPen(QPen(QColor(80, 220, 80), 1));
+    painter.drawPath(path(counts.green));
+    painter.setPen(QPen(QColor(100, 140, 255), 1));
+    painter.drawPath(path(counts.blue));
+    painter.fillPath(path(counts.luma), QColor(255, 255, 255, 90));
+    painter.setPen(QPen(Qt::white, 1));
     painter.drawPath(path(counts.luma));
 }

@@ -6,7 +6,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QTransform>
 #include <QWidget>
 
 // Paints the newest picture itself, scaled into the widget keeping its aspect ratio, on a plain
@@ -41,8 +43,8 @@ public:
     void setPictureSize(QSize size);
     void setOverlays(const OverlaySettings &overlays);
     OverlaySettings overlays() const { return marks; }
-    // Edges to mark over the picture (ARGB, the size of the frames given); null for none.
-    void setPeaking(const QImage &mask);
+    // Edges to mark over the picture, in the pixels of the frames given; empty for none.
+    void setPeaking(const QList<QPoint> &edges);
     // A region of the picture (its pixels, as shown) outlined, such as the one the focus figure
     // measures; empty for none.
     void setMeasuredRegion(const QRectF &region);
@@ -87,7 +89,8 @@ private:
     // The shown (turned) picture's size in the camera's pixels; empty without a picture.
     QSize shownPictureSize() const;
     void refreshZoomSizes();
-    void paintPicture(QPainter &painter, const QImage &image);
+    // Maps the pixels of the frame given to where the zoom puts the picture, turned.
+    QTransform frameToView() const;
     // A widget point as a whole picture pixel, inside the picture.
     QPointF pixelAt(QPointF viewPoint) const;
 
@@ -98,7 +101,7 @@ private:
     Scaling scaling = Scaling::BySize;
     QSize pictureSize;
     OverlaySettings marks;
-    QImage peaking;
+    QList<QPoint> peaking;
     QRectF measuredRegion;
     ZoomGeometry zoomState;
     Drag drag = Drag::None;
