@@ -9,15 +9,36 @@ namespace ImageMeasures {
 
 namespace {
 
-// The grey values of the region, every step-th pixel, rows packed.
+// The grey values (Rec. 601 weights) of every step-th pixel of every step-th row of the region,
+// read straight from the picture's pixels: no copy and no conversion of the whole frame.
 QImage greyOf(const QImage &image, QRect region, int step)
 {
-    const QImage part = image.copy(region.intersected(image.rect()));
-    const QImage grey = part.convertToFormat(QImage::Format_Grayscale8);
-    if (step <= 1)
-        return grey;
-    return grey.scaled(grey.width() / step, grey.height() / step, Qt::IgnoreAspectRatio,
-                       Qt::FastTransformation);
+    region = region.intersected(image.rect());
+    step = std::max(step, 1);
+    const bool packed = image.format() == QImage::Format_RGB888;
+    const bool rgb32 = image.format() == QImage::Format_RGB32 ||
+                       image.format() == QImage::Format_ARGB32 ||
+                       image.format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage source = packed || rgb32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    QImage grey(region.width() / step, region.height() / step, QImage::Format_Grayscale8);
+    const auto luma = [](int r, int g, int b) {
+        return uchar((77 * r + 150 * g + 29 * b) >> 8);
+    };
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar *in = source.constScanLine(region.top() + y * step);
+        uchar *out = grey.scanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            const int column = region.left() + x * step;
+            if (packed) {
+                const uchar *pixel = in + 3 * column;
+                out[x] = luma(pixel[0], pixel[1], pixel[2]);
+            } else {
+                const QRgb pixel = reinterpret_cast<const QRgb *>(in)[column];
+                out[x] = luma(qRed(pixel), qGreen(pixel), qBlue(pixel));
+            }
+        }
+    }
+    return grey;
 }
 
 // Above this width, peaking looks at every second pixel.
