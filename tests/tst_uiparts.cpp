@@ -438,6 +438,19 @@ private slots:
         QCOMPARE(ImageMeasures::roundRulerLength(mmPerPixel, 200), 5.0);
         QCOMPARE(ImageMeasures::roundRulerLength(mmPerPixel, 1000), 20.0);
         QCOMPARE(ImageMeasures::roundRulerLength(0.3, 100), 20.0);
+
+        // The crosshair is taken where it is drawn and dropped on a whole pixel.
+        OverlaySettings marks;
+        marks.crosshair = true;
+        marks.crosshairAt = QPointF(400, 300);
+        view.setOverlays(marks);
+        QSignalSpy moved(&view, &ViewFinder::crosshairMoved);
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(203, 148));
+        QTest::mouseMove(&view, QPoint(251, 101));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(251, 101));
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(moved.last().at(0).toPointF(), QPointF(502, 202));
+        QCOMPARE(view.overlays().crosshairAt, QPointF(502, 202));
     }
 
     // Sharp beats blurred, in the region asked for; a still picture moved by a pixel keeps its

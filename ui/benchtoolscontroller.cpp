@@ -147,6 +147,8 @@ ViewFinder *BenchToolsController::activeView() const
 
 QSize BenchToolsController::pictureSize() const
 {
+    if (!session->camera())
+        return {};
     const CameraBase::CameraFormat format = session->camera()->currentFormat();
     return QSize(format.width, format.height);
 }
@@ -298,9 +300,9 @@ void BenchToolsController::applyOverlays()
 
 void BenchToolsController::moveCrosshair(int dx, int dy)
 {
-    if (!marks.crosshair)
-        return;
     const QSize full = session->orientation().apply(pictureSize());
+    if (!marks.crosshair || full.isEmpty())
+        return;
     const QPointF at = OverlayPainter::crosshairPoint(marks, QSizeF(full)) + QPointF(dx, dy);
     marks.crosshairAt = QPointF(std::clamp(at.x(), 0.0, full.width() - 1.0),
                                 std::clamp(at.y(), 0.0, full.height() - 1.0));
