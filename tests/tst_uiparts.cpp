@@ -442,15 +442,16 @@ private slots:
         // The crosshair is taken where it is drawn and dropped on a whole pixel.
         OverlaySettings marks;
         marks.crosshair = true;
-        marks.crosshairAt = QPointF(400, 300);
+        marks.crosshairAt = QPointF(500, 375);
         view.setOverlays(marks);
+        view.setPictureSize(QSize(1000, 750));
         QSignalSpy moved(&view, &ViewFinder::crosshairMoved);
         QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(203, 148));
         QTest::mouseMove(&view, QPoint(251, 101));
         QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(251, 101));
         QVERIFY(!moved.isEmpty());
-        QCOMPARE(moved.last().at(0).toPointF(), QPointF(502, 202));
-        QCOMPARE(view.overlays().crosshairAt, QPointF(502, 202));
+        QCOMPARE(moved.last().at(0).toPointF(), QPointF(627, 252));
+        QCOMPARE(view.overlays().crosshairAt, QPointF(627, 252));
     }
 
     // Sharp beats blurred, in the region asked for; a still picture moved by a pixel keeps its
