@@ -1,6 +1,7 @@
 #include "commandlinesession.h"
 
 #include "appsettings.h"
+#include "bandwidthestimate.h"
 #include "cameramessages.h"
 #include "capturesession.h"
 #include "diagnosticsreport.h"
@@ -131,6 +132,12 @@ int CommandLineSession::run()
             [this](const QString &, const QString &error) {
                 fail(tr("the picture could not be saved to %1: %2").arg(commandLine.file, error));
             });
+    // A mode the camera's USB link cannot carry usually fails to start; say why first.
+    if (const std::optional<UsbLink> link = UsbLink::ofCamera(session->cameraId())) {
+        const QString warning = BandwidthEstimate::warning(camera->currentFormat(), *link);
+        if (!warning.isEmpty())
+            printLine(stderr, tr("ostrel: warning: %1").arg(warning));
+    }
     if (commandLine.action == CommandLine::Action::Diagnose) {
         session->diagnostics()->setWindow(commandLine.duration + 1);
         session->diagnostics()->setEnabled(true);
