@@ -518,6 +518,18 @@ private slots:
         toolsWindow->showPage(BenchToolsWindow::Diagnostics);
         toolsWindow->hide();
         QVERIFY(!diagnostics->isEnabled());
+
+        // The keys open and close a page, zoom, and fit again.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(toolsWindow->visiblePage(), int(BenchToolsWindow::Exposure));
+        QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(toolsWindow->visiblePage(), -1);
+        QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(view.zoom(), 1.25);
+        QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(view.zoom(), 1.0);
     }
 };
 

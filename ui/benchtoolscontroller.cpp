@@ -109,18 +109,15 @@ void BenchToolsController::addKeys(QWidget *target)
                 tools->showPage(page);
         });
     }
-    addKey(target, tr("Ctrl++"), [this] {
-        ViewFinder *v = activeView();
-        v->zoomAbout(QPointF(v->width() / 2.0, v->height() / 2.0), v->zoom() * 1.25);
-    });
-    addKey(target, tr("Ctrl+="), [this] {
-        ViewFinder *v = activeView();
-        v->zoomAbout(QPointF(v->width() / 2.0, v->height() / 2.0), v->zoom() * 1.25);
-    });
-    addKey(target, tr("Ctrl+-"), [this] {
-        ViewFinder *v = activeView();
-        v->zoomAbout(QPointF(v->width() / 2.0, v->height() / 2.0), v->zoom() / 1.25);
-    });
+    // Zooming by key keeps the middle of the view where it is.
+    const std::pair<QString, double> zooms[] = {
+        {tr("Ctrl++"), 1.25}, {tr("Ctrl+="), 1.25}, {tr("Ctrl+-"), 1 / 1.25}};
+    for (const auto &[keys, factor] : zooms) {
+        addKey(target, keys, [this, factor = factor] {
+            ViewFinder *v = activeView();
+            v->zoomAbout(QPointF(v->width() / 2.0, v->height() / 2.0), v->zoom() * factor);
+        });
+    }
     addKey(target, tr("Ctrl+1"), [this] { activeView()->zoomOneToOne(); });
     addKey(target, tr("Ctrl+0"), [this] { activeView()->zoomToFit(); });
     const std::pair<QString, QPoint> moves[] = {
