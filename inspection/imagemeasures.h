@@ -20,7 +20,7 @@ double sharpness(const QImage &image, QRect region, int maxSide = 480);
 
 // Focus peaking: the pixels of image whose Laplacian exceeds threshold, at most maxPoints of
 // them (spread evenly over the picture when there are more).
-QList<QPoint> peakingPoints(const QImage &image, int threshold = 60, int maxPoints = 20000);
+QList<QPoint> peakingPoints(const QImage &image, int threshold = 60, int maxPoints = 10000);
 
 struct Histogram
 {
