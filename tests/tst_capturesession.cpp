@@ -2,6 +2,7 @@
 // line rely on, tested once here.
 #include "bandwidthestimate.h"
 #include "capturesession.h"
+#include "diagnosticsreport.h"
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "openpnpcamera.h"
@@ -213,6 +214,28 @@ private slots:
         format.fourcc = synthetic::fourcc(parts[3].toLatin1().constData());
         const QString warning = BandwidthEstimate::warning(format, UsbLink{"1-2", speedMbps});
         QVERIFY2(fix.isEmpty() ? warning.isEmpty() : warning.contains(fix), qPrintable(warning));
+    }
+
+    // Every frame the camera made is accounted for, and a mode the link cannot carry is named.
+    void reportAccountsForEveryFrame()
+    {
+        DiagnosticsReport report;
+        report.format.width = 1920;
+        report.format.height = 1080;
+        report.format.fps = 30;
+        report.format.fourcc = synthetic::fourcc("YUYV");
+        report.counts = {100, 4, 3, 88, 80, 8};
+        report.notRecorded = 6;
+        report.link = UsbLink{"3-1.4", 480};
+        QCOMPARE(report.missedByProgram(), quint64(5));
+        const QStringList lines = report.lines();
+        for (const char *line : {"Lost in the driver or on the bus: 4", "Refused as damaged: 3",
+                                 "Missed by the program: 5",
+                                 "Not shown (a newer frame came first): 8", "Not recorded: 6",
+                                 "USB port 3-1.4, USB 2.0 (480 Mbit/s); this mode needs about "
+                                 "124.4 MB/s of about 24.6 MB/s"})
+            QVERIFY2(lines.contains(QString::fromUtf8(line)), qPrintable(lines.join('\n')));
+        QVERIFY(lines.last().contains("Motion-JPEG"));
     }
 
     // The port and speed of a camera, traced from its /dev/v4l name through a sysfs tree.
