@@ -74,7 +74,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                        "over or the program is interrupted."),
                                     tr("FILE"));
     const QCommandLineOption duration(QStringLiteral("duration"),
-                                      tr("Stop recording after this many seconds."), tr("SECONDS"));
+                                      tr("Stop recording, or watching with --diagnose, after "
+                                         "this many seconds."),
+                                      tr("SECONDS"));
     const QCommandLineOption snapshot(QStringLiteral("snapshot"),
                                       tr("Save one picture to FILE without a window and exit."),
                                       tr("FILE"));
