@@ -14,6 +14,40 @@ QString readLine(const QString &path)
     return QString::fromUtf8(file.readLine()).trimmed();
 }
 
+// The USB device folder above a video node's device under root/sys: the first with a speed.
+QString usbDeviceOf(const QString &node, const QString &root)
+{
+    QString path =
+        QFileInfo(root + "/sys/class/video4linux/" + node + "/device").canonicalFilePath();
+    const QString top = QFileInfo(root + "/sys").canonicalFilePath();
+    for (; !path.isEmpty() && path.startsWith(top) && path != top; path = QFileInfo(path).path()) {
+        if (QFileInfo::exists(path + "/speed"))
+            return path;
+    }
+    return {};
+}
+
+// The node whose USB device has the bus info at the end of cameraId ("usb-<controller>-<port
+// path>", as the driver reports it for a camera without a /dev/v4l name).
+QString nodeByBusInfo(const QString &cameraId, const QString &root)
+{
+    const QString busInfo = cameraId.section(QLatin1Char(' '), -1);
+    const int portAt = int(busInfo.lastIndexOf(QLatin1Char('-')));
+    if (!busInfo.startsWith(QLatin1String("usb-")) || portAt <= 4)
+        return {};
+    const QString controller = busInfo.mid(4, portAt - 4);
+    const QString port = busInfo.mid(portAt + 1);
+    const QStringList nodes =
+        QDir(root + "/sys/class/video4linux").entryList({QStringLiteral("video*")});
+    for (const QString &node : nodes) {
+        const QString usb = usbDeviceOf(node, root);
+        if (!usb.isEmpty() && usb.contains('/' + controller + '/') &&
+            readLine(usb + "/devpath") == port)
+            return node;
+    }
+    return {};
+}
+
 // The device node (videoN) that one of the names in /dev/v4l leads to.
 QString nodeOf(const QString &cameraId, const QString &root)
 {
@@ -24,7 +58,7 @@ QString nodeOf(const QString &cameraId, const QString &root)
                 return QFileInfo(link.canonicalFilePath()).fileName();
         }
     }
-    return {};
+    return nodeByBusInfo(cameraId, root);
 }
 
 } // namespace
@@ -35,20 +69,14 @@ std::optional<UsbLink> UsbLink::ofCamera(const QString &cameraId, const QString 
     if (node.isEmpty())
         return std::nullopt;
     // The node's device is a USB interface (1-2:1.0); the USB device above it knows its speed.
-    QString path =
-        QFileInfo(root + "/sys/class/video4linux/" + node + "/device").canonicalFilePath();
-    const QString top = QFileInfo(root + "/sys").canonicalFilePath();
-    for (; !path.isEmpty() && path.startsWith(top) && path != top; path = QFileInfo(path).path()) {
-        const QString speed = readLine(path + "/speed");
-        if (speed.isEmpty())
-            continue;
-        bool ok = false;
-        UsbLink link{QFileInfo(path).fileName(), speed.toDouble(&ok)};
-        if (ok && link.speedMbps > 0)
-            return link;
+    const QString usb = usbDeviceOf(node, root);
+    if (usb.isEmpty())
         return std::nullopt;
-    }
-    return std::nullopt;
+    bool ok = false;
+    const double speed = readLine(usb + "/speed").toDouble(&ok);
+    if (!ok || speed <= 0)
+        return std::nullopt;
+    return UsbLink{QFileInfo(usb).fileName(), speed};
 }
 
 double UsbLink::videoBytesPerSecond() const

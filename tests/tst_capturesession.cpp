@@ -251,6 +251,7 @@ private slots:
         };
         write("/dev/video2", {});
         write(usb + "/speed", "480\n");
+        write(usb + "/devpath", "2\n");
         QVERIFY(QFile::link("../../video2", root.filePath("dev/v4l/by-id/usb-Acme-video-index0")));
         QVERIFY(QDir(root.path()).mkpath("sys/class/video4linux/video2"));
         QVERIFY(QFile::link("../../.." + usb.mid(4) + "/1-2:1.0",
@@ -260,6 +261,11 @@ private slots:
         QVERIFY(link);
         QCOMPARE(link->port, QString("1-2"));
         QCOMPARE(link->speedMbps, 480.0);
+        // A camera without a /dev/v4l name is found by the bus info the driver gives.
+        const std::optional<UsbLink> byBus =
+            UsbLink::ofCamera("HD Webcam usb-0000:00:14.0-2", root.path());
+        QVERIFY(byBus && byBus->port == "1-2");
+        QVERIFY(!UsbLink::ofCamera("HD Webcam usb-0000:00:14.0-3", root.path()));
         QVERIFY(!UsbLink::ofCamera("Synthetic Camera", root.path()));
     }
 
