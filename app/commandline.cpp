@@ -75,7 +75,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                        "over or the program is interrupted."),
                                     tr("FILE"));
     const QCommandLineOption duration(QStringLiteral("duration"),
-                                      tr("Stop recording after this many seconds."), tr("SECONDS"));
+                                      tr("Stop recording, or watching with --diagnose, after "
+                                         "this many seconds."),
+                                      tr("SECONDS"));
     const QCommandLineOption codec(
         QStringLiteral("codec"),
         tr("Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). "
@@ -100,12 +102,16 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption snapshot(QStringLiteral("snapshot"),
                                       tr("Save one picture to FILE without a window and exit."),
                                       tr("FILE"));
+    const QCommandLineOption diagnose(
+        QStringLiteral("diagnose"),
+        tr("Watch the camera for the duration (10 seconds unless given) without a window and "
+           "print what it really delivers."));
     const QCommandLineOption noTransform(QStringLiteral("no-transform"),
                                          tr("Record and save the picture unmirrored and "
                                             "unrotated, whatever the settings say."));
     parser.addOptions({help, version, listCameras, listFormats, camera, format, start, fullscreen,
                        record, duration, codec, segment, timelapse, timelapseRate, maxSize, minFree,
-                       snapshot, noTransform});
+                       snapshot, diagnose, noTransform});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -130,12 +136,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
 
     const QList<const QCommandLineOption *> actions = {&listCameras, &listFormats, &record,
-                                                       &snapshot};
+                                                       &snapshot, &diagnose};
     const auto chosen = std::count_if(actions.begin(), actions.end(),
                                       [&](const auto *option) { return parser.isSet(*option); });
     if (chosen > 1)
-        return fail(tr("Choose only one of --list-cameras, --list-formats, --record and "
-                       "--snapshot."));
+        return fail(tr("Choose only one of --list-cameras, --list-formats, --record, "
+                       "--snapshot and --diagnose."));
 
     result.camera = parser.value(camera);
     if (parser.isSet(format)) {
@@ -149,8 +155,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.duration = parser.value(duration).toDouble(&ok);
         if (!ok || !(result.duration > 0.0) || result.duration > 1e7)
             return fail(tr("Not a duration in seconds: %1").arg(parser.value(duration)));
-        if (!parser.isSet(record))
-            return fail(tr("--duration needs --record."));
+        if (!parser.isSet(record) && !parser.isSet(diagnose))
+            return fail(tr("--duration needs --record or --diagnose."));
     }
     // Every recording option is a positive number up to max (or 0, where that switches it
     // off), and only for --record.
@@ -193,6 +199,10 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     } else if (parser.isSet(listFormats)) {
         result.action = Action::ListFormats;
         result.camera = parser.value(listFormats);
+    } else if (parser.isSet(diagnose)) {
+        result.action = Action::Diagnose;
+        if (!parser.isSet(duration))
+            result.duration = defaultDiagnoseSeconds;
     } else if (parser.isSet(record) || parser.isSet(snapshot)) {
         result.action = parser.isSet(record) ? Action::Record : Action::Snapshot;
         result.file = parser.value(parser.isSet(record) ? record : snapshot);

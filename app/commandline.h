@@ -25,6 +25,7 @@ public:
         ListFormats,
         Record,
         Snapshot,
+        Diagnose,
         Error,
     };
 
@@ -48,6 +49,8 @@ public:
     // --codec, --segment, --timelapse, --timelapse-rate, --max-size and --min-free; the file
     // name, rate and size come later. minFreeBytes < 0: the settings' floor.
     RecordingOptions recording;
+    // How long --diagnose watches the camera when no duration is given.
+    static constexpr double defaultDiagnoseSeconds = 10.0;
     QString message; // the help or version text, or the one-line error
 
     // Exit code: 2 for a command line that cannot be carried out.

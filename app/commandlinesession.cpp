@@ -1,9 +1,12 @@
 #include "commandlinesession.h"
 
 #include "appsettings.h"
+#include "bandwidthestimate.h"
 #include "cameramessages.h"
 #include "capturesession.h"
 #include "devicewatcher.h"
+#include "diagnosticsreport.h"
+#include "framediagnostics.h"
 #include "openpnpcamera.h"
 #include "stillcapture.h"
 
@@ -100,6 +103,7 @@ int CommandLineSession::run()
         return 0;
     case CommandLine::Action::Record:
     case CommandLine::Action::Snapshot:
+    case CommandLine::Action::Diagnose:
         break;
     default:
         return CommandLine::usageError;
@@ -136,6 +140,18 @@ int CommandLineSession::run()
             [this](const QString &, const QString &error) {
                 fail(tr("the picture could not be saved to %1: %2").arg(commandLine.file, error));
             });
+    // A mode the camera's USB link cannot carry usually fails to start; say why first.
+    if (const std::optional<UsbLink> link = UsbLink::ofCamera(session->cameraId())) {
+        const QString warning = BandwidthEstimate::warning(camera->currentFormat(), *link);
+        if (!warning.isEmpty())
+            printLine(stderr, tr("ostrel: warning: %1").arg(warning));
+    }
+    if (commandLine.action == CommandLine::Action::Diagnose) {
+        session->diagnostics()->setWindow(commandLine.duration + 1);
+        session->diagnostics()->setEnabled(true);
+        disconnect(&durationTimer, nullptr, this, nullptr);
+        connect(&durationTimer, &QTimer::timeout, this, &CommandLineSession::finishDiagnosis);
+    }
     if (!session->start()) {
         const CameraBase::CameraFormat format = camera->currentFormat();
         printLine(stderr, tr("ostrel: the camera could not be started: %1")
@@ -144,6 +160,8 @@ int CommandLineSession::run()
         return 1;
     }
     firstFrameTimer.start(firstFrameTimeoutMs);
+    if (commandLine.action == CommandLine::Action::Diagnose)
+        durationTimer.start(int(commandLine.duration * 1000));
     return -1;
 }
 
@@ -168,7 +186,7 @@ void CommandLineSession::onFirstFrame()
 {
     disconnect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);
     firstFrameTimer.stop();
-    if (done)
+    if (done || commandLine.action == CommandLine::Action::Diagnose)
         return;
     if (commandLine.action == CommandLine::Action::Snapshot) {
         if (!session->takeSnapshot(commandLine.file))
@@ -190,8 +208,30 @@ void CommandLineSession::startRecording()
         durationTimer.start(int(commandLine.duration * 1000));
 }
 
+void CommandLineSession::finishDiagnosis()
+{
+    if (done)
+        return;
+    DiagnosticsReport report;
+    report.format = session->camera()->currentFormat();
+    report.figures = FrameDiagnostics::figuresOf(session->diagnostics()->samples());
+    report.counts = session->camera()->frameCounts();
+    report.usbChecked = true;
+    report.link = UsbLink::ofCamera(session->cameraId());
+    session->stop();
+    bool written = true;
+    for (const QString &line : report.lines())
+        written = printLine(stdout, line) && written;
+    done = true;
+    emit finished(report.counts.taken > 0 && written ? 0 : 1);
+}
+
 void CommandLineSession::interrupt()
 {
+    if (commandLine.action == CommandLine::Action::Diagnose) {
+        finishDiagnosis();
+        return;
+    }
     if (session->recorder()->state() == Recorder::State::Recording)
         stopRecording();
     else if (session->recorder()->state() == Recorder::State::Idle)

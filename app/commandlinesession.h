@@ -52,6 +52,8 @@ private:
     void onLimitReached(RecordingLimit limit);
     void onRecordingFinished(bool saved);
     void printProgress();
+    // The end of --diagnose: the report on standard output.
+    void finishDiagnosis();
     void fail(const QString &reason);
 
     CommandLine commandLine;

@@ -52,6 +52,11 @@ void CameraBase::setFpsCallback(FpsCallback callback)
     fpsCallback = std::move(callback);
 }
 
+void CameraBase::setFrameFactsCallback(FrameFactsCallback callback)
+{
+    frameFactsCallback = std::move(callback);
+}
+
 void CameraBase::setRecordingTap(RecordingTap tap, TapInput input)
 {
     std::lock_guard<std::mutex> lock(tapMutex);

@@ -74,6 +74,14 @@ public:
 
     using FrameCallback = std::function<void(const QImage &)>;
     using FpsCallback = std::function<void(double)>;
+    // The camera's facts of one frame as it is taken, before any decoding.
+    struct FrameFacts
+    {
+        quint64 sequence = 0;       // the camera's number; numbers skipped were lost there
+        quint64 timestampUs = 0;    // when the camera took it, on the monotonic clock
+        qint64 compressedBytes = 0; // the camera's own bytes; 0 for an uncompressed format
+    };
+    using FrameFactsCallback = std::function<void(const FrameFacts &)>;
     // Every captured frame for a recording, as the tap's TapInput asks for it. Called on a capture
     // thread before the frame callback, whatever the GUI thread is doing; it must hand the frame
     // over and return, and must not call the camera.
@@ -137,6 +145,8 @@ public:
     void setFrameCallback(FrameCallback callback);
     void setViewFrameCallback(FrameCallback callback);
     void setFpsCallback(FpsCallback callback);
+    // Called on the capture thread for every frame taken; it must return at once.
+    void setFrameFactsCallback(FrameFactsCallback callback);
     // Any thread, also while capturing: the device pixels the view finder shows the picture in;
     // an empty size asks for full size.
     void setViewSize(QSize devicePixels);
@@ -204,6 +214,7 @@ protected:
     FrameCallback frameCallback;
     FrameCallback viewFrameCallback;
     FpsCallback fpsCallback;
+    FrameFactsCallback frameFactsCallback;
     bool capturing = false;          // GUI thread only; the one record of a running capture
     Failure failure = Failure::None; // GUI thread only
 

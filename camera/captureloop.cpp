@@ -24,12 +24,13 @@ constexpr size_t maxPendingUnits = 60;
 } // namespace
 
 CaptureLoop::CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                         DecodeScale decodeScale, H264Taken h264Taken)
+                         DecodeScale decodeScale, H264Taken h264Taken, FrameTaken frameTaken)
     : jpegTaken(std::move(jpegTaken))
     , frameReady(std::move(frameReady))
     , streamEnded(std::move(streamEnded))
     , decodeScale(std::move(decodeScale))
     , h264Taken(std::move(h264Taken))
+    , frameTaken(std::move(frameTaken))
 {}
 
 CaptureLoop::~CaptureLoop()
@@ -128,10 +129,10 @@ void CaptureLoop::takeFrames()
             QByteArray jpeg = takeCompressedFrame(result);
             if (!jpeg.isEmpty() && h264) {
                 CameraBase::CompressedFrame frame{std::move(jpeg)};
-                noteTaken(&frame);
+                noteTaken(frame.data.size(), &frame);
                 passOnH264(frame);
             } else if (!jpeg.isEmpty()) {
-                noteTaken();
+                noteTaken(jpeg.size());
                 // Before the decode: a recording of the camera's JPEG never waits for it.
                 jpegTaken(jpeg);
                 bool skipped = false;
@@ -149,7 +150,7 @@ void CaptureLoop::takeFrames()
                 return result == CAPRESULT_OK;
             });
             if (!frame.isNull()) {
-                noteTaken();
+                noteTaken(0);
                 ++decoded;
                 frameReady(frame, QByteArray());
             }
@@ -164,7 +165,7 @@ void CaptureLoop::takeFrames()
     }
 }
 
-void CaptureLoop::noteTaken(CameraBase::CompressedFrame *facts)
+void CaptureLoop::noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts)
 {
     ++taken;
     CapFrameInfo info{};
@@ -175,6 +176,8 @@ void CaptureLoop::noteTaken(CameraBase::CompressedFrame *facts)
         facts->sequence = quint32(info.sequence);
         facts->keyframe = info.flags & CAPFRAME_KEYFRAME;
     }
+    if (frameTaken)
+        frameTaken({info.sequence, info.timestampUs, compressedBytes});
     // Frames are counted from the first one taken: whatever the camera lost before that happened
     // before this run saw it.
     if (!firstSequence) {

@@ -50,9 +50,12 @@ public:
     using DecodeScale = std::function<uint32_t()>;
     // The capture thread, for every H.264 frame as soon as it is taken, in the camera's order.
     using H264Taken = std::function<void(const CameraBase::CompressedFrame &frame)>;
+    // The capture thread, for every frame taken, before anything else hears of it.
+    using FrameTaken = std::function<void(const CameraBase::FrameFacts &facts)>;
 
     CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                DecodeScale decodeScale = {}, H264Taken h264Taken = {});
+                DecodeScale decodeScale = {}, H264Taken h264Taken = {},
+                FrameTaken frameTaken = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -101,10 +104,10 @@ private:
     // Capture thread: the camera's JPEG of a newly taken frame; empty when there is none, with
     // the library's answer (a CAPRESULT_ code) in result.
     QByteArray takeCompressedFrame(uint32_t &result);
-    // Capture thread: counts a frame just taken and measures the rate from its timestamp; fills
-    // in the frame's number, time and keyframe flag when asked (left alone when the library
-    // has none).
-    void noteTaken(CameraBase::CompressedFrame *facts = nullptr);
+    // Capture thread: counts a frame just taken (of compressedBytes, 0 when uncompressed) and
+    // measures the rate from its timestamp; fills in the frame's number, time and keyframe flag
+    // when asked (left alone when the library has none).
+    void noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts = nullptr);
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
     QImage newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const;
 
@@ -113,6 +116,7 @@ private:
     const StreamEnded streamEnded;
     const DecodeScale decodeScale;
     const H264Taken h264Taken;
+    const FrameTaken frameTaken;
     void *context = nullptr;
     int32_t stream = -1;
     int width = 0;

@@ -65,7 +65,11 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
           // The capture thread: the report belongs to the GUI thread.
           [this](bool deviceGone) { emit streamEndedOnCaptureThread(captureRun, deviceGone); },
           [this] { return decodeScale(); },
-          [this](const CompressedFrame &frame) { recordCompressed(frame); })
+          [this](const CompressedFrame &frame) { recordCompressed(frame); },
+          [this](const FrameFacts &facts) {
+              if (frameFactsCallback)
+                  frameFactsCallback(facts);
+          })
     , controlWatcher([this](Property property, int value, bool automatic) {
         // The control thread: the changes wait for the GUI thread, which hears of them once.
         bool first = false;

@@ -3,12 +3,17 @@
 #include "appsettings.h"
 #include "camerabase.h"
 #include "controlkeeper.h"
+#include "framediagnostics.h"
 #include "framehandover.h"
+#include "overlaypainter.h"
 #include "stillcapture.h"
+
+#include <QPainter>
 
 CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
     : QObject(parent)
     , handOver(new FrameHandOver(this))
+    , frameDiagnostics(std::make_shared<FrameDiagnostics>())
     , recording(new Recorder(this, writer))
     , stillCapture(new StillCapture(this))
 {
@@ -36,6 +41,10 @@ void CaptureSession::setCamera(CameraBase *camera)
     cameraDevice->setViewFrameCallback([target](const QImage &frame) { target->postFrame(frame); });
     applyViewSize();
     cameraDevice->setFpsCallback([target](double fps) { target->postFps(fps); });
+    cameraDevice->setFrameFactsCallback(
+        [diagnostics = frameDiagnostics](const CameraBase::FrameFacts &facts) {
+            diagnostics->addFrame(facts);
+        });
     connect(cameraDevice, &CameraBase::cameraDisconnected, this,
             &CaptureSession::onCameraDisconnected);
 }
@@ -126,7 +135,21 @@ bool CaptureSession::takeSnapshot(const QString &path)
     // The camera, a child set after the stills, is deleted after them, and their destructor
     // waits for the worker.
     CameraBase *camera = cameraDevice;
-    stillCapture->save([camera] { return camera->latestFrame(); }, currentOrientation, path);
+    if (!snapshotMarks.burnIntoSnapshots || !snapshotMarks.anyShown()) {
+        stillCapture->save([camera] { return camera->latestFrame(); }, currentOrientation, path);
+        return true;
+    }
+    // The marks lie on the turned picture: it is turned before they are drawn.
+    stillCapture->save(
+        [camera, orientation = currentOrientation, marks = snapshotMarks] {
+            QImage picture = orientation.apply(camera->latestFrame());
+            if (!picture.isNull()) {
+                QPainter painter(&picture);
+                OverlayPainter::paint(painter, marks, QSizeF(picture.size()), QTransform());
+            }
+            return picture;
+        },
+        Orientation(), path);
     return true;
 }
 

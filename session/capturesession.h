@@ -1,14 +1,18 @@
 #pragma once
 
 #include "orientation.h"
+#include "overlaysettings.h"
 #include "recorder.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class CameraBase;
 class ControlKeeper;
+class FrameDiagnostics;
 class FrameHandOver;
 class StillCapture;
 class VideoWriterThread;
@@ -37,6 +41,8 @@ public:
     ControlKeeper *controlKeeper() const { return keeper; }
     // Where the camera's frames wait for the GUI thread.
     FrameHandOver *frameHandOver() const { return handOver; }
+    // The camera's facts of every frame, collected while enabled; made with the session.
+    FrameDiagnostics *diagnostics() const { return frameDiagnostics.get(); }
     // The stable id of the camera opened last; empty before any.
     QString cameraId() const;
 
@@ -65,6 +71,8 @@ public:
     // and takes its frames again once the camera is started again.
     bool startRecording(const QString &path);
     void stopRecording();
+    // The marks a snapshot gets burnt in when they ask for it.
+    void setSnapshotOverlays(const OverlaySettings &overlays) { snapshotMarks = overlays; }
     // Saves the newest frame, oriented, to path in the background; false before the running
     // camera's first frame.
     bool takeSnapshot(const QString &path);
@@ -93,10 +101,13 @@ private:
     // Its capture threads may still be inside a callback until the camera has stopped, which the
     // destructor makes sure of before the children go.
     FrameHandOver *handOver;
+    // Shared with the camera's capture thread, which may outlive the session's members.
+    std::shared_ptr<FrameDiagnostics> frameDiagnostics;
     Recorder *recording;
     StillCapture *stillCapture;
     Orientation currentOrientation;
     RecordingOptions recordingOptions;
     QSize viewSize;
+    OverlaySettings snapshotMarks;
     bool frameShown = false; // a frame of this run has reached the display
 };

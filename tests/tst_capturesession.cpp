@@ -1,8 +1,12 @@
 // The capture session without a window, on a synthetic camera: what the window and the command
 // line rely on, tested once here.
+#include "bandwidthestimate.h"
 #include "capturesession.h"
+#include "diagnosticsreport.h"
+#include "framediagnostics.h"
 #include "framehandover.h"
 #include "openpnpcamera.h"
+#include "overlaysettings.h"
 #include "stillcapture.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
@@ -21,6 +25,7 @@
 #include <memory>
 
 namespace synthetic = ostrel::synthetic;
+Q_DECLARE_METATYPE(synthetic::Misbehaviour)
 
 class TestCaptureSession : public QObject
 {
@@ -30,9 +35,10 @@ private:
     std::unique_ptr<CaptureSession> session;
     QTemporaryDir dir;
 
-    void startSession(const synthetic::FormatSpec &mode)
+    void startSession(const synthetic::FormatSpec &mode, const synthetic::Misbehaviour &faults = {})
     {
         synthetic::setDevices({{"Bench Camera", {mode}}});
+        synthetic::setMisbehaviour(0, faults);
         session = std::make_unique<CaptureSession>();
         session->setCamera(new OpenPNPCamera);
         CameraBase *camera = session->camera();
@@ -126,6 +132,184 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(frames.count(), 0);
         QVERIFY(!session->takeSnapshot(dir.filePath("stopped.png")));
+    }
+
+    // The figures against what the synthetic camera was told to do: every number it skipped or
+    // spoiled counted, the intervals and the rate as its own timestamps give them.
+    void diagnosticsTellTheInjectedFaults_data()
+    {
+        QTest::addColumn<synthetic::Misbehaviour>("faults");
+        QTest::newRow("jitter") << synthetic::Misbehaviour{15000, 0, 0, 1.0};
+        QTest::newRow("drops and damage") << synthetic::Misbehaviour{0, 4, 7, 1.0};
+        QTest::newRow("slower than claimed") << synthetic::Misbehaviour{4000, 0, 0, 1.5};
+    }
+    void diagnosticsTellTheInjectedFaults()
+    {
+        QFETCH(synthetic::Misbehaviour, faults);
+        startSession(synthetic::mode(160, 120, 20, "MJPG"), faults);
+        FrameDiagnostics *diagnostics = session->diagnostics();
+        QTRY_VERIFY(session->camera()->frameCounts().taken >= 3);
+        QVERIFY(diagnostics->samples().empty()); // nothing is collected while nobody looks
+        diagnostics->setEnabled(true);
+        QTRY_VERIFY_WITH_TIMEOUT(diagnostics->samples().size() >= 40, 20000);
+        session->stop();
+        const std::vector<FrameDiagnostics::Sample> samples = diagnostics->samples();
+        const CameraBase::FrameCounts counts = session->camera()->frameCounts();
+
+        // The truth: frame n is due at n periods plus its jitter; multiples of dropEvery are
+        // lost, of damageEvery refused.
+        const double periodUs = 50000 * faults.slowdown;
+        const auto truthUs = [&](quint64 n) {
+            return double(n) * periodUs + double(synthetic::jitterOffsetUs(n, faults.jitterUs));
+        };
+        // (The rows' drop and damage steps have no common factor: both at once is their product.)
+        const auto multiples = [](quint64 every, quint64 last) {
+            return every ? last / every : 0;
+        };
+        const quint64 first = samples.front().sequence, last = samples.back().sequence;
+        const quint64 both = multiples(faults.dropEvery * faults.damageEvery, last) -
+                             multiples(faults.dropEvery * faults.damageEvery, first);
+        const quint64 damaged =
+            multiples(faults.damageEvery, last) - multiples(faults.damageEvery, first);
+        const quint64 dropped =
+            multiples(faults.dropEvery, last) - multiples(faults.dropEvery, first) - both;
+        const FrameDiagnostics::Figures figures = FrameDiagnostics::figuresOf(samples);
+        QCOMPARE(figures.sequenceGaps, dropped + damaged);
+        QCOMPARE(counts.lostAtCamera, multiples(faults.dropEvery, last) -
+                                          multiples(faults.dropEvery * faults.damageEvery, last));
+        QCOMPARE(counts.damaged, multiples(faults.damageEvery, last));
+        std::vector<double> intervals;
+        for (size_t i = 1; i < samples.size(); ++i)
+            intervals.push_back((truthUs(samples[i].sequence) - truthUs(samples[i - 1].sequence)) /
+                                1000);
+        std::sort(intervals.begin(), intervals.end());
+        const auto rank = [&](double share) {
+            return intervals[size_t(std::ceil(share * double(intervals.size()))) - 1];
+        };
+        QVERIFY(figures.intervals);
+        const IntervalStatistics::Summary &measured = *figures.intervals;
+        QCOMPARE(measured.count, int(intervals.size()));
+        for (const auto &[got, want] : {std::pair{measured.medianMs, rank(0.5)},
+                                        {measured.p95Ms, rank(0.95)},
+                                        {measured.p99Ms, rank(0.99)},
+                                        {measured.maxMs, intervals.back()}})
+            QVERIFY2(qAbs(got - want) < 0.01, qPrintable(QString("%1 vs %2").arg(got).arg(want)));
+        const double fps = double(samples.size() - 1) * 1e6 / (truthUs(last) - truthUs(first));
+        QVERIFY(qAbs(figures.deliveredFps - fps) < 0.01);
+        QVERIFY(figures.meanCompressedBytes > 100);
+        QVERIFY(qAbs(figures.compressedBitsPerSecond - figures.meanCompressedBytes * 8 * fps) < 1);
+        diagnostics->setEnabled(false);
+        QVERIFY(diagnostics->samples().empty());
+    }
+
+    void bandwidthWarningNamesTheFix_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<double>("speedMbps");
+        QTest::addColumn<QString>("fix"); // empty: it fits
+        QTest::newRow("1080p YUYV on USB 2.0") << "1920x1080@30:YUYV" << 480.0 << "Motion-JPEG";
+        QTest::newRow("1080p MJPG on USB 2.0") << "1920x1080@30:MJPG" << 480.0 << "";
+        QTest::newRow("VGA YUYV on USB 2.0") << "640x480@30:YUYV" << 480.0 << "";
+        QTest::newRow("1080p YUYV on USB 3") << "1920x1080@30:YUYV" << 5000.0 << "";
+        QTest::newRow("720p YUYV on USB 2.0") << "1280x720@30:YUYV" << 480.0 << "at most 13 fps";
+        QTest::newRow("VGA MJPG on USB 1.1") << "640x480@30:MJPG" << 12.0 << "smaller size";
+    }
+    void bandwidthWarningNamesTheFix()
+    {
+        QFETCH(QString, mode);
+        QFETCH(double, speedMbps);
+        QFETCH(QString, fix);
+        const QStringList parts = mode.split(QRegularExpression("[x@:]"));
+        CameraBase::CameraFormat format;
+        format.width = parts[0].toInt();
+        format.height = parts[1].toInt();
+        format.fps = parts[2].toDouble();
+        format.fourcc = synthetic::fourcc(parts[3].toLatin1().constData());
+        const QString warning = BandwidthEstimate::warning(format, UsbLink{"1-2", speedMbps});
+        QVERIFY2(fix.isEmpty() ? warning.isEmpty() : warning.contains(fix), qPrintable(warning));
+    }
+
+    // Every frame the camera made is accounted for, and a mode the link cannot carry is named.
+    void reportAccountsForEveryFrame()
+    {
+        DiagnosticsReport report;
+        report.format.width = 1920;
+        report.format.height = 1080;
+        report.format.fps = 30;
+        report.format.fourcc = synthetic::fourcc("YUYV");
+        report.counts = {100, 4, 3, 88, 80, 8};
+        report.notRecorded = 6;
+        report.link = UsbLink{"3-1.4", 480};
+        QCOMPARE(report.missedByProgram(), quint64(5));
+        const QStringList lines = report.lines();
+        for (const char *line : {"Lost in the driver or on the bus: 4", "Refused as damaged: 3",
+                                 "Missed by the program: 5",
+                                 "Not shown (a newer frame came first): 8", "Not recorded: 6",
+                                 "USB port 3-1.4, USB 2.0 (480 Mbit/s); this mode needs about "
+                                 "124.4 MB/s of about 24.6 MB/s"})
+            QVERIFY2(lines.contains(QString::fromUtf8(line)), qPrintable(lines.join('\n')));
+        QVERIFY(lines.last().contains("Motion-JPEG"));
+    }
+
+    // The port and speed of a camera, traced from its /dev/v4l name through a sysfs tree.
+    void usbLinkIsReadFromSysfs()
+    {
+        QTemporaryDir root;
+        const QString usb = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2";
+        QVERIFY(QDir(root.path()).mkpath("dev/v4l/by-id") &&
+                QDir(root.path()).mkpath(usb.mid(1) + "/1-2:1.0"));
+        const auto write = [&](const QString &path, const QByteArray &text) {
+            QFile file(root.path() + path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        };
+        write("/dev/video2", {});
+        write(usb + "/speed", "480\n");
+        write(usb + "/devpath", "2\n");
+        QVERIFY(QFile::link("../../video2", root.filePath("dev/v4l/by-id/usb-Acme-video-index0")));
+        QVERIFY(QDir(root.path()).mkpath("sys/class/video4linux/video2"));
+        QVERIFY(QFile::link("../../.." + usb.mid(4) + "/1-2:1.0",
+                            root.filePath("sys/class/video4linux/video2/device")));
+        const std::optional<UsbLink> link =
+            UsbLink::ofCamera("usb-Acme-video-index0 @ pci-0000:00:14.0-usb-0:2:1.0", root.path());
+        QVERIFY(link);
+        QCOMPARE(link->port, QString("1-2"));
+        QCOMPARE(link->speedMbps, 480.0);
+        // A camera without a /dev/v4l name is found by the bus info the driver gives.
+        const std::optional<UsbLink> byBus =
+            UsbLink::ofCamera("HD Webcam usb-0000:00:14.0-2", root.path());
+        QVERIFY(byBus && byBus->port == "1-2");
+        QVERIFY(!UsbLink::ofCamera("HD Webcam usb-0000:00:14.0-3", root.path()));
+        QVERIFY(!UsbLink::ofCamera("Synthetic Camera", root.path()));
+    }
+
+    // Marks are remembered per camera and burnt into a snapshot only when asked, on the turned
+    // picture.
+    void marksAreRememberedAndBurntIn()
+    {
+        OverlaySettings marks;
+        marks.crosshair = marks.burnIntoSnapshots = true;
+        marks.crosshairAt = QPointF(30, 200);
+        marks.save("Cam A");
+        QCOMPARE(OverlaySettings::load("Cam A").crosshairAt, QPointF(30, 200));
+        QVERIFY(!OverlaySettings::load("Cam B").crosshair);
+
+        startSession(synthetic::mode(320, 240, 30, "YUYV"));
+        session->setOrientation({false, 90});
+        QSignalSpy frames(session.get(), &CaptureSession::frameAvailable);
+        QSignalSpy saved(session->stills(), &StillCapture::saved);
+        QTRY_VERIFY(!frames.isEmpty());
+        for (const bool burn : {true, false}) {
+            marks.burnIntoSnapshots = burn;
+            session->setSnapshotOverlays(marks);
+            QVERIFY(session->takeSnapshot(dir.filePath(burn ? "burnt.png" : "plain.png")));
+        }
+        QTRY_COMPARE(saved.count(), 2);
+        const QImage burnt(dir.filePath("burnt.png")), plain(dir.filePath("plain.png"));
+        QCOMPARE(burnt.size(), QSize(240, 320));
+        for (const QPoint onLine : {QPoint(30, 100), QPoint(150, 200), QPoint(30, 300)}) {
+            QCOMPARE(burnt.pixel(onLine), qRgb(255, 64, 64));
+            QVERIFY(plain.pixel(onLine) != qRgb(255, 64, 64));
+        }
     }
 
     // A lost camera ends the recording into a playable file and is reported once, naming it.

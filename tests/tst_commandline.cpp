@@ -81,6 +81,9 @@ private slots:
         row("format without rate", {"--format", "640x480"}, A::Error, "640x480");
         row("zero width", {"--format", "0x480@30"}, A::Error, "0x480@30");
         row("duration alone", {"--duration", "5"}, A::Error, "--record");
+        row("diagnose", {"--diagnose"}, A::Diagnose, "10");
+        row("diagnose for 2 s", {"--diagnose", "--duration", "2"}, A::Diagnose, "2");
+        row("diagnose and record", {"--diagnose", "--record", "a.avi"}, A::Error, "--diagnose");
         row("negative duration", {"--record", "a.avi", "--duration", "-1"}, A::Error, "-1");
         row("two actions", {"--record", "a.avi", "--snapshot", "b.png"}, A::Error, "--snapshot");
         row("record", {"--record", "a.avi", "--duration", "2.5"}, A::Record, "a.avi");
@@ -108,6 +111,8 @@ private slots:
             QCOMPARE(parsed.recording.codec == RecordingOptions::Codec::H264,
                      detail.endsWith(".mp4"));
         }
+        if (parsed.action == CommandLine::Action::Diagnose)
+            QCOMPARE(parsed.duration, detail.toDouble());
     }
 
     void choosingCameraAndFormat()
@@ -146,6 +151,23 @@ private slots:
         malformed.insert("OSTREL_SYNTHETIC_CAMERAS", "Desk=9x");
         QVERIFY(
             runOstrel({"--list-cameras"}, malformed).err.contains("OSTREL_SYNTHETIC_CAMERAS: "));
+    }
+
+    // The report of what the camera delivered, on standard output, at the format's rate.
+    void diagnosesWithoutWindow()
+    {
+        const Run run =
+            runOstrel({"--diagnose", "--duration", "1.5", "--format", "320x240@30:MJPG"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("Requested: 320x240 at 30.00 fps (MJPG)\n"), qPrintable(run.out));
+        const QRegularExpressionMatch delivered =
+            QRegularExpression("Delivered: ([0-9.]+) fps").match(run.out);
+        QVERIFY2(delivered.hasMatch() && delivered.captured(1).toDouble() > 15 &&
+                     delivered.captured(1).toDouble() < 30.5,
+                 qPrintable(run.out));
+        for (const char *line : {"Frame interval: median", "Lost in the driver or on the bus: ",
+                                 "Refused as damaged: 0", "Compressed frames: ", "USB: not a USB"})
+            QVERIFY2(run.out.contains(line), line);
     }
 
     void recordsForTheDurationAndOnSignal()

@@ -1,10 +1,14 @@
 // The window's parts on their own: orientation, typed settings and remembered formats, the frame
 // hand-over, the snapshot saver and the recording controller.
 #include "appsettings.h"
+#include "benchtoolscontroller.h"
+#include "benchtoolswindow.h"
 #include "cameramessages.h"
 #include "capturesession.h"
 #include "filenaming.h"
+#include "framediagnostics.h"
 #include "framehandover.h"
+#include "imagemeasures.h"
 #include "notificationlabel.h"
 #include "recordingcontroller.h"
 #include "sliderscale.h"
@@ -13,8 +17,10 @@
 #include "testsupport/mainwindowaccess.h"
 #include "testsupport/smalldisk.h"
 #include "videowriterthread.h"
+#include "viewfinder.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSettings>
@@ -22,6 +28,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,6 +47,13 @@ QImage noise(QSize size)
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, y % 255));
     return image;
+}
+
+// Softened as by a lens out of focus: shrunk and blown up again, smoothly.
+QImage blurred(const QImage &image)
+{
+    return image.scaled(image.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 CameraBase::CameraFormat format(int width, double fps, uint32_t fourcc, int index = 0)
@@ -360,6 +377,171 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, saved);
         QCOMPARE(FileNaming::withSuffix(typed, "avi", {"avi"}), saved);
+    }
+
+    // The picture point under the cursor stays there while the wheel zooms, wherever the picture
+    // is not held by its edges; a drag moves the picture with the mouse; 1:1 and fit.
+    void zoomKeepsThePointUnderTheCursor_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<int>("notches");
+        QTest::newRow("middle, in") << QSize(1600, 1200) << QPoint(200, 150) << 3;
+        QTest::newRow("off the middle, in") << QSize(1600, 1200) << QPoint(90, 220) << 5;
+        QTest::newRow("wide picture, far in") << QSize(1920, 1080) << QPoint(150, 140) << 8;
+        QTest::newRow("in and out again") << QSize(1600, 1200) << QPoint(300, 60) << -2;
+    }
+    void zoomKeepsThePointUnderTheCursor()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QPoint, cursor);
+        QFETCH(int, notches);
+        ViewFinder view{QString()};
+        view.resize(400, 300);
+        view.setFrame(noise(picture / 4));
+        view.setPictureSize(picture);
+        view.zoomAbout(QPointF(200, 150), 2); // from 2x, so that zooming out is seen too
+        const QPointF before = view.zoomGeometry().toPicture(cursor);
+        QSignalSpy needs(&view, &ViewFinder::sizeChanged);
+        QWheelEvent wheel(cursor, view.mapToGlobal(cursor), {}, QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &wheel);
+        QCOMPARE(view.zoom(), std::clamp(2 * std::pow(1.25, notches), 1.0, 8.0));
+        const QPointF after = view.zoomGeometry().toPicture(cursor);
+        QVERIFY2(QLineF(before, after).length() < 0.01, qPrintable(QString("%1,%2 -> %3,%4")
+                                                                       .arg(before.x())
+                                                                       .arg(before.y())
+                                                                       .arg(after.x())
+                                                                       .arg(after.y())));
+        QCOMPARE(needs.count(), 1);
+        QCOMPARE(view.neededPictureSize(), (QSizeF(400, 300) * view.zoom()).toSize());
+
+        QTest::mousePress(&view, Qt::LeftButton, {}, cursor);
+        QTest::mouseMove(&view, cursor + QPoint(-30, 20));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, cursor + QPoint(-30, 20));
+        QVERIFY(QLineF(view.zoomGeometry().toPicture(cursor + QPoint(-30, 20)), after).length() <
+                0.01);
+        view.zoomOneToOne();
+        QCOMPARE(view.zoomGeometry().scale() * view.devicePixelRatioF(), 1.0);
+        view.zoomToFit();
+        QCOMPARE(view.zoom(), 1.0);
+        QCOMPARE(view.zoomGeometry().pictureRect().center(), QPointF(200, 150));
+    }
+
+    // Two clicks on the picture set the ruler's ends in the camera's pixels, whatever size the
+    // frames are decoded at; the known distance gives the scale and a round scale bar.
+    void rulerScaleFromTwoClickedPoints()
+    {
+        ViewFinder view{QString()};
+        view.resize(400, 300);
+        view.setFrame(noise(QSize(400, 300)));
+        view.setPictureSize(QSize(800, 600));
+        QSignalSpy picked(&view, &ViewFinder::rulerPicked);
+        view.pickRulerPoints();
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(100, 150));
+        QCOMPARE(picked.count(), 0);
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 150));
+        QCOMPARE(picked.count(), 1);
+        const QPointF from = picked.at(0).at(0).toPointF(), to = picked.at(0).at(1).toPointF();
+        QCOMPARE(from, QPointF(200, 300));
+        QCOMPARE(to, QPointF(600, 300));
+        const double mmPerPixel = ImageMeasures::millimetresPerPixel(from, to, 10);
+        QCOMPARE(mmPerPixel, 0.025);
+        QCOMPARE(ImageMeasures::roundRulerLength(mmPerPixel, 200), 5.0);
+        QCOMPARE(ImageMeasures::roundRulerLength(mmPerPixel, 1000), 20.0);
+        QCOMPARE(ImageMeasures::roundRulerLength(0.3, 100), 20.0);
+
+        // The crosshair is taken where it is drawn and dropped on a whole pixel.
+        OverlaySettings marks;
+        marks.crosshair = true;
+        marks.crosshairAt = QPointF(500, 375);
+        view.setOverlays(marks);
+        view.setPictureSize(QSize(1000, 750));
+        QSignalSpy moved(&view, &ViewFinder::crosshairMoved);
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(203, 148));
+        QTest::mouseMove(&view, QPoint(251, 101));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(251, 101));
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(moved.last().at(0).toPointF(), QPointF(627, 252));
+        QCOMPARE(view.overlays().crosshairAt, QPointF(627, 252));
+    }
+
+    // Sharp beats blurred, in the region asked for; a still picture moved by a pixel keeps its
+    // figure within 2 %.
+    void focusFigureOrdersSharpAndBlurred()
+    {
+        const QImage sharp = noise(QSize(640, 480));
+        QImage half = sharp;
+        QPainter(&half).drawImage(QRect(320, 0, 320, 480), blurred(sharp), QRect(320, 0, 320, 480));
+        const QRect left(40, 40, 240, 400), right(360, 40, 240, 400);
+        const double sharpFigure = ImageMeasures::sharpness(half, left);
+        QVERIFY(sharpFigure > 3 * ImageMeasures::sharpness(half, right));
+        QVERIFY(ImageMeasures::sharpness(blurred(sharp), left) * 3 < sharpFigure);
+        const double moved = ImageMeasures::sharpness(half, left.translated(1, 1));
+        QVERIFY2(qAbs(moved - sharpFigure) < 0.02 * sharpFigure,
+                 qPrintable(QString("%1 vs %2").arg(moved).arg(sharpFigure)));
+        // A large region is measured on fewer pixels, alike for sharp and blurred.
+        QVERIFY(ImageMeasures::sharpness(sharp, sharp.rect(), 160) >
+                3 * ImageMeasures::sharpness(blurred(sharp), sharp.rect(), 160));
+        int marked[2] = {0, 0};
+        for (const QPoint &edge : ImageMeasures::peakingPoints(half))
+            ++marked[edge.x() >= 320];
+        QVERIFY2(marked[0] > 10 * marked[1], qPrintable(QString::number(marked[1])));
+    }
+
+    // Clipped at the bottom: every channel 0; at the top: any channel 255.
+    void histogramCountsTheClippedShares()
+    {
+        QImage picture(100, 100, QImage::Format_RGB888);
+        QPainter painter(&picture);
+        painter.fillRect(0, 0, 100, 20, Qt::black);
+        painter.fillRect(0, 20, 100, 30, Qt::white);
+        painter.fillRect(0, 50, 100, 10, QColor(255, 0, 0));
+        painter.fillRect(0, 60, 100, 40, QColor(128, 128, 128));
+        painter.end();
+        const ImageMeasures::Histogram all = ImageMeasures::histogram(picture);
+        QCOMPARE(all.pixels, quint64(10000));
+        QCOMPARE(all.clippedDark, 0.2);
+        QCOMPARE(all.clippedLight, 0.4);
+        QCOMPARE(all.luma[0], 2000u);
+        QCOMPARE(all.luma[255], 3000u);
+        QCOMPARE(all.luma[128], 4000u);
+        QCOMPARE(all.red[255], 4000u);
+        QCOMPARE(all.green[0], 3000u);
+        const ImageMeasures::Histogram sampled = ImageMeasures::histogram(picture, 2);
+        QCOMPARE(sampled.pixels, quint64(2500));
+        QCOMPARE(sampled.clippedLight, 0.4);
+    }
+
+    // The frame facts are collected while the diagnostics page is in view, never otherwise.
+    void hiddenToolsCostNothing()
+    {
+        QWidget window;
+        CaptureSession session;
+        ViewFinder view(QString(), &window);
+        BenchToolsController tools(&window, &session, &view);
+        BenchToolsWindow *toolsWindow = tools.toolsWindow();
+        FrameDiagnostics *diagnostics = session.diagnostics();
+        QVERIFY(!diagnostics->isEnabled());
+        toolsWindow->showPage(BenchToolsWindow::Diagnostics);
+        QVERIFY(diagnostics->isEnabled());
+        toolsWindow->showPage(BenchToolsWindow::Focus);
+        QVERIFY(!diagnostics->isEnabled());
+        toolsWindow->showPage(BenchToolsWindow::Diagnostics);
+        toolsWindow->hide();
+        QVERIFY(!diagnostics->isEnabled());
+
+        // The keys open and close a page, zoom, and fit again.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(toolsWindow->visiblePage(), int(BenchToolsWindow::Exposure));
+        QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(toolsWindow->visiblePage(), -1);
+        QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(view.zoom(), 1.25);
+        QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(view.zoom(), 1.0);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "benchtoolscontroller.h"
 #include "cameracontrolspanel.h"
 #include "cameraerrorbox.h"
 #include "cameramessages.h"
@@ -48,6 +49,9 @@ MainWindow::MainWindow(QWidget *parent)
     snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
+    benchTools = new BenchToolsController(this, session, videoLabel);
+    connect(benchTools, &BenchToolsController::notificationRequested, this,
+            [this](const QString &message, bool success) { showNotification(message, success); });
     orientation =
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
@@ -258,6 +262,7 @@ void MainWindow::onStartStopClicked()
 
 void MainWindow::startCamera()
 {
+    benchTools->cameraStarting();
     if (session->start()) {
         panel->showCameraAdjustment(camera);
         panel->cameraControls->showCamera(camera, session->cameraId());
@@ -414,6 +419,8 @@ void MainWindow::toggleFullscreen()
     if (!fullscreenLabel) {
         fullscreenLabel = new FullscreenView;
         addCaptureShortcuts(fullscreenLabel);
+        benchTools->addView(fullscreenLabel);
+        benchTools->addKeys(fullscreenLabel);
         connect(fullscreenLabel, &FullscreenView::visibilityChanged, this, [this](bool visible) {
             overlays->fullscreenButton->setToolTip(visible ? tr("Exit fullscreen (ESC)")
                                                            : tr("Toggle fullscreen camera view"));
@@ -432,8 +439,8 @@ void MainWindow::toggleFullscreen()
 void MainWindow::updateViewSize()
 {
     const bool fullscreen = fullscreenLabel && fullscreenLabel->isVisible();
-    session->setViewSize(fullscreen ? fullscreenLabel->devicePixelSize()
-                                    : videoLabel->devicePixelSize());
+    session->setViewSize(fullscreen ? fullscreenLabel->neededPictureSize()
+                                    : videoLabel->neededPictureSize());
 }
 
 void MainWindow::onShowSettings()

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class BenchToolsController;
 class CameraSelection;
 class CaptureSession;
 class ControlPanel;
@@ -91,4 +92,5 @@ private:
     OrientationControl *orientation = nullptr;
     AppSettings settings;
     LossBox *lossBox = nullptr;
+    BenchToolsController *benchTools = nullptr;
 };

@@ -103,4 +103,23 @@ void setRenderDelay(int device, int milliseconds)
         state->setRenderDelayMs(milliseconds);
 }
 
+void setMisbehaviour(int device, const Misbehaviour &misbehaviour)
+{
+    if (auto state = SyntheticRegistry::instance().device(device))
+        state->setMisbehaviour(misbehaviour);
+}
+
+int64_t jitterOffsetUs(uint64_t sequence, uint32_t jitterUs)
+{
+    if (jitterUs == 0)
+        return 0;
+    // splitmix64's mixing: neighbouring frames get unrelated offsets, the same frame the same.
+    uint64_t hash = sequence + 0x9E3779B97F4A7C15ull;
+    hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9ull;
+    hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EBull;
+    hash ^= hash >> 31;
+    const uint64_t span = 2 * uint64_t(jitterUs) + 1;
+    return int64_t(hash % span) - int64_t(jitterUs);
+}
+
 } // namespace ostrel::synthetic

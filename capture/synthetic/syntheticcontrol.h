@@ -76,4 +76,25 @@ void setPlugged(int device, bool plugged);
 // behind its clock and skips the frames it is too late for.
 void setRenderDelay(int device, int milliseconds);
 
+// Ways a camera misbehaves, for checking what the program measures against a known truth. They act
+// on Motion-JPEG streams opened afterwards; jitter and the slower rate act on every format.
+struct Misbehaviour
+{
+    // Frame n is taken up to this many microseconds before or after it falls due (the same
+    // offset for the same n), and its timestamp says when. Kept below half a frame period.
+    uint32_t jitterUs = 0;
+    // Every frame whose number is a multiple of this is lost in the driver: its number is missing
+    // and the library counts it as lost. 0: none.
+    uint32_t dropEvery = 0;
+    // Every frame whose number is a multiple of this arrives cut short and is refused as damaged.
+    // 0: none. A frame both dropped and damaged is damaged.
+    uint32_t damageEvery = 0;
+    // Frames come this many times slower than the format claims.
+    double slowdown = 1.0;
+};
+void setMisbehaviour(int device, const Misbehaviour &misbehaviour);
+// The timestamp offset of frame n under jitterUs, in microseconds: spread evenly over
+// -jitterUs..jitterUs.
+int64_t jitterOffsetUs(uint64_t sequence, uint32_t jitterUs);
+
 } // namespace ostrel::synthetic

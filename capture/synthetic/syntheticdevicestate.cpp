@@ -240,4 +240,16 @@ SyntheticDeviceState::Picture SyntheticDeviceState::picture() const
             properties[CAPPROPID_SHARPNESS].value};
 }
 
+synthetic::Misbehaviour SyntheticDeviceState::misbehaviour() const
+{
+    std::lock_guard lock(mutex);
+    return faults;
+}
+
+void SyntheticDeviceState::setMisbehaviour(const synthetic::Misbehaviour &misbehaviour)
+{
+    std::lock_guard lock(mutex);
+    faults = misbehaviour;
+}
+
 } // namespace ostrel::capture

@@ -41,6 +41,10 @@ public:
     int renderDelayMs() const { return renderDelay.load(); }
     void setRenderDelayMs(int milliseconds) { renderDelay.store(milliseconds); }
 
+    // Any thread.
+    synthetic::Misbehaviour misbehaviour() const;
+    void setMisbehaviour(const synthetic::Misbehaviour &misbehaviour);
+
     bool isNameReadable() const { return !nameUnreadable.load(); }
     void setNameUnreadable(bool unreadable) { nameUnreadable.store(unreadable); }
     bool isFormatReadable(uint32_t index) const;
@@ -106,11 +110,12 @@ private:
     std::atomic<bool> nameUnreadable{false};
     std::atomic<uint32_t> generation{0};
 
-    mutable std::mutex mutex;        // guards properties, unreadableFormats and changes
+    mutable std::mutex mutex;        // guards properties, unreadableFormats, changes, faults
     std::condition_variable changed; // a change was made elsewhere, or a waiter is woken
     std::array<Property, CAPPROPID_LAST> properties;
     std::vector<CapControlEvent> changes; // made elsewhere, oldest first
     std::set<uint32_t> unreadableFormats;
+    synthetic::Misbehaviour faults;
 };
 
 } // namespace ostrel::capture

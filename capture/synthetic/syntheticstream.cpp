@@ -10,15 +10,38 @@
 
 namespace ostrel::capture {
 
+namespace {
+
+// Whether frame sequence is one of every `every` (never the first, which opens the stream).
+bool isEvery(uint64_t sequence, uint32_t every)
+{
+    return every > 0 && sequence > 0 && sequence % every == 0;
+}
+
+synthetic::Misbehaviour faultsFor(const SyntheticDeviceState &device, uint32_t fps,
+                                  uint32_t fpsDenominator)
+{
+    synthetic::Misbehaviour faults = device.misbehaviour();
+    faults.slowdown = faults.slowdown >= 1.0 ? faults.slowdown : 1.0;
+    // Jitter stays below half the claimed period, so that frames keep their order.
+    const double periodUs = 1e6 * fpsDenominator / double(fps ? fps : 30);
+    faults.jitterUs = std::min<uint32_t>(faults.jitterUs, uint32_t(periodUs * 0.45));
+    return faults;
+}
+
+} // namespace
+
 SyntheticStream::SyntheticStream(std::shared_ptr<SyntheticDeviceState> device,
                                  const synthetic::FormatSpec &format)
     : device(std::move(device))
+    , faults(faultsFor(*this->device, format.fps, format.fpsDenominator))
     , frameWidth(format.width)
     , frameHeight(format.height)
     , start(std::chrono::steady_clock::now())
     // A camera that reports no frame rate still streams; such a format is paced at 30 fps.
-    , framePeriod(format.fps ? format.fpsDenominator / (format.fps * this->device->rateFactor())
-                             : 1.0 / (30 * this->device->rateFactor()))
+    , framePeriod(faults.slowdown *
+                  (format.fps ? format.fpsDenominator / (format.fps * this->device->rateFactor())
+                              : 1.0 / (30 * this->device->rateFactor())))
     , pattern(format.width, format.height)
     , patternGeneration(this->device->pictureGeneration())
     , jpeg(format.fourcc == synthetic::fourcc("MJPG") || format.fourcc == synthetic::fourcc("JPEG"))
@@ -67,10 +90,13 @@ void SyntheticStream::produceJpeg()
     for (uint64_t next = 1;; ++next) {
         {
             std::unique_lock lock(signalMutex);
-            const auto due = start + std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                         framePeriod * double(next));
-            if (signalChanged.wait_until(lock, due, [this] { return stopProducer; }))
+            if (signalChanged.wait_until(lock, takenTime(next), [this] { return stopProducer; }))
                 return;
+        }
+        // Lost in the driver: the number is skipped.
+        if (isEvery(next, faults.dropEvery) && !isEvery(next, faults.damageEvery)) {
+            ++lostFrames;
+            continue;
         }
         // Behind the clock (a busy machine), the camera goes on with the newest frame due: the
         // ones it was too late for are lost, and their numbers are missing.
@@ -95,10 +121,15 @@ void SyntheticStream::makeJpeg(uint64_t sequence)
     pattern.render(static_cast<uint32_t>(sequence), jpegRgb.data());
     auto frame = std::make_shared<JpegFrame>();
     frame->sequence = sequence;
+    frame->timestampUs = timestampUs(sequence);
     if (!jpegEncoder->encode(jpegRgb.data(), frame->bytes)) {
         logMessage(LOG_ERR, "synthetic camera: " + jpegEncoder->errorMessage());
         ++lostFrames;
         return;
+    }
+    if (isEvery(sequence, faults.damageEvery)) {
+        frame->damaged = true;
+        frame->bytes.resize(frame->bytes.size() / 2);
     }
     {
         std::lock_guard lock(signalMutex);
@@ -117,6 +148,19 @@ std::chrono::steady_clock::time_point SyntheticStream::dueTime(uint64_t sequence
 {
     return start +
            std::chrono::duration_cast<std::chrono::nanoseconds>(framePeriod * double(sequence));
+}
+
+std::chrono::steady_clock::time_point SyntheticStream::takenTime(uint64_t sequence) const
+{
+    return dueTime(sequence) +
+           std::chrono::microseconds(synthetic::jitterOffsetUs(sequence, faults.jitterUs));
+}
+
+uint64_t SyntheticStream::timestampUs(uint64_t sequence) const
+{
+    return uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(
+                        takenTime(sequence).time_since_epoch())
+                        .count());
 }
 
 bool SyntheticStream::newFrameWaiting() const
@@ -174,10 +218,8 @@ bool SyntheticStream::frameInfo(CapFrameInfo &info) const
     std::lock_guard lock(frameMutex);
     if (!lastTaken)
         return false;
-    const auto due = std::chrono::duration_cast<std::chrono::microseconds>(
-        dueTime(*lastTaken).time_since_epoch());
-    info =
-        CapFrameInfo{*lastTaken, uint64_t(due.count()), lostFrames.load(), damagedFrames.load(), 0};
+    const uint64_t taken = capturedJpeg ? capturedJpeg->timestampUs : timestampUs(*lastTaken);
+    info = CapFrameInfo{*lastTaken, taken, lostFrames.load(), damagedFrames.load(), 0};
     return true;
 }
 
@@ -226,6 +268,8 @@ CapResult SyntheticStream::captureJpeg(uint8_t *buffer)
     if (!frame)
         return CAPRESULT_ERR;
     std::lock_guard lock(frameMutex);
+    if (frame->damaged)
+        return refuseDamaged(*frame);
     if (!decoder.decode(frame->bytes.data(), frame->bytes.size(), frameWidth, frameHeight,
                         buffer)) {
         logMessage(LOG_ERR, "synthetic camera: " + decoder.errorMessage());
@@ -252,8 +296,19 @@ CapResult SyntheticStream::captureCompressedFrame(uint8_t *buffer, uint32_t buff
     if (!frame)
         return CAPRESULT_ERR;
     std::lock_guard lock(frameMutex);
+    if (frame->damaged)
+        return refuseDamaged(*frame);
     noteCaptured(std::move(frame));
     return copyCapturedJpeg(buffer, bufferBytes, frameBytes);
+}
+
+CapResult SyntheticStream::refuseDamaged(const JpegFrame &frame)
+{
+    if (frame.sequence >= nextFrame.load()) {
+        nextFrame = frame.sequence + 1;
+        ++damagedFrames;
+    }
+    return CAPRESULT_ERR;
 }
 
 CapResult SyntheticStream::compressedFrame(uint8_t *buffer, uint32_t bufferBytes,

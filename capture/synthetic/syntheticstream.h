@@ -2,7 +2,8 @@
 // the rate factor), numbered from 0 since the stream opened; frame n's timestamp is the moment it
 // fell due. A caller that falls behind gets the newest due frame, so the numbers it sees skip
 // exactly the frames it missed. A Motion-JPEG thread that falls behind its clock skips the frames
-// it is too late for, as a camera does, and counts them as lost.
+// it is too late for, as a camera does, and counts them as lost. The device's misbehaviour, as
+// it is when the stream opens, shifts, drops or damages frames on purpose.
 //
 // Motion-JPEG formats send real JPEG, as a USB camera does: a thread of the stream's own (named
 // "ostrel-synth", so that benchmarks can leave its cost out) renders and encodes each frame when
@@ -62,12 +63,18 @@ private:
     struct JpegFrame
     {
         uint64_t sequence = 0;
+        uint64_t timestampUs = 0;
+        bool damaged = false; // cut short on purpose
         std::vector<uint8_t> bytes;
     };
 
     // Number of frames whose time has come (frame 0 is due at once).
     uint64_t dueFrames() const;
     std::chrono::steady_clock::time_point dueTime(uint64_t sequence) const;
+    // When frame sequence is taken, jitter included: its due time for the producer to wait for,
+    // and its timestamp on the monotonic clock.
+    std::chrono::steady_clock::time_point takenTime(uint64_t sequence) const;
+    uint64_t timestampUs(uint64_t sequence) const;
     // signalMutex held: whether a frame not delivered yet is waiting.
     bool newFrameWaiting() const;
     // Pattern with the device's current picture settings; the thread that owns the pattern.
@@ -76,6 +83,8 @@ private:
     void produceJpeg();
     // The constructor for frame 0, then the Motion-JPEG thread: renders, encodes and publishes.
     void makeJpeg(uint64_t sequence);
+    // frameMutex held: a frame cut short is refused and counted, and the next one is waited for.
+    CapResult refuseDamaged(const JpegFrame &frame);
     CapResult captureJpeg(uint8_t *buffer);
     // The newest encoded frame; null only when even the first frame could not be encoded.
     std::shared_ptr<const JpegFrame> newestFrame();
@@ -87,6 +96,7 @@ private:
     CapResult copyCapturedJpeg(uint8_t *buffer, uint32_t bufferBytes, uint32_t &frameBytes) const;
 
     const std::shared_ptr<SyntheticDeviceState> device;
+    const synthetic::Misbehaviour faults;
     const uint32_t frameWidth;
     const uint32_t frameHeight;
     const std::chrono::steady_clock::time_point start;
