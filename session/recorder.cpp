@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -153,24 +154,25 @@ qint64 Recorder::remainingMs() const
     const qint64 recorded = elapsedMs();
     if (currentState != State::Recording || statistics.bytesWritten <= 0 || recorded <= 0)
         return -1;
-    qint64 room = -1;
+    std::optional<qint64> room;
     if (currentOptions.maxBytes > 0)
         room = currentOptions.maxBytes - statistics.bytesWritten;
     if (currentOptions.minFreeBytes > 0 && statistics.freeBytes >= 0) {
         const qint64 aboveFloor = statistics.freeBytes - currentOptions.minFreeBytes;
-        room = room < 0 ? aboveFloor : std::min(room, aboveFloor);
+        room = room ? std::min(*room, aboveFloor) : aboveFloor;
     }
-    if (room < 0)
-        return room == -1 ? -1 : 0;
+    if (!room)
+        return -1;
     const double bytesPerMs = double(statistics.bytesWritten) / double(recorded);
-    return qint64(double(room) / bytesPerMs);
+    return *room <= 0 ? 0 : qint64(double(*room) / bytesPerMs);
 }
 
 qint64 Recorder::msToNextTimelapseFrame() const
 {
     if (currentState != State::Recording || !currentOptions.isTimelapse())
         return -1;
-    const qint64 periodMs = std::llround(currentOptions.timelapseIntervalS * 1000.0);
+    const qint64 periodMs =
+        std::max<qint64>(1, std::llround(currentOptions.timelapseIntervalS * 1000.0));
     return periodMs - elapsedMs() % periodMs;
 }
 
