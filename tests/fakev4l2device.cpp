@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <numeric>
 #include <sstream>
 
@@ -440,14 +441,18 @@ int FakeV4l2Device::munmap(void *address, size_t)
 
 int FakeV4l2Device::poll(pollfd *fds, nfds_t count, int timeoutMs)
 {
+    bool frameWait = false;
     {
         // Only waits for frames count: a control-event wait sleeps on the same node meanwhile.
         std::lock_guard lock(mutex);
-        if (std::any_of(fds, fds + count, [this](const pollfd &entry) {
-                return (entry.events & POLLIN) && descriptors.count(entry.fd);
-            }))
-            ++polls;
+        frameWait = std::any_of(fds, fds + count, [this](const pollfd &entry) {
+            return (entry.events & POLLIN) && descriptors.count(entry.fd);
+        });
     }
+    polls += frameWait ? 1 : 0;
+    waitingForFrames += frameWait ? 1 : 0;
+    const std::unique_ptr<std::atomic<int>, void (*)(std::atomic<int> *)> waited(
+        frameWait ? &waitingForFrames : nullptr, [](std::atomic<int> *waiting) { --*waiting; });
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     // This call's own wake-up: every node it watches raises it on a change, so several threads

@@ -101,6 +101,8 @@ public:
     int openCount() const;
     // Calls of poll() that wait for a frame of a node, so far.
     int pollCount() const { return polls.load(); }
+    // Calls of poll() waiting for a frame of a node right now.
+    int frameWaits() const { return waitingForFrames.load(); }
     int mappingCount() const;
     Observed observe(const std::string &path) const;
 
@@ -154,4 +156,5 @@ private:
     // Far above any real descriptor, so that the two kinds never meet in one poll() call.
     int nextDescriptor = 1 << 24;
     std::atomic<int> polls{0};
+    std::atomic<int> waitingForFrames{0};
 };

@@ -649,6 +649,7 @@ void TestV4l2Backend::captureWakesPerFrameCountsThemAndNoticesTheLoss()
                 QTRY_COMPARE(rate.load(), 2.0);
         }
         QTRY_COMPARE(camera.frameCounts().taken, 5u);
+        QTRY_COMPARE(io->frameWaits(), 1); // back asleep, waiting for the next frame
         const int polls = io->pollCount() - pollsBefore;
         QCOMPARE_LE(polls, int(std::size(frames)) + 1);
         QTest::qWait(100);
