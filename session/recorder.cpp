@@ -1,5 +1,6 @@
 #include "recorder.h"
 
+#include "h264passthroughwriter.h"
 #include "recordingreport.h"
 
 #include <QDebug>
@@ -30,19 +31,35 @@ CameraBase::FrameCounts addedCounts(const CameraBase::FrameCounts &a,
 Recorder::Recorder(QObject *parent, VideoWriterThread *writer)
     : QObject(parent)
     , writerThread(writer ? writer : new VideoWriterThread)
+    , passThrough(new H264PassThroughWriter(this))
 {
     writerThread->setParent(this);
     connect(writerThread, &VideoWriterThread::errorOccurred, this, &Recorder::onWriterError);
+    connect(passThrough, &H264PassThroughWriter::errorOccurred, this, &Recorder::onWriterError);
     // Only once the thread has ended is the file closed and the writer ready for the next one.
     connect(writerThread, &QThread::finished, this, &Recorder::onWriterFinished);
+    connect(passThrough, &QThread::finished, this, &Recorder::onWriterFinished);
 }
 
 Recorder::~Recorder()
 {
     if (currentState == State::Recording) {
         detachCamera();
-        writerThread->requestStop();
+        requestWriterStop();
     }
+}
+
+WriterStatistics Recorder::statistics() const
+{
+    return passingThrough ? passThrough->statistics() : writerThread->statistics();
+}
+
+void Recorder::requestWriterStop()
+{
+    if (passingThrough)
+        passThrough->requestStop();
+    else
+        writerThread->requestStop();
 }
 
 bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
@@ -58,10 +75,20 @@ bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
     writing.fileName = path;
     writing.fps = fps > 0 ? fps : 30.0;
     writing.frameSize = orientation.apply(firstFrame.size());
-    if (!writerThread->startWriting(writing))
-        return false;
+    // The camera's own H.264 goes into the file untouched when nothing turns it; a time-lapse
+    // takes pictures.
+    passingThrough = camera && camera->deliversH264() && orientation.isIdentity() &&
+                     writing.codec == RecordingOptions::Codec::H264 && !writing.isTimelapse();
     currentOptions = writing;
     currentOrientation = orientation;
+    if (passingThrough) {
+        if (!passThrough->startWriting(writing))
+            return false;
+        passThrough->start();
+        return begin(path, camera);
+    }
+    if (!writerThread->startWriting(writing))
+        return false;
     // Mirroring and rotating happen on the writer's encode threads.
     writerThread->setFrameTransform(orientation.isIdentity() ? VideoWriterThread::FrameTransform()
                                                              : [orientation](const QImage &frame) {
@@ -70,6 +97,11 @@ bool Recorder::start(const QString &path, const QImage &firstFrame, double fps,
     writerThread->start();
     // A recording stopped before the camera delivers again still holds the picture of its start.
     writerThread->addFrame(firstFrame);
+    return begin(path, camera);
+}
+
+bool Recorder::begin(const QString &path, CameraBase *camera)
+{
     cameraCounts = {};
     attachCamera(camera);
     currentPath = path;
@@ -87,6 +119,12 @@ void Recorder::attachCamera(CameraBase *camera)
     if (!camera)
         return;
     countsAtStart = camera->frameCounts();
+    if (passingThrough) {
+        H264PassThroughWriter *writer = passThrough;
+        camera->setCompressedTap(
+            [writer](const CameraBase::CompressedFrame &frame) { writer->addFrame(frame); });
+        return;
+    }
     VideoWriterThread *writer = writerThread;
     // A Motion-JPEG file takes the camera's own JPEG when nothing is turned; H.264 always
     // encodes pictures.
@@ -124,7 +162,10 @@ void Recorder::setPaused(bool pause)
     if (currentState != State::Recording || pause == paused)
         return;
     paused = pause;
-    writerThread->setPaused(pause);
+    if (passingThrough)
+        passThrough->setPaused(pause);
+    else
+        writerThread->setPaused(pause);
     if (pause)
         pauseClock.start();
     else
@@ -137,7 +178,7 @@ void Recorder::stop()
     if (currentState != State::Recording)
         return;
     detachCamera();
-    writerThread->requestStop();
+    requestWriterStop();
     setState(State::Finishing);
 }
 
@@ -150,7 +191,7 @@ qint64 Recorder::elapsedMs() const
 
 qint64 Recorder::remainingMs() const
 {
-    const WriterStatistics statistics = writerThread->statistics();
+    const WriterStatistics statistics = this->statistics();
     const qint64 recorded = elapsedMs();
     if (currentState != State::Recording || statistics.bytesWritten <= 0 || recorded <= 0)
         return -1;
@@ -194,12 +235,12 @@ void Recorder::onWriterFinished()
         return;
     // The writer stopped by itself: the camera's frames need not reach it any longer.
     detachCamera();
-    const RecordingLimit limit = writerThread->statistics().endedAtLimit;
+    const RecordingLimit limit = statistics().endedAtLimit;
     if (limit != RecordingLimit::None)
         emit limitReached(limit);
     const QString path = currentPath;
     currentPath.clear();
-    endReport = RecordingReport::endLine(cameraCounts, writerThread->statistics());
+    endReport = RecordingReport::endLine(cameraCounts, statistics());
     setState(State::Idle);
     emit finished(path, !failed);
 }
@@ -209,6 +250,7 @@ void Recorder::detachCamera()
 {
     if (source) {
         source->setRecordingTap({});
+        source->setCompressedTap({});
         cameraCounts = addedCounts(cameraCounts, source->frameCounts().since(countsAtStart));
     }
     source = nullptr;

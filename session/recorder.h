@@ -11,6 +11,7 @@
 #include <QString>
 
 class CameraBase;
+class H264PassThroughWriter;
 
 // One recording's life without a window: the writer's start, the frames it is fed, and the end.
 // Stopping never waits for the file: the recorder stays Finishing until the writer has closed it.
@@ -63,11 +64,13 @@ public:
     qint64 remainingMs() const;
     // A time-lapse: how long until it takes its next frame; -1 otherwise.
     qint64 msToNextTimelapseFrame() const;
-    WriterStatistics statistics() const { return writerThread->statistics(); }
+    WriterStatistics statistics() const;
     // The end line of the recording finished last: the frames written and where camera frames
     // were lost; empty before the first.
     QString report() const { return endReport; }
     VideoWriterThread *writer() const { return writerThread; }
+    // Whether the running or last recording takes the camera's own H.264 untouched.
+    bool isPassingThroughH264() const { return passingThrough; }
 
 signals:
     void stateChanged(Recorder::State state);
@@ -85,10 +88,16 @@ private:
     // Stops the camera's frames reaching the writer and notes the camera's counts over the
     // recording.
     void detachCamera();
+    void requestWriterStop();
     void attachCamera(CameraBase *camera);
+    // The writer has started: the camera's frames go to it from now on.
+    bool begin(const QString &path, CameraBase *camera);
     void setState(State state);
 
     VideoWriterThread *writerThread;
+    // A camera's own H.264 into an H.264 file, when nothing turns the picture.
+    H264PassThroughWriter *passThrough;
+    bool passingThrough = false;
     RecordingOptions currentOptions;
     QElapsedTimer clock;
     QElapsedTimer pauseClock;

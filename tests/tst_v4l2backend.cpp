@@ -4,6 +4,7 @@
 #include "h264encoder.h"
 #include "h264passthroughwriter.h"
 #include "openpnpcamera.h"
+#include "recorder.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/smalldisk.h"
@@ -255,6 +256,7 @@ private slots:
     void h264IsShownAndRecordedAsTheCameraSentIt();
     void h264PassThroughFiles_data();
     void h264PassThroughFiles();
+    void recorderPassesTheCamerasH264Through();
     void realDevice();
 
 private:
@@ -1092,6 +1094,49 @@ void TestV4l2Backend::realDevice()
         Cap_captureFrame(context.get(), stream, rgb.data(), uint32_t(rgb.size())) == CAPRESULT_OK,
         5000);
     QCOMPARE(Cap_closeStream(context.get(), stream), CapResult(CAPRESULT_OK));
+}
+
+// The session's recorder gives an H.264 file the camera's own frames when nothing turns the
+// picture: the file begins at the first keyframe after the start and holds every frame since.
+void TestV4l2Backend::recorderPassesTheCamerasH264Through()
+{
+    const std::vector<H264Encoder::Packet> packets = cameraH264(30);
+    Fake::Node node = Fake::uvcCamera();
+    node.formats = {
+        {V4L2_PIX_FMT_H264, {Fake::discreteSize(64, 48)}, {Fake::discreteInterval(1, 30)}}};
+    const DefaultSource source(io, node);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("recorded.mkv");
+    OpenPNPCamera camera;
+    camera.availableCameras();
+    QVERIFY(camera.openCamera(0) && camera.startCapture());
+    const auto deliver = [&](int n) {
+        const QByteArray &unit = packets[size_t(n)].data;
+        for (int tries = 0; tries < 500; ++tries) {
+            if (io->deliver(source.path, Bytes(unit.begin(), unit.end()), 0))
+                return true;
+            QTest::qWait(10);
+        }
+        return false;
+    };
+    for (int n = 0; n < 5; ++n)
+        QVERIFY(deliver(n));
+    QTRY_VERIFY(!camera.latestFrame().isNull());
+    Recorder recorder;
+    RecordingOptions options;
+    options.codec = RecordingOptions::Codec::H264;
+    QVERIFY(recorder.start(path, camera.latestFrame(), 30.0, Orientation(), &camera, options));
+    QVERIFY(recorder.isPassingThroughH264());
+    for (int n = 5; n < 30; ++n)
+        QVERIFY(deliver(n));
+    QTRY_COMPARE(recorder.statistics().framesReceived, 25);
+    recorder.stop();
+    QTRY_COMPARE(recorder.state(), Recorder::State::Idle);
+    qint64 durationUs = 0;
+    const QList<Packet> written = readPackets(path, &durationUs);
+    QCOMPARE(written.size(), 20);
+    QCOMPARE(nalUnits(written.first().data), nalUnits(packets[10].data));
+    QCOMPARE(nalUnits(written.last().data), nalUnits(packets[29].data));
 }
 
 QTEST_GUILESS_MAIN(TestV4l2Backend)
