@@ -391,25 +391,10 @@ void MainWindow::toggleRecording()
     if (!session->isRunning() && session->recorder()->state() != Recorder::State::Recording)
         return;
     if (panel->recordButton->isChecked())
-        startRecording();
+        recording->startRecording(this, session, settings);
     else
         session->stopRecording();
     updateUIState();
-}
-
-void MainWindow::startRecording()
-{
-    const QString path = RecordingController::choosePath(this, settings);
-    // The camera may have been lost while the dialog was open.
-    if (path.isEmpty() || !session->isRunning())
-        return;
-    if (!session->hasFrame()) {
-        showNotification(tr("No camera frame available"), false);
-        return;
-    }
-    session->setRecordingOptions(settings.recordingOptions());
-    if (!session->startRecording(path))
-        showNotification(tr("Recording start failed"), false);
 }
 
 void MainWindow::toggleFullscreen()

@@ -74,7 +74,6 @@ private:
     void takeSnapshot();
     void showNotification(const QString &message, bool success, const QString &folder = {});
     void toggleRecording();
-    void startRecording();
     void toggleFullscreen();
     void updateViewSize();
 

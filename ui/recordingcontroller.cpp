@@ -1,5 +1,6 @@
 #include "recordingcontroller.h"
 
+#include "capturesession.h"
 #include "filenaming.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,22 @@ QString RecordingController::choosePath(QWidget *dialogParent, const AppSettings
         QFileDialog::getSaveFileName(dialogParent, tr("Save Video Recording"), generated,
                                      tr("Video Files (*.%1)").arg(suffix)),
         suffix, {suffix});
+}
+
+void RecordingController::startRecording(QWidget *dialogParent, CaptureSession *session,
+                                         const AppSettings &settings)
+{
+    const QString path = choosePath(dialogParent, settings);
+    // The camera may have been lost while the dialog was open.
+    if (path.isEmpty() || !session->isRunning())
+        return;
+    if (!session->hasFrame()) {
+        emit notificationRequested(tr("No camera frame available"), false);
+        return;
+    }
+    session->setRecordingOptions(settings.recordingOptions());
+    if (!session->startRecording(path))
+        emit notificationRequested(tr("Recording start failed"), false);
 }
 
 void RecordingController::setPauseButton(QPushButton *button)

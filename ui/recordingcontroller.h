@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class CaptureSession;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -25,6 +26,10 @@ public:
     // The file for a recording started now: a free generated name, or the one chosen in the
     // save dialog (empty when it was cancelled).
     static QString choosePath(QWidget *dialogParent, const AppSettings &settings);
+    // Starts the session's recording as the settings say, into a file chosen as above; a
+    // failure is told through a notice.
+    void startRecording(QWidget *dialogParent, CaptureSession *session,
+                        const AppSettings &settings);
     // The record button's look and use in the current state.
     void updateRecordButton(QPushButton *button, bool cameraLive) const;
     // The pause button follows the recording and pauses it; not owned.
