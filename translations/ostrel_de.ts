@@ -2,6 +2,191 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BandwidthEstimate</name>
+    <message>
+        <source>Choose a smaller size or a lower frame rate.</source>
+        <translation>Wählen Sie eine kleinere Größe oder eine niedrigere Bildrate.</translation>
+    </message>
+    <message>
+        <source>Choose Motion-JPEG or a lower frame rate.</source>
+        <translation>Wählen Sie Motion-JPEG oder eine niedrigere Bildrate.</translation>
+    </message>
+    <message>
+        <source>At this size, at most %1 fps fits.</source>
+        <translation>In dieser Größe passen höchstens %1 fps.</translation>
+    </message>
+    <message>
+        <source>%1x%2 at %3 fps (%4) needs about %5 MB/s, more than the camera&apos;s %6 link carries (about %7 MB/s).</source>
+        <translation>%1x%2 mit %3 fps (%4) braucht etwa %5 MB/s, mehr als die %6-Verbindung der Kamera trägt (etwa %7 MB/s).</translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsController</name>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Ctrl+H</source>
+        <translation>Ctrl+H</translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation>Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>Ctrl+=</source>
+        <translation>Ctrl+=</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Ctrl+1</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Alt+Left</source>
+        <translation>Alt+Left</translation>
+    </message>
+    <message>
+        <source>Alt+Right</source>
+        <translation>Alt+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Up</source>
+        <translation>Alt+Up</translation>
+    </message>
+    <message>
+        <source>Alt+Down</source>
+        <translation>Alt+Down</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Left</source>
+        <translation>Alt+Shift+Left</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Right</source>
+        <translation>Alt+Shift+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Up</source>
+        <translation>Alt+Shift+Up</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Down</source>
+        <translation>Alt+Shift+Down</translation>
+    </message>
+    <message>
+        <source>%1 mm per pixel, %2 pixels per mm</source>
+        <translation>%1 mm pro Pixel, %2 Pixel pro mm</translation>
+    </message>
+    <message>
+        <source>Click two points a known distance apart, then enter it.</source>
+        <translation>Klicken Sie zwei Punkte in bekanntem Abstand an und geben Sie ihn dann ein.</translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsWindow</name>
+    <message>
+        <source>Bench Tools</source>
+        <translation>Messwerkzeuge</translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <translation>Diagnose</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Belichtung</translation>
+    </message>
+    <message>
+        <source>Overlays</source>
+        <translation>Einblendungen</translation>
+    </message>
+    <message>
+        <source>Start the camera to see what it delivers.</source>
+        <translation>Starten Sie die Kamera, um zu sehen, was sie liefert.</translation>
+    </message>
+    <message>
+        <source>Reset best</source>
+        <translation>Bestwert zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Mark sharp edges (focus peaking)</source>
+        <translation>Scharfe Kanten markieren (Fokus-Peaking)</translation>
+    </message>
+    <message>
+        <source>Sharpness:</source>
+        <translation>Schärfe:</translation>
+    </message>
+    <message>
+        <source>Best so far:</source>
+        <translation>Bisher bester Wert:</translation>
+    </message>
+    <message>
+        <source>Region (around the crosshair):</source>
+        <translation>Bereich (um das Fadenkreuz):</translation>
+    </message>
+    <message>
+        <source>Crosshair (drag it, or Alt+arrow keys)</source>
+        <translation>Fadenkreuz (ziehen oder Alt+Pfeiltasten)</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
+    </message>
+    <message>
+        <source>Grid columns</source>
+        <translation>Rasterspalten</translation>
+    </message>
+    <message>
+        <source>Grid rows</source>
+        <translation>Rasterzeilen</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Lineal</translation>
+    </message>
+    <message>
+        <source>Click two points…</source>
+        <translation>Zwei Punkte anklicken…</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Distance between the two points</source>
+        <translation>Abstand zwischen den beiden Punkten</translation>
+    </message>
+    <message>
+        <source>Burn the marks into snapshots</source>
+        <translation>Markierungen in Schnappschüsse einbrennen</translation>
+    </message>
+    <message>
+        <source>Distance between the points:</source>
+        <translation>Abstand der Punkte:</translation>
+    </message>
+</context>
+<context>
     <name>CameraControlsPanel</name>
     <message>
         <source>Camera Controls</source>
@@ -305,10 +490,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>DATEI</translation>
     </message>
     <message>
-        <source>Stop recording after this many seconds.</source>
-        <translation>Die Aufnahme nach dieser Anzahl Sekunden beenden.</translation>
-    </message>
-    <message>
         <source>SECONDS</source>
         <translation>SEKUNDEN</translation>
     </message>
@@ -325,10 +506,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>Unerwartetes Argument: %1</translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
-        <translation>Wählen Sie nur eine der Optionen --list-cameras, --list-formats, --record oder --snapshot.</translation>
-    </message>
-    <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
         <translation>Kein gültiges Format: %1 (erwartet: BREITExHÖHE@FPS[:FOURCC])</translation>
     </message>
@@ -337,12 +514,84 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>Keine gültige Dauer in Sekunden: %1</translation>
     </message>
     <message>
-        <source>--duration needs --record.</source>
-        <translation>--duration erfordert --record.</translation>
-    </message>
-    <message>
         <source>The file name is empty.</source>
         <translation>Der Dateiname ist leer.</translation>
+    </message>
+    <message>
+        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
+        <translation>Die Aufnahme oder die Beobachtung mit --diagnose nach dieser Anzahl Sekunden beenden.</translation>
+    </message>
+    <message>
+        <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
+        <translation>Motion-JPEG (in .avi) oder H.264 (in .mkv oder .mp4) aufnehmen. Standard: H.264 für .mkv und .mp4, sonst Motion-JPEG.</translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every SECONDS of recording.</source>
+        <translation>Alle SEKUNDEN Aufnahme eine neue, nummerierte Datei beginnen.</translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every SECONDS.</source>
+        <translation>Einen Zeitraffer aufnehmen: ein Bild alle SEKUNDEN.</translation>
+    </message>
+    <message>
+        <source>Play the time-lapse at FPS (default 30).</source>
+        <translation>Den Zeitraffer mit FPS abspielen (Standard 30).</translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation>FPS</translation>
+    </message>
+    <message>
+        <source>Stop recording once the files hold MB megabytes.</source>
+        <translation>Die Aufnahme beenden, sobald die Dateien MB Megabyte enthalten.</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>Stop recording before the free space falls below MB megabytes; 0 for never (default: the settings&apos;, 1024).</source>
+        <translation>Die Aufnahme beenden, bevor der freie Speicher unter MB Megabyte fällt; 0 für nie (Standard: der Wert der Einstellungen, 1024).</translation>
+    </message>
+    <message>
+        <source>Watch the camera for the duration (10 seconds unless given) without a window and print what it really delivers.</source>
+        <translation>Die Kamera für die Dauer (sofern nicht angegeben 10 Sekunden) ohne Fenster beobachten und ausgeben, was sie wirklich liefert.</translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
+        <translation>Wählen Sie nur eine der Optionen --list-cameras, --list-formats, --record, --snapshot oder --diagnose.</translation>
+    </message>
+    <message>
+        <source>--duration needs --record or --diagnose.</source>
+        <translation>--duration erfordert --record oder --diagnose.</translation>
+    </message>
+    <message>
+        <source>Not a positive number for --%1: %2</source>
+        <translation>Keine positive Zahl für --%1: %2</translation>
+    </message>
+    <message>
+        <source>--%1 needs --record.</source>
+        <translation>--%1 erfordert --record.</translation>
+    </message>
+    <message>
+        <source>--timelapse-rate needs --timelapse.</source>
+        <translation>--timelapse-rate erfordert --timelapse.</translation>
+    </message>
+    <message>
+        <source>--codec needs --record.</source>
+        <translation>--codec erfordert --record.</translation>
+    </message>
+    <message>
+        <source>Not a codec: %1 (expected mjpeg or h264)</source>
+        <translation>Kein Codec: %1 (erwartet: mjpeg oder h264)</translation>
+    </message>
+    <message>
+        <source>H.264 is recorded into .mkv or .mp4 files, not %1</source>
+        <translation>H.264 wird in .mkv- oder .mp4-Dateien aufgenommen, nicht in %1</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG is recorded into .avi files, not %1</source>
+        <translation>Motion-JPEG wird in .avi-Dateien aufgenommen, nicht in %1</translation>
     </message>
 </context>
 <context>
@@ -417,6 +666,34 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>ostrel: cannot write %1: %2</source>
         <translation>ostrel: %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>ostrel: warning: %1</source>
+        <translation>ostrel: Warnung: %1</translation>
+    </message>
+    <message>
+        <source>Recording paused</source>
+        <translation>Aufnahme angehalten</translation>
+    </message>
+    <message>
+        <source>Recording resumed</source>
+        <translation>Aufnahme fortgesetzt</translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation>Die Aufnahme hat ihre Größengrenze erreicht und wurde beendet.</translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation>Die Aufnahme wurde beendet: Der Datenträger ist fast voll.</translation>
+    </message>
+    <message>
+        <source>The camera was disconnected (%1); the time-lapse goes on when it returns.</source>
+        <translation>Die Kamera wurde getrennt (%1); der Zeitraffer geht weiter, sobald sie zurückkehrt.</translation>
+    </message>
+    <message>
+        <source>The camera is back; the time-lapse goes on.</source>
+        <translation>Die Kamera ist zurück; der Zeitraffer geht weiter.</translation>
     </message>
 </context>
 <context>
@@ -544,6 +821,65 @@ und ob kein anderes Programm sie belegt.</translation>
         <source>Capture Controls</source>
         <translation>Aufnahmesteuerung</translation>
     </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Pause/resume the recording (Ctrl+P)</source>
+        <translation>Aufnahme anhalten/fortsetzen (Ctrl+P)</translation>
+    </message>
+</context>
+<context>
+    <name>DiagnosticsReport</name>
+    <message>
+        <source>Requested: %1x%2 at %3 fps (%4)</source>
+        <translation>Angefordert: %1x%2 mit %3 fps (%4)</translation>
+    </message>
+    <message>
+        <source>Delivered: %1 fps</source>
+        <translation>Geliefert: %1 fps</translation>
+    </message>
+    <message>
+        <source>Frame interval: median %1 ms, 95%: %2 ms, 99%: %3 ms, max %4 ms</source>
+        <translation>Bildabstand: Median %1 ms, 95 %: %2 ms, 99 %: %3 ms, Maximum %4 ms</translation>
+    </message>
+    <message>
+        <source>Frames made by the camera: %1, taken: %2</source>
+        <translation>Von der Kamera erzeugte Bilder: %1, übernommen: %2</translation>
+    </message>
+    <message>
+        <source>Lost in the driver or on the bus: %1</source>
+        <translation>Im Treiber oder auf dem Bus verloren: %1</translation>
+    </message>
+    <message>
+        <source>Refused as damaged: %1</source>
+        <translation>Als beschädigt verworfen: %1</translation>
+    </message>
+    <message>
+        <source>Missed by the program: %1</source>
+        <translation>Vom Programm verpasst: %1</translation>
+    </message>
+    <message>
+        <source>Not shown (a newer frame came first): %1</source>
+        <translation>Nicht angezeigt (ein neueres Bild kam zuerst): %1</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Nicht aufgenommen: %1</translation>
+    </message>
+    <message>
+        <source>Compressed frames: %1 KB each on average, %2 Mbit/s</source>
+        <translation>Komprimierte Bilder: im Mittel je %1 KB, %2 Mbit/s</translation>
+    </message>
+    <message>
+        <source>USB port %1, %2; this mode needs about %3 MB/s of about %4 MB/s</source>
+        <translation>USB-Anschluss %1, %2; dieser Modus braucht etwa %3 MB/s von etwa %4 MB/s</translation>
+    </message>
+    <message>
+        <source>USB: not a USB camera, or its port could not be found</source>
+        <translation>USB: keine USB-Kamera, oder ihr Anschluss wurde nicht gefunden</translation>
+    </message>
 </context>
 <context>
     <name>FullscreenView</name>
@@ -562,6 +898,63 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>Fullscreen camera view</source>
         <translation>Kamerabild im Vollbild</translation>
+    </message>
+</context>
+<context>
+    <name>H264PassThroughWriter</name>
+    <message>
+        <source>Error finishing the file: %1</source>
+        <translation>Fehler beim Abschließen der Datei: %1</translation>
+    </message>
+    <message>
+        <source>Not enough free space to record: %1 MB left</source>
+        <translation>Nicht genug freier Speicher für die Aufnahme: %1 MB frei</translation>
+    </message>
+    <message>
+        <source>No keyframe came from the camera: nothing was recorded</source>
+        <translation>Von der Kamera kam kein Schlüsselbild: Es wurde nichts aufgenommen</translation>
+    </message>
+    <message>
+        <source>Failed to open video writer for: %1 (%2)</source>
+        <translation>Videoschreiber konnte nicht geöffnet werden für: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Error writing frame: %1</source>
+        <translation>Fehler beim Schreiben eines Bildes: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistogramPlot</name>
+    <message>
+        <source>Histogram of luma and colours</source>
+        <translation>Histogramm von Helligkeit und Farben</translation>
+    </message>
+    <message>
+        <source>Clipped: %1 % dark, %2 % light</source>
+        <translation>Beschnitten: %1 % dunkel, %2 % hell</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalPlot</name>
+    <message>
+        <source>Frame intervals of the last ten seconds</source>
+        <translation>Bildabstände der letzten zehn Sekunden</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>0 ms</source>
+        <translation>0 ms</translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation>vor %1 s</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>jetzt</translation>
     </message>
 </context>
 <context>
@@ -629,14 +1022,6 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
         <translation>Kamera starten</translation>
     </message>
     <message>
-        <source>No camera frame available</source>
-        <translation>Kein Kamerabild verfügbar</translation>
-    </message>
-    <message>
-        <source>Recording start failed</source>
-        <translation>Aufnahme konnte nicht gestartet werden</translation>
-    </message>
-    <message>
         <source>Exit fullscreen (ESC)</source>
         <translation>Vollbild verlassen (ESC)</translation>
     </message>
@@ -647,6 +1032,10 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>Camera reconnected: %1</source>
         <translation>Kamera wieder verbunden: %1</translation>
+    </message>
+    <message>
+        <source>Camera disconnected: the time-lapse goes on when it returns</source>
+        <translation>Kamera getrennt: Der Zeitraffer geht weiter, sobald sie zurückkehrt</translation>
     </message>
 </context>
 <context>
@@ -679,6 +1068,13 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
+    <name>OverlayPainter</name>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+</context>
+<context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
@@ -687,10 +1083,6 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>Save Video Recording</source>
         <translation>Videoaufnahme speichern</translation>
-    </message>
-    <message>
-        <source>Video Files (*.avi)</source>
-        <translation>Videodateien (*.avi)</translation>
     </message>
     <message>
         <source>Stop Recording</source>
@@ -716,12 +1108,154 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
         <source>Recording saved: %1</source>
         <translation>Aufnahme gespeichert: %1</translation>
     </message>
+    <message>
+        <source>Video Files (*.%1)</source>
+        <translation>Videodateien (*.%1)</translation>
+    </message>
+    <message>
+        <source>No camera frame available</source>
+        <translation>Kein Kamerabild verfügbar</translation>
+    </message>
+    <message>
+        <source>Recording start failed</source>
+        <translation>Aufnahme konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frame(s)</source>
+        <translation>
+            <numerusform>%n Bild</numerusform>
+            <numerusform>%n Bilder</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>waiting for the camera</source>
+        <translation>wartet auf die Kamera</translation>
+    </message>
+    <message>
+        <source>next in %1 s</source>
+        <translation>nächstes in %1 s</translation>
+    </message>
+    <message>
+        <source>over 99 hours left</source>
+        <translation>über 99 Stunden übrig</translation>
+    </message>
+    <message>
+        <source>%1:%2 left</source>
+        <translation>%1:%2 übrig</translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation>Die Aufnahme hat ihre Größengrenze erreicht und wurde beendet.</translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation>Die Aufnahme wurde beendet: Der Datenträger ist fast voll.</translation>
+    </message>
 </context>
 <context>
     <name>RecordingReport</name>
     <message>
         <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
         <translation>%1 Bilder geschrieben (%2 wiederholt); verlorene Kamerabilder: %3 an der Kamera, %4 im Programm</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSettingsGroup</name>
+    <message>
+        <source>Recording Settings</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
+        <translation>Motion-JPEG behält die Bilder der Kamera und lässt sich überall abspielen; H.264-Dateien sind um ein Vielfaches kleiner</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every so many minutes</source>
+        <translation>Alle so viele Minuten eine neue, nummerierte Datei beginnen</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every so many seconds, played at 30 fps</source>
+        <translation>Einen Zeitraffer aufnehmen: ein Bild alle so viele Sekunden, abgespielt mit 30 fps</translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation>Keine Grenze</translation>
+    </message>
+    <message>
+        <source>Stop the recording once its files hold this much</source>
+        <translation>Die Aufnahme beenden, sobald ihre Dateien so viel enthalten</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Stop the recording before the free space on the disk falls below this</source>
+        <translation>Die Aufnahme beenden, bevor der freie Speicher auf dem Datenträger darunter fällt</translation>
+    </message>
+    <message>
+        <source>Recording format:</source>
+        <translation>Aufnahmeformat:</translation>
+    </message>
+    <message>
+        <source>Start a new file every:</source>
+        <translation>Neue Datei beginnen alle:</translation>
+    </message>
+    <message>
+        <source>Time-lapse, one frame every:</source>
+        <translation>Zeitraffer, ein Bild alle:</translation>
+    </message>
+    <message>
+        <source>Stop at a size of:</source>
+        <translation>Beenden bei einer Größe von:</translation>
+    </message>
+    <message>
+        <source>Keep free on the disk:</source>
+        <translation>Auf dem Datenträger frei lassen:</translation>
     </message>
 </context>
 <context>
@@ -860,6 +1394,17 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
+    <name>UsbLink</name>
+    <message>
+        <source>%1 Gbit/s</source>
+        <translation>%1 Gbit/s</translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s</source>
+        <translation>%1 Mbit/s</translation>
+    </message>
+</context>
+<context>
     <name>VideoOverlays</name>
     <message>
         <source>0.0 fps</source>
@@ -911,6 +1456,10 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>F11</source>
         <translation>F11</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,191 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BandwidthEstimate</name>
+    <message>
+        <source>Choose a smaller size or a lower frame rate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Motion-JPEG or a lower frame rate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At this size, at most %1 fps fits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1x%2 at %3 fps (%4) needs about %5 MB/s, more than the camera&apos;s %6 link carries (about %7 MB/s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsController</name>
+    <message>
+        <source>Ctrl+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+H</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+=</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm per pixel, %2 pixels per mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click two points a known distance apart, then enter it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsWindow</name>
+    <message>
+        <source>Bench Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overlays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the camera to see what it delivers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset best</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark sharp edges (focus peaking)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpness:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best so far:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Region (around the crosshair):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crosshair (drag it, or Alt+arrow keys)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click two points…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance between the two points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Burn the marks into snapshots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance between the points:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CameraControlsPanel</name>
     <message>
         <source>Camera Controls</source>
@@ -301,10 +486,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stop recording after this many seconds.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>SECONDS</source>
         <translation type="unfinished"></translation>
     </message>
@@ -321,10 +502,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
         <translation type="unfinished"></translation>
     </message>
@@ -333,11 +510,83 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>--duration needs --record.</source>
+        <source>The file name is empty.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file name is empty.</source>
+        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every SECONDS of recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every SECONDS.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the time-lapse at FPS (default 30).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop recording once the files hold MB megabytes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop recording before the free space falls below MB megabytes; 0 for never (default: the settings&apos;, 1024).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Watch the camera for the duration (10 seconds unless given) without a window and print what it really delivers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--duration needs --record or --diagnose.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a positive number for --%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 needs --record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--timelapse-rate needs --timelapse.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--codec needs --record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a codec: %1 (expected mjpeg or h264)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 is recorded into .mkv or .mp4 files, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG is recorded into .avi files, not %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -412,6 +661,34 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>ostrel: cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: warning: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording resumed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera was disconnected (%1); the time-lapse goes on when it returns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera is back; the time-lapse goes on.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -540,6 +817,65 @@ and that no other program holds it.</source>
         <source>Capture Controls</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause/resume the recording (Ctrl+P)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DiagnosticsReport</name>
+    <message>
+        <source>Requested: %1x%2 at %3 fps (%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delivered: %1 fps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame interval: median %1 ms, 95%: %2 ms, 99%: %3 ms, max %4 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames made by the camera: %1, taken: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost in the driver or on the bus: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused as damaged: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed by the program: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not shown (a newer frame came first): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressed frames: %1 KB each on average, %2 Mbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB port %1, %2; this mode needs about %3 MB/s of about %4 MB/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB: not a USB camera, or its port could not be found</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FullscreenView</name>
@@ -557,6 +893,63 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>Fullscreen camera view</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>H264PassThroughWriter</name>
+    <message>
+        <source>Error finishing the file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough free space to record: %1 MB left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No keyframe came from the camera: nothing was recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to open video writer for: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error writing frame: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistogramPlot</name>
+    <message>
+        <source>Histogram of luma and colours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clipped: %1 % dark, %2 % light</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IntervalPlot</name>
+    <message>
+        <source>Frame intervals of the last ten seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>now</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -622,14 +1015,6 @@ Please reconnect it and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>No camera frame available</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Recording start failed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Exit fullscreen (ESC)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -639,6 +1024,10 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>Camera reconnected: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera disconnected: the time-lapse goes on when it returns</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -672,6 +1061,13 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>OverlayPainter</name>
+    <message>
+        <source>%1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
@@ -679,10 +1075,6 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>Save Video Recording</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Video Files (*.avi)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -709,11 +1101,153 @@ Please reconnect it and try again.</source>
         <source>Recording saved: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Video Files (*.%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No camera frame available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording start failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frame(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>waiting for the camera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next in %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>over 99 hours left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:%2 left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RecordingReport</name>
     <message>
         <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSettingsGroup</name>
+    <message>
+        <source>Recording Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every so many minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every so many seconds, played at 30 fps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the recording once its files hold this much</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the recording before the free space on the disk falls below this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new file every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-lapse, one frame every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop at a size of:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep free on the disk:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -852,6 +1386,17 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>UsbLink</name>
+    <message>
+        <source>%1 Gbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VideoOverlays</name>
     <message>
         <source>0.0 fps</source>
@@ -902,6 +1447,10 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>F11</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,191 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>BandwidthEstimate</name>
+    <message>
+        <source>Choose a smaller size or a lower frame rate.</source>
+        <translation>Choisissez une taille plus petite ou une fréquence d’images plus basse.</translation>
+    </message>
+    <message>
+        <source>Choose Motion-JPEG or a lower frame rate.</source>
+        <translation>Choisissez Motion-JPEG ou une fréquence d’images plus basse.</translation>
+    </message>
+    <message>
+        <source>At this size, at most %1 fps fits.</source>
+        <translation>À cette taille, %1 i/s au plus passent.</translation>
+    </message>
+    <message>
+        <source>%1x%2 at %3 fps (%4) needs about %5 MB/s, more than the camera&apos;s %6 link carries (about %7 MB/s).</source>
+        <translation>%1x%2 à %3 i/s (%4) demande environ %5 Mo/s, plus que ne porte la liaison %6 de la caméra (environ %7 Mo/s).</translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsController</name>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Ctrl+H</source>
+        <translation>Ctrl+H</translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation>Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>Ctrl+=</source>
+        <translation>Ctrl+=</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Ctrl+1</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Alt+Left</source>
+        <translation>Alt+Left</translation>
+    </message>
+    <message>
+        <source>Alt+Right</source>
+        <translation>Alt+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Up</source>
+        <translation>Alt+Up</translation>
+    </message>
+    <message>
+        <source>Alt+Down</source>
+        <translation>Alt+Down</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Left</source>
+        <translation>Alt+Shift+Left</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Right</source>
+        <translation>Alt+Shift+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Up</source>
+        <translation>Alt+Shift+Up</translation>
+    </message>
+    <message>
+        <source>Alt+Shift+Down</source>
+        <translation>Alt+Shift+Down</translation>
+    </message>
+    <message>
+        <source>%1 mm per pixel, %2 pixels per mm</source>
+        <translation>%1 mm par pixel, %2 pixels par mm</translation>
+    </message>
+    <message>
+        <source>Click two points a known distance apart, then enter it.</source>
+        <translation>Cliquez deux points à une distance connue, puis saisissez-la.</translation>
+    </message>
+</context>
+<context>
+    <name>BenchToolsWindow</name>
+    <message>
+        <source>Bench Tools</source>
+        <translation>Outils de banc</translation>
+    </message>
+    <message>
+        <source>Diagnostics</source>
+        <translation>Diagnostic</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Mise au point</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Exposition</translation>
+    </message>
+    <message>
+        <source>Overlays</source>
+        <translation>Repères</translation>
+    </message>
+    <message>
+        <source>Start the camera to see what it delivers.</source>
+        <translation>Démarrez la caméra pour voir ce qu’elle fournit.</translation>
+    </message>
+    <message>
+        <source>Reset best</source>
+        <translation>Réinitialiser le meilleur</translation>
+    </message>
+    <message>
+        <source>Mark sharp edges (focus peaking)</source>
+        <translation>Marquer les bords nets (focus peaking)</translation>
+    </message>
+    <message>
+        <source>Sharpness:</source>
+        <translation>Netteté :</translation>
+    </message>
+    <message>
+        <source>Best so far:</source>
+        <translation>Meilleure jusqu’ici :</translation>
+    </message>
+    <message>
+        <source>Region (around the crosshair):</source>
+        <translation>Zone (autour du réticule) :</translation>
+    </message>
+    <message>
+        <source>Crosshair (drag it, or Alt+arrow keys)</source>
+        <translation>Réticule (glissez-le, ou Alt+flèches)</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Grille</translation>
+    </message>
+    <message>
+        <source>Grid columns</source>
+        <translation>Colonnes de la grille</translation>
+    </message>
+    <message>
+        <source>Grid rows</source>
+        <translation>Lignes de la grille</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Règle</translation>
+    </message>
+    <message>
+        <source>Click two points…</source>
+        <translation>Cliquez deux points…</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Distance between the two points</source>
+        <translation>Distance entre les deux points</translation>
+    </message>
+    <message>
+        <source>Burn the marks into snapshots</source>
+        <translation>Incruster les repères dans les instantanés</translation>
+    </message>
+    <message>
+        <source>Distance between the points:</source>
+        <translation>Distance entre les points :</translation>
+    </message>
+</context>
+<context>
     <name>CameraControlsPanel</name>
     <message>
         <source>Camera Controls</source>
@@ -305,10 +490,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>FICHIER</translation>
     </message>
     <message>
-        <source>Stop recording after this many seconds.</source>
-        <translation>Arrêter l&apos;enregistrement après ce nombre de secondes.</translation>
-    </message>
-    <message>
         <source>SECONDS</source>
         <translation>SECONDES</translation>
     </message>
@@ -325,10 +506,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>Argument inattendu&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record and --snapshot.</source>
-        <translation>Choisissez une seule option parmi --list-cameras, --list-formats, --record et --snapshot.</translation>
-    </message>
-    <message>
         <source>Not a format: %1 (expected WIDTHxHEIGHT@FPS[:FOURCC])</source>
         <translation>Format invalide&#xa0;: %1 (attendu&#xa0;: LARGEURxHAUTEUR@FPS[:FOURCC])</translation>
     </message>
@@ -337,12 +514,84 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>Durée en secondes invalide&#xa0;: %1</translation>
     </message>
     <message>
-        <source>--duration needs --record.</source>
-        <translation>--duration nécessite --record.</translation>
-    </message>
-    <message>
         <source>The file name is empty.</source>
         <translation>Le nom de fichier est vide.</translation>
+    </message>
+    <message>
+        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
+        <translation>Arrêter l’enregistrement, ou l’observation avec --diagnose, après ce nombre de secondes.</translation>
+    </message>
+    <message>
+        <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
+        <translation>Enregistrer en Motion-JPEG (dans .avi) ou en H.264 (dans .mkv ou .mp4). Par défaut : H.264 pour .mkv et .mp4, Motion-JPEG sinon.</translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every SECONDS of recording.</source>
+        <translation>Commencer un nouveau fichier numéroté toutes les SECONDES d’enregistrement.</translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every SECONDS.</source>
+        <translation>Enregistrer un accéléré : une image toutes les SECONDES.</translation>
+    </message>
+    <message>
+        <source>Play the time-lapse at FPS (default 30).</source>
+        <translation>Lire l’accéléré à FPS (30 par défaut).</translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation>FPS</translation>
+    </message>
+    <message>
+        <source>Stop recording once the files hold MB megabytes.</source>
+        <translation>Arrêter l’enregistrement dès que les fichiers contiennent MO mégaoctets.</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MO</translation>
+    </message>
+    <message>
+        <source>Stop recording before the free space falls below MB megabytes; 0 for never (default: the settings&apos;, 1024).</source>
+        <translation>Arrêter l’enregistrement avant que l’espace libre ne descende sous MO mégaoctets ; 0 pour jamais (par défaut : celui des réglages, 1024).</translation>
+    </message>
+    <message>
+        <source>Watch the camera for the duration (10 seconds unless given) without a window and print what it really delivers.</source>
+        <translation>Observer la caméra pendant la durée (10 secondes sauf indication) sans fenêtre et afficher ce qu’elle fournit vraiment.</translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
+        <translation>Choisissez une seule des options --list-cameras, --list-formats, --record, --snapshot et --diagnose.</translation>
+    </message>
+    <message>
+        <source>--duration needs --record or --diagnose.</source>
+        <translation>--duration nécessite --record ou --diagnose.</translation>
+    </message>
+    <message>
+        <source>Not a positive number for --%1: %2</source>
+        <translation>Pas un nombre positif pour --%1 : %2</translation>
+    </message>
+    <message>
+        <source>--%1 needs --record.</source>
+        <translation>--%1 nécessite --record.</translation>
+    </message>
+    <message>
+        <source>--timelapse-rate needs --timelapse.</source>
+        <translation>--timelapse-rate nécessite --timelapse.</translation>
+    </message>
+    <message>
+        <source>--codec needs --record.</source>
+        <translation>--codec nécessite --record.</translation>
+    </message>
+    <message>
+        <source>Not a codec: %1 (expected mjpeg or h264)</source>
+        <translation>Pas un codec : %1 (attendu : mjpeg ou h264)</translation>
+    </message>
+    <message>
+        <source>H.264 is recorded into .mkv or .mp4 files, not %1</source>
+        <translation>Le H.264 s’enregistre dans des fichiers .mkv ou .mp4, pas dans %1</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG is recorded into .avi files, not %1</source>
+        <translation>Le Motion-JPEG s’enregistre dans des fichiers .avi, pas dans %1</translation>
     </message>
 </context>
 <context>
@@ -417,6 +666,34 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>ostrel: cannot write %1: %2</source>
         <translation>ostrel : impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>ostrel: warning: %1</source>
+        <translation>ostrel : avertissement : %1</translation>
+    </message>
+    <message>
+        <source>Recording paused</source>
+        <translation>Enregistrement en pause</translation>
+    </message>
+    <message>
+        <source>Recording resumed</source>
+        <translation>Enregistrement repris</translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation>L’enregistrement a atteint sa taille limite et a été arrêté.</translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation>L’enregistrement a été arrêté : le disque est presque plein.</translation>
+    </message>
+    <message>
+        <source>The camera was disconnected (%1); the time-lapse goes on when it returns.</source>
+        <translation>La caméra a été déconnectée (%1) ; l’accéléré reprend à son retour.</translation>
+    </message>
+    <message>
+        <source>The camera is back; the time-lapse goes on.</source>
+        <translation>La caméra est revenue ; l’accéléré continue.</translation>
     </message>
 </context>
 <context>
@@ -544,6 +821,65 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <source>Capture Controls</source>
         <translation>Capture</translation>
     </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Pause/resume the recording (Ctrl+P)</source>
+        <translation>Mettre en pause/reprendre l’enregistrement (Ctrl+P)</translation>
+    </message>
+</context>
+<context>
+    <name>DiagnosticsReport</name>
+    <message>
+        <source>Requested: %1x%2 at %3 fps (%4)</source>
+        <translation>Demandé : %1x%2 à %3 i/s (%4)</translation>
+    </message>
+    <message>
+        <source>Delivered: %1 fps</source>
+        <translation>Fourni : %1 i/s</translation>
+    </message>
+    <message>
+        <source>Frame interval: median %1 ms, 95%: %2 ms, 99%: %3 ms, max %4 ms</source>
+        <translation>Intervalle entre images : médiane %1 ms, 95 % : %2 ms, 99 % : %3 ms, max. %4 ms</translation>
+    </message>
+    <message>
+        <source>Frames made by the camera: %1, taken: %2</source>
+        <translation>Images produites par la caméra : %1, prises : %2</translation>
+    </message>
+    <message>
+        <source>Lost in the driver or on the bus: %1</source>
+        <translation>Perdues dans le pilote ou sur le bus : %1</translation>
+    </message>
+    <message>
+        <source>Refused as damaged: %1</source>
+        <translation>Refusées car endommagées : %1</translation>
+    </message>
+    <message>
+        <source>Missed by the program: %1</source>
+        <translation>Manquées par le programme : %1</translation>
+    </message>
+    <message>
+        <source>Not shown (a newer frame came first): %1</source>
+        <translation>Non affichées (une image plus récente est arrivée) : %1</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Non enregistrées : %1</translation>
+    </message>
+    <message>
+        <source>Compressed frames: %1 KB each on average, %2 Mbit/s</source>
+        <translation>Images compressées : %1 Ko chacune en moyenne, %2 Mbit/s</translation>
+    </message>
+    <message>
+        <source>USB port %1, %2; this mode needs about %3 MB/s of about %4 MB/s</source>
+        <translation>Port USB %1, %2 ; ce mode demande environ %3 Mo/s sur environ %4 Mo/s</translation>
+    </message>
+    <message>
+        <source>USB: not a USB camera, or its port could not be found</source>
+        <translation>USB : pas une caméra USB, ou son port est introuvable</translation>
+    </message>
 </context>
 <context>
     <name>FullscreenView</name>
@@ -562,6 +898,63 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>Fullscreen camera view</source>
         <translation>Image de la caméra en plein écran</translation>
+    </message>
+</context>
+<context>
+    <name>H264PassThroughWriter</name>
+    <message>
+        <source>Error finishing the file: %1</source>
+        <translation>Erreur en terminant le fichier : %1</translation>
+    </message>
+    <message>
+        <source>Not enough free space to record: %1 MB left</source>
+        <translation>Pas assez d’espace libre pour enregistrer : %1 Mo restants</translation>
+    </message>
+    <message>
+        <source>No keyframe came from the camera: nothing was recorded</source>
+        <translation>Aucune image clé n’est venue de la caméra : rien n’a été enregistré</translation>
+    </message>
+    <message>
+        <source>Failed to open video writer for: %1 (%2)</source>
+        <translation>Impossible d’ouvrir l’enregistreur vidéo pour : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Error writing frame: %1</source>
+        <translation>Erreur d’écriture d’une image : %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistogramPlot</name>
+    <message>
+        <source>Histogram of luma and colours</source>
+        <translation>Histogramme de la luminance et des couleurs</translation>
+    </message>
+    <message>
+        <source>Clipped: %1 % dark, %2 % light</source>
+        <translation>Écrêté : %1 % sombre, %2 % clair</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalPlot</name>
+    <message>
+        <source>Frame intervals of the last ten seconds</source>
+        <translation>Intervalles entre images des dix dernières secondes</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>0 ms</source>
+        <translation>0 ms</translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation>il y a %1 s</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>maintenant</translation>
     </message>
 </context>
 <context>
@@ -629,14 +1022,6 @@ Veuillez la reconnecter et réessayer.</translation>
         <translation>Démarrer la caméra</translation>
     </message>
     <message>
-        <source>No camera frame available</source>
-        <translation>Aucune image de la caméra disponible</translation>
-    </message>
-    <message>
-        <source>Recording start failed</source>
-        <translation>Impossible de démarrer l&apos;enregistrement</translation>
-    </message>
-    <message>
         <source>Exit fullscreen (ESC)</source>
         <translation>Quitter le plein écran (ESC)</translation>
     </message>
@@ -647,6 +1032,10 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>Camera reconnected: %1</source>
         <translation>Caméra reconnectée&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Camera disconnected: the time-lapse goes on when it returns</source>
+        <translation>Caméra déconnectée : l’accéléré reprend à son retour</translation>
     </message>
 </context>
 <context>
@@ -679,6 +1068,13 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>OverlayPainter</name>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+</context>
+<context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
@@ -687,10 +1083,6 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>Save Video Recording</source>
         <translation>Sauvegarder l&apos;enregistrement vidéo</translation>
-    </message>
-    <message>
-        <source>Video Files (*.avi)</source>
-        <translation>Fichiers vidéo (*.avi)</translation>
     </message>
     <message>
         <source>Stop Recording</source>
@@ -716,12 +1108,154 @@ Veuillez la reconnecter et réessayer.</translation>
         <source>Recording saved: %1</source>
         <translation>Enregistrement sauvegardé&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Video Files (*.%1)</source>
+        <translation>Fichiers vidéo (*.%1)</translation>
+    </message>
+    <message>
+        <source>No camera frame available</source>
+        <translation>Aucune image de la caméra disponible</translation>
+    </message>
+    <message>
+        <source>Recording start failed</source>
+        <translation>Impossible de démarrer l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frame(s)</source>
+        <translation>
+            <numerusform>%n image</numerusform>
+            <numerusform>%n images</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>waiting for the camera</source>
+        <translation>en attente de la caméra</translation>
+    </message>
+    <message>
+        <source>next in %1 s</source>
+        <translation>prochaine dans %1 s</translation>
+    </message>
+    <message>
+        <source>over 99 hours left</source>
+        <translation>plus de 99 heures restantes</translation>
+    </message>
+    <message>
+        <source>%1:%2 left</source>
+        <translation>%1:%2 restantes</translation>
+    </message>
+    <message>
+        <source>The recording reached its size limit and was stopped.</source>
+        <translation>L’enregistrement a atteint sa taille limite et a été arrêté.</translation>
+    </message>
+    <message>
+        <source>The recording was stopped: the disk is nearly full.</source>
+        <translation>L’enregistrement a été arrêté : le disque est presque plein.</translation>
+    </message>
 </context>
 <context>
     <name>RecordingReport</name>
     <message>
         <source>%1 frames written (%2 repeated); camera frames lost: %3 at the camera, %4 in the program</source>
         <translation>%1 images écrites (%2 répétées) ; images de la caméra perdues : %3 à la caméra, %4 dans le programme</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSettingsGroup</name>
+    <message>
+        <source>Recording Settings</source>
+        <translation>Enregistrement</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
+        <translation>Le Motion-JPEG garde les images de la caméra et se lit partout ; les fichiers H.264 sont plusieurs fois plus petits</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>Start a new numbered file every so many minutes</source>
+        <translation>Commencer un nouveau fichier numéroté toutes les tant de minutes</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>Record a time-lapse: one frame every so many seconds, played at 30 fps</source>
+        <translation>Enregistrer un accéléré : une image toutes les tant de secondes, lue à 30 i/s</translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation> Mo</translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation>Sans limite</translation>
+    </message>
+    <message>
+        <source>Stop the recording once its files hold this much</source>
+        <translation>Arrêter l’enregistrement dès que ses fichiers atteignent cette taille</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Stop the recording before the free space on the disk falls below this</source>
+        <translation>Arrêter l’enregistrement avant que l’espace libre du disque ne descende en dessous</translation>
+    </message>
+    <message>
+        <source>Recording format:</source>
+        <translation>Format d’enregistrement :</translation>
+    </message>
+    <message>
+        <source>Start a new file every:</source>
+        <translation>Nouveau fichier toutes les :</translation>
+    </message>
+    <message>
+        <source>Time-lapse, one frame every:</source>
+        <translation>Accéléré, une image toutes les :</translation>
+    </message>
+    <message>
+        <source>Stop at a size of:</source>
+        <translation>Arrêter à une taille de :</translation>
+    </message>
+    <message>
+        <source>Keep free on the disk:</source>
+        <translation>Garder libre sur le disque :</translation>
     </message>
 </context>
 <context>
@@ -860,6 +1394,17 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>UsbLink</name>
+    <message>
+        <source>%1 Gbit/s</source>
+        <translation>%1 Gbit/s</translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s</source>
+        <translation>%1 Mbit/s</translation>
+    </message>
+</context>
+<context>
     <name>VideoOverlays</name>
     <message>
         <source>0.0 fps</source>
@@ -911,6 +1456,10 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>F11</source>
         <translation>F11</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
     </message>
 </context>
 <context>
