@@ -47,22 +47,18 @@ FrameRateFraction AviMuxer::exactRate(double fps)
 
 QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction rate)
 {
-    AVFormatContext *raw = nullptr;
-    const QByteArray file = path.toUtf8();
-    int result = avformat_alloc_output_context2(&raw, nullptr, "avi", file.constData());
-    if (result < 0)
-        return avErrorText(result);
-    FormatContextHandle opened(raw);
-
-    AVStream *stream = avformat_new_stream(raw, nullptr);
+    FormatContextHandle opened;
+    AVStream *stream = nullptr;
+    const QString created = createVideoOutput(path, "avi", rate.numerator, rate.denominator,
+                                              rate.denominator, rate.numerator, &opened, &stream);
+    if (!created.isEmpty())
+        return created;
     packet.reset(av_packet_alloc());
-    if (!stream || !packet)
+    if (!packet)
         return avErrorText(AVERROR(ENOMEM));
-    stream->time_base = AVRational{rate.denominator, rate.numerator};
-    stream->avg_frame_rate = AVRational{rate.numerator, rate.denominator};
-    stream->r_frame_rate = stream->avg_frame_rate;
+    AVFormatContext *raw = opened.get();
+    const QByteArray file = path.toUtf8();
     AVCodecParameters *codec = stream->codecpar;
-    codec->codec_type = AVMEDIA_TYPE_VIDEO;
     codec->codec_id = AV_CODEC_ID_MJPEG;
     codec->codec_tag = MKTAG('M', 'J', 'P', 'G');
     codec->width = size.width();
@@ -70,7 +66,7 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     // What players expect of camera JPEG: full-range 4:2:2.
     codec->format = AV_PIX_FMT_YUVJ422P;
 
-    result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
+    int result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
     if (result < 0)
         return avErrorText(result);
     result = avformat_write_header(raw, nullptr);

@@ -34,6 +34,26 @@ void LibavDeleter::operator()(AVPacket *packet) const
     av_packet_free(&packet);
 }
 
+QString createVideoOutput(const QString &path, const char *format, int rateNum, int rateDen,
+                          int timeBaseNum, int timeBaseDen, FormatContextHandle *context,
+                          AVStream **stream)
+{
+    AVFormatContext *raw = nullptr;
+    const int result =
+        avformat_alloc_output_context2(&raw, nullptr, format, path.toUtf8().constData());
+    if (result < 0)
+        return avErrorText(result);
+    context->reset(raw);
+    *stream = avformat_new_stream(raw, nullptr);
+    if (!*stream)
+        return avErrorText(AVERROR(ENOMEM));
+    (*stream)->time_base = AVRational{timeBaseNum, timeBaseDen};
+    (*stream)->avg_frame_rate = AVRational{rateNum, rateDen};
+    (*stream)->r_frame_rate = (*stream)->avg_frame_rate;
+    (*stream)->codecpar->codec_type = AVMEDIA_TYPE_VIDEO;
+    return QString();
+}
+
 QString avErrorText(int averror)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};

@@ -9,6 +9,7 @@ struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
+struct AVStream;
 
 // Frees libav's objects the way libav wants: an output context closes its file first.
 struct LibavDeleter
@@ -27,3 +28,10 @@ using PacketHandle = std::unique_ptr<AVPacket, LibavDeleter>;
 
 // libavutil's words for an AVERROR code ("No space left on device").
 QString avErrorText(int averror);
+
+// A video file of format (libavformat's name) being made at path, with one video stream whose
+// timestamps count in timeBaseNum/timeBaseDen seconds and whose frames come rateNum/rateDen a
+// second; the file is not opened yet. An empty string on success, the cause otherwise.
+QString createVideoOutput(const QString &path, const char *format, int rateNum, int rateDen,
+                          int timeBaseNum, int timeBaseDen, FormatContextHandle *context,
+                          AVStream **stream);

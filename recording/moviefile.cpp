@@ -45,22 +45,19 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     const char *format = formatFor(path);
     if (!format)
         return QStringLiteral("Not a Matroska or MP4 file name: %1").arg(path);
-    AVFormatContext *raw = nullptr;
-    const QByteArray file = path.toUtf8();
-    int result = avformat_alloc_output_context2(&raw, nullptr, format, file.constData());
-    if (result < 0)
-        return avErrorText(result);
-    FormatContextHandle opened(raw);
-
-    AVStream *stream = avformat_new_stream(raw, nullptr);
+    FormatContextHandle opened;
+    AVStream *stream = nullptr;
+    const QString created =
+        createVideoOutput(path, format, rate.numerator, rate.denominator, timeBase.numerator,
+                          timeBase.denominator, &opened, &stream);
+    if (!created.isEmpty())
+        return created;
     packet.reset(av_packet_alloc());
-    if (!stream || !packet)
+    if (!packet)
         return avErrorText(AVERROR(ENOMEM));
-    stream->time_base = AVRational{timeBase.numerator, timeBase.denominator};
-    stream->avg_frame_rate = AVRational{rate.numerator, rate.denominator};
-    stream->r_frame_rate = stream->avg_frame_rate;
+    AVFormatContext *raw = opened.get();
+    const QByteArray file = path.toUtf8();
     AVCodecParameters *codec = stream->codecpar;
-    codec->codec_type = AVMEDIA_TYPE_VIDEO;
     codec->codec_id = AV_CODEC_ID_H264;
     codec->width = size.width();
     codec->height = size.height();
@@ -86,7 +83,7 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
         av_dict_set(&options, "frag_duration", "1000000", 0);
     }
 
-    result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
+    int result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
     if (result >= 0)
         result = avformat_write_header(raw, &options);
     av_dict_free(&options);
