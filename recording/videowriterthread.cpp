@@ -34,6 +34,14 @@ constexpr std::chrono::milliseconds pausedPoll{500};
 // A time-lapse takes the camera's frames this many camera periods before its slot falls due.
 constexpr double timelapseFramesWanted = 3.0;
 
+// How long after its slot fell due a time-lapse still waits for the camera's frame: half an
+// interval, at most a second.
+std::chrono::nanoseconds timelapseLateLimit(double periodNs)
+{
+    return std::min(std::chrono::nanoseconds(std::llround(periodNs / 2)),
+                    std::chrono::nanoseconds(std::chrono::seconds(1)));
+}
+
 } // namespace
 
 VideoWriterThread::VideoWriterThread(QObject *parent)
@@ -235,13 +243,17 @@ void VideoWriterThread::run()
     const Clock::time_point stop = Clock::now();
     stoppedAtNs = stop.time_since_epoch().count();
     endedAtLimit = files.limitReached();
-    if (error.isEmpty() && endedAtLimit == RecordingLimit::None)
+    // A time-lapse's frames after its last slot were taken for a slot that never fell due.
+    if (error.isEmpty() && endedAtLimit == RecordingLimit::None && !options.isTimelapse())
         error = writeLastFrames(files, origin, stop);
     accepting = false;
     queue->endWorkers();
     const int unwritten = queue->size();
     queue->reset(options.frameSize);
-    countDropped(unwritten, "Stopped before they were written, dropped");
+    if (options.isTimelapse())
+        framesReceived -= unwritten;
+    else
+        countDropped(unwritten, "Stopped before they were written, dropped");
 
     const QString closeError = files.finish();
     bytesWritten = files.bytesWritten();
@@ -350,6 +362,12 @@ QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &
             // file follows the clock.
             if (front == FrameEncodeQueue::Front::Pending && Clock::now() < graceEnd) {
                 queue->waitForFront(graceEnd);
+                continue;
+            }
+            // A time-lapse waits a little for a camera late with its frame: a repeat would show
+            // the picture of a whole interval before.
+            if (options.isTimelapse() && Clock::now() < due + timelapseLateLimit(periodNs)) {
+                queue->waitForFront(due + timelapseLateLimit(periodNs));
                 continue;
             }
             jpeg = last;

@@ -357,7 +357,8 @@ private slots:
         QCOMPARE(lost.at(0).at(1).toString(), QString());
         QVERIFY(recorder->isHeldWithoutCamera());
         const int whenLost = recorder->statistics().framesWritten;
-        QTRY_VERIFY(recorder->statistics().framesWritten >= whenLost + 3);
+        // The first slot after the loss may still take a frame the camera gave just before.
+        QTRY_VERIFY(recorder->statistics().framesWritten >= whenLost + 5);
         synthetic::setPlugged(0, true);
         QVERIFY(session->start());
         QVERIFY(!recorder->isHeldWithoutCamera());
