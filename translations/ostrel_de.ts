@@ -1178,18 +1178,6 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
         <translation>Aufnahme</translation>
     </message>
     <message>
-        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
         <translation>Motion-JPEG behält die Bilder der Kamera und lässt sich überall abspielen; H.264-Dateien sind um ein Vielfaches kleiner</translation>
     </message>
@@ -1256,6 +1244,18 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>Keep free on the disk:</source>
         <translation>Auf dem Datenträger frei lassen:</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about %1 MB per minute at 1080p30)</source>
+        <translation>Motion-JPEG AVI (etwa %1 MB pro Minute bei 1080p30)</translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about %1 MB per minute at 1080p30)</source>
+        <translation>H.264 MKV (etwa %1 MB pro Minute bei 1080p30)</translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about %1 MB per minute at 1080p30)</source>
+        <translation>H.264 MP4 (etwa %1 MB pro Minute bei 1080p30)</translation>
     </message>
 </context>
 <context>

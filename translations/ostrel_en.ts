@@ -1171,18 +1171,6 @@ Please reconnect it and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1248,6 +1236,18 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>Keep free on the disk:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about %1 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about %1 MB per minute at 1080p30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about %1 MB per minute at 1080p30)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1178,18 +1178,6 @@ Veuillez la reconnecter et réessayer.</translation>
         <translation>Enregistrement</translation>
     </message>
     <message>
-        <source>Motion-JPEG AVI (about 400 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MKV (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>H.264 MP4 (about 60 MB per minute at 1080p30)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Motion-JPEG keeps the camera&apos;s own pictures and plays everywhere; H.264 files are several times smaller</source>
         <translation>Le Motion-JPEG garde les images de la caméra et se lit partout ; les fichiers H.264 sont plusieurs fois plus petits</translation>
     </message>
@@ -1256,6 +1244,18 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>Keep free on the disk:</source>
         <translation>Garder libre sur le disque :</translation>
+    </message>
+    <message>
+        <source>Motion-JPEG AVI (about %1 MB per minute at 1080p30)</source>
+        <translation>Motion-JPEG AVI (environ %1 Mo par minute en 1080p30)</translation>
+    </message>
+    <message>
+        <source>H.264 MKV (about %1 MB per minute at 1080p30)</source>
+        <translation>H.264 MKV (environ %1 Mo par minute en 1080p30)</translation>
+    </message>
+    <message>
+        <source>H.264 MP4 (about %1 MB per minute at 1080p30)</source>
+        <translation>H.264 MP4 (environ %1 Mo par minute en 1080p30)</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,11 @@
 
 namespace {
 
+// What a minute of each format takes, measured at 1920x1080@30 on the synthetic camera with
+// sensor noise (ostrel_bench_live_view record-pass-noise and record-h264, see the README).
+constexpr int motionJpegMegabytesPerMinute = 460;
+constexpr int h264MegabytesPerMinute = 10;
+
 QSpinBox *countBox(const char *name, int max, const QString &suffix, const QString &zeroText,
                    const QString &tip)
 {
@@ -25,10 +30,12 @@ RecordingSettingsGroup::RecordingSettingsGroup(const AppSettings &values, QWidge
 {
     formatBox = new QComboBox;
     formatBox->setObjectName(QStringLiteral("recordingFormatBox"));
-    // What each costs, measured on a camera-like 1920x1080 picture at 30 fps.
-    formatBox->addItem(tr("Motion-JPEG AVI (about 400 MB per minute at 1080p30)"));
-    formatBox->addItem(tr("H.264 MKV (about 60 MB per minute at 1080p30)"));
-    formatBox->addItem(tr("H.264 MP4 (about 60 MB per minute at 1080p30)"));
+    formatBox->addItem(tr("Motion-JPEG AVI (about %1 MB per minute at 1080p30)")
+                           .arg(motionJpegMegabytesPerMinute));
+    formatBox->addItem(
+        tr("H.264 MKV (about %1 MB per minute at 1080p30)").arg(h264MegabytesPerMinute));
+    formatBox->addItem(
+        tr("H.264 MP4 (about %1 MB per minute at 1080p30)").arg(h264MegabytesPerMinute));
     formatBox->setToolTip(tr("Motion-JPEG keeps the camera's own pictures and plays everywhere; "
                              "H.264 files are several times smaller"));
     segmentBox = countBox("segmentMinutesBox", 24 * 60, tr(" min"), tr("Never"),
