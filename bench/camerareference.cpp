@@ -97,7 +97,8 @@ void printAnchor(QSize size, int frames, int noise)
     file.close();
     const QString out = dir.filePath(QStringLiteral("anchor.mkv"));
     QProcess ffmpeg;
-    ffmpeg.start(ffmpegPath(), QStringList{"-v", "error", "-benchmark"} + rawInput(size, "rgb24") +
+    ffmpeg.start(ffmpegPath(), QStringList{"-v", "info", "-nostats", "-benchmark"} +
+                                   rawInput(size, "rgb24") +
                                    QStringList{raw, "-c:v", "libx264", "-preset", "ultrafast",
                                                "-crf", "26", "-g", "60", "-x264-params",
                                                "scenecut=0", "-pix_fmt", "yuvj420p", "-y", out});

@@ -9,7 +9,7 @@ namespace {
 // What a minute of each format takes, measured at 1920x1080@30 on the synthetic camera with
 // sensor noise (ostrel_bench_live_view record-pass-noise and record-h264, see the README).
 constexpr int motionJpegMegabytesPerMinute = 460;
-constexpr int h264MegabytesPerMinute = 10;
+constexpr int h264MegabytesPerMinute = 8;
 
 QSpinBox *countBox(const char *name, int max, const QString &suffix, const QString &zeroText,
                    const QString &tip)
