@@ -57,39 +57,46 @@ void CameraBase::setFrameFactsCallback(FrameFactsCallback callback)
     frameFactsCallback = std::move(callback);
 }
 
-void CameraBase::setRecordingTap(RecordingTap tap, TapInput input)
+void CameraBase::setRecordingTap(RecordingTap tap, TapInput input, TapUser user)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
-    recordingTap = std::move(tap);
-    recordingInput = input;
-    pictureTap = recordingTap && input == TapInput::Picture;
+    recordingTaps[std::size_t(user)] = {std::move(tap), input};
+    pictureTap = std::any_of(recordingTaps.begin(), recordingTaps.end(), [](const PictureTap &t) {
+        return t.tap && t.input == TapInput::Picture;
+    });
 }
 
 void CameraBase::recordCameraJpeg(const QByteArray &cameraJpeg)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
-    if (recordingTap && recordingInput == TapInput::CameraJpeg)
-        recordingTap(QImage(), cameraJpeg);
+    for (const PictureTap &user : recordingTaps) {
+        if (user.tap && user.input == TapInput::CameraJpeg)
+            user.tap(QImage(), cameraJpeg);
+    }
 }
 
 void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
-    if (recordingTap && (recordingInput == TapInput::Picture || cameraJpeg.isEmpty()))
-        recordingTap(rgb, cameraJpeg);
+    for (const PictureTap &user : recordingTaps) {
+        if (user.tap && (user.input == TapInput::Picture || cameraJpeg.isEmpty()))
+            user.tap(rgb, cameraJpeg);
+    }
 }
 
-void CameraBase::setCompressedTap(CompressedTap tap)
+void CameraBase::setCompressedTap(CompressedTap tap, TapUser user)
 {
     std::lock_guard<std::mutex> lock(compressedTapMutex);
-    compressedTap = std::move(tap);
+    compressedTaps[std::size_t(user)] = std::move(tap);
 }
 
 void CameraBase::recordCompressed(const CompressedFrame &frame)
 {
     std::lock_guard<std::mutex> lock(compressedTapMutex);
-    if (compressedTap)
-        compressedTap(frame);
+    for (const CompressedTap &tap : compressedTaps) {
+        if (tap)
+            tap(frame);
+    }
 }
 
 bool CameraBase::deliversH264() const

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -150,11 +151,19 @@ public:
     // Any thread, also while capturing: the device pixels the view finder shows the picture in;
     // an empty size asks for full size.
     void setViewSize(QSize devicePixels);
-    // Any thread, also while capturing; an empty function removes the tap. Once it returns, the
-    // previous tap is not running and is never called again.
-    void setRecordingTap(RecordingTap tap, TapInput input = TapInput::Picture);
+    // Who takes the camera's frames from a tap; each has a tap of its own, and all are called
+    // with every frame.
+    enum class TapUser {
+        Recording,
+        Publishing,
+        LiveFeed,
+    };
+    // Any thread, also while capturing; an empty function removes the user's tap. Once it
+    // returns, the user's previous tap is not running and is never called again.
+    void setRecordingTap(RecordingTap tap, TapInput input = TapInput::Picture,
+                         TapUser user = TapUser::Recording);
     // As setRecordingTap, for the frames of an H.264 format; other formats never call it.
-    void setCompressedTap(CompressedTap tap);
+    void setCompressedTap(CompressedTap tap, TapUser user = TapUser::Recording);
     // GUI thread: whether the current format is the camera's own H.264, whose frames reach the
     // compressed tap.
     bool deliversH264() const;
@@ -219,14 +228,19 @@ protected:
     Failure failure = Failure::None; // GUI thread only
 
 private:
-    // Guards recordingTap; held while the tap runs, so that replacing the tap waits for it.
+    static constexpr int tapUsers = 3;
+    struct PictureTap
+    {
+        RecordingTap tap;
+        TapInput input = TapInput::Picture;
+    };
+    // Guards recordingTaps; held while a tap runs, so that replacing a tap waits for it.
     std::mutex tapMutex;
-    RecordingTap recordingTap;
-    TapInput recordingInput = TapInput::Picture;
+    std::array<PictureTap, tapUsers> recordingTaps;
     std::atomic<bool> pictureTap{false}; // a tap with Picture input is set
-    // Guards compressedTap; held while the tap runs, as tapMutex is.
+    // Guards compressedTaps; held while a tap runs, as tapMutex is.
     std::mutex compressedTapMutex;
-    CompressedTap compressedTap;
+    std::array<CompressedTap, tapUsers> compressedTaps;
     mutable std::mutex viewMutex; // guards requestedViewSize
     QSize requestedViewSize;
 };

@@ -372,7 +372,8 @@ private slots:
     }
 
     // A display that cannot keep up costs pictures only: a tap of the camera's JPEG still gets
-    // every frame, each one new.
+    // every frame, each one new. Another user's tap gets them too, and keeps them when the
+    // recording's tap goes.
     void cameraJpegTapKeepsUpWithASlowDisplay()
     {
         OpenPNPCamera camera;
@@ -389,6 +390,9 @@ private slots:
                 jpegs.append(rgb.isNull() ? jpeg : QByteArray());
             },
             CameraBase::TapInput::CameraJpeg);
+        std::atomic<int> published{0};
+        camera.setRecordingTap([&published](const QImage &, const QByteArray &) { ++published; },
+                               CameraBase::TapInput::CameraJpeg, CameraBase::TapUser::Publishing);
         QVERIFY(camera.openCamera(cameraIndex(Alpha))); // 640x480 at 30 fps, Motion-JPEG
         QElapsedTimer clock;
         clock.start();
@@ -396,9 +400,12 @@ private slots:
         QTest::qWait(1500);
         camera.setRecordingTap({});
         const qint64 elapsed = clock.elapsed();
+        const int publishedWhileRecording = published;
+        QTRY_VERIFY(published > publishedWhileRecording + 3);
         camera.stopCapture();
 
         QMutexLocker locker(&mutex);
+        QCOMPARE_GE(publishedWhileRecording, jpegs.size());
         QVERIFY2(jpegs.size() >= elapsed * 30 / 1000 * 8 / 10,
                  qPrintable(QString("%1 frames in %2 ms").arg(jpegs.size()).arg(elapsed)));
         QVERIFY2(shown.load() * 2 < jpegs.size(), qPrintable(QString::number(shown.load())));
