@@ -1,0 +1,45 @@
+#pragma once
+
+#include "audiosource.h"
+#include "audiosourceinfo.h"
+#include "pulsesupport.h"
+
+// Records one source of the PulseAudio sound server (or PipeWire serving its protocol) on the
+// client library's own thread. Each chunk is stamped on the monotonic clock: the time a sample
+// was taken is the time it is read less the latency the server reports, and within an unbroken
+// run the samples follow each other at the source's rate; a run that drifts off the measured
+// time by more than a few milliseconds (an overrun lost samples, the clocks drift apart) starts
+// again from the measured time, so a gap stays a gap in the timestamps.
+class PulseAudioSource : public AudioSource
+{
+    Q_OBJECT
+
+public:
+    explicit PulseAudioSource(const AudioSourceInfo &source, QObject *parent = nullptr);
+    ~PulseAudioSource() override;
+
+    void start() override;
+    void stop() override;
+
+private:
+    static void onContextState(pa_context *context, void *self);
+    static void onStreamState(pa_stream *stream, void *self);
+    static void onReadable(pa_stream *stream, size_t bytes, void *self);
+    // The client library's thread, with its lock held.
+    void openStream();
+    void readAvailable();
+    qint64 stampOf(qint64 frames);
+    void reportFailure(const QString &reason);
+
+    const QString sourceName;
+    // The client library's thread's objects; its lock guards them and the members below while
+    // it runs.
+    ThreadedMainloopHandle mainloop;
+    ContextHandle context;
+    StreamHandle stream;
+    bool streamReady = false; // the stream delivered or could deliver: a later end is a loss
+    bool stopping = false;    // stop() has begun: the end it causes is no loss
+    bool reported = false;    // a failure or loss was reported; once is enough
+    qint64 runStartNs = -1;   // the first sample of the current unbroken run
+    qint64 runFrames = 0;     // sample frames delivered since then
+};
