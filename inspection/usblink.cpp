@@ -76,7 +76,8 @@ std::optional<UsbLink> UsbLink::ofCamera(const QString &cameraId, const QString 
     const double speed = readLine(usb + "/speed").toDouble(&ok);
     if (!ok || speed <= 0)
         return std::nullopt;
-    return UsbLink{QFileInfo(usb).fileName(), speed};
+    const QString sys = QFileInfo(root + "/sys").canonicalFilePath();
+    return UsbLink{QFileInfo(usb).fileName(), speed, usb.mid(sys.size())};
 }
 
 double UsbLink::videoBytesPerSecond() const

@@ -14,6 +14,9 @@ struct UsbLink
 public:
     QString port;           // the kernel's name of the USB device: bus-port[.port...], e.g. "1-2"
     double speedMbps = 0.0; // the signalling rate: 1.5, 12, 480, 5000, 10000 or 20000
+    // The USB device's folder below /sys ("/devices/.../usb1/1-2"): its other functions, a
+    // microphone among them, are found below it.
+    QString sysfsPath;
 
     // The link of the camera with this id (its /dev/v4l/by-id or by-path name, or both joined
     // by " @ "), looked up under root ("/" on a real system). Nothing for a camera that is not

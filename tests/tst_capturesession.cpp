@@ -225,7 +225,7 @@ private slots:
         format.height = parts[1].toInt();
         format.fps = parts[2].toDouble();
         format.fourcc = synthetic::fourcc(parts[3].toLatin1().constData());
-        const QString warning = BandwidthEstimate::warning(format, UsbLink{"1-2", speedMbps});
+        const QString warning = BandwidthEstimate::warning(format, UsbLink{"1-2", speedMbps, {}});
         QVERIFY2(fix.isEmpty() ? warning.isEmpty() : warning.contains(fix), qPrintable(warning));
     }
 
@@ -239,7 +239,7 @@ private slots:
         report.format.fourcc = synthetic::fourcc("YUYV");
         report.counts = {100, 4, 3, 88, 80, 8};
         report.notRecorded = 6;
-        report.link = UsbLink{"3-1.4", 480};
+        report.link = UsbLink{"3-1.4", 480, {}};
         QCOMPARE(report.missedByProgram(), quint64(5));
         const QStringList lines = report.lines();
         for (const char *line : {"Lost in the driver or on the bus: 4", "Refused as damaged: 3",
@@ -251,7 +251,8 @@ private slots:
         QVERIFY(lines.last().contains("Motion-JPEG"));
     }
 
-    // The port and speed of a camera, traced from its /dev/v4l name through a sysfs tree.
+    // The port, speed and device folder of a camera, traced from its /dev/v4l name through a
+    // sysfs tree.
     void usbLinkIsReadFromSysfs()
     {
         QTemporaryDir root;
@@ -274,6 +275,7 @@ private slots:
         QVERIFY(link);
         QCOMPARE(link->port, QString("1-2"));
         QCOMPARE(link->speedMbps, 480.0);
+        QCOMPARE(link->sysfsPath, usb.mid(4));
         // A camera without a /dev/v4l name is found by the bus info the driver gives.
         const std::optional<UsbLink> byBus =
             UsbLink::ofCamera("HD Webcam usb-0000:00:14.0-2", root.path());
