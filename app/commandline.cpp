@@ -109,9 +109,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption noTransform(QStringLiteral("no-transform"),
                                          tr("Record and save the picture unmirrored and "
                                             "unrotated, whatever the settings say."));
-    parser.addOptions({help, version, listCameras, listFormats, camera, format, start, fullscreen,
-                       record, duration, codec, segment, timelapse, timelapseRate, maxSize, minFree,
-                       snapshot, diagnose, noTransform});
+    const QCommandLineOption listAudio(QStringLiteral("list-audio"),
+                                       tr("Print the sound sources, one per line, the camera's "
+                                          "microphone first, and exit."));
+    const QCommandLineOption audio(QStringLiteral("audio"),
+                                   tr("Record sound from SOURCE (a name from --list-audio), the "
+                                      "default source, the camera's microphone or none. "
+                                      "Default: the camera's microphone if it has one."),
+                                   QStringLiteral("SOURCE|default|camera|none"));
+    const QCommandLineOption audioCodec(QStringLiteral("audio-codec"),
+                                        tr("The sound's codec in .mkv and .mp4 files (default: "
+                                           "the settings', AAC); .avi files hold PCM."),
+                                        QStringLiteral("aac|opus"));
+    parser.addOptions({help,        version,       listCameras, listFormats, camera,   format,
+                       start,       fullscreen,    record,      duration,    codec,    segment,
+                       timelapse,   timelapseRate, maxSize,     minFree,     snapshot, diagnose,
+                       noTransform, listAudio,     audio,       audioCodec});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -136,12 +149,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
 
     const QList<const QCommandLineOption *> actions = {&listCameras, &listFormats, &record,
-                                                       &snapshot, &diagnose};
+                                                       &snapshot,    &diagnose,    &listAudio};
     const auto chosen = std::count_if(actions.begin(), actions.end(),
                                       [&](const auto *option) { return parser.isSet(*option); });
     if (chosen > 1)
-        return fail(tr("Choose only one of --list-cameras, --list-formats, --record, "
-                       "--snapshot and --diagnose."));
+        return fail(tr("Choose only one of --list-cameras, --list-formats, --list-audio, "
+                       "--record, --snapshot and --diagnose."));
 
     result.camera = parser.value(camera);
     if (parser.isSet(format)) {
@@ -194,8 +207,27 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     result.fullscreen = parser.isSet(fullscreen);
     result.noTransform = parser.isSet(noTransform);
 
+    for (const QCommandLineOption *soundOption : {&audio, &audioCodec}) {
+        if (parser.isSet(*soundOption) && !parser.isSet(record))
+            return fail(tr("--%1 needs --record.").arg(soundOption->names().constFirst()));
+    }
+    result.audio = parser.value(audio).trimmed();
+    if (parser.isSet(audio) && result.audio.isEmpty())
+        return fail(tr("The sound source is empty."));
+    if (parser.isSet(audioCodec)) {
+        const QString name = parser.value(audioCodec).toLower();
+        if (name != QLatin1String("aac") && name != QLatin1String("opus"))
+            return fail(
+                tr("Not a sound codec: %1 (expected aac or opus)").arg(parser.value(audioCodec)));
+        result.audioCodecGiven = true;
+        recording.audioCodec = name == QLatin1String("opus") ? RecordingOptions::AudioCodec::Opus
+                                                             : RecordingOptions::AudioCodec::Aac;
+    }
+
     if (parser.isSet(listCameras)) {
         result.action = Action::ListCameras;
+    } else if (parser.isSet(listAudio)) {
+        result.action = Action::ListAudio;
     } else if (parser.isSet(listFormats)) {
         result.action = Action::ListFormats;
         result.camera = parser.value(listFormats);

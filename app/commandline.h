@@ -26,6 +26,7 @@ public:
         Record,
         Snapshot,
         Diagnose,
+        ListAudio,
         Error,
     };
 
@@ -49,6 +50,10 @@ public:
     // --codec, --segment, --timelapse, --timelapse-rate, --max-size and --min-free; the file
     // name, rate and size come later. minFreeBytes < 0: the settings' floor.
     RecordingOptions recording;
+    // --audio: where a recording takes its sound from; empty: as remembered for the camera.
+    QString audio;
+    // --audio-codec given: the sound's codec in Matroska and MP4.
+    bool audioCodecGiven = false;
     // How long --diagnose watches the camera when no duration is given.
     static constexpr double defaultDiagnoseSeconds = 10.0;
     QString message; // the help or version text, or the one-line error

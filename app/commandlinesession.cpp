@@ -4,6 +4,7 @@
 #include "bandwidthestimate.h"
 #include "cameramessages.h"
 #include "capturesession.h"
+#include "commandlinesound.h"
 #include "devicewatcher.h"
 #include "diagnosticsreport.h"
 #include "framediagnostics.h"
@@ -54,6 +55,11 @@ std::optional<CommandLineSession::Choice> CommandLineSession::resolve()
     Choice choice;
     if (commandLine.action == CommandLine::Action::ListCameras)
         return choice;
+    // The sound sources are listed with or without a camera to find a microphone of.
+    if (commandLine.action == CommandLine::Action::ListAudio) {
+        choice.camera = CommandLine::findCamera(cameraNames, commandLine.camera);
+        return choice;
+    }
     choice.camera = CommandLine::findCamera(cameraNames, commandLine.camera);
     if (choice.camera < 0) {
         printLine(stderr, commandLine.camera.isEmpty()
@@ -101,6 +107,9 @@ int CommandLineSession::run()
         for (const CameraBase::CameraFormat &format : camera->supportedFormats())
             printLine(stdout, format.description);
         return 0;
+    case CommandLine::Action::ListAudio:
+        return CommandLineSound::list(choice->camera >= 0 ? camera->cameraId(choice->camera)
+                                                          : QString());
     case CommandLine::Action::Record:
     case CommandLine::Action::Snapshot:
     case CommandLine::Action::Diagnose:
@@ -122,7 +131,16 @@ int CommandLineSession::run()
     RecordingOptions options = commandLine.recording;
     if (options.minFreeBytes < 0)
         options.minFreeBytes = qint64(AppSettings::load().minFreeMegabytes) * 1000000;
+    if (!commandLine.audioCodecGiven)
+        options.audioCodec = AppSettings::load().soundCodec;
     session->setRecordingOptions(options);
+    if (commandLine.action == CommandLine::Action::Record && !options.isTimelapse()) {
+        QString error;
+        if (!CommandLineSound::choose(session, commandLine.audio, cameraId, &error)) {
+            printLine(stderr, error);
+            return CommandLine::usageError;
+        }
+    }
     connect(session->recorder(), &Recorder::limitReached, this,
             &CommandLineSession::onLimitReached);
     connect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);

@@ -23,6 +23,8 @@ const QString segmentMinutesKey = QStringLiteral("segmentMinutes");
 const QString timelapseSecondsKey = QStringLiteral("timelapseSeconds");
 const QString maxSizeKey = QStringLiteral("maxSizeMegabytes");
 const QString minFreeKey = QStringLiteral("minFreeMegabytes");
+const QString soundCodecKey = QStringLiteral("soundCodec");
+const QString soundSourceKey = QStringLiteral("/soundSource");
 
 // The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
 const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
@@ -113,7 +115,7 @@ AppSettings AppSettings::defaults()
     return settings;
 }
 
-AppSettings AppSettings::load()
+AppSettings AppSettings::load(const QString &cameraId)
 {
     const AppSettings fallback = defaults();
     const QSettings store = openStore();
@@ -133,6 +135,11 @@ AppSettings AppSettings::load()
     settings.timelapseSeconds = readCount(store, timelapseSecondsKey, 24 * 3600, 0);
     settings.maxSizeMegabytes = readCount(store, maxSizeKey, 100000000, 0);
     settings.minFreeMegabytes = readCount(store, minFreeKey, 100000000, fallback.minFreeMegabytes);
+    settings.soundCodec = store.value(soundCodecKey).toString() == QLatin1String("opus")
+                              ? RecordingOptions::AudioCodec::Opus
+                              : RecordingOptions::AudioCodec::Aac;
+    settings.cameraId = cameraId;
+    settings.soundSource = soundSourceOf(cameraId);
     return settings;
 }
 
@@ -146,6 +153,7 @@ RecordingOptions AppSettings::recordingOptions() const
     options.timelapseIntervalS = timelapseSeconds;
     options.maxBytes = qint64(maxSizeMegabytes) * 1000000;
     options.minFreeBytes = qint64(minFreeMegabytes) * 1000000;
+    options.audioCodec = soundCodec;
     return options;
 }
 
@@ -234,6 +242,24 @@ void AppSettings::storeChoices(const AppSettings &chosen)
             settings.setValue(*key, this->*member);
         }
     }
+    if (chosen.soundCodec != soundCodec) {
+        soundCodec = chosen.soundCodec;
+        settings.setValue(soundCodecKey, soundCodec == RecordingOptions::AudioCodec::Opus
+                                             ? QStringLiteral("opus")
+                                             : QStringLiteral("aac"));
+    }
+    if (!chosen.cameraId.isEmpty() && chosen.soundSource != soundSourceOf(chosen.cameraId))
+        settings.setValue(cameraGroup(chosen.cameraId) + soundSourceKey, chosen.soundSource);
+    soundSource = chosen.soundSource;
+}
+
+QString AppSettings::soundSourceOf(const QString &cameraId)
+{
+    const QString stored =
+        cameraId.isEmpty()
+            ? QString()
+            : openStore().value(cameraGroup(cameraId) + soundSourceKey).toString().trimmed();
+    return stored.isEmpty() ? QStringLiteral("camera") : stored;
 }
 
 QByteArray AppSettings::windowGeometry()

@@ -35,13 +35,21 @@ struct AppSettings
     int timelapseSeconds = 0;    // one frame every so many seconds; 0: every frame
     int maxSizeMegabytes = 0;    // 0: no limit
     int minFreeMegabytes = 1024; // recordings stop before the free space falls below it
+    // The sound of recordings in Matroska and MP4; AVI files always hold PCM.
+    RecordingOptions::AudioCodec soundCodec = RecordingOptions::AudioCodec::Aac;
+    // Where the camera these settings were loaded for (empty: none) takes its sound from:
+    // "none", "camera" (its own microphone, or none when it has none), "default" or the name of
+    // a source of the sound server. Remembered for each camera.
+    QString cameraId;
+    QString soundSource = QStringLiteral("camera");
 
     // The codec, segments, time-lapse and limits these settings ask for.
     RecordingOptions recordingOptions() const;
     // The suffix of a recording's file name: "avi", "mkv" or "mp4".
     QString recordingSuffix() const;
 
-    static AppSettings load();
+    // With the sound source remembered for cameraId.
+    static AppSettings load(const QString &cameraId = {});
     static AppSettings defaults();
 
     static void storeRecordingDirectory(const QString &directory);
@@ -69,4 +77,5 @@ struct AppSettings
     static ControlProfiles controlProfiles(const QString &cameraId);
     // Gives the running camera the values stored for it.
     static void restoreCameraProperties(const QString &cameraId, CameraBase *camera);
+    static QString soundSourceOf(const QString &cameraId);
 };

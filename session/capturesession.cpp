@@ -6,6 +6,7 @@
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "overlaypainter.h"
+#include "soundcapture.h"
 #include "stillcapture.h"
 
 #include <QPainter>
@@ -16,6 +17,7 @@ CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
     , frameDiagnostics(std::make_shared<FrameDiagnostics>())
     , recording(new Recorder(this, writer))
     , stillCapture(new StillCapture(this))
+    , soundCapture(new SoundCapture(recording, this))
 {
     connect(handOver, &FrameHandOver::frameAvailable, this, &CaptureSession::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this,
@@ -24,6 +26,8 @@ CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
 
 CaptureSession::~CaptureSession()
 {
+    // The sound's thread hands its chunks to the recorder: it ends first.
+    delete soundCapture;
     recording->stop();
     if (cameraDevice)
         cameraDevice->stopCapture();
@@ -119,8 +123,14 @@ bool CaptureSession::startRecording(const QString &path)
 {
     if (!isRunning())
         return false;
-    return recording->start(path, cameraDevice->latestFrame(), cameraDevice->currentFormat().fps,
-                            currentOrientation, cameraDevice, recordingOptions);
+    RecordingOptions options = recordingOptions;
+    options.audio = soundCapture->format();
+    if (!recording->start(path, cameraDevice->latestFrame(), cameraDevice->currentFormat().fps,
+                          currentOrientation, cameraDevice, options))
+        return false;
+    if (options.hasSound())
+        soundCapture->begin();
+    return true;
 }
 
 void CaptureSession::stopRecording()

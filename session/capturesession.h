@@ -14,6 +14,7 @@ class CameraBase;
 class ControlKeeper;
 class FrameDiagnostics;
 class FrameHandOver;
+class SoundCapture;
 class StillCapture;
 class VideoWriterThread;
 
@@ -36,6 +37,8 @@ public:
     CameraBase *camera() const { return cameraDevice; }
     Recorder *recorder() const { return recording; }
     StillCapture *stills() const { return stillCapture; }
+    // The sound of recordings: the source chosen, and its capture while recording.
+    SoundCapture *sound() const { return soundCapture; }
     // Puts back control values changed behind the program's back, when the camera's memory asks
     // for it; made with the camera.
     ControlKeeper *controlKeeper() const { return keeper; }
@@ -66,8 +69,9 @@ public:
 
     // The codec, segments, time-lapse and limits of recordings started from now on.
     void setRecordingOptions(const RecordingOptions &options) { recordingOptions = options; }
-    // Records the running camera into path, beginning with its newest frame; false when there is
-    // no frame yet or the file cannot be started. A time-lapse goes on while the camera is lost
+    // Records the running camera into path, beginning with its newest frame, with the sound of
+    // the source chosen (a time-lapse has none); false when there is no frame yet or the file
+    // cannot be started. A time-lapse goes on while the camera is lost
     // and takes its frames again once the camera is started again.
     bool startRecording(const QString &path);
     void stopRecording();
@@ -105,6 +109,7 @@ private:
     std::shared_ptr<FrameDiagnostics> frameDiagnostics;
     Recorder *recording;
     StillCapture *stillCapture;
+    SoundCapture *soundCapture;
     Orientation currentOrientation;
     RecordingOptions recordingOptions;
     QSize viewSize;

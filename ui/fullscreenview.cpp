@@ -1,5 +1,6 @@
 #include "fullscreenview.h"
 
+#include "levelmeter.h"
 #include "notificationlabel.h"
 
 #include <QGraphicsOpacityEffect>
@@ -29,6 +30,7 @@ FullscreenView::FullscreenView(QWidget *parent)
     : ViewFinder(QString(), parent)
     , hint(overlayLabel(tr("Press Esc to leave fullscreen"), QStringLiteral("white"), this))
     , recordingMark(overlayLabel(tr("\u25CF REC"), QStringLiteral("red"), this))
+    , soundMeter(new LevelMeter(this))
     , notices(new NotificationLabel(this))
     , hintFade(new QPropertyAnimation(this))
 {
@@ -73,6 +75,18 @@ void FullscreenView::setRecording(bool recording)
 {
     recordingMark->move(20, 20);
     recordingMark->setVisible(recording);
+    if (!recording)
+        soundMeter->hide();
+}
+
+void FullscreenView::setSoundLevel(double peak)
+{
+    if (soundMeter->isHidden()) {
+        soundMeter->setGeometry(
+            QRect(QPoint(20, 20 + recordingMark->height() + 6), soundMeter->sizeHint()));
+        soundMeter->show();
+    }
+    soundMeter->setLevel(peak);
 }
 
 void FullscreenView::setRecordingTime(const QString &time)

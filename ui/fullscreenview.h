@@ -2,6 +2,7 @@
 
 #include "viewfinder.h"
 
+class LevelMeter;
 class NotificationLabel;
 class QLabel;
 class QPropertyAnimation;
@@ -22,6 +23,9 @@ public:
     void setRecording(bool recording);
     // The recording's running time, shown beside the red mark.
     void setRecordingTime(const QString &time);
+    // The sound's loudness below the red mark, as the window's meter reads it, until the
+    // recording ends.
+    void setSoundLevel(double peak);
     // A notice over the picture, as the window shows it while this view hides the window.
     void showNotification(const QString &message, bool success, const QString &folder = {});
 
@@ -36,6 +40,7 @@ protected:
 private:
     QLabel *hint;
     QLabel *recordingMark;
+    LevelMeter *soundMeter;
     NotificationLabel *notices;
     QPropertyAnimation *hintFade;
 };

@@ -11,6 +11,7 @@
 #include "devicewatcher.h"
 #include "fullscreenview.h"
 #include "hotplugfollower.h"
+#include "levelmeter.h"
 #include "lossbox.h"
 #include "mainsplitter.h"
 #include "notificationlabel.h"
@@ -21,6 +22,7 @@
 #include "scancombobox.h"
 #include "settingsdialog.h"
 #include "snapshotsaver.h"
+#include "soundcontroller.h"
 #include "viewfinder.h"
 #include "windowshortcuts.h"
 
@@ -46,6 +48,7 @@ MainWindow::MainWindow(QWidget *parent)
         new RecordingController(session->recorder(), overlays->recordingTimeLabel,
                                 overlays->recordingIndicator, overlays->recordingDetailLabel, this);
     recording->setPauseButton(panel->pauseButton);
+    sound = new SoundController(session, overlays->levelMeter, this);
     snapshots = new SnapshotSaver(session, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
@@ -137,6 +140,12 @@ void MainWindow::setupConnections()
     connect(recording, &RecordingController::notificationRequested, this,
             &MainWindow::showNotification);
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
+    connect(sound, &SoundController::notificationRequested, this,
+            [this](const QString &message, bool success) { showNotification(message, success); });
+    connect(overlays->levelMeter, &LevelMeter::levelChanged, this, [this](double peak) {
+        if (fullscreenLabel)
+            fullscreenLabel->setSoundLevel(peak);
+    });
 }
 
 // Snapshot, record and fullscreen keys, for the window and for the fullscreen view alike.
@@ -432,6 +441,9 @@ void MainWindow::onShowSettings()
 {
     // The orientation part of "Reset to Defaults" takes effect at once, even if the dialog is
     // then cancelled; a running recording keeps the orientation it started with.
+    settings.cameraId = session->cameraId();
+    settings.soundSource = AppSettings::soundSourceOf(settings.cameraId);
     if (SettingsDialog::edit(this, settings, [this] { orientation->reset(); }))
         updateUIState();
+    sound->chooseSource();
 }

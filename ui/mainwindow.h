@@ -20,6 +20,7 @@ class NotificationLabel;
 class OrientationControl;
 class QShortcut;
 class RecordingController;
+class SoundController;
 class SnapshotSaver;
 class ViewFinder;
 
@@ -87,6 +88,7 @@ private:
     CameraSelection *selection = nullptr;     // with the session
     HotplugFollower *hotplug = nullptr;       // with the session
     RecordingController *recording = nullptr; // with the session
+    SoundController *sound = nullptr;         // with the session
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;

@@ -3,6 +3,8 @@
 #include "aboutlinks.h"
 #include "appinfo.h"
 #include "recordingsettingsgroup.h"
+#include "soundsettingsgroup.h"
+#include "usblink.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -27,6 +29,9 @@ SettingsDialog::SettingsDialog(const AppSettings &values, QWidget *parent)
     layout->addWidget(createDirectoryGroup(values));
     recordingGroup = new RecordingSettingsGroup(values);
     layout->addWidget(recordingGroup);
+    const std::optional<UsbLink> link = UsbLink::ofCamera(values.cameraId);
+    soundGroup = new SoundSettingsGroup(values, link ? link->sysfsPath : QString());
+    layout->addWidget(soundGroup);
     layout->addWidget(createAboutGroup());
 
     auto *buttonRow = new QHBoxLayout;
@@ -176,6 +181,7 @@ AppSettings SettingsDialog::values() const
     chosen.autoSaveWithDefaultName = autoSaveCheckBox->isChecked();
     chosen.startLastCamera = startLastCameraCheckBox->isChecked();
     recordingGroup->applyTo(chosen);
+    soundGroup->applyTo(chosen);
     return chosen;
 }
 
@@ -199,6 +205,7 @@ void SettingsDialog::resetToDefaults()
     autoSaveCheckBox->setChecked(true);
     startLastCameraCheckBox->setChecked(false);
     recordingGroup->resetToDefaults();
+    soundGroup->resetToDefaults();
     recordingDirectoryEdit->setText(
         QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
     snapshotDirectoryEdit->setText(

@@ -10,10 +10,11 @@
 class QCheckBox;
 class QLineEdit;
 class RecordingSettingsGroup;
+class SoundSettingsGroup;
 
 // The settings dialog: directories for recordings and snapshots, the options, how recordings
-// are written and the About text. It edits a copy of the values; the window applies them only when
-// the dialog is accepted.
+// are written, the sound of values.cameraId's recordings and the About text. It edits a copy of the
+// values; the window applies them only when the dialog is accepted.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -51,5 +52,6 @@ private:
     QLineEdit *recordingDirectoryEdit = nullptr;
     QLineEdit *snapshotDirectoryEdit = nullptr;
     RecordingSettingsGroup *recordingGroup = nullptr;
+    SoundSettingsGroup *soundGroup = nullptr;
     AppSettings initial;
 };

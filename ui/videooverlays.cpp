@@ -1,5 +1,7 @@
 #include "videooverlays.h"
 
+#include "levelmeter.h"
+
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -68,6 +70,8 @@ VideoOverlays::VideoOverlays(QWidget *videoArea)
     topLeft->addWidget(recordingIndicator);
     topLeft->addWidget(recordingTimeLabel);
     topLeft->addWidget(recordingDetailLabel);
+    levelMeter = new LevelMeter;
+    topLeft->addWidget(levelMeter);
     topLeft->addStretch();
     topRow->addLayout(topLeft);
     auto *topRight = new QHBoxLayout;

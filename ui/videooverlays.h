@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+class LevelMeter;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -20,6 +21,8 @@ public:
     QLabel *recordingTimeLabel = nullptr;
     // Beside the time: paused, the time left before a limit, a time-lapse's progress.
     QLabel *recordingDetailLabel = nullptr;
+    // The sound's loudness, while a recording with sound runs.
+    LevelMeter *levelMeter = nullptr;
     QLabel *fpsLabel = nullptr;
     QPushButton *fullscreenButton = nullptr;
 };
