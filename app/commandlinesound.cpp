@@ -22,6 +22,11 @@ void printLine(std::FILE *stream, const QString &line)
     std::fflush(stream);
 }
 
+QString channelsText(const AudioFormat &format)
+{
+    return format.channels == 1 ? CommandLineSound::tr("mono") : CommandLineSound::tr("stereo");
+}
+
 } // namespace
 
 int CommandLineSound::list(const QString &cameraId)
@@ -34,9 +39,10 @@ int CommandLineSound::list(const QString &cameraId)
     }
     const QString usbPath = usbPathOf(cameraId);
     for (const AudioSourceInfo &source : sources->ordered(usbPath)) {
-        QString line = tr("%1\t%2 (%3 Hz, %n channel(s))", nullptr, source.format.channels)
+        QString line = tr("%1\t%2 (%3 Hz, %4)")
                            .arg(source.name, source.description)
-                           .arg(source.format.sampleRate);
+                           .arg(source.format.sampleRate)
+                           .arg(channelsText(source.format));
         if (!source.isMonitor && source.belongsTo(usbPath))
             line += QLatin1Char('\t') + tr("the camera's microphone");
         else if (source.name == sources->defaultName)
@@ -71,8 +77,9 @@ bool CommandLineSound::choose(CaptureSession *session, const QString &choice,
         return true;
     }
     session->sound()->setSource(source);
-    printLine(stderr, tr("Sound: %1 (%2 Hz, %n channel(s))", nullptr, source->format.channels)
+    printLine(stderr, tr("Sound: %1 (%2 Hz, %3)")
                           .arg(source->description)
-                          .arg(source->format.sampleRate));
+                          .arg(source->format.sampleRate)
+                          .arg(channelsText(source->format)));
     return true;
 }

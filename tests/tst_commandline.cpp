@@ -96,6 +96,12 @@ private slots:
         row("H.264 by suffix", {"--record", "a.mp4", "--segment", "60", "--min-free", "0"},
             A::Record, "a.mp4");
         row("list formats", {"--list-formats", "Desk"}, A::ListFormats, {});
+        row("list sound", {"--list-audio"}, A::ListAudio, {});
+        row("sound alone", {"--audio", "sine"}, A::Error, "--record");
+        row("no sound source", {"--record", "a.avi", "--audio", " "}, A::Error, "empty");
+        row("unknown sound codec", {"--record", "a.mkv", "--audio-codec", "mp3"}, A::Error, "mp3");
+        row("list sound and record", {"--list-audio", "--record", "a.avi"}, A::Error,
+            "--list-audio");
     }
     void parsing()
     {
@@ -138,9 +144,15 @@ private slots:
         const Run formats = runOstrel({"--list-formats", "Desk"});
         QCOMPARE(formats.exitCode, 0);
         QVERIFY(formats.out.contains("320x240 @ 7.5 fps (YUYV)"));
+        const Run sound = runOstrel({"--list-audio"});
+        QCOMPARE(sound.exitCode, 0);
+        QVERIFY2(sound.out.contains(QRegularExpression("^sine\t.* \\(48000 Hz, mono\\)",
+                                                       QRegularExpression::MultilineOption)),
+                 qPrintable(sound.out + sound.err));
         for (const QStringList &arguments :
              {QStringList{"--list-formats", "Nowhere"},
-              QStringList{"--record", "x.avi", "--format", "9x9@30"}, QStringList{"--bogus"}}) {
+              QStringList{"--record", "x.avi", "--format", "9x9@30"}, QStringList{"--bogus"},
+              QStringList{"--record", "x.avi", "--audio", "nowhere"}}) {
             const Run run = runOstrel(arguments);
             QCOMPARE(run.exitCode, CommandLine::usageError);
             QCOMPARE(run.err.count(QLatin1Char('\n')), 1);

@@ -9,8 +9,10 @@
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "imagemeasures.h"
+#include "levelmeter.h"
 #include "notificationlabel.h"
 #include "recordingcontroller.h"
+#include "settingsdialog.h"
 #include "sliderscale.h"
 #include "snapshotsaver.h"
 #include "stillcapture.h"
@@ -19,6 +21,7 @@
 #include "videowriterthread.h"
 #include "viewfinder.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -139,6 +142,8 @@ private slots:
         QTest::newRow("negative time-lapse") << "timelapseSeconds" << QVariant("-10") << QVariant();
         QTest::newRow("no floor") << "minFreeMegabytes" << QVariant(0) << QVariant(0);
         QTest::newRow("floor as text") << "minFreeMegabytes" << QVariant("lots") << QVariant();
+        QTest::newRow("Opus") << "soundCodec" << QVariant("opus") << QVariant(1);
+        QTest::newRow("unknown sound codec") << "soundCodec" << QVariant("mp3") << QVariant();
     }
     void unusableSettingsReadAsDefaults()
     {
@@ -156,12 +161,57 @@ private slots:
                 {"recordingFormat", int(s.recordingFormat)},
                 {"segmentMinutes", s.segmentMinutes},
                 {"timelapseSeconds", s.timelapseSeconds},
-                {"minFreeMegabytes", s.minFreeMegabytes}};
+                {"minFreeMegabytes", s.minFreeMegabytes},
+                {"soundCodec", int(s.soundCodec)}};
             return fields.value(key);
         };
         const QVariant fallback = read(AppSettings::defaults());
         QVERIFY(expected.isValid() || !fallback.toString().isEmpty());
         QCOMPARE(read(AppSettings::load()), expected.isValid() ? expected : fallback);
+    }
+
+    // Each camera keeps its own sound source; the dialog offers the sound server's sources
+    // beside the camera's microphone, and keeps a source not connected now.
+    void soundSourceIsRememberedPerCamera()
+    {
+        AppSettings settings = AppSettings::load("left");
+        QCOMPARE(settings.soundSource, QString("camera"));
+        SettingsDialog dialog(settings);
+        auto *box = dialog.findChild<QComboBox *>("soundSourceBox");
+        QTRY_VERIFY_WITH_TIMEOUT(box->findData("sine") >= 0, 10000);
+        QCOMPARE(box->currentData().toString(), QString("camera"));
+        box->setCurrentIndex(box->findData("sine"));
+        settings.storeChoices(dialog.values());
+        QCOMPARE(AppSettings::load("left").soundSource, QString("sine"));
+        QCOMPARE(AppSettings::load("right").soundSource, QString("camera"));
+
+        settings = AppSettings::load("right");
+        settings.soundSource = "usb-mic-unplugged";
+        SettingsDialog later(settings);
+        box = later.findChild<QComboBox *>("soundSourceBox");
+        QTRY_VERIFY_WITH_TIMEOUT(box->findData("sine") >= 0, 10000);
+        QCOMPARE(box->currentData().toString(), QString("usb-mic-unplugged"));
+    }
+
+    // The meter turns to "Silent" once the input stays quiet for a second of reads, and back.
+    void levelMeterTellsSilence()
+    {
+        LevelMeter meter;
+        std::atomic<double> peak{0.5};
+        QSignalSpy reads(&meter, &LevelMeter::levelChanged);
+        meter.follow([&peak] { return peak.load(); });
+        QVERIFY(!meter.isHidden());
+        QTRY_VERIFY(reads.size() >= 3);
+        QVERIFY(!meter.isSilent());
+        peak = 0.002; // -54 dBFS, a muted microphone's hiss
+        const qsizetype loudReads = reads.size();
+        QTRY_VERIFY(meter.isSilent());
+        QCOMPARE_GE(reads.size() - loudReads, 15);
+        QCOMPARE(meter.accessibleDescription(), QString("Silent"));
+        peak = 0.01;
+        QTRY_VERIFY(!meter.isSilent());
+        meter.follow({});
+        QVERIFY(meter.isHidden());
     }
 
     // The format a camera ran in last is found again in its list by size, rate and code.
