@@ -5,6 +5,7 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 AudioEncoder::AudioEncoder() = default;
@@ -48,12 +49,15 @@ QString AudioEncoder::open(const AudioFormat &newFormat, RecordingOptions::Audio
         return avErrorText(result);
     waiting.clear();
     samplesSent = 0;
+    primingLeft = c->initial_padding;
     return QString();
 }
 
 QString AudioEncoder::describe(AVCodecParameters *parameters) const
 {
     const int result = avcodec_parameters_from_context(parameters, context.get());
+    // The priming replaced the first samples already: nothing is to be cut off on playing.
+    parameters->initial_padding = 0;
     return result < 0 ? avErrorText(result) : QString();
 }
 
@@ -94,7 +98,7 @@ QString AudioEncoder::receivePackets(std::vector<Packet> *packets)
         if (result < 0)
             return avErrorText(result);
         packets->push_back({QByteArray(reinterpret_cast<const char *>(packet->data), packet->size),
-                            packet->pts, packet->duration});
+                            packet->pts + context->initial_padding, packet->duration});
         av_packet_unref(packet.get());
     }
 }
@@ -103,7 +107,10 @@ QString AudioEncoder::encode(const QByteArray &samples, std::vector<Packet> *pac
 {
     if (!context)
         return avErrorText(AVERROR(EINVAL));
-    waiting += samples;
+    const qsizetype skipped =
+        std::min<qsizetype>(samples.size(), primingLeft * format.bytesPerFrame());
+    primingLeft -= skipped / format.bytesPerFrame();
+    waiting.append(samples.constData() + skipped, samples.size() - skipped);
     const qsizetype frameBytes = qsizetype(context->frame_size) * format.bytesPerFrame();
     qsizetype at = 0;
     for (; waiting.size() - at >= frameBytes; at += frameBytes) {

@@ -13,7 +13,9 @@ struct AVCodecParameters;
 
 // Encodes s16le sound into AAC (FFmpeg's own encoder) or Opus (libopus, 48 kHz only) for a
 // Matroska or MP4 file. Takes any number of samples at a time and encodes whole frames of the
-// codec. Every call returns an empty string on success and the cause otherwise. Not thread-safe.
+// codec. The codec's priming samples, which every decoder puts out first, take the place of as
+// many samples at the start, so that the packets begin at time 0 and each sample decodes at its
+// own time in every player, whether it honours the container's note of a delay or not. Every call returns an empty string on success and the cause otherwise. Not thread-safe.
 class AudioEncoder
 {
 public:
@@ -49,4 +51,5 @@ private:
     PacketHandle packet;
     QByteArray waiting; // samples short of a whole frame of the codec
     qint64 samplesSent = 0;
+    qint64 primingLeft = 0; // samples at the start still to be left out
 };

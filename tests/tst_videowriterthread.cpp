@@ -452,10 +452,20 @@ private slots:
         QCOMPARE(loudest < 200, soundStopsAtMs < 1500);
     }
 
+    void soundIsInStepWithThePicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("AVI PCM") << "sync.avi";
+        QTest::newRow("MKV AAC") << "sync.mkv";
+    }
+
     void soundIsInStepWithThePicture()
     {
+        QFETCH(QString, name);
         RecordingOptions options;
-        options.fileName = path("sync.avi");
+        options.fileName = path(name);
+        options.codec = name.endsWith("avi") ? RecordingOptions::Codec::MotionJpeg
+                                             : RecordingOptions::Codec::H264;
         options.frameSize = QSize(32, 32);
         options.audio = {48000, 1};
         VideoWriterThread writer;
