@@ -55,10 +55,16 @@ bool AviCheckpoint::findHeaderFields(qint64 from, qint64 to)
                    chunk.type == fourcc("vids")) {
             strhLengthAt =
                 data + 32; // dwLength, after type, handler, flags, ..., scale, rate, start
+        } else if (chunk.tag == fourcc("strh") && soundLengthAt == 0 &&
+                   chunk.type == fourcc("auds")) {
+            soundLengthAt = data + 32;
         } else if (chunk.tag == fourcc("LIST") &&
                    (chunk.type == fourcc("hdrl") || chunk.type == fourcc("strl"))) {
             if (!findHeaderFields(data + 4, std::min(to, afterChunk(at, chunk.size))))
                 return false;
+        } else if (chunk.tag == fourcc("strh") && soundLengthAt == 0 &&
+                   chunk.type == fourcc("auds")) {
+            soundLengthAt = data + 32;
         } else if (chunk.tag == fourcc("LIST") && chunk.type == fourcc("movi")) {
             firstMoviAt = at;
             return true;
@@ -70,7 +76,7 @@ bool AviCheckpoint::findHeaderFields(qint64 from, qint64 to)
     return true;
 }
 
-QString AviCheckpoint::update(qint64 end, qint64 frames)
+QString AviCheckpoint::update(qint64 end, qint64 frames, qint64 samples)
 {
     if (!file.isOpen())
         return QString();
@@ -95,7 +101,8 @@ QString AviCheckpoint::update(qint64 end, qint64 frames)
     // the list still lies within the RIFF.
     bool written = write32(riffAt + 4, quint32(end - riffAt - 8)) &&
                    write32(moviAt + 4, quint32(end - moviAt - 8)) &&
-                   write32(strhLengthAt, quint32(frames));
+                   write32(strhLengthAt, quint32(frames)) &&
+                   (soundLengthAt == 0 || write32(soundLengthAt, quint32(samples)));
     if (firstRiff) {
         // No idx1 until the trailer: the header must not promise one.
         written = written && write32(avihFramesAt, quint32(frames)) &&

@@ -22,8 +22,8 @@ public:
     QString open(const QString &path);
     bool isOpen() const { return file.isOpen(); }
     // After a frame has been written and flushed: end is the file's size, frames the frames
-    // written so far.
-    QString update(qint64 end, qint64 frames);
+    // and samples the sample frames of sound written so far.
+    QString update(qint64 end, qint64 frames, qint64 samples);
     // After a successful trailer, which wrote the index: the header says so again.
     QString markIndexed();
     void close() { file.close(); }
@@ -45,6 +45,7 @@ private:
     qint64 avihFlagsAt = 0;
     qint64 avihFramesAt = 0;
     qint64 strhLengthAt = 0;
+    qint64 soundLengthAt = 0; // of the sound stream's header
     qint64 odmlTagAt = 0; // the JUNK chunk libavformat turns into the OpenDML header list
     qint64 dmlhFramesAt = 0;
     qint64 firstMoviAt = 0;

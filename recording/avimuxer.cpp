@@ -4,6 +4,7 @@
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
 #include <libavutil/rational.h>
 }
@@ -45,7 +46,8 @@ FrameRateFraction AviMuxer::exactRate(double fps)
     return {rational.num, rational.den};
 }
 
-QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction rate)
+QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction rate,
+                       const AudioFormat &audio)
 {
     FormatContextHandle opened;
     AVStream *stream = nullptr;
@@ -65,6 +67,22 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     codec->height = size.height();
     // What players expect of camera JPEG: full-range 4:2:2.
     codec->format = AV_PIX_FMT_YUVJ422P;
+    bytesPerSample = 0;
+    if (audio.isValid()) {
+        AVStream *sound = avformat_new_stream(raw, nullptr);
+        if (!sound)
+            return avErrorText(AVERROR(ENOMEM));
+        sound->time_base = AVRational{1, audio.sampleRate};
+        AVCodecParameters *pcm = sound->codecpar;
+        pcm->codec_type = AVMEDIA_TYPE_AUDIO;
+        pcm->codec_id = AV_CODEC_ID_PCM_S16LE;
+        pcm->sample_rate = audio.sampleRate;
+        av_channel_layout_default(&pcm->ch_layout, audio.channels);
+        pcm->bits_per_coded_sample = 16;
+        pcm->block_align = audio.bytesPerFrame();
+        pcm->bit_rate = qint64(audio.sampleRate) * audio.bytesPerFrame() * 8;
+        bytesPerSample = audio.bytesPerFrame();
+    }
 
     int result = avio_open(&raw->pb, file.constData(), AVIO_FLAG_WRITE);
     if (result < 0)
@@ -75,13 +93,14 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     avio_flush(raw->pb);
     context = std::move(opened);
     framesWritten = 0;
+    samplesWritten = 0;
     writeFailed = false;
     framesPerCheckpoint = std::max(1L, std::lround(double(rate.numerator) / rate.denominator));
     // Without the checkpoints the recording still works; only a killed program's file suffers.
     QString checkpointError = checkpoint.open(path);
     completeEnd = avio_tell(raw->pb);
     if (checkpointError.isEmpty())
-        checkpointError = checkpoint.update(completeEnd, 0);
+        checkpointError = checkpoint.update(completeEnd, 0, 0);
     if (!checkpointError.isEmpty()) {
         qWarning() << "AviMuxer: the header of" << path
                    << "is written only at the end:" << checkpointError;
@@ -90,18 +109,18 @@ QString AviMuxer::open(const QString &path, const QSize &size, FrameRateFraction
     return QString();
 }
 
-QString AviMuxer::writeFrame(const QByteArray &jpeg)
+QString AviMuxer::write(int stream, const QByteArray &data, qint64 pts, qint64 duration)
 {
     if (!context)
         return avErrorText(AVERROR(EINVAL));
     AVPacket *p = packet.get();
     av_packet_unref(p);
     // The packet borrows the bytes: av_write_frame hands them to the file before returning.
-    p->data = reinterpret_cast<uint8_t *>(const_cast<char *>(jpeg.constData()));
-    p->size = int(jpeg.size());
-    p->stream_index = 0;
-    p->pts = p->dts = framesWritten;
-    p->duration = 1;
+    p->data = reinterpret_cast<uint8_t *>(const_cast<char *>(data.constData()));
+    p->size = int(data.size());
+    p->stream_index = stream;
+    p->pts = p->dts = pts;
+    p->duration = duration;
     p->flags |= AV_PKT_FLAG_KEY;
     int result = av_write_frame(context.get(), p);
     p->data = nullptr;
@@ -116,10 +135,28 @@ QString AviMuxer::writeFrame(const QByteArray &jpeg)
         writeFailed = true;
         return avErrorText(result);
     }
-    ++framesWritten;
     completeEnd = avio_tell(context->pb);
+    return QString();
+}
+
+QString AviMuxer::writeFrame(const QByteArray &jpeg)
+{
+    if (const QString error = write(0, jpeg, framesWritten, 1); !error.isEmpty())
+        return error;
+    ++framesWritten;
     if (framesWritten % framesPerCheckpoint == 0)
-        return checkpoint.update(completeEnd, framesWritten);
+        return checkpoint.update(completeEnd, framesWritten, samplesWritten);
+    return QString();
+}
+
+QString AviMuxer::writeAudio(const QByteArray &samples)
+{
+    if (bytesPerSample == 0 || samples.isEmpty())
+        return QString();
+    const qint64 frames = samples.size() / bytesPerSample;
+    if (const QString error = write(1, samples, samplesWritten, frames); !error.isEmpty())
+        return error;
+    samplesWritten += frames;
     return QString();
 }
 
@@ -138,7 +175,7 @@ QString AviMuxer::finish()
     context.reset();
     const bool whole = !writeFailed && result >= 0;
     const QString headerError =
-        whole ? checkpoint.markIndexed() : checkpoint.update(completeEnd, framesWritten);
+        whole ? checkpoint.markIndexed() : checkpoint.update(completeEnd, framesWritten, samplesWritten);
     checkpoint.close();
     if (result < 0)
         return avErrorText(result);

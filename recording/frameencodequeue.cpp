@@ -49,12 +49,13 @@ void FrameEncodeQueue::endWorkers()
     workers.clear();
 }
 
-int FrameEncodeQueue::push(const QImage &frame)
+int FrameEncodeQueue::push(const QImage &frame, qint64 takenNs)
 {
     // Implicitly shared, not copied: a producer that changes its image afterwards detaches a
     // copy of its own, and the camera hands over a new image with every frame.
     auto entry = std::make_shared<Entry>();
     entry->image = frame;
+    entry->takenNs = takenNs;
     std::unique_lock<std::mutex> lock(mutex);
     if (!transform && frame.size() != frameSize)
         return -1;
@@ -66,10 +67,12 @@ int FrameEncodeQueue::push(const QImage &frame)
     return dropped;
 }
 
-int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredSize)
+int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredSize,
+                                  qint64 takenNs)
 {
     auto entry = std::make_shared<Entry>();
     entry->jpeg = jpeg;
+    entry->takenNs = takenNs;
     entry->claimed = entry->done = true;
     std::unique_lock<std::mutex> lock(mutex);
     if (declaredSize != frameSize)
@@ -96,7 +99,8 @@ int FrameEncodeQueue::trimForOneMore()
     return dropped;
 }
 
-FrameEncodeQueue::Front FrameEncodeQueue::takeFront(QByteArray *jpeg, QString *error)
+FrameEncodeQueue::Front FrameEncodeQueue::takeFront(QByteArray *jpeg, QString *error,
+                                                    qint64 *takenNs)
 {
     std::lock_guard<std::mutex> lock(mutex);
     if (entries.empty())
@@ -112,6 +116,8 @@ FrameEncodeQueue::Front FrameEncodeQueue::takeFront(QByteArray *jpeg, QString *e
         return Front::Failed;
     }
     *jpeg = front->jpeg;
+    if (takenNs)
+        *takenNs = front->takenNs;
     return Front::Ready;
 }
 

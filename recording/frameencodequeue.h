@@ -50,12 +50,14 @@ public:
 
     // Any thread. Each returns how many of the oldest frames it discarded to keep the bound, or
     // -1 when the frame was refused for its size (only checked here when no transform is set).
-    int push(const QImage &frame);
-    int pushEncoded(const QByteArray &jpeg, const QSize &declaredSize);
+    // takenNs: when the frame was taken, on the steady clock.
+    int push(const QImage &frame, qint64 takenNs = 0);
+    int pushEncoded(const QByteArray &jpeg, const QSize &declaredSize, qint64 takenNs = 0);
     void setTransform(Transform transform);
 
-    // Consumer thread. Takes the oldest frame when it is no longer pending.
-    Front takeFront(QByteArray *jpeg, QString *error);
+    // Consumer thread. Takes the oldest frame when it is no longer pending; *takenNs, when
+    // given, gets the time it was taken.
+    Front takeFront(QByteArray *jpeg, QString *error, qint64 *takenNs = nullptr);
     // Consumer thread: discards up to count of the oldest frames, done or not; returns how many.
     int dropOldest(int count);
     // Consumer thread: discards every frame older than the newest one that is done, done or
@@ -83,6 +85,7 @@ private:
         Transform transform;
         QByteArray jpeg; // or the planes, for Output::Yuv420
         QString error;
+        qint64 takenNs = 0;
         bool claimed = false;
         bool done = false;
         bool wrongSize = false;

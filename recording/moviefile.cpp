@@ -40,7 +40,8 @@ bool MovieFile::isMovieFile(const QString &path)
 }
 
 QString MovieFile::open(const QString &path, const QSize &size, FrameRateFraction rate,
-                        const QByteArray &extradata, FrameRateFraction timeBase)
+                        const QByteArray &extradata, FrameRateFraction timeBase,
+                        const AudioFormat &audio, RecordingOptions::AudioCodec audioCodec)
 {
     const char *format = formatFor(path);
     if (!format)
@@ -69,6 +70,19 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
             return avErrorText(AVERROR(ENOMEM));
         std::memcpy(codec->extradata, extradata.constData(), size_t(extradata.size()));
         codec->extradata_size = int(extradata.size());
+    }
+    sound.reset();
+    if (audio.isValid()) {
+        auto encoder = std::make_unique<AudioEncoder>();
+        AVStream *soundStream = avformat_new_stream(raw, nullptr);
+        QString error = soundStream ? encoder->open(audio, audioCodec) : avErrorText(AVERROR(ENOMEM));
+        if (error.isEmpty())
+            error = encoder->describe(soundStream->codecpar);
+        if (!error.isEmpty())
+            return QStringLiteral("sound: %1").arg(error);
+        soundStream->time_base = AVRational{1, audio.sampleRate};
+        sampleRate = audio.sampleRate;
+        sound = std::move(encoder);
     }
 
     // What a killed program leaves behind must play: every packet goes to the file at once,
@@ -103,6 +117,32 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
 QString MovieFile::writePacket(const QByteArray &data, qint64 pts, qint64 dts, qint64 duration,
                                bool keyframe)
 {
+    return write(0, data, pts, dts, duration, keyframe, {int(timeBaseNum), int(timeBaseDen)});
+}
+
+QString MovieFile::writeAudio(const QByteArray &samples)
+{
+    if (!context || !sound)
+        return context ? QString() : avErrorText(AVERROR(EINVAL));
+    std::vector<AudioEncoder::Packet> packets;
+    const QString error = sound->encode(samples, &packets);
+    return error.isEmpty() ? writeSound(packets) : error;
+}
+
+QString MovieFile::writeSound(const std::vector<AudioEncoder::Packet> &packets)
+{
+    for (const AudioEncoder::Packet &packet : packets) {
+        if (const QString error = write(1, packet.data, packet.pts, packet.pts, packet.duration,
+                                        true, {1, sampleRate});
+            !error.isEmpty())
+            return error;
+    }
+    return QString();
+}
+
+QString MovieFile::write(int stream, const QByteArray &data, qint64 pts, qint64 dts,
+                         qint64 duration, bool keyframe, FrameRateFraction timeBase)
+{
     if (!context)
         return avErrorText(AVERROR(EINVAL));
     AVPacket *p = packet.get();
@@ -112,14 +152,14 @@ QString MovieFile::writePacket(const QByteArray &data, qint64 pts, qint64 dts, q
     if (result < 0)
         return avErrorText(result);
     std::memcpy(p->data, data.constData(), size_t(data.size()));
-    p->stream_index = 0;
+    p->stream_index = stream;
     p->pts = pts;
     p->dts = dts;
     p->duration = duration;
     if (keyframe)
         p->flags |= AV_PKT_FLAG_KEY;
-    av_packet_rescale_ts(p, AVRational{int(timeBaseNum), int(timeBaseDen)},
-                         context->streams[0]->time_base);
+    av_packet_rescale_ts(p, AVRational{timeBase.numerator, timeBase.denominator},
+                         context->streams[stream]->time_base);
     result = av_write_frame(context.get(), p);
     // A failed write may wait in the I/O buffer until the next flush: look at once, so that a
     // full disk ends the recording at the first packet it loses.
@@ -143,6 +183,15 @@ QString MovieFile::finish()
 {
     if (!context)
         return QString();
+    // The sound still inside the encoder ends the file.
+    QString soundError;
+    if (sound && !writeFailed) {
+        std::vector<AudioEncoder::Packet> packets;
+        soundError = sound->flush(&packets);
+        if (soundError.isEmpty())
+            soundError = writeSound(packets);
+    }
+    sound.reset();
     // After a failed write the trailer would only fail again. The part of a cluster or fragment
     // that reached the disk is cut off, so that the file ends cleanly after the last whole one.
     int result = writeFailed ? 0 : av_write_trailer(context.get());
@@ -153,5 +202,7 @@ QString MovieFile::finish()
     context.reset();
     if (writeFailed && !QFile::resize(path, completeEnd))
         return QStringLiteral("The end of %1 could not be cut off").arg(path);
-    return result < 0 ? avErrorText(result) : QString();
+    if (result < 0)
+        return avErrorText(result);
+    return soundError;
 }

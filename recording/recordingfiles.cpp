@@ -60,9 +60,10 @@ QString RecordingFiles::open()
     const QString name = options.segmentFileName(int(names.size()) + 1);
     const FrameRateFraction rate = AviMuxer::exactRate(options.fileFps());
     QString error;
+    const AudioFormat audio = options.hasSound() ? options.audio : AudioFormat();
     if (options.codec == RecordingOptions::Codec::MotionJpeg) {
         avi = std::make_unique<AviMuxer>();
-        error = avi->open(name, options.frameSize, rate);
+        error = avi->open(name, options.frameSize, rate, audio);
     } else {
         encoder = std::make_unique<H264Encoder>();
         H264Encoder::Settings settings;
@@ -74,7 +75,7 @@ QString RecordingFiles::open()
         if (error.isEmpty()) {
             movie = std::make_unique<MovieFile>();
             error = movie->open(name, options.frameSize, rate, encoder->extradata(),
-                                {rate.denominator, rate.numerator});
+                                {rate.denominator, rate.numerator}, audio, options.audioCodec);
         }
     }
     if (!error.isEmpty())
@@ -105,6 +106,15 @@ QString RecordingFiles::writeSlot(const QByteArray &picture)
     else if (slotsWritten % slotsPerCheck == 0 && !roomLeft())
         limit = RecordingLimit::FreeSpace;
     return QString();
+}
+
+QString RecordingFiles::writeAudio(const QByteArray &samples)
+{
+    if (samples.isEmpty())
+        return QString();
+    if (avi)
+        return avi->writeAudio(samples);
+    return movie ? movie->writeAudio(samples) : QString();
 }
 
 QString RecordingFiles::writePicture(const QByteArray &picture)

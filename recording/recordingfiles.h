@@ -29,6 +29,13 @@ public:
     // A picture for the next slot: a whole JPEG stream for Motion-JPEG, YUV 4:2:0 planes for H.264.
     // At a segment's end the file is finished and the next one opened first.
     QString writeSlot(const QByteArray &picture);
+    // Sound for the file being written, following the sound before it; nothing without sound.
+    QString writeAudio(const QByteArray &samples);
+    // Whether the next slot begins a new file: the sound up to it belongs to this one.
+    bool nextSlotStartsFile() const
+    {
+        return slotsPerSegment > 0 && slotsInFile == slotsPerSegment;
+    }
     // Finishes the file being written, if any.
     QString finish();
 

@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+#include "audiochunk.h"
+
 // What ended a recording that nothing made fail.
 enum class RecordingLimit {
     None,      // stopped when asked, or failed
@@ -18,8 +20,17 @@ struct RecordingOptions
         H264,       // Matroska or MP4, chosen by the file's suffix
     };
 
+    // The sound of a Matroska or MP4 file; an AVI file always holds the samples as they came.
+    enum class AudioCodec {
+        Aac,  // FFmpeg's own encoder, at the source's rate
+        Opus, // libopus, which takes 48 kHz only: other rates are refused
+    };
+
     QString fileName;
     Codec codec = Codec::MotionJpeg;
+    // The sound's format as its source delivers it; invalid for a silent recording.
+    AudioFormat audio;
+    AudioCodec audioCodec = AudioCodec::Aac;
     double fps = 30.0; // the camera's rate: the file's too, unless it is a time-lapse
     QSize frameSize;
     // A time-lapse takes one frame every so many seconds and plays them at playbackFps.
@@ -33,6 +44,8 @@ struct RecordingOptions
     qint64 minFreeBytes = 0;
 
     bool isTimelapse() const { return timelapseIntervalS > 0.0; }
+    // A time-lapse has no sound.
+    bool hasSound() const { return audio.isValid() && !isTimelapse(); }
     // How often a slot falls due while recording, and the rate the file declares.
     double slotsPerSecond() const { return isTimelapse() ? 1.0 / timelapseIntervalS : fps; }
     double fileFps() const { return isTimelapse() ? playbackFps : fps; }

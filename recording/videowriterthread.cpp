@@ -1,5 +1,6 @@
 #include "videowriterthread.h"
 
+#include "audioencoder.h"
 #include "frameencodequeue.h"
 #include "jpegstream.h"
 #include "recordingfiles.h"
@@ -42,6 +43,17 @@ std::chrono::nanoseconds timelapseLateLimit(double periodNs)
                     std::chrono::nanoseconds(std::chrono::seconds(1)));
 }
 
+// Sound whose timestamp lies this close to where the sound before it ended follows on it; at
+// most half a frame period.
+constexpr qint64 soundToleranceNs = 15000000;
+// A sample that has not come this long after it was taken is silence.
+constexpr qint64 soundLatencyNs = 400000000;
+
+qint64 steadyNowNs()
+{
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
 } // namespace
 
 VideoWriterThread::VideoWriterThread(QObject *parent)
@@ -80,8 +92,19 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
         qWarning() << "VideoWriterThread: Invalid parameters";
         return false;
     }
+    if (newOptions.hasSound() && newOptions.codec == RecordingOptions::Codec::H264) {
+        if (const QString refused =
+                AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
+            !refused.isEmpty()) {
+            qWarning() << "VideoWriterThread: cannot record the sound:" << refused;
+            return false;
+        }
+    }
 
     options = newOptions;
+    audio.reset(options.hasSound() ? options.audio : AudioFormat(),
+                std::min<qint64>(soundToleranceNs, std::llround(5e8 / options.fps)),
+                soundLatencyNs);
     openedAtNs = 0;
     stoppedAtNs = 0;
     wantedFromNs = 0;
@@ -115,12 +138,12 @@ void VideoWriterThread::setPaused(bool pause)
     queue->wake();
 }
 
-void VideoWriterThread::addFrame(const QImage &frame)
+void VideoWriterThread::addFrame(const QImage &frame, qint64 takenNs)
 {
     if (frame.isNull() || !wanted())
         return;
     ++framesReceived;
-    const int dropped = queue->push(frame);
+    const int dropped = queue->push(frame, takenNs > 0 ? takenNs : steadyNowNs());
     if (dropped < 0) {
         ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
@@ -130,7 +153,7 @@ void VideoWriterThread::addFrame(const QImage &frame)
     countDropped(dropped, "Queue full, dropped");
 }
 
-void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
+void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg, qint64 takenNs)
 {
     if (jpeg.isEmpty() || !wanted())
         return;
@@ -141,7 +164,7 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
         return;
     }
     const QSize declared = JpegStream::declaredSize(jpeg);
-    const int dropped = queue->pushEncoded(jpeg, declared);
+    const int dropped = queue->pushEncoded(jpeg, declared, takenNs > 0 ? takenNs : steadyNowNs());
     if (dropped < 0) {
         ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
@@ -149,6 +172,12 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg)
         return;
     }
     countDropped(dropped, "Queue full, dropped");
+}
+
+void VideoWriterThread::addAudio(const AudioChunk &chunk)
+{
+    if (accepting && !paused && options.hasSound())
+        audio.add(chunk);
 }
 
 void VideoWriterThread::setFrameTransform(FrameTransform transform)
@@ -246,6 +275,8 @@ void VideoWriterThread::run()
     // A time-lapse's frames after its last slot were taken for a slot that never fell due.
     if (error.isEmpty() && endedAtLimit == RecordingLimit::None && !options.isTimelapse())
         error = writeLastFrames(files, origin, stop);
+    if (error.isEmpty())
+        error = writeSound(files, true);
     accepting = false;
     queue->endWorkers();
     const int unwritten = queue->size();
@@ -300,7 +331,11 @@ QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &
     // length is the time it recorded.
     for (qint64 slot = framesWritten + 1; !stopRequested; slot = framesWritten + 1) {
         if (paused) {
-            origin += waitWhilePaused();
+            // Sound from before the pause is placed before the time line moves on.
+            audio.placeArrived();
+            const Clock::duration pausedFor = waitWhilePaused();
+            origin += pausedFor;
+            audio.shiftOrigin(pausedFor.count());
             continue;
         }
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
@@ -335,9 +370,13 @@ QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &
         QByteArray jpeg;
         QString encodeError;
         bool repeat = false;
-        const FrameEncodeQueue::Front front = queue->takeFront(&jpeg, &encodeError);
+        qint64 takenNs = 0;
+        const FrameEncodeQueue::Front front = queue->takeFront(&jpeg, &encodeError, &takenNs);
         switch (front) {
         case FrameEncodeQueue::Front::Ready:
+            // The sound taken with the first frame plays with it.
+            if (last.isEmpty())
+                audio.setOrigin(takenNs);
             jpeg = prepared(jpeg);
             last = jpeg;
             break;
@@ -394,8 +433,11 @@ QString VideoWriterThread::writeLastFrames(RecordingFiles &files, Clock::time_po
         queue->waitForFront(Clock::now() + firstFramePoll);
         QByteArray jpeg;
         QString encodeError;
-        switch (queue->takeFront(&jpeg, &encodeError)) {
+        qint64 takenNs = 0;
+        switch (queue->takeFront(&jpeg, &encodeError, &takenNs)) {
         case FrameEncodeQueue::Front::Ready: {
+            if (!audio.hasOrigin())
+                audio.setOrigin(takenNs);
             const QString writeError = writeSlot(files, prepared(jpeg), false);
             if (!writeError.isEmpty())
                 return writeError;
@@ -415,8 +457,29 @@ QString VideoWriterThread::writeLastFrames(RecordingFiles &files, Clock::time_po
     return QString();
 }
 
+qint64 VideoWriterThread::soundFrames(qint64 slotCount) const
+{
+    return std::llround(double(slotCount) * options.audio.sampleRate / options.fileFps());
+}
+
+QString VideoWriterThread::writeSound(RecordingFiles &files, bool whole)
+{
+    if (!options.hasSound())
+        return QString();
+    const qint64 end = soundFrames(framesWritten);
+    if (whole)
+        audio.waitFor(end);
+    const QString error = files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
+    return error.isEmpty() ? QString() : QStringLiteral("Error writing sound: %1").arg(error);
+}
+
 QString VideoWriterThread::writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat)
 {
+    // A file ends with all of its sound, before the next one begins.
+    if (files.nextSlotStartsFile()) {
+        if (const QString soundError = writeSound(files, true); !soundError.isEmpty())
+            return soundError;
+    }
     const QString error = files.writeSlot(picture);
     bytesWritten = files.bytesWritten();
     freeBytes = files.freeBytes();
@@ -428,5 +491,5 @@ QString VideoWriterThread::writeSlot(RecordingFiles &files, const QByteArray &pi
         ++framesDuplicated;
     ++framesWritten;
     emit frameWritten();
-    return QString();
+    return writeSound(files, false);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThread>
 
+#include "audiotrack.h"
 #include "recordingoptions.h"
 
 #include <atomic>
@@ -36,7 +37,8 @@ struct WriterStatistics
 };
 
 // Records frames that arrive at an irregular rate at a constant frame rate: into a Motion-JPEG
-// AVI file or an H.264 Matroska or MP4 file, in segments if asked. The worker thread (run())
+// AVI file or an H.264 Matroska or MP4 file, in segments if asked, with the sound of a source
+// placed in step with the picture: a sample plays when the frame taken at the same moment shows. The worker thread (run())
 // fills one slot per frame period, so the file always follows the clock: a slot with no new
 // frame ready repeats the previous one. Frames are prepared (JPEG-encoded, or converted for the
 // H.264 encoder) on a pool of one thread per core and written in the order they came. A
@@ -61,12 +63,15 @@ public:
     // Any thread but the worker: an RGB frame to be encoded (after the transform, if one is set).
     // The writer shares the image rather than copying it; an image made on a buffer it does not
     // own must keep that buffer unchanged, as Qt requires of such images anyway.
-    void addFrame(const QImage &frame);
+    // takenNs: when the camera took it, on the steady clock; 0 for now.
+    void addFrame(const QImage &frame, qint64 takenNs = 0);
     // Any thread but the worker: a frame that is already a JPEG stream of the recording's size
     // (a Motion-JPEG camera's own frame); it goes into the file byte for byte, with the standard
     // Huffman tables added when it came without (see JpegStream).
     // Refused for H.264, which needs pictures.
-    void addEncodedFrame(const QByteArray &jpeg);
+    void addEncodedFrame(const QByteArray &jpeg, qint64 takenNs = 0);
+    // Any thread: sound of the format the options gave; ignored without sound and while paused.
+    void addAudio(const AudioChunk &chunk);
     // Any thread: the transform applied to frames added from now on; an empty function for none.
     void setFrameTransform(FrameTransform transform);
     // Any thread but the worker: asks the worker to finish and returns at once. The file is
@@ -105,6 +110,10 @@ private:
                             Clock::time_point stop);
     // Worker thread: one frame into the file, counted.
     QString writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat);
+    // Worker thread: the sound up to the end of the slots written so far, as far as it has come;
+    // all of it, silence where none came, when whole.
+    QString writeSound(RecordingFiles &files, bool whole);
+    qint64 soundFrames(qint64 slotCount) const;
     // Worker thread: sleeps while paused; returns how long.
     Clock::duration waitWhilePaused();
     // Worker thread: a picture as the file takes it.
@@ -117,6 +126,8 @@ private:
 
     // Holds its own lock; shared by the producer, the encode pool and the worker.
     const std::unique_ptr<FrameEncodeQueue> queue;
+    // Holds its own lock for the chunks that come; the rest is the worker's.
+    AudioTrack audio;
     // From a successful startWriting to the end of the recording, so that a frame given right
     // after start() is kept although the worker may not have opened the file yet.
     std::atomic<bool> accepting{false};

@@ -64,6 +64,52 @@ QByteArray jpegOf(const QImage &image)
     return jpeg;
 }
 
+// Feeds a writer as a camera and a microphone on one clock do: frames at fps, every 30th one
+// white (the others dark), and sound in 20 ms chunks whose sample function gets the time since
+// the start. Chunk timestamps jitter by up to 3 ms; chunks in [gapFromMs, gapToMs) and from
+// soundStopsAtMs on never come.
+struct SoundFeed
+{
+    double fps = 30.0;
+    QSize size;
+    AudioFormat format;
+    std::function<qint16(double seconds)> wave;
+    int gapFromMs = 0, gapToMs = 0, soundStopsAtMs = 1 << 30;
+
+    void run(VideoWriterThread &writer, int milliseconds) const
+    {
+        using namespace std::chrono;
+        const qint64 start = steady_clock::now().time_since_epoch().count();
+        const qint64 chunkNs = 20000000;
+        const int chunkFrames = format.sampleRate / 50;
+        QImage white(size, QImage::Format_RGB888), dark(size, QImage::Format_RGB888);
+        white.fill(Qt::white);
+        dark.fill(QColor(30, 30, 30));
+        produce(milliseconds, microseconds(5000), [&, frame = 0, chunk = 0](int) mutable {
+            const qint64 now = steady_clock::now().time_since_epoch().count();
+            for (; start + qint64(frame * 1e9 / fps) <= now; ++frame)
+                writer.addFrame(frame % 30 == 0 ? white : dark, start + qint64(frame * 1e9 / fps));
+            for (; start + (chunk + 1) * chunkNs <= now; ++chunk) {
+                const qint64 ms = chunk * chunkNs / 1000000;
+                if ((ms >= gapFromMs && ms < gapToMs) || ms >= soundStopsAtMs)
+                    continue;
+                AudioChunk sound{start + chunk * chunkNs + (chunk * 7 % 7 - 3) * 1000000, {}};
+                for (int i = 0; i < chunkFrames; ++i) {
+                    const qint16 sample = wave(chunk * 0.02 + double(i) / format.sampleRate);
+                    for (int c = 0; c < format.channels; ++c)
+                        sound.samples.append(reinterpret_cast<const char *>(&sample), 2);
+                }
+                writer.addAudio(sound);
+            }
+        });
+    }
+};
+
+qint16 sampleAt(const QByteArray &mono, qsizetype i)
+{
+    return reinterpret_cast<const qint16 *>(mono.constData())[i];
+}
+
 } // namespace
 
 class TestVideoWriterThread : public QObject
@@ -341,6 +387,130 @@ private slots:
                  QStringLiteral("No frame reached the recording"));
         QCOMPARE(writer.statistics().framesWritten, 0);
         QVERIFY(!QFile::exists(path("empty.avi")));
+    }
+
+    void soundInEveryFormat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("codec"); // RecordingOptions::AudioCodec
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("soundStopsAtMs");
+        const int aac = int(RecordingOptions::AudioCodec::Aac);
+        const int opus = int(RecordingOptions::AudioCodec::Opus);
+        QTest::newRow("AVI PCM") << "pcm.avi" << aac << 44100 << 2 << "pcm_s16le" << (1 << 30);
+        QTest::newRow("MKV AAC") << "aac.mkv" << aac << 48000 << 1 << "aac" << (1 << 30);
+        QTest::newRow("MP4 AAC") << "aac.mp4" << aac << 44100 << 2 << "aac" << (1 << 30);
+        QTest::newRow("MKV Opus") << "opus.mkv" << opus << 48000 << 2 << "opus" << (1 << 30);
+        // The source lost halfway: the picture goes on, silence fills the sound.
+        QTest::newRow("source lost") << "lost.avi" << aac << 48000 << 1 << "pcm_s16le" << 1000;
+    }
+
+    void soundInEveryFormat()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, codec);
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(QString, written);
+        QFETCH(int, soundStopsAtMs);
+        RecordingOptions options;
+        options.fileName = path(name);
+        options.codec = name.endsWith("avi") ? RecordingOptions::Codec::MotionJpeg
+                                             : RecordingOptions::Codec::H264;
+        options.frameSize = QSize(64, 48);
+        options.audio = {rate, channels};
+        options.audioCodec = RecordingOptions::AudioCodec(codec);
+        VideoWriterThread writer;
+        QVERIFY(writer.startWriting(options));
+        writer.start();
+        SoundFeed feed{30.0, options.frameSize, options.audio, [](double t) {
+                           return qint16(std::lround(12000 * std::sin(2 * M_PI * 1000 * t)));
+                       }};
+        feed.soundStopsAtMs = soundStopsAtMs;
+        feed.run(writer, 2000);
+        writer.stopWriting();
+
+        const ProbeResult picture = probeVideo(options.fileName);
+        const SoundProbe sound = probeSound(options.fileName);
+        QVERIFY2(picture.ok && picture.allDecodable, qPrintable(picture.error));
+        QCOMPARE(sound.codec, written);
+        QCOMPARE(sound.sampleRate, rate);
+        QCOMPARE(sound.channels, channels);
+        const double soundS = double(sound.mono.size() / 2) / rate;
+        QCOMPARE_LE(std::abs(soundS - picture.frames / 30.0), 1 / 30.0);
+        // The tone at its frequency, from its zero crossings in 0.1 s - 0.9 s.
+        int crossings = 0;
+        for (qsizetype i = rate / 10; i < rate * 9 / 10; ++i)
+            crossings += (sampleAt(sound.mono, i) < 0) != (sampleAt(sound.mono, i + 1) < 0);
+        QCOMPARE_LE(std::abs(crossings / 2 / 0.8 - 1000), 20);
+        // After the source went, only silence: the last 0.3 s, which the tone would fill.
+        int loudest = 0;
+        for (qsizetype i = sound.mono.size() / 2 - rate * 3 / 10; i < sound.mono.size() / 2; ++i)
+            loudest = std::max(loudest, std::abs(int(sampleAt(sound.mono, i))));
+        QCOMPARE(loudest < 200, soundStopsAtMs < 1500);
+    }
+
+    void soundIsInStepWithThePicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("AVI PCM") << "sync.avi";
+        QTest::newRow("MKV AAC") << "sync.mkv";
+    }
+
+    void soundIsInStepWithThePicture()
+    {
+        QFETCH(QString, name);
+        RecordingOptions options;
+        options.fileName = path(name);
+        options.codec = name.endsWith("avi") ? RecordingOptions::Codec::MotionJpeg
+                                             : RecordingOptions::Codec::H264;
+        options.frameSize = QSize(32, 32);
+        options.audio = {48000, 1};
+        VideoWriterThread writer;
+        QVERIFY(writer.startWriting(options));
+        writer.start();
+        // A click with every white frame, at the time the frame was taken, over a soft hum; no
+        // sound 1.0 - 1.5 s.
+        SoundFeed feed{30.0, options.frameSize, options.audio, [](double t) {
+                           const double sinceMark = std::fmod(t + 1e-9, 1.0);
+                           return qint16(sinceMark < 0.002 ? 20000
+                                                           : std::lround(1000 * std::sin(2 * M_PI * 50 * t)));
+                       }};
+        feed.gapFromMs = 1000;
+        feed.gapToMs = 1500;
+        feed.run(writer, 3500);
+        writer.stopWriting();
+
+        QList<double> whiteFrames;
+        const QList<QImage> frames = decodeFrames(options.fileName, options.frameSize);
+        const SoundProbe sound = probeSound(options.fileName);
+        for (int i = 0; i < frames.size(); ++i) {
+            if (frames[i].pixelColor(16, 16).red() > 200)
+                whiteFrames << sound.videoStartS + i / 30.0;
+        }
+        QList<double> clicks;
+        for (qsizetype i = 0; i < sound.mono.size() / 2; ++i) {
+            const double t = sound.startS + double(i) / 48000;
+            if (sampleAt(sound.mono, i) > 10000 && (clicks.isEmpty() || t - clicks.last() > 0.1))
+                clicks << t;
+        }
+        // Every white frame but the one in the gap has its click within a frame period.
+        QCOMPARE_GE(whiteFrames.size(), 3);
+        QCOMPARE(clicks.size(), whiteFrames.size() - 1);
+        int inStep = 0;
+        for (double frame : whiteFrames)
+            inStep += std::any_of(clicks.begin(), clicks.end(),
+                                  [&](double click) { return std::abs(click - frame) <= 1 / 30.0; });
+        QCOMPARE(inStep, clicks.size());
+        // The gap is silence in its place, not closed up: no sound at all for about half a second.
+        qsizetype longestSilence = 0;
+        for (qsizetype i = 0, run = 0; i < sound.mono.size() / 2; ++i) {
+            run = std::abs(sampleAt(sound.mono, i)) < 20 ? run + 1 : 0;
+            longestSilence = std::max(longestSilence, run);
+        }
+        QCOMPARE_GE(longestSilence, 48000 * 4 / 10);
     }
 };
 

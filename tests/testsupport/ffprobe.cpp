@@ -123,3 +123,33 @@ QList<uint32_t> recordedSequences(const QString &path, QSize size, int angle)
     }
     return sequences;
 }
+
+SoundProbe probeSound(const QString &path)
+{
+    SoundProbe result;
+    QByteArray out;
+    QByteArray err;
+    const QStringList probeArgs = arguments(
+        "-v error -show_entries stream=codec_type,codec_name,sample_rate,channels,start_time "
+        "-of json FILE",
+        path);
+    if (!run(ffprobePath(), probeArgs, &out, &err))
+        return result;
+    for (const QJsonValue &value :
+         QJsonDocument::fromJson(out).object().value("streams").toArray()) {
+        const QJsonObject stream = value.toObject();
+        const double start = stream.value("start_time").toString().toDouble();
+        if (stream.value("codec_type").toString() == QLatin1String("video")) {
+            result.videoStartS = start;
+        } else if (result.codec.isEmpty()) {
+            result.codec = stream.value("codec_name").toString();
+            result.sampleRate = stream.value("sample_rate").toString().toInt();
+            result.channels = stream.value("channels").toInt();
+            result.startS = start;
+        }
+    }
+    if (!result.codec.isEmpty())
+        run(ffmpegPath(), arguments("-v error -i FILE -map 0:a:0 -f s16le -ac 1 -", path),
+            &result.mono, &err);
+    return result;
+}

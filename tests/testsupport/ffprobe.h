@@ -27,3 +27,15 @@ QList<QImage> decodeFrames(const QString &path, QSize size);
 // The frame numbers the synthetic camera wrote into the frames of a recording whose picture was
 // rotated clockwise by angle, in file order; frames without a readable number are left out.
 QList<uint32_t> recordedSequences(const QString &path, QSize size, int angle = 0);
+
+// What ffprobe says of a file's sound, and the sound itself as ffmpeg decodes it.
+struct SoundProbe
+{
+    QString codec; // empty: no sound stream
+    int sampleRate = 0;
+    int channels = 0;
+    double startS = 0.0;      // the sound stream's start, in the file's time
+    double videoStartS = 0.0; // the picture's
+    QByteArray mono;          // the decoded sound, s16le, channels mixed into one
+};
+SoundProbe probeSound(const QString &path);
