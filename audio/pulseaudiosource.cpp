@@ -60,8 +60,10 @@ void PulseAudioSource::stop()
         return;
     pa_threaded_mainloop_lock(mainloop.get());
     stopping = true;
-    if (stream)
+    if (stream) {
         pa_stream_set_read_callback(stream.get(), nullptr, nullptr);
+        pa_stream_set_latency_update_callback(stream.get(), nullptr, nullptr);
+    }
     stream.reset();
     if (context)
         pa_context_set_state_callback(context.get(), nullptr, nullptr);
@@ -99,6 +101,7 @@ void PulseAudioSource::openStream()
     }
     pa_stream_set_state_callback(stream.get(), &PulseAudioSource::onStreamState, this);
     pa_stream_set_read_callback(stream.get(), &PulseAudioSource::onReadable, this);
+    pa_stream_set_latency_update_callback(stream.get(), &PulseAudioSource::onLatencyUpdate, this);
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
     buffer.fragsize = uint32_t(pa_usec_to_bytes(fragmentUs, &spec));
@@ -131,6 +134,11 @@ void PulseAudioSource::onReadable(pa_stream *, size_t, void *self)
     static_cast<PulseAudioSource *>(self)->readAvailable();
 }
 
+void PulseAudioSource::onLatencyUpdate(pa_stream *, void *self)
+{
+    static_cast<PulseAudioSource *>(self)->readAvailable();
+}
+
 void PulseAudioSource::readAvailable()
 {
     const int frameBytes = format().bytesPerFrame();
@@ -139,24 +147,21 @@ void PulseAudioSource::readAvailable()
         size_t bytes = 0;
         if (pa_stream_peek(stream.get(), &data, &bytes) < 0 || bytes == 0)
             return;
-        // The first sample waiting was taken latency ago.
+        // The first sample waiting was taken latency ago. Until the server has said how long
+        // that is, the samples wait in its buffer: a source may hand over seconds at once.
         pa_usec_t latencyUs = 0;
         int negative = 0;
-        const qint64 measuredNs =
-            pa_stream_get_latency(stream.get(), &latencyUs, &negative) == 0
-                ? monotonicNowNs() - (negative ? -1 : 1) * qint64(latencyUs) * 1000
-                : -1;
+        if (pa_stream_get_latency(stream.get(), &latencyUs, &negative) != 0)
+            return;
         const qint64 frames = qint64(bytes) / frameBytes;
+        const qint64 measuredNs = monotonicNowNs() - (negative ? -1 : 1) * qint64(latencyUs) * 1000;
         if (data && frames > 0) {
-            if (measuredNs >= 0 &&
-                (runStartNs < 0 || std::llabs(stampOf(runFrames) - measuredNs) > runToleranceNs)) {
+            if (runStartNs < 0 || std::llabs(stampOf(runFrames) - measuredNs) > runToleranceNs) {
                 runStartNs = measuredNs;
                 runFrames = 0;
             }
-            if (runStartNs >= 0) {
-                deliver({stampOf(runFrames),
-                         QByteArray(static_cast<const char *>(data), int(frames * frameBytes))});
-            }
+            deliver({stampOf(runFrames),
+                     QByteArray(static_cast<const char *>(data), int(frames * frameBytes))});
             runFrames += frames;
         } else {
             // A hole in the stream: the next samples are stamped from the measured time.

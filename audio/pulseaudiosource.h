@@ -25,6 +25,7 @@ private:
     static void onContextState(pa_context *context, void *self);
     static void onStreamState(pa_stream *stream, void *self);
     static void onReadable(pa_stream *stream, size_t bytes, void *self);
+    static void onLatencyUpdate(pa_stream *stream, void *self);
     // The client library's thread, with its lock held.
     void openStream();
     void readAvailable();

@@ -47,7 +47,7 @@ std::chrono::nanoseconds timelapseLateLimit(double periodNs)
 // most half a frame period.
 constexpr qint64 soundToleranceNs = 15000000;
 // A sample that has not come this long after it was taken is silence.
-constexpr qint64 soundLatencyNs = 400000000;
+constexpr qint64 soundLatencyNs = 3000000000;
 
 qint64 steadyNowNs()
 {

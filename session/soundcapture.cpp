@@ -12,8 +12,9 @@ SoundCapture::SoundCapture(Recorder *recorder, QObject *parent)
         return std::unique_ptr<AudioSource>(std::make_unique<PulseAudioSource>(source));
     })
 {
+    // The sound taken up to the stop still comes in while the file is finished.
     connect(recorder, &Recorder::stateChanged, this, [this](Recorder::State state) {
-        if (state != Recorder::State::Recording)
+        if (state == Recorder::State::Idle)
             end();
     });
 }
@@ -37,7 +38,7 @@ void SoundCapture::begin()
         return;
     capture = makeSource(*chosen);
     Recorder *target = recorder;
-    capture->setChunkCallback([target](const AudioChunk &chunk) { target->addAudio(chunk); });
+    capture->setChunkCallback([target](const AudioChunk &chunk) { target->writer()->addAudio(chunk); });
     // The source's signals come from its thread: one of a source since ended is ignored.
     AudioSource *source = capture.get();
     connect(source, &AudioSource::failed, this, [this, source](const QString &reason) {
