@@ -7,11 +7,13 @@
 #include "framehandover.h"
 #include "openpnpcamera.h"
 #include "overlaysettings.h"
+#include "soundcapture.h"
 #include "stillcapture.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
@@ -421,6 +423,48 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(dir.filePath("segments-005.mp4")));
         QCOMPARE(frames, recorder->statistics().framesWritten);
+    }
+    // A microphone unplugged mid-recording is told once; the picture records on, and the file's
+    // sound lasts as long as its picture, silent from the loss on.
+    void lostMicrophoneLeavesTheRecordingWhole()
+    {
+        QProcess pactl;
+        pactl.start("pactl", {"load-module", "module-sine-source", "source_name=usbmic",
+                              "rate=16000", "frequency=1000"});
+        QVERIFY(pactl.waitForFinished(10000) && pactl.exitCode() == 0);
+        const QString module = QString::fromUtf8(pactl.readAllStandardOutput()).trimmed();
+        startSession(synthetic::mode(320, 240, 30, "MJPG"));
+        session->sound()->setSource(AudioSourceInfo{"usbmic", "USB microphone", {16000, 1}, {}, false});
+        QSignalSpy problems(session->sound(), &SoundCapture::problem);
+        QTRY_VERIFY(session->hasFrame());
+        Recorder *recorder = session->recorder();
+        const QString path = dir.filePath("lost.avi");
+        QVERIFY(session->startRecording(path));
+        QVERIFY(session->sound()->isCapturing());
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->statistics().framesWritten >= 30, 10000);
+        pactl.start("pactl", {"unload-module", module});
+        QVERIFY(pactl.waitForFinished(10000) && pactl.exitCode() == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(problems.size(), 1, 10000);
+        QVERIFY(problems.first().first().toString().contains("USB microphone was lost"));
+        QVERIFY(!session->sound()->isCapturing());
+        const int framesAtLoss = recorder->statistics().framesWritten;
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->statistics().framesWritten >= framesAtLoss + 30, 10000);
+        QSignalSpy finished(recorder, &Recorder::finished);
+        session->stopRecording();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        QVERIFY(finished.first().at(1).toBool());
+        QCOMPARE(problems.size(), 1);
+
+        const ProbeResult picture = probeVideo(path);
+        QVERIFY(picture.ok && picture.allDecodable);
+        const SoundProbe sound = probeSound(path);
+        QCOMPARE(sound.codec, QString("pcm_s16le"));
+        QCOMPARE(sound.sampleRate, 16000);
+        const qsizetype samples = sound.mono.size() / 2;
+        QCOMPARE_LE(std::abs(samples - picture.frames * 16000 / 30), 16000 / 30);
+        const auto *mono = reinterpret_cast<const qint16 *>(sound.mono.constData());
+        QVERIFY(std::all_of(mono + samples - 8000, mono + samples,
+                            [](qint16 sample) { return std::abs(sample) < 100; }));
     }
 };
 
