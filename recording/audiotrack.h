@@ -68,6 +68,7 @@ private:
     // The writer's thread only.
     qint64 origin = 0;
     bool originSet = false;
-    QByteArray placed;  // sound from position() on
-    qint64 taken = 0;   // sample frames handed out
+    bool placedAny = false;
+    QByteArray placed; // sound from position() on
+    qint64 taken = 0;  // sample frames handed out
 };

@@ -93,8 +93,7 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
         return false;
     }
     if (newOptions.hasSound() && newOptions.codec == RecordingOptions::Codec::H264) {
-        if (const QString refused =
-                AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
+        if (const QString refused = AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
             !refused.isEmpty()) {
             qWarning() << "VideoWriterThread: cannot record the sound:" << refused;
             return false;
@@ -469,7 +468,8 @@ QString VideoWriterThread::writeSound(RecordingFiles &files, bool whole)
     const qint64 end = soundFrames(framesWritten);
     if (whole)
         audio.waitFor(end);
-    const QString error = files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
+    const QString error =
+        files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
     return error.isEmpty() ? QString() : QStringLiteral("Error writing sound: %1").arg(error);
 }
 
