@@ -22,6 +22,11 @@ class AudioTrack
 public:
     using Clock = std::chrono::steady_clock;
 
+    // What the writers use: the timestamps of a sound server jitter by a few milliseconds,
+    // and its chunks come within a few tens of them, more on a busy machine.
+    static constexpr qint64 joinToleranceNs = 15000000;
+    static constexpr qint64 arrivalLatencyNs = 400000000;
+
     // Forgets all sound. toleranceNs: how far a chunk may lie from the end of the sound before it
     // and still be joined on. latencyNs: how long after it was taken a sample has surely come;
     // where none came by then, silence is its place.

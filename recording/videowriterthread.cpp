@@ -43,12 +43,6 @@ std::chrono::nanoseconds timelapseLateLimit(double periodNs)
                     std::chrono::nanoseconds(std::chrono::seconds(1)));
 }
 
-// Sound whose timestamp lies this close to where the sound before it ended follows on it; at
-// most half a frame period.
-constexpr qint64 soundToleranceNs = 15000000;
-// A sample that has not come this long after it was taken is silence.
-constexpr qint64 soundLatencyNs = 400000000;
-
 qint64 steadyNowNs()
 {
     return std::chrono::steady_clock::now().time_since_epoch().count();
@@ -102,8 +96,8 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
 
     options = newOptions;
     audio.reset(options.hasSound() ? options.audio : AudioFormat(),
-                std::min<qint64>(soundToleranceNs, std::llround(5e8 / options.fps)),
-                soundLatencyNs);
+                std::min<qint64>(AudioTrack::joinToleranceNs, std::llround(5e8 / options.fps)),
+                AudioTrack::arrivalLatencyNs);
     openedAtNs = 0;
     stoppedAtNs = 0;
     wantedFromNs = 0;
