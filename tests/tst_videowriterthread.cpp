@@ -1,3 +1,4 @@
+#include "avimuxer.h"
 #include "testsupport/ffprobe.h"
 #include "videowriterthread.h"
 
@@ -555,6 +556,24 @@ private slots:
         // left out of the sound as of the picture.
         QCOMPARE_GE(firstJump, 48000 * 13 / 10);
         QCOMPARE_LT(longestSilence, 48000 / 10);
+    }
+
+    void killedAviKeepsItsSoundUpToTheLastSecond()
+    {
+        // The file as a killed program leaves it: copied before it is finished, 31 frames in,
+        // a checkpoint after 30.
+        AviMuxer muxer;
+        QVERIFY(muxer.open(path("open.avi"), QSize(16, 16), {30, 1}, {48000, 1}).isEmpty());
+        const QByteArray jpeg = jpegOf(makeFrame(QSize(16, 16), 1));
+        for (int frame = 0; frame < 31; ++frame)
+            QVERIFY(muxer.writeFrame(jpeg).isEmpty() &&
+                    muxer.writeAudio(QByteArray(1600 * 2, '\1')).isEmpty());
+        QVERIFY(QFile::copy(path("open.avi"), path("killed.avi")));
+        QVERIFY(muxer.finish().isEmpty());
+        QFile::copy(path("open.avi"), "/tmp/sndo.avi");
+        // Each frame's sound follows it: the checkpoint at frame 30 has that of 29.
+        QCOMPARE(probeSound(path("killed.avi")).declaredSamples, 29 * 1600);
+        QCOMPARE(probeSound(path("open.avi")).declaredSamples, 31 * 1600);
     }
 };
 
