@@ -66,21 +66,21 @@ void CameraBase::setRecordingTap(RecordingTap tap, TapInput input, TapUser user)
     });
 }
 
-void CameraBase::recordCameraJpeg(const QByteArray &cameraJpeg)
+void CameraBase::recordCameraJpeg(const QByteArray &cameraJpeg, qint64 timestampUs)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
     for (const PictureTap &user : recordingTaps) {
         if (user.tap && user.input == TapInput::CameraJpeg)
-            user.tap(QImage(), cameraJpeg);
+            user.tap(QImage(), cameraJpeg, timestampUs);
     }
 }
 
-void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg)
+void CameraBase::recordPicture(const QImage &rgb, const QByteArray &cameraJpeg, qint64 timestampUs)
 {
     std::lock_guard<std::mutex> lock(tapMutex);
     for (const PictureTap &user : recordingTaps) {
         if (user.tap && (user.input == TapInput::Picture || cameraJpeg.isEmpty()))
-            user.tap(rgb, cameraJpeg);
+            user.tap(rgb, cameraJpeg, timestampUs);
     }
 }
 

@@ -85,8 +85,10 @@ public:
     using FrameFactsCallback = std::function<void(const FrameFacts &)>;
     // Every captured frame for a recording, as the tap's TapInput asks for it. Called on a capture
     // thread before the frame callback, whatever the GUI thread is doing; it must hand the frame
-    // over and return, and must not call the camera.
-    using RecordingTap = std::function<void(const QImage &rgb, const QByteArray &cameraJpeg)>;
+    // over and return, and must not call the camera. timestampUs: when the camera took the frame,
+    // on the monotonic clock as FrameFacts has it; 0 when the camera gives no time.
+    using RecordingTap =
+        std::function<void(const QImage &rgb, const QByteArray &cameraJpeg, qint64 timestampUs)>;
     enum class TapInput {
         // The decoded picture, with the camera's own JPEG of it when the format is Motion-JPEG
         // (empty otherwise). A frame the display decode skips is not seen.
@@ -210,8 +212,8 @@ signals:
 protected:
     // Capture threads: the camera's JPEG of a frame just taken, and a frame once decoded (with
     // its JPEG, or none for a format without); each reaches the tap that asks for it.
-    void recordCameraJpeg(const QByteArray &cameraJpeg);
-    void recordPicture(const QImage &rgb, const QByteArray &cameraJpeg);
+    void recordCameraJpeg(const QByteArray &cameraJpeg, qint64 timestampUs);
+    void recordPicture(const QImage &rgb, const QByteArray &cameraJpeg, qint64 timestampUs);
     // The capture thread: an H.264 frame just taken.
     void recordCompressed(const CompressedFrame &frame);
 

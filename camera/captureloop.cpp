@@ -132,14 +132,15 @@ void CaptureLoop::takeFrames()
                 noteTaken(frame.data.size(), &frame);
                 passOnH264(frame);
             } else if (!jpeg.isEmpty()) {
-                noteTaken(jpeg.size());
+                const qint64 timestampUs = noteTaken(jpeg.size());
                 // Before the decode: a recording of the camera's JPEG never waits for it.
-                jpegTaken(jpeg);
+                jpegTaken(jpeg, timestampUs);
                 bool skipped = false;
                 {
                     std::lock_guard<std::mutex> lock(pendingMutex);
                     skipped = !pendingJpeg.isEmpty();
                     pendingJpeg = std::move(jpeg);
+                    pendingJpegTimeUs = timestampUs;
                 }
                 displaySkipped += skipped ? 1 : 0;
                 pendingChanged.notify_one();
@@ -150,9 +151,9 @@ void CaptureLoop::takeFrames()
                 return result == CAPRESULT_OK;
             });
             if (!frame.isNull()) {
-                noteTaken(0);
+                const qint64 timestampUs = noteTaken(0);
                 ++decoded;
-                frameReady(frame, QByteArray());
+                frameReady(frame, QByteArray(), timestampUs);
             }
         }
         // A frame that could not be taken (damaged, or gone by now) costs that frame only. A
@@ -165,12 +166,12 @@ void CaptureLoop::takeFrames()
     }
 }
 
-void CaptureLoop::noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts)
+qint64 CaptureLoop::noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts)
 {
     ++taken;
     CapFrameInfo info{};
     if (Cap_getFrameInfo(context, stream, &info) != CAPRESULT_OK)
-        return;
+        return 0;
     if (facts) {
         facts->timestampUs = qint64(info.timestampUs);
         facts->sequence = quint32(info.sequence);
@@ -191,7 +192,7 @@ void CaptureLoop::noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame 
     if (windowFrames == 0 || info.timestampUs < windowStartUs) {
         windowStartUs = info.timestampUs;
         windowFrames = 1;
-        return;
+        return qint64(info.timestampUs);
     }
     ++windowFrames;
     if (const uint64_t span = info.timestampUs - windowStartUs; span >= rateWindowUs) {
@@ -199,6 +200,7 @@ void CaptureLoop::noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame 
         windowStartUs = info.timestampUs;
         windowFrames = 1;
     }
+    return qint64(info.timestampUs);
 }
 
 CameraBase::FrameCounts CaptureLoop::counts() const
@@ -212,12 +214,14 @@ void CaptureLoop::decodeFrames()
     pthread_setname_np(pthread_self(), "ostrel-decode");
     for (;;) {
         QByteArray jpeg;
+        qint64 timestampUs = 0;
         {
             std::unique_lock<std::mutex> lock(pendingMutex);
             pendingChanged.wait(lock, [this] { return !pendingJpeg.isEmpty() || !running; });
             if (!running)
                 return;
             jpeg = std::exchange(pendingJpeg, QByteArray());
+            timestampUs = pendingJpegTimeUs;
         }
         // Asked anew for every frame: the view may have been resized, a tap may want pictures.
         const uint32_t scale = decodeScale ? decodeScale() : 1;
@@ -231,7 +235,7 @@ void CaptureLoop::decodeFrames()
         else
             ++decoded;
         if (!frame.isNull() && running.load())
-            frameReady(frame, jpeg);
+            frameReady(frame, jpeg, timestampUs);
     }
 }
 
@@ -256,7 +260,7 @@ void CaptureLoop::passOnH264(const CameraBase::CompressedFrame &frame)
         if (awaitingKeyframe && !frame.keyframe)
             ++skipped;
         else
-            pendingUnits.push_back({frame.data, frame.keyframe});
+            pendingUnits.push_back({frame.data, frame.keyframe, frame.timestampUs});
         awaitingKeyframe = awaitingKeyframe && !frame.keyframe;
     }
     displaySkipped += skipped;
@@ -302,7 +306,7 @@ void CaptureLoop::decodeH264Frames()
         afterRefusal = !ok;
         ++(!ok ? refusedByDecode : newest ? decoded : displaySkipped);
         if (ok && newest && running.load())
-            frameReady(frame, QByteArray());
+            frameReady(frame, QByteArray(), unit.timestampUs);
     }
 }
 

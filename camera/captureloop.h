@@ -34,12 +34,15 @@
 class CaptureLoop
 {
 public:
-    // The capture thread, for every Motion-JPEG frame as soon as it is taken.
-    using JpegTaken = std::function<void(const QByteArray &jpeg)>;
+    // The capture thread, for every Motion-JPEG frame as soon as it is taken, with the time the
+    // camera took it (monotonic microseconds; 0 when the library has none).
+    using JpegTaken = std::function<void(const QByteArray &jpeg, qint64 timestampUs)>;
     // One thread at a time, for every frame decoded: the picture (RGB888 at full size; a
     // Motion-JPEG frame decoded at a smaller scale DecodeScale asked for is RGB32), with the
-    // camera's JPEG of it when the format is Motion-JPEG (empty otherwise).
-    using FrameReady = std::function<void(const QImage &frame, const QByteArray &jpeg)>;
+    // camera's JPEG of it when the format is Motion-JPEG (empty otherwise) and the time the camera
+    // took it, as JpegTaken has it.
+    using FrameReady =
+        std::function<void(const QImage &frame, const QByteArray &jpeg, qint64 timestampUs)>;
 
     // The capture thread, once, when the stream can deliver no more frames: deviceGone when its
     // device has vanished. The loop's threads end; stop() must still be called.
@@ -54,8 +57,7 @@ public:
     using FrameTaken = std::function<void(const CameraBase::FrameFacts &facts)>;
 
     CaptureLoop(JpegTaken jpegTaken, FrameReady frameReady, StreamEnded streamEnded,
-                DecodeScale decodeScale = {}, H264Taken h264Taken = {},
-                FrameTaken frameTaken = {});
+                DecodeScale decodeScale = {}, H264Taken h264Taken = {}, FrameTaken frameTaken = {});
     ~CaptureLoop();
 
     CaptureLoop(const CaptureLoop &) = delete;
@@ -106,8 +108,9 @@ private:
     QByteArray takeCompressedFrame(uint32_t &result);
     // Capture thread: counts a frame just taken (of compressedBytes, 0 when uncompressed) and
     // measures the rate from its timestamp; fills in the frame's number, time and keyframe flag
-    // when asked (left alone when the library has none).
-    void noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts = nullptr);
+    // when asked (left alone when the library has none). Returns the frame's time, 0 when the
+    // library has none.
+    qint64 noteTaken(qint64 compressedBytes, CameraBase::CompressedFrame *facts = nullptr);
     // A new frame filled by fill(packed RGB24 buffer, its size); null when fill fails.
     QImage newFrame(const std::function<bool(uchar *, uint32_t)> &fill) const;
 
@@ -149,10 +152,12 @@ private:
     std::mutex pendingMutex; // guards pendingJpeg and pendingUnits; running is cleared under it
     std::condition_variable pendingChanged;
     QByteArray pendingJpeg; // the newest frame not decoded yet
+    qint64 pendingJpegTimeUs = 0;
     struct PendingUnit
     {
         QByteArray bytes;
         bool keyframe = false;
+        qint64 timestampUs = 0;
     };
     std::deque<PendingUnit> pendingUnits; // H.264: every frame not decoded yet, oldest first
 

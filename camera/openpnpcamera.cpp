@@ -60,8 +60,12 @@ OpenPNPCamera::OpenPNPCamera(QObject *parent)
         });
     })
     , captureLoop(
-          [this](const QByteArray &jpeg) { recordCameraJpeg(jpeg); },
-          [this](const QImage &frame, const QByteArray &jpeg) { deliverFrame(frame, jpeg); },
+          [this](const QByteArray &jpeg, qint64 timestampUs) {
+              recordCameraJpeg(jpeg, timestampUs);
+          },
+          [this](const QImage &frame, const QByteArray &jpeg, qint64 timestampUs) {
+              deliverFrame(frame, jpeg, timestampUs);
+          },
           // The capture thread: the report belongs to the GUI thread.
           [this](bool deviceGone) { emit streamEndedOnCaptureThread(captureRun, deviceGone); },
           [this] { return decodeScale(); },
@@ -326,14 +330,14 @@ void OpenPNPCamera::startCaptureThreads()
     controlWatcher.start(captureContext.get(), streamId);
 }
 
-void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg)
+void OpenPNPCamera::deliverFrame(const QImage &frame, const QByteArray &jpeg, qint64 timestampUs)
 {
     // A Motion-JPEG frame decoded for the view finder only is smaller than the format's size.
     const bool fullSize = frame.size() == streamSize;
     newest.store(frame, jpeg, streamId, streamSize);
     // Before the frame callback: a recording must not wait for the display.
     if (fullSize)
-        recordPicture(frame, jpeg);
+        recordPicture(frame, jpeg, timestampUs);
     if (frameCallback && fullSize)
         frameCallback(frame);
     if (viewFrameCallback)

@@ -88,7 +88,7 @@ private:
     // Reports the loss through cameraDisconnected() and stops capture.
     void reportLoss(Failure cause);
     // Capture threads, one at a time: a new picture for the display, the recording and the rate.
-    void deliverFrame(const QImage &frame, const QByteArray &jpeg);
+    void deliverFrame(const QImage &frame, const QByteArray &jpeg, qint64 timestampUs);
     // Decode thread: the scale of the next Motion-JPEG frame's picture.
     uint32_t decodeScale() const;
 

@@ -132,7 +132,8 @@ QString AudioEncoder::flush(std::vector<Packet> *packets)
         // A codec that cannot end on a short frame ends on silence.
         int frames = int(waiting.size() / format.bytesPerFrame());
         if (!(context->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME)) {
-            waiting.append(QByteArray((context->frame_size - frames) * format.bytesPerFrame(), '\0'));
+            waiting.append(
+                QByteArray((context->frame_size - frames) * format.bytesPerFrame(), '\0'));
             frames = context->frame_size;
         }
         QString error = sendFrame(waiting.constData(), frames);

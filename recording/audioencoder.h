@@ -15,7 +15,8 @@ struct AVCodecParameters;
 // Matroska or MP4 file. Takes any number of samples at a time and encodes whole frames of the
 // codec. The codec's priming samples, which every decoder puts out first, take the place of as
 // many samples at the start, so that the packets begin at time 0 and each sample decodes at its
-// own time in every player, whether it honours the container's note of a delay or not. Every call returns an empty string on success and the cause otherwise. Not thread-safe.
+// own time in every player, whether it honours the container's note of a delay or not. Every call
+// returns an empty string on success and the cause otherwise. Not thread-safe.
 class AudioEncoder
 {
 public:

@@ -16,6 +16,7 @@ void AudioTrack::reset(const AudioFormat &format, qint64 tolerance, qint64 laten
     latencyNs = latency;
     origin = 0;
     originSet = false;
+    placedAny = false;
     placed.clear();
     taken = 0;
     std::lock_guard<std::mutex> lock(mutex);
@@ -70,13 +71,15 @@ void AudioTrack::place(const AudioChunk &chunk)
     const qint64 end = placedEnd();
     const qint64 tolerance = toleranceNs * audioFormat.sampleRate / 1000000000;
     qint64 at = frameAt(chunk.timeNs);
-    if (std::abs(at - end) <= tolerance)
+    // The first chunk sets where the sound lies: it goes exactly where its time says.
+    if (placedAny && std::abs(at - end) <= tolerance)
         at = end;
     // A gap stays a gap; what would overlap the sound already there is left out.
     appendSilence(at - end);
     const qint64 overlap = std::clamp<qint64>(end - at, 0, frames);
     placed.append(chunk.samples.constData() + overlap * bytesPerFrame,
                   (frames - overlap) * bytesPerFrame);
+    placedAny = placedAny || overlap < frames;
 }
 
 void AudioTrack::placeArrived()

@@ -22,6 +22,12 @@ class AudioTrack
 public:
     using Clock = std::chrono::steady_clock;
 
+    // What the writers use: the timestamps of a sound server jitter by a few milliseconds,
+    // and a microphone's chunks come within a few tens of them, but some sources hand over
+    // seconds of sound at once (PulseAudio's sine source: two seconds).
+    static constexpr qint64 joinToleranceNs = 15000000;
+    static constexpr qint64 arrivalLatencyNs = 3000000000;
+
     // Forgets all sound. toleranceNs: how far a chunk may lie from the end of the sound before it
     // and still be joined on. latencyNs: how long after it was taken a sample has surely come;
     // where none came by then, silence is its place.
@@ -68,6 +74,7 @@ private:
     // The writer's thread only.
     qint64 origin = 0;
     bool originSet = false;
-    QByteArray placed;  // sound from position() on
-    qint64 taken = 0;   // sample frames handed out
+    bool placedAny = false;
+    QByteArray placed; // sound from position() on
+    qint64 taken = 0;  // sample frames handed out
 };

@@ -46,7 +46,7 @@ private:
     qint64 avihFramesAt = 0;
     qint64 strhLengthAt = 0;
     qint64 soundLengthAt = 0; // of the sound stream's header
-    qint64 odmlTagAt = 0; // the JUNK chunk libavformat turns into the OpenDML header list
+    qint64 odmlTagAt = 0;     // the JUNK chunk libavformat turns into the OpenDML header list
     qint64 dmlhFramesAt = 0;
     qint64 firstMoviAt = 0;
     quint32 avihFlags = 0;

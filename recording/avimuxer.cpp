@@ -174,8 +174,9 @@ QString AviMuxer::finish()
         result = closed;
     context.reset();
     const bool whole = !writeFailed && result >= 0;
-    const QString headerError =
-        whole ? checkpoint.markIndexed() : checkpoint.update(completeEnd, framesWritten, samplesWritten);
+    const QString headerError = whole
+                                    ? checkpoint.markIndexed()
+                                    : checkpoint.update(completeEnd, framesWritten, samplesWritten);
     checkpoint.close();
     if (result < 0)
         return avErrorText(result);

@@ -20,9 +20,10 @@ struct FrameRateFraction
 
 // Writes Motion-JPEG frames, one per time slot, into an AVI file (tag MJPG), with the sound as
 // PCM between them when there is sound. Once a second of frames the header is brought up to
-// date, so that a file whose program was killed still plays up to that second, sound included. Every call returns an empty string on success and the cause of the failure
-// otherwise, in the words of the C library ("No space left on device"). Not thread-safe: one
-// thread owns a muxer at a time.
+// date, so that a file whose program was killed still plays up to that second, sound included.
+// Every call returns an empty string on success and the cause of the failure otherwise, in the
+// words of the C library ("No space left on device"). Not thread-safe: one thread owns a muxer at a
+// time.
 class AviMuxer
 {
 public:
@@ -56,10 +57,10 @@ private:
     FormatContextHandle context;
     PacketHandle packet;
     AviCheckpoint checkpoint;
-    long long framesWritten = 0; // whole frames in the file
+    long long framesWritten = 0;  // whole frames in the file
     long long samplesWritten = 0; // sample frames of sound in the file
     int bytesPerSample = 0;       // of one sample frame; 0 without sound
-    long long completeEnd = 0;   // the file's size after the last whole frame
+    long long completeEnd = 0;    // the file's size after the last whole frame
     bool writeFailed = false;
     long long framesPerCheckpoint = 1;
 };

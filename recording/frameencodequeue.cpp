@@ -67,8 +67,7 @@ int FrameEncodeQueue::push(const QImage &frame, qint64 takenNs)
     return dropped;
 }
 
-int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredSize,
-                                  qint64 takenNs)
+int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredSize, qint64 takenNs)
 {
     auto entry = std::make_shared<Entry>();
     entry->jpeg = jpeg;

@@ -1,5 +1,6 @@
 #include "h264passthroughwriter.h"
 
+#include "audioencoder.h"
 #include "avimuxer.h"
 #include "moviefile.h"
 
@@ -70,7 +71,18 @@ bool H264PassThroughWriter::startWriting(const RecordingOptions &options)
         qWarning() << "H264PassThroughWriter: cannot record" << options.fileName;
         return false;
     }
+    if (const QString refused = options.hasSound()
+                                    ? AudioEncoder::refusal(options.audio, options.audioCodec)
+                                    : QString();
+        !refused.isEmpty()) {
+        qWarning() << "H264PassThroughWriter: cannot record the sound:" << refused;
+        return false;
+    }
     this->options = options;
+    audio.reset(options.hasSound() ? options.audio : AudioFormat(),
+                std::min<qint64>(AudioTrack::joinToleranceNs, std::llround(5e8 / options.fps)),
+                AudioTrack::arrivalLatencyNs);
+    writtenEndUs = 0;
     awaitingKeyframe = true;
     skippedSinceHeld = resuming = haveSequence = false;
     parameterSets.clear();
@@ -113,6 +125,13 @@ void H264PassThroughWriter::addFrame(const CameraBase::CompressedFrame &frame)
     if (++framesDropped % 30 == 1)
         qWarning() << "H264PassThroughWriter: the disk is behind, frames dropped:"
                    << framesDropped.load();
+}
+
+void H264PassThroughWriter::addAudio(const AudioChunk &chunk)
+{
+    std::lock_guard<std::mutex> lock(queueMutex);
+    if (accepting && !stopRequested && !paused && options.hasSound())
+        audio.add(chunk);
 }
 
 void H264PassThroughWriter::setPaused(bool pause)
@@ -188,6 +207,8 @@ void H264PassThroughWriter::run()
         else
             ++framesDropped;
     }
+    if (error.isEmpty() && files > 0)
+        error = writeSound(file, true);
     if (const QString closeError = file.finish(); error.isEmpty() && !closeError.isEmpty())
         error = tr("Error finishing the file: %1").arg(closeError);
     if (error.isEmpty() && files == 0)
@@ -223,8 +244,14 @@ QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
         !sets.isEmpty())
         parameterSets = sets;
     // After a pause the camera's clock went on; the file goes on right after its last frame.
-    if (resuming && files > 0)
-        originUs = frame.timestampUs - (held.pts + framePeriodUs());
+    if (resuming && files > 0) {
+        const qint64 resumedOriginUs = frame.timestampUs - (held.pts + framePeriodUs());
+        // Sound from before the pause is placed first; what came since lands before the end
+        // of the sound and is left out.
+        audio.placeArrived();
+        audio.shiftOrigin((resumedOriginUs - originUs) * 1000);
+        originUs = resumedOriginUs;
+    }
     resuming = false;
     // Strictly rising, whatever the driver's clock does.
     qint64 pts = std::max(frame.timestampUs - originUs, held.pts + 1);
@@ -241,6 +268,11 @@ QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
         }
     }
     if (files == 0 || segmentDone) {
+        // The file ends with all of its sound.
+        if (files > 0) {
+            if (const QString soundError = writeSound(file, true); !soundError.isEmpty())
+                return soundError;
+        }
         if (parameterSets.isEmpty()) {
             ++framesSkipped; // a file cannot be described without them
             awaitingKeyframe = true;
@@ -252,6 +284,8 @@ QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
             return openError;
         }
         originUs = frame.timestampUs;
+        if (!audio.hasOrigin())
+            audio.setOrigin(originUs * 1000);
         pts = 0;
     }
     held = {frame.data, pts, frame.keyframe};
@@ -275,8 +309,9 @@ QString H264PassThroughWriter::openNext(MovieFile &file)
         }
     }
     const QString name = options.segmentFileName(files + 1);
-    if (const QString error = file.open(name, options.frameSize, AviMuxer::exactRate(options.fps),
-                                        parameterSets, microseconds);
+    if (const QString error = file.open(
+            name, options.frameSize, AviMuxer::exactRate(options.fps), parameterSets, microseconds,
+            options.hasSound() ? options.audio : AudioFormat(), options.audioCodec);
         !error.isEmpty())
         return tr("Failed to open video writer for: %1 (%2)").arg(name, error);
     ++files;
@@ -293,9 +328,25 @@ QString H264PassThroughWriter::writeHeld(MovieFile &file, qint64 duration)
     }
     ++framesWritten;
     recordedUs += duration;
+    writtenEndUs = originUs + held.pts + duration;
+    if (const QString soundError = writeSound(file, false); !soundError.isEmpty())
+        return soundError;
     bytesWritten = bytesInFinishedFiles + file.size();
     checkLimits(file);
     return QString();
+}
+
+QString H264PassThroughWriter::writeSound(MovieFile &file, bool whole)
+{
+    if (!options.hasSound())
+        return QString();
+    const qint64 end = audio.frameAt(writtenEndUs * 1000);
+    if (whole)
+        audio.waitFor(end);
+    const QString error = file.writeAudio(
+        whole ? audio.takeAll(end)
+              : audio.take(end, std::chrono::steady_clock::now().time_since_epoch().count()));
+    return error.isEmpty() ? QString() : tr("Error writing sound: %1").arg(error);
 }
 
 void H264PassThroughWriter::checkLimits(const MovieFile &file)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audiotrack.h"
 #include "camerabase.h"
 #include "recordingoptions.h"
 #include "videowriterthread.h"
@@ -22,7 +23,8 @@ class MovieFile;
 // camera's numbering, or one refused as damaged, the frames up to the next keyframe are left out
 // (counted as skipped), so a file never holds a picture built on a missing one. A segmented
 // recording starts each new file at the first keyframe once the segment's time is up, so the
-// files join without a frame lost or doubled.
+// files join without a frame lost or doubled. Sound given goes with the picture on the camera's
+// clock: a sample plays when the frame taken at the same moment shows.
 //
 // addFrame() only queues, whatever the disk does; the worker thread (run()) writes.
 class H264PassThroughWriter : public QThread
@@ -41,6 +43,8 @@ public:
     bool startWriting(const RecordingOptions &options);
     // Any thread but the worker (the camera's compressed tap): one frame, in the camera's order.
     void addFrame(const CameraBase::CompressedFrame &frame);
+    // Any thread: sound of the format the options gave; ignored without sound and while paused.
+    void addAudio(const AudioChunk &chunk);
     // Any thread: while paused, frames given are ignored; the recording resumes at the next
     // keyframe, right after the last frame written, so the paused time is not in the file.
     void setPaused(bool paused);
@@ -76,6 +80,9 @@ private:
     QString openNext(MovieFile &file);
     // Worker thread: the held frame into the file, shown for duration microseconds.
     QString writeHeld(MovieFile &file, qint64 duration);
+    // Worker thread: the sound up to the end of the frames written, as far as it has come; all of
+    // it, silence where none came, when whole.
+    QString writeSound(MovieFile &file, bool whole);
     // Worker thread: ends the recording at a limit of size or free space, once reached.
     void checkLimits(const MovieFile &file);
     qint64 framePeriodUs() const;
@@ -97,7 +104,10 @@ private:
     bool resuming = false; // the next frame written follows a pause
     bool haveSequence = false;
     quint32 lastSequence = 0;
-    qint64 originUs = 0; // the camera's time of the current file's start
+    qint64 originUs = 0;     // the camera's time of the current file's start
+    qint64 writtenEndUs = 0; // the camera's time at which the frames written end
+    // Holds its own lock for the chunks that come; the rest is the worker's.
+    AudioTrack audio;
     QByteArray parameterSets;
     int files = 0;
     qint64 bytesInFinishedFiles = 0;

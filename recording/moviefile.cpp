@@ -75,7 +75,8 @@ QString MovieFile::open(const QString &path, const QSize &size, FrameRateFractio
     if (audio.isValid()) {
         auto encoder = std::make_unique<AudioEncoder>();
         AVStream *soundStream = avformat_new_stream(raw, nullptr);
-        QString error = soundStream ? encoder->open(audio, audioCodec) : avErrorText(AVERROR(ENOMEM));
+        QString error =
+            soundStream ? encoder->open(audio, audioCodec) : avErrorText(AVERROR(ENOMEM));
         if (error.isEmpty())
             error = encoder->describe(soundStream->codecpar);
         if (!error.isEmpty())

@@ -12,10 +12,11 @@
 #include <memory>
 
 // Writes H.264 packets into a Matroska (.mkv) or MP4 (.mp4) file, the container chosen by the
-// suffix, with a stream of sound encoded from the samples given when there is sound. Both are written so that a file whose program was killed plays up to its last two
-// seconds: Matroska in clusters of at most a second, MP4 in fragments of a second. A finished file
-// has its duration and an index for seeking. Every call returns an empty string on success and the
-// cause of the failure otherwise. Not thread-safe.
+// suffix, with a stream of sound encoded from the samples given when there is sound. Both are
+// written so that a file whose program was killed plays up to its last two seconds: Matroska in
+// clusters of at most a second, MP4 in fragments of a second. A finished file has its duration and
+// an index for seeking. Every call returns an empty string on success and the cause of the failure
+// otherwise. Not thread-safe.
 class MovieFile
 {
 public:

@@ -43,12 +43,6 @@ std::chrono::nanoseconds timelapseLateLimit(double periodNs)
                     std::chrono::nanoseconds(std::chrono::seconds(1)));
 }
 
-// Sound whose timestamp lies this close to where the sound before it ended follows on it; at
-// most half a frame period.
-constexpr qint64 soundToleranceNs = 15000000;
-// A sample that has not come this long after it was taken is silence.
-constexpr qint64 soundLatencyNs = 3000000000;
-
 qint64 steadyNowNs()
 {
     return std::chrono::steady_clock::now().time_since_epoch().count();
@@ -93,8 +87,7 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
         return false;
     }
     if (newOptions.hasSound() && newOptions.codec == RecordingOptions::Codec::H264) {
-        if (const QString refused =
-                AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
+        if (const QString refused = AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
             !refused.isEmpty()) {
             qWarning() << "VideoWriterThread: cannot record the sound:" << refused;
             return false;
@@ -103,8 +96,8 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
 
     options = newOptions;
     audio.reset(options.hasSound() ? options.audio : AudioFormat(),
-                std::min<qint64>(soundToleranceNs, std::llround(5e8 / options.fps)),
-                soundLatencyNs);
+                std::min<qint64>(AudioTrack::joinToleranceNs, std::llround(5e8 / options.fps)),
+                AudioTrack::arrivalLatencyNs);
     openedAtNs = 0;
     stoppedAtNs = 0;
     wantedFromNs = 0;
@@ -469,7 +462,8 @@ QString VideoWriterThread::writeSound(RecordingFiles &files, bool whole)
     const qint64 end = soundFrames(framesWritten);
     if (whole)
         audio.waitFor(end);
-    const QString error = files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
+    const QString error =
+        files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
     return error.isEmpty() ? QString() : QStringLiteral("Error writing sound: %1").arg(error);
 }
 

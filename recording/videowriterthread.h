@@ -38,11 +38,11 @@ struct WriterStatistics
 
 // Records frames that arrive at an irregular rate at a constant frame rate: into a Motion-JPEG
 // AVI file or an H.264 Matroska or MP4 file, in segments if asked, with the sound of a source
-// placed in step with the picture: a sample plays when the frame taken at the same moment shows. The worker thread (run())
-// fills one slot per frame period, so the file always follows the clock: a slot with no new
-// frame ready repeats the previous one. Frames are prepared (JPEG-encoded, or converted for the
-// H.264 encoder) on a pool of one thread per core and written in the order they came. A
-// time-lapse has one slot every interval and declares its playback rate instead.
+// placed in step with the picture: a sample plays when the frame taken at the same moment shows.
+// The worker thread (run()) fills one slot per frame period, so the file always follows the clock:
+// a slot with no new frame ready repeats the previous one. Frames are prepared (JPEG-encoded, or
+// converted for the H.264 encoder) on a pool of one thread per core and written in the order they
+// came. A time-lapse has one slot every interval and declares its playback rate instead.
 class VideoWriterThread : public QThread
 {
     Q_OBJECT

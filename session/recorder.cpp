@@ -130,14 +130,24 @@ void Recorder::attachCamera(CameraBase *camera)
     // encodes pictures.
     const bool cameraJpeg = currentOrientation.isIdentity() &&
                             currentOptions.codec == RecordingOptions::Codec::MotionJpeg;
+    // The camera's microseconds on the monotonic clock are the writer's steady-clock time.
     camera->setRecordingTap(
-        [writer](const QImage &rgb, const QByteArray &jpeg) {
+        [writer](const QImage &rgb, const QByteArray &jpeg, qint64 timestampUs) {
             if (rgb.isNull())
-                writer->addEncodedFrame(jpeg);
+                writer->addEncodedFrame(jpeg, timestampUs * 1000);
             else
-                writer->addFrame(rgb);
+                writer->addFrame(rgb, timestampUs * 1000);
         },
         cameraJpeg ? CameraBase::TapInput::CameraJpeg : CameraBase::TapInput::Picture);
+}
+
+void Recorder::addAudio(const AudioChunk &chunk)
+{
+    // Each writer takes sound only while it records, unpaused, and not a time-lapse.
+    if (passingThrough)
+        passThrough->addAudio(chunk);
+    else
+        writerThread->addAudio(chunk);
 }
 
 void Recorder::holdWithoutCamera()

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
+
 class CameraBase;
 class H264PassThroughWriter;
 
@@ -71,6 +73,9 @@ public:
     VideoWriterThread *writer() const { return writerThread; }
     // Whether the running or last recording takes the camera's own H.264 untouched.
     bool isPassingThroughH264() const { return passingThrough; }
+    // Any thread (the sound source's): sound for the running recording, on the clock of the
+    // camera's frames; ignored while idle or paused and by a time-lapse.
+    void addAudio(const AudioChunk &chunk);
 
 signals:
     void stateChanged(Recorder::State state);
@@ -97,7 +102,7 @@ private:
     VideoWriterThread *writerThread;
     // A camera's own H.264 into an H.264 file, when nothing turns the picture.
     H264PassThroughWriter *passThrough;
-    bool passingThrough = false;
+    std::atomic<bool> passingThrough{false}; // read by addAudio on the sound's thread
     RecordingOptions currentOptions;
     QElapsedTimer clock;
     QElapsedTimer pauseClock;

@@ -38,7 +38,7 @@ void SoundCapture::begin()
         return;
     capture = makeSource(*chosen);
     Recorder *target = recorder;
-    capture->setChunkCallback([target](const AudioChunk &chunk) { target->writer()->addAudio(chunk); });
+    capture->setChunkCallback([target](const AudioChunk &chunk) { target->addAudio(chunk); });
     // The source's signals come from its thread: one of a source since ended is ignored.
     AudioSource *source = capture.get();
     connect(source, &AudioSource::failed, this, [this, source](const QString &reason) {

@@ -70,7 +70,7 @@ void attach(OpenPNPCamera &camera, CallbackLog &log)
         log.frames.push_back(frame);
         log.threads.push_back(std::this_thread::get_id());
     });
-    camera.setRecordingTap([&log](const QImage &frame, const QByteArray &cameraJpeg) {
+    camera.setRecordingTap([&log](const QImage &frame, const QByteArray &cameraJpeg, qint64) {
         QMutexLocker locker(&log.mutex);
         log.tapped.push_back(cameraJpeg.isEmpty() ? frame : QImage()); // RGB formats: no JPEG
         log.threads.push_back(std::this_thread::get_id());
@@ -384,15 +384,22 @@ private slots:
         });
         QMutex mutex;
         QList<QByteArray> jpegs;
+        QList<qint64> takenUs, lagsUs; // the camera's time of each, and how long before the tap
         camera.setRecordingTap(
-            [&](const QImage &rgb, const QByteArray &jpeg) {
+            [&](const QImage &rgb, const QByteArray &jpeg, qint64 timestampUs) {
                 QMutexLocker locker(&mutex);
                 jpegs.append(rgb.isNull() ? jpeg : QByteArray());
+                takenUs.append(timestampUs);
+                lagsUs.append(std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count() -
+                              timestampUs);
             },
             CameraBase::TapInput::CameraJpeg);
         std::atomic<int> published{0};
-        camera.setRecordingTap([&published](const QImage &, const QByteArray &) { ++published; },
-                               CameraBase::TapInput::CameraJpeg, CameraBase::TapUser::Publishing);
+        camera.setRecordingTap(
+            [&published](const QImage &, const QByteArray &, qint64) { ++published; },
+            CameraBase::TapInput::CameraJpeg, CameraBase::TapUser::Publishing);
         QVERIFY(camera.openCamera(cameraIndex(Alpha))); // 640x480 at 30 fps, Motion-JPEG
         QElapsedTimer clock;
         clock.start();
@@ -412,6 +419,10 @@ private slots:
         for (qsizetype i = 0; i < jpegs.size(); ++i) {
             QVERIFY(jpegs.at(i).startsWith("\xff\xd8"));
             QVERIFY(i == 0 || jpegs.at(i) != jpegs.at(i - 1));
+            // Each with the camera's own time, on the steady clock a recording's sound uses.
+            QVERIFY(i == 0 || takenUs.at(i) > takenUs.at(i - 1));
+            QVERIFY2(lagsUs.at(i) >= 0 && lagsUs.at(i) < 500000,
+                     qPrintable(QString::number(lagsUs.at(i))));
         }
     }
 
@@ -473,7 +484,7 @@ private slots:
             QMutexLocker locker(&mutex);
             views.append(frame);
         });
-        const auto full = [&](const QImage &frame, const QByteArray & = {}) {
+        const auto full = [&](const QImage &frame, const QByteArray & = {}, qint64 = 0) {
             QMutexLocker locker(&mutex);
             fullSizes.append(frame.size());
         };

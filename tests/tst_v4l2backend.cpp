@@ -216,8 +216,10 @@ QList<Packet> readPackets(const QString &path, qint64 *durationUs)
     *durationUs = file->duration;
     AVPacket *packet = av_packet_alloc();
     while (av_read_frame(file, packet) >= 0) {
-        packets << Packet{QByteArray(reinterpret_cast<const char *>(packet->data), packet->size),
-                          av_rescale_q(packet->pts, file->streams[0]->time_base, {1, 1000000})};
+        if (packet->stream_index == 0) // the picture's
+            packets << Packet{
+                QByteArray(reinterpret_cast<const char *>(packet->data), packet->size),
+                av_rescale_q(packet->pts, file->streams[0]->time_base, {1, 1000000})};
         av_packet_unref(packet);
     }
     av_packet_free(&packet);
@@ -1098,6 +1100,8 @@ void TestV4l2Backend::realDevice()
 
 // The session's recorder gives an H.264 file the camera's own frames when nothing turns the
 // picture: the file begins at the first keyframe after the start and holds every frame since.
+// Sound given to the recorder goes with it, on the camera's clock (here the fake's, which counts
+// frame periods from 0): a click taken with frame 20 plays when frame 20 shows.
 void TestV4l2Backend::recorderPassesTheCamerasH264Through()
 {
     const std::vector<H264Encoder::Packet> packets = cameraH264(30);
@@ -1125,8 +1129,15 @@ void TestV4l2Backend::recorderPassesTheCamerasH264Through()
     Recorder recorder;
     RecordingOptions options;
     options.codec = RecordingOptions::Codec::H264;
+    options.audio = {48000, 2};
     QVERIFY(recorder.start(path, camera.latestFrame(), 30.0, Orientation(), &camera, options));
     QVERIFY(recorder.isPassingThroughH264());
+    for (int chunk = 0; chunk < 60; ++chunk) { // 20 ms each
+        AudioChunk sound{chunk * 20000000LL, QByteArray(960 * 4, '\0')};
+        if (chunk == 1000 / 30) // 666.7 ms, the time of frame 20: 6.7 ms into the chunk
+            std::fill_n(sound.samples.data() + 320 * 4, 4 * 96, char(0x7f));
+        recorder.addAudio(sound);
+    }
     for (int n = 5; n < 30; ++n)
         QVERIFY(deliver(n));
     QTRY_COMPARE(recorder.statistics().framesReceived, 25);
@@ -1137,6 +1148,16 @@ void TestV4l2Backend::recorderPassesTheCamerasH264Through()
     QCOMPARE(written.size(), 20);
     QCOMPARE(nalUnits(written.first().data), nalUnits(packets[10].data));
     QCOMPARE(nalUnits(written.last().data), nalUnits(packets[29].data));
+    const SoundProbe sound = probeSound(path);
+    QCOMPARE(sound.codec, "aac");
+    QCOMPARE(sound.channels, 2);
+    const qsizetype samples = sound.mono.size() / 2;
+    QCOMPARE_LE(std::abs(samples / 48000.0 - 20 / 30.0), 1 / 30.0);
+    const auto *mono = reinterpret_cast<const qint16 *>(sound.mono.constData());
+    const qint16 *click = std::find_if(mono, mono + samples, [](qint16 s) { return s > 16000; });
+    QCOMPARE_LE(
+        std::abs(sound.startS + double(click - mono) / 48000 - sound.videoStartS - 10 / 30.0),
+        1 / 30.0);
 }
 
 QTEST_GUILESS_MAIN(TestV4l2Backend)

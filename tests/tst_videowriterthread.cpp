@@ -1,3 +1,4 @@
+#include "avimuxer.h"
 #include "testsupport/ffprobe.h"
 #include "videowriterthread.h"
 
@@ -7,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTransform>
 
 #include <algorithm>
@@ -93,7 +95,7 @@ struct SoundFeed
                 const qint64 ms = chunk * chunkNs / 1000000;
                 if ((ms >= gapFromMs && ms < gapToMs) || ms >= soundStopsAtMs)
                     continue;
-                AudioChunk sound{start + chunk * chunkNs + (chunk * 7 % 7 - 3) * 1000000, {}};
+                AudioChunk sound{start + chunk * chunkNs + (chunk * 5 % 7 - 3) * 1000000, {}};
                 for (int i = 0; i < chunkFrames; ++i) {
                     const qint16 sample = wave(chunk * 0.02 + double(i) / format.sampleRate);
                     for (int c = 0; c < format.channels; ++c)
@@ -475,8 +477,9 @@ private slots:
         // sound 1.0 - 1.5 s.
         SoundFeed feed{30.0, options.frameSize, options.audio, [](double t) {
                            const double sinceMark = std::fmod(t + 1e-9, 1.0);
-                           return qint16(sinceMark < 0.002 ? 20000
-                                                           : std::lround(1000 * std::sin(2 * M_PI * 50 * t)));
+                           return qint16(sinceMark < 0.002
+                                             ? 20000
+                                             : std::lround(1000 * std::sin(2 * M_PI * 50 * t)));
                        }};
         feed.gapFromMs = 1000;
         feed.gapToMs = 1500;
@@ -501,8 +504,9 @@ private slots:
         QCOMPARE(clicks.size(), whiteFrames.size() - 1);
         int inStep = 0;
         for (double frame : whiteFrames)
-            inStep += std::any_of(clicks.begin(), clicks.end(),
-                                  [&](double click) { return std::abs(click - frame) <= 1 / 30.0; });
+            inStep += std::any_of(clicks.begin(), clicks.end(), [&](double click) {
+                return std::abs(click - frame) <= 1 / 30.0;
+            });
         QCOMPARE(inStep, clicks.size());
         // The gap is silence in its place, not closed up: no sound at all for about half a second.
         qsizetype longestSilence = 0;
@@ -511,6 +515,65 @@ private slots:
             longestSilence = std::max(longestSilence, run);
         }
         QCOMPARE_GE(longestSilence, 48000 * 4 / 10);
+    }
+
+    void segmentsAndPausesKeepTheSoundWhole()
+    {
+        RecordingOptions options;
+        options.fileName = path("joined.avi");
+        options.frameSize = QSize(32, 32);
+        options.audio = {48000, 1};
+        options.segmentSeconds = 1;
+        VideoWriterThread writer;
+        QVERIFY(writer.startWriting(options));
+        writer.start();
+        // A sawtooth counting samples: a lost or doubled one shows as a jump.
+        SoundFeed feed{30.0, options.frameSize, options.audio, [](double t) {
+                           return qint16(std::llround(t * 48000) % 20000);
+                       }};
+        QTimer::singleShot(1500, &writer, [&] { writer.setPaused(true); });
+        QTimer::singleShot(2000, &writer, [&] { writer.setPaused(false); });
+        feed.run(writer, 3000);
+        writer.stopWriting();
+
+        QByteArray joined;
+        for (int file = 1; file <= 3; ++file) {
+            const QString name = options.segmentFileName(file);
+            const SoundProbe sound = probeSound(name);
+            // Each file holds the sound of its own frames, to the sample.
+            QCOMPARE_LE(std::abs(sound.mono.size() / 2 - probeVideo(name).frames * 1600), 1);
+            joined += sound.mono;
+        }
+        qsizetype firstJump = -1, longestSilence = 0;
+        for (qsizetype i = 1, run = 0; i < joined.size() / 2; ++i) {
+            const int step = sampleAt(joined, i) - sampleAt(joined, i - 1);
+            if (firstJump < 0 && step != 1 && step != -19999)
+                firstJump = i;
+            run = sampleAt(joined, i) == 0 ? run + 1 : 0;
+            longestSilence = std::max(longestSilence, run);
+        }
+        // Whole across the segment's end at 1 s, up to the pause; the paused half second is
+        // left out of the sound as of the picture.
+        QCOMPARE_GE(firstJump, 48000 * 13 / 10);
+        QCOMPARE_LT(longestSilence, 48000 / 10);
+    }
+
+    void killedAviKeepsItsSoundUpToTheLastSecond()
+    {
+        // The file as a killed program leaves it: copied before it is finished, 31 frames in,
+        // a checkpoint after 30.
+        AviMuxer muxer;
+        QVERIFY(muxer.open(path("open.avi"), QSize(16, 16), {30, 1}, {48000, 1}).isEmpty());
+        const QByteArray jpeg = jpegOf(makeFrame(QSize(16, 16), 1));
+        for (int frame = 0; frame < 31; ++frame)
+            QVERIFY(muxer.writeFrame(jpeg).isEmpty() &&
+                    muxer.writeAudio(QByteArray(1600 * 2, '\1')).isEmpty());
+        QVERIFY(QFile::copy(path("open.avi"), path("killed.avi")));
+        QVERIFY(muxer.finish().isEmpty());
+        QFile::copy(path("open.avi"), "/tmp/sndo.avi");
+        // Each frame's sound follows it: the checkpoint at frame 30 has that of 29.
+        QCOMPARE(probeSound(path("killed.avi")).declaredSamples, 29 * 1600);
+        QCOMPARE(probeSound(path("open.avi")).declaredSamples, 31 * 1600);
     }
 };
 

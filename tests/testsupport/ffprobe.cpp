@@ -129,10 +129,11 @@ SoundProbe probeSound(const QString &path)
     SoundProbe result;
     QByteArray out;
     QByteArray err;
-    const QStringList probeArgs = arguments(
-        "-v error -show_entries stream=codec_type,codec_name,sample_rate,channels,start_time "
-        "-of json FILE",
-        path);
+    const QStringList probeArgs =
+        arguments("-v error -show_entries "
+                  "stream=codec_type,codec_name,sample_rate,channels,start_time,nb_frames "
+                  "-of json FILE",
+                  path);
     if (!run(ffprobePath(), probeArgs, &out, &err))
         return result;
     for (const QJsonValue &value :
@@ -146,6 +147,7 @@ SoundProbe probeSound(const QString &path)
             result.sampleRate = stream.value("sample_rate").toString().toInt();
             result.channels = stream.value("channels").toInt();
             result.startS = start;
+            result.declaredSamples = stream.value("nb_frames").toString("-1").toInt();
         }
     }
     if (!result.codec.isEmpty())

@@ -36,6 +36,7 @@ struct SoundProbe
     int channels = 0;
     double startS = 0.0;      // the sound stream's start, in the file's time
     double videoStartS = 0.0; // the picture's
+    int declaredSamples = -1; // the sound's length as the header gives it
     QByteArray mono;          // the decoded sound, s16le, channels mixed into one
 };
 SoundProbe probeSound(const QString &path);
