@@ -5,8 +5,13 @@
 #include <cstdlib>
 
 namespace {
-// A run whose counted time is this far off the measured time starts again from the latter.
-constexpr qint64 runToleranceNs = 15'000'000;
+// A run whose counted time is this far off the measured time lost samples (or the source
+// stalled): it starts again from the measured time.
+constexpr qint64 gapNs = 100'000'000;
+// The measured times jitter with the scheduling of this thread; their mean is followed once it
+// has moved this far from the counted time (the source's clock drifts from the monotonic one).
+constexpr qint64 driftLimitNs = 20'000'000;
+constexpr int driftSmoothing = 16; // chunks
 // The server hands samples over about this often.
 constexpr qint64 fragmentUs = 20'000;
 } // namespace
@@ -63,6 +68,7 @@ void PulseAudioSource::stop()
     if (stream) {
         pa_stream_set_read_callback(stream.get(), nullptr, nullptr);
         pa_stream_set_latency_update_callback(stream.get(), nullptr, nullptr);
+        pa_stream_set_overflow_callback(stream.get(), nullptr, nullptr);
     }
     stream.reset();
     if (context)
@@ -102,6 +108,7 @@ void PulseAudioSource::openStream()
     pa_stream_set_state_callback(stream.get(), &PulseAudioSource::onStreamState, this);
     pa_stream_set_read_callback(stream.get(), &PulseAudioSource::onReadable, this);
     pa_stream_set_latency_update_callback(stream.get(), &PulseAudioSource::onLatencyUpdate, this);
+    pa_stream_set_overflow_callback(stream.get(), &PulseAudioSource::onOverflow, this);
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
     buffer.fragsize = uint32_t(pa_usec_to_bytes(fragmentUs, &spec));
@@ -156,10 +163,7 @@ void PulseAudioSource::readAvailable()
         const qint64 frames = qint64(bytes) / frameBytes;
         const qint64 measuredNs = monotonicNowNs() - (negative ? -1 : 1) * qint64(latencyUs) * 1000;
         if (data && frames > 0) {
-            if (runStartNs < 0 || std::llabs(stampOf(runFrames) - measuredNs) > runToleranceNs) {
-                runStartNs = measuredNs;
-                runFrames = 0;
-            }
+            followClock(measuredNs);
             deliver({stampOf(runFrames),
                      QByteArray(static_cast<const char *>(data), int(frames * frameBytes))});
             runFrames += frames;
@@ -169,6 +173,28 @@ void PulseAudioSource::readAvailable()
         }
         pa_stream_drop(stream.get());
     }
+}
+
+void PulseAudioSource::followClock(qint64 measuredNs)
+{
+    const qint64 errorNs = runStartNs < 0 ? 0 : measuredNs - stampOf(runFrames);
+    if (runStartNs < 0 || std::llabs(errorNs) > gapNs) {
+        runStartNs = measuredNs;
+        runFrames = 0;
+        driftNs = 0;
+        return;
+    }
+    driftNs += (errorNs - driftNs) / driftSmoothing;
+    if (std::llabs(driftNs) > driftLimitNs) {
+        runStartNs += driftNs;
+        driftNs = 0;
+    }
+}
+
+void PulseAudioSource::onOverflow(pa_stream *, void *self)
+{
+    // Samples were lost: the next ones are stamped from the measured time.
+    static_cast<PulseAudioSource *>(self)->runStartNs = -1;
 }
 
 qint64 PulseAudioSource::stampOf(qint64 frames)

@@ -8,8 +8,9 @@
 // client library's own thread. Each chunk is stamped on the monotonic clock: the time a sample
 // was taken is the time it is read less the latency the server reports, and within an unbroken
 // run the samples follow each other at the source's rate; a run that drifts off the measured
-// time by more than a few milliseconds (an overrun lost samples, the clocks drift apart) starts
-// again from the measured time, so a gap stays a gap in the timestamps.
+// time by far (an overrun lost samples) starts again from the measured time, so a gap stays a gap
+// in the timestamps; one whose measured times drift away on average (the source's clock is not
+// the monotonic one) is moved after them.
 class PulseAudioSource : public AudioSource
 {
     Q_OBJECT
@@ -26,10 +27,13 @@ private:
     static void onStreamState(pa_stream *stream, void *self);
     static void onReadable(pa_stream *stream, size_t bytes, void *self);
     static void onLatencyUpdate(pa_stream *stream, void *self);
+    static void onOverflow(pa_stream *stream, void *self);
     // The client library's thread, with its lock held.
     void openStream();
     void readAvailable();
     qint64 stampOf(qint64 frames);
+    // Starts a new run, or moves the current one, where the measured time says.
+    void followClock(qint64 measuredNs);
     void reportFailure(const QString &reason);
 
     const QString sourceName;
@@ -43,4 +47,5 @@ private:
     bool reported = false;    // a failure or loss was reported; once is enough
     qint64 runStartNs = -1;   // the first sample of the current unbroken run
     qint64 runFrames = 0;     // sample frames delivered since then
+    qint64 driftNs = 0;       // the measured times' mean distance from the counted ones
 };

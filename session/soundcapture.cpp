@@ -11,7 +11,18 @@ SoundCapture::SoundCapture(Recorder *recorder, QObject *parent)
     , makeSource([](const AudioSourceInfo &source) {
         return std::unique_ptr<AudioSource>(std::make_unique<PulseAudioSource>(source));
     })
+    , scanner(new AudioSourceScanner(this))
 {
+    connect(scanner, &AudioSourceScanner::finished, this,
+            [this](const AudioSourceList &list, const QString &error) {
+                const bool wanted = choice != QLatin1String("none");
+                if (!error.isEmpty() && wanted && !std::exchange(serverMissingTold, true)) {
+                    qWarning().noquote()
+                        << tr("Sound: no sound server (%1); recordings have no sound").arg(error);
+                }
+                chosen = wanted ? list.chosen(choice, cameraUsbPath) : std::nullopt;
+                emit sourceChosen();
+            });
     // The sound taken up to the stop still comes in while the file is finished.
     connect(recorder, &Recorder::stateChanged, this, [this](Recorder::State state) {
         if (state == Recorder::State::Idle)

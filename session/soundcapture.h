@@ -57,11 +57,11 @@ private:
     void onLost(const QString &reason);
 
     Recorder *recorder;
+    SourceFactory makeSource;
     AudioSourceScanner *scanner;
     QString choice;
     QString cameraUsbPath;
     bool serverMissingTold = false;
     std::optional<AudioSourceInfo> chosen;
-    SourceFactory makeSource;
     std::unique_ptr<AudioSource> capture;
 };

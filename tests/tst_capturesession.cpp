@@ -434,7 +434,8 @@ private slots:
         QVERIFY(pactl.waitForFinished(10000) && pactl.exitCode() == 0);
         const QString module = QString::fromUtf8(pactl.readAllStandardOutput()).trimmed();
         startSession(synthetic::mode(320, 240, 30, "MJPG"));
-        session->sound()->setSource(AudioSourceInfo{"usbmic", "USB microphone", {16000, 1}, {}, false});
+        session->sound()->setSource(
+            AudioSourceInfo{"usbmic", "USB microphone", {16000, 1}, {}, false});
         QSignalSpy problems(session->sound(), &SoundCapture::problem);
         QTRY_VERIFY(session->hasFrame());
         Recorder *recorder = session->recorder();

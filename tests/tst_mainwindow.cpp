@@ -2,9 +2,11 @@
 // and recording state, failures are shown, recordings and snapshots reach the disk whole, and a
 // lost camera is handled whatever dialog is open.
 #include "framehandover.h"
+#include "levelmeter.h"
 #include "mainwindow.h"
 #include "openpnpcamera.h"
 #include "recordingcontroller.h"
+#include "soundcapture.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
@@ -311,6 +313,29 @@ private slots:
         QVERIFY2(probe.ok, qPrintable(probe.error));
         QCOMPARE(QSize(probe.width, probe.height), QSize(240, 320));
         QVERIFY(probe.allDecodable);
+    }
+
+    // The sound source remembered for the camera is recorded, with a level meter over the
+    // picture while it runs.
+    void recordsTheRememberedSoundWithAMeter()
+    {
+        startCamera();
+        AppSettings settings = AppSettings::load(access->session()->cameraId());
+        AppSettings chosen = settings;
+        chosen.soundSource = "sine";
+        settings.storeChoices(chosen);
+        button("startStopButton")->click();
+        button("startStopButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(access->session()->sound()->source(), 10000);
+        auto *meter = child<LevelMeter>("levelMeter");
+        QVERIFY(meter->isHidden());
+        button("recordButton")->click();
+        QTRY_VERIFY(!meter->isHidden());
+        QTRY_VERIFY_WITH_TIMEOUT(access->recording()->statistics().framesWritten >= 30, 10000);
+        button("recordButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(access->recording()->state(), Recorder::State::Idle, 10000);
+        QVERIFY(meter->isHidden());
+        QCOMPARE(probeSound(onlyRecording()).codec, QString("pcm_s16le"));
     }
 
     // The camera goes while the save dialog is open: the loss is reported, the list rescanned,

@@ -28,6 +28,7 @@ public:
 
     CameraBase *camera() const { return w.camera; }
     Recorder *recording() const { return w.session->recorder(); }
+    CaptureSession *session() const { return w.session; }
     void scan() { w.onCameraSelectorAboutToShow(); }
 
 private:
