@@ -15,8 +15,10 @@
 // is painted. scale multiplies every scenario's time.
 #include "benchsupport.h"
 #include "camerareference.h"
+#include "clickingmicrophone.h"
 #include "mainwindow.h"
 #include "recordingcontroller.h"
+#include "soundcapture.h"
 #include "synthetic/testpattern.h"
 #include "testsupport/ffprobe.h"
 #include "testsupport/mainwindowaccess.h"
@@ -54,6 +56,7 @@ struct Scenario
     const char *target;
     const char *fileFormat = "mjpeg-avi"; // the "recordingFormat" setting
     int noise = 0;                        // the synthetic camera's sensor noise
+    bool sound = false; // a microphone that clicks with every thirtieth frame is recorded
 };
 
 const Scenario scenarios[] = {
@@ -77,6 +80,14 @@ const Scenario scenarios[] = {
      "h264-mkv", 4},
     {"record-h264-hour", "1920x1080@30", true, false, false, 3600,
      "frames exact, resident memory flat", "h264-mkv", 4},
+    // Sound against picture: the click of a marked frame lies within a frame period of it, at
+    // the start as after ten minutes.
+    {"sound-sync", "1920x1080@30", true, false, false, 600, "offset <= 33 ms, no drift",
+     "mjpeg-avi", 0, true},
+    {"sound-sync-busy", "1920x1080@30", true, false, true, 600, "offset <= 33 ms, no drift",
+     "mjpeg-avi", 0, true},
+    {"sound-sync-h264", "1920x1080@30", true, false, false, 60, "offset <= 33 ms", "h264-mkv", 4,
+     true},
 };
 
 const char *synthThreadName = "ostrel-synth";
@@ -245,6 +256,33 @@ void reportRecording(const QString &path, const WriterStatistics &stats, double 
     }
 }
 
+// The clicks against their frames: at the start, at the end, and throughout.
+void reportSoundSync(const QString &path, double fps, const Scenario &scenario)
+{
+    const StripReport strip = readStrips(path, scenario.mirror);
+    const QList<double> offsets = clickOffsets(path, strip.sequences, fps);
+    if (offsets.size() < 4) {
+        std::printf("  sound: only %lld clicks found\n", qlonglong(offsets.size()));
+        return;
+    }
+    const auto mean = [](const QList<double> &values) {
+        double sum = 0;
+        for (double value : values)
+            sum += value;
+        return sum / double(values.size());
+    };
+    const qsizetype minute = std::min<qsizetype>(60, offsets.size() / 2);
+    double worst = 0;
+    for (double offset : offsets)
+        worst = std::max(worst, std::abs(offset));
+    std::printf("  sound against picture (ms, sound later when positive): %lld marked frames, "
+                "mean of the first minute %.1f, of the last minute %.1f (drift %.1f), worst "
+                "%.1f\n",
+                qlonglong(offsets.size()), mean(offsets.mid(0, minute)),
+                mean(offsets.mid(offsets.size() - minute)),
+                mean(offsets.mid(offsets.size() - minute)) - mean(offsets.mid(0, minute)), worst);
+}
+
 int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -269,6 +307,22 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
     access.scan();
     auto *startStop = window.findChild<QPushButton *>(QStringLiteral("startStopButton"));
     auto *record = window.findChild<QPushButton *>(QStringLiteral("recordButton"));
+    const auto clicks = std::make_shared<ClickTimes>();
+    if (scenario.sound) {
+        access.camera()->setFrameFactsCallback([clicks](const CameraBase::FrameFacts &facts) {
+            if (facts.sequence % 30 == 0)
+                clicks->add(qint64(facts.timestampUs) * 1000);
+        });
+        SoundCapture *sound = access.session()->sound();
+        sound->setSourceFactory([clicks](const AudioSourceInfo &) {
+            return std::unique_ptr<AudioSource>(std::make_unique<ClickingMicrophone>(clicks));
+        });
+        // Once the window has looked up the camera's own choice, the microphone takes its place.
+        QObject::connect(sound, &SoundCapture::sourceChosen, sound, [sound] {
+            sound->setSource(
+                AudioSourceInfo{"clicks", "Clicks", {ClickingMicrophone::rate, 1}, {}, false});
+        });
+    }
     startStop->click();
     if (startStop->text() != QStringLiteral("Stop Camera")) {
         std::fprintf(stderr, "the synthetic camera did not start\n");
@@ -327,6 +381,8 @@ int runScenario(const Scenario &scenario, int seconds, int argc, char *argv[])
         const double fps =
             QString::fromLatin1(scenario.mode).section(QLatin1Char('@'), 1).toDouble();
         reportRecording(path, access.recording()->writer()->statistics(), fps, scenario);
+        if (scenario.sound)
+            reportSoundSync(path, fps, scenario);
     }
     std::fflush(stdout);
     return 0;
