@@ -151,6 +151,15 @@ private slots:
         QVERIFY(!writer.startWriting(path("a.avi"), mjpg, qQNaN(), QSize(320, 240)));
         QTest::ignoreMessage(QtWarningMsg, "VideoWriterThread: Invalid parameters");
         QVERIFY(!writer.startWriting(path("a.avi"), mjpg, 30, QSize(320, 0)));
+        RecordingOptions opus;
+        opus.fileName = path("a.mkv");
+        opus.codec = RecordingOptions::Codec::H264;
+        opus.frameSize = QSize(320, 240);
+        opus.audio = {44100, 2};
+        opus.audioCodec = RecordingOptions::AudioCodec::Opus;
+        QTest::ignoreMessage(QtWarningMsg, "VideoWriterThread: cannot record the sound: \"Opus "
+                                           "takes sound at 48000 Hz only, not 44100 Hz\"");
+        QVERIFY(!writer.startWriting(opus));
     }
 
     void pacesAtFrameRate_data()
