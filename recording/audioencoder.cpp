@@ -11,20 +11,22 @@ extern "C" {
 AudioEncoder::AudioEncoder() = default;
 AudioEncoder::~AudioEncoder() = default;
 
-QString AudioEncoder::refusal(const AudioFormat &format, RecordingOptions::AudioCodec codec)
+QString AudioEncoder::refusal(const RecordingOptions &options)
 {
-    if (!format.isValid())
-        return QStringLiteral("no sound format");
-    if (codec == RecordingOptions::AudioCodec::Opus && format.sampleRate != 48000)
+    if (options.hasSound() && options.codec == RecordingOptions::Codec::H264 &&
+        options.audioCodec == RecordingOptions::AudioCodec::Opus &&
+        options.audio.sampleRate != 48000)
         return QStringLiteral("Opus takes sound at 48000 Hz only, not %1 Hz")
-            .arg(format.sampleRate);
+            .arg(options.audio.sampleRate);
     return QString();
 }
 
 QString AudioEncoder::open(const AudioFormat &newFormat, RecordingOptions::AudioCodec codec)
 {
-    if (const QString refused = refusal(newFormat, codec); !refused.isEmpty())
-        return refused;
+    if (!newFormat.isValid())
+        return QStringLiteral("no sound format");
+    if (codec == RecordingOptions::AudioCodec::Opus && newFormat.sampleRate != 48000)
+        return QStringLiteral("Opus takes sound at 48000 Hz only");
     format = newFormat;
     const bool opus = codec == RecordingOptions::AudioCodec::Opus;
     const AVCodec *encoder = avcodec_find_encoder_by_name(opus ? "libopus" : "aac");

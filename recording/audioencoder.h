@@ -32,8 +32,9 @@ public:
     AudioEncoder(const AudioEncoder &) = delete;
     AudioEncoder &operator=(const AudioEncoder &) = delete;
 
-    // Whether the codec can take sound of this format; otherwise the reason why not.
-    static QString refusal(const AudioFormat &format, RecordingOptions::AudioCodec codec);
+    // Why the sound of a recording cannot be encoded for its Matroska or MP4 file; empty when
+    // it can, and for a recording without sound or into AVI, whose sound is not encoded.
+    static QString refusal(const RecordingOptions &options);
 
     QString open(const AudioFormat &format, RecordingOptions::AudioCodec codec);
     // The stream's description, for the file's header.

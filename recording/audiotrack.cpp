@@ -1,19 +1,28 @@
 #include "audiotrack.h"
 
+#include <QDebug>
+
 #include <algorithm>
 
 namespace {
 
 // Chunks that wait for the first frame, at most: about ten seconds of the usual 10-50 ms ones.
 constexpr std::size_t maxWaitingChunks = 500;
+constexpr qint64 maxAheadSeconds = 10;
+// The timestamps of a sound server jitter by a few milliseconds: chunks this close to the end of
+// the sound follow on it, at most half a frame period. A microphone's chunks come within a few
+// tens of milliseconds, more on a busy machine, but some sources hand over seconds of sound at
+// once (PulseAudio's sine source: two); where none came after this long, it is silence.
+constexpr qint64 joinToleranceNs = 15000000;
+constexpr qint64 arrivalLatencyNs = 3000000000;
 
 } // namespace
 
-void AudioTrack::reset(const AudioFormat &format, qint64 tolerance, qint64 latency)
+void AudioTrack::reset(const AudioFormat &format, double fps)
 {
     audioFormat = format;
-    toleranceNs = tolerance;
-    latencyNs = latency;
+    toleranceNs = std::min<qint64>(joinToleranceNs, std::llround(5e8 / fps));
+    latencyNs = arrivalLatencyNs;
     origin = 0;
     originSet = false;
     placedAny = false;
@@ -41,6 +50,8 @@ void AudioTrack::add(const AudioChunk &chunk)
 
 void AudioTrack::setOrigin(qint64 originNs)
 {
+    if (originSet)
+        return;
     origin = originNs;
     originSet = true;
 }
@@ -71,6 +82,13 @@ void AudioTrack::place(const AudioChunk &chunk)
     const qint64 end = placedEnd();
     const qint64 tolerance = toleranceNs * audioFormat.sampleRate / 1000000000;
     qint64 at = frameAt(chunk.timeNs);
+    // The sound before a later chunk is filled in as time passes, so a chunk far beyond the end
+    // has a time of some other clock: it is left out rather than preceded by that much silence.
+    if (at - end > maxAheadSeconds * audioFormat.sampleRate) {
+        qWarning() << "AudioTrack: a chunk" << (at - end) / audioFormat.sampleRate
+                   << "s ahead of the sound, left out";
+        return;
+    }
     // The first chunk sets where the sound lies: it goes exactly where its time says.
     if (placedAny && std::abs(at - end) <= tolerance)
         at = end;

@@ -22,22 +22,15 @@ class AudioTrack
 public:
     using Clock = std::chrono::steady_clock;
 
-    // What the writers use: the timestamps of a sound server jitter by a few milliseconds,
-    // and a microphone's chunks come within a few tens of them, but some sources hand over
-    // seconds of sound at once (PulseAudio's sine source: two seconds).
-    static constexpr qint64 joinToleranceNs = 15000000;
-    static constexpr qint64 arrivalLatencyNs = 3000000000;
-
-    // Forgets all sound. toleranceNs: how far a chunk may lie from the end of the sound before it
-    // and still be joined on. latencyNs: how long after it was taken a sample has surely come;
-    // where none came by then, silence is its place.
-    void reset(const AudioFormat &format, qint64 toleranceNs, qint64 latencyNs);
+    // Forgets all sound; the picture that goes with it has fps frames a second.
+    void reset(const AudioFormat &format, double fps);
     const AudioFormat &format() const { return audioFormat; }
 
     // Any thread: a chunk of the source.
     void add(const AudioChunk &chunk);
 
-    // The monotonic time (ns) that plays at position 0; chunks wait for it to be set.
+    // The monotonic time (ns) that plays at position 0; chunks wait for it to be set. Only the
+    // first call after reset() sets it.
     void setOrigin(qint64 originNs);
     bool hasOrigin() const { return originSet; }
     // After a pause: the time line moves on by the time paused.
@@ -63,8 +56,8 @@ private:
     QByteArray takeUpTo(qint64 endFrame);
 
     AudioFormat audioFormat;
-    qint64 toleranceNs = 0;
-    qint64 latencyNs = 0;
+    qint64 toleranceNs = 0; // how far a chunk may lie from the end and still be joined on
+    qint64 latencyNs = 0;   // how long after it was taken a sample has surely come
 
     std::mutex mutex; // guards arrived and arrivedUntilNs
     std::condition_variable arrivedMore;

@@ -55,7 +55,7 @@ int FrameEncodeQueue::push(const QImage &frame, qint64 takenNs)
     // copy of its own, and the camera hands over a new image with every frame.
     auto entry = std::make_shared<Entry>();
     entry->image = frame;
-    entry->takenNs = takenNs;
+    entry->takenNs = takenNs > 0 ? takenNs : Clock::now().time_since_epoch().count();
     std::unique_lock<std::mutex> lock(mutex);
     if (!transform && frame.size() != frameSize)
         return -1;
@@ -71,7 +71,7 @@ int FrameEncodeQueue::pushEncoded(const QByteArray &jpeg, const QSize &declaredS
 {
     auto entry = std::make_shared<Entry>();
     entry->jpeg = jpeg;
-    entry->takenNs = takenNs;
+    entry->takenNs = takenNs > 0 ? takenNs : Clock::now().time_since_epoch().count();
     entry->claimed = entry->done = true;
     std::unique_lock<std::mutex> lock(mutex);
     if (declaredSize != frameSize)

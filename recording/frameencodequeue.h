@@ -50,7 +50,7 @@ public:
 
     // Any thread. Each returns how many of the oldest frames it discarded to keep the bound, or
     // -1 when the frame was refused for its size (only checked here when no transform is set).
-    // takenNs: when the frame was taken, on the steady clock.
+    // takenNs: when the frame was taken, on the steady clock; 0 for now.
     int push(const QImage &frame, qint64 takenNs = 0);
     int pushEncoded(const QByteArray &jpeg, const QSize &declaredSize, qint64 takenNs = 0);
     void setTransform(Transform transform);

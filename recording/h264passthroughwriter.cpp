@@ -71,17 +71,12 @@ bool H264PassThroughWriter::startWriting(const RecordingOptions &options)
         qWarning() << "H264PassThroughWriter: cannot record" << options.fileName;
         return false;
     }
-    if (const QString refused = options.hasSound()
-                                    ? AudioEncoder::refusal(options.audio, options.audioCodec)
-                                    : QString();
-        !refused.isEmpty()) {
+    if (const QString refused = AudioEncoder::refusal(options); !refused.isEmpty()) {
         qWarning() << "H264PassThroughWriter: cannot record the sound:" << refused;
         return false;
     }
     this->options = options;
-    audio.reset(options.hasSound() ? options.audio : AudioFormat(),
-                std::min<qint64>(AudioTrack::joinToleranceNs, std::llround(5e8 / options.fps)),
-                AudioTrack::arrivalLatencyNs);
+    audio.reset(options.hasSound() ? options.audio : AudioFormat(), options.fps);
     writtenEndUs = 0;
     awaitingKeyframe = true;
     skippedSinceHeld = resuming = haveSequence = false;
@@ -284,8 +279,7 @@ QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
             return openError;
         }
         originUs = frame.timestampUs;
-        if (!audio.hasOrigin())
-            audio.setOrigin(originUs * 1000);
+        audio.setOrigin(originUs * 1000); // the first file's
         pts = 0;
     }
     held = {frame.data, pts, frame.keyframe};

@@ -1,5 +1,6 @@
 #include "recordingfiles.h"
 
+#include "audiotrack.h"
 #include "avimuxer.h"
 #include "h264encoder.h"
 #include "moviefile.h"
@@ -17,8 +18,9 @@ constexpr double keyframeSeconds = 2.0;
 
 } // namespace
 
-RecordingFiles::RecordingFiles(const RecordingOptions &options)
+RecordingFiles::RecordingFiles(const RecordingOptions &options, AudioTrack *sound)
     : options(options)
+    , sound(options.hasSound() ? sound : nullptr)
     , slotsPerSegment(
           options.segmentSeconds > 0
               ? std::max<qint64>(1, std::llround(options.segmentSeconds * options.slotsPerSecond()))
@@ -96,11 +98,13 @@ QString RecordingFiles::writeSlot(const QByteArray &picture)
         if (!error.isEmpty() || limit != RecordingLimit::None)
             return error;
     }
-    const QString error = writePicture(picture);
+    QString error = writePicture(picture);
     if (!error.isEmpty())
         return error;
     ++slotsInFile;
     ++slotsWritten;
+    if (error = writeSound(false); !error.isEmpty())
+        return error;
     if (options.maxBytes > 0 && bytesWritten() + picture.size() > options.maxBytes)
         limit = RecordingLimit::Size;
     else if (slotsWritten % slotsPerCheck == 0 && !roomLeft())
@@ -108,13 +112,19 @@ QString RecordingFiles::writeSlot(const QByteArray &picture)
     return QString();
 }
 
-QString RecordingFiles::writeAudio(const QByteArray &samples)
+QString RecordingFiles::writeSound(bool whole)
 {
-    if (samples.isEmpty())
+    if (!sound || (!avi && !movie))
         return QString();
-    if (avi)
-        return avi->writeAudio(samples);
-    return movie ? movie->writeAudio(samples) : QString();
+    const qint64 end =
+        std::llround(double(slotsWritten) * options.audio.sampleRate / options.fileFps());
+    if (whole)
+        sound->waitFor(end);
+    const QByteArray samples =
+        whole ? sound->takeAll(end)
+              : sound->take(end, std::chrono::steady_clock::now().time_since_epoch().count());
+    const QString error = avi ? avi->writeAudio(samples) : movie->writeAudio(samples);
+    return error.isEmpty() ? QString() : QStringLiteral("sound: %1").arg(error);
 }
 
 QString RecordingFiles::writePicture(const QByteArray &picture)
@@ -135,15 +145,19 @@ QString RecordingFiles::writePicture(const QByteArray &picture)
 
 QString RecordingFiles::finish()
 {
-    QString error;
+    // A file ends with all of its sound, before the next one begins.
+    QString error = writeSound(true);
     if (avi) {
-        error = avi->finish();
+        const QString finishError = avi->finish();
+        if (error.isEmpty())
+            error = finishError;
         bytesInFinishedFiles += avi->size();
         avi.reset();
     }
     if (movie) {
         std::vector<H264Encoder::Packet> packets;
-        error = encoder->flush(&packets);
+        if (const QString flushError = encoder->flush(&packets); error.isEmpty())
+            error = flushError;
         for (const H264Encoder::Packet &packet : packets) {
             if (!error.isEmpty())
                 break;

@@ -8,18 +8,21 @@
 
 #include <memory>
 
+class AudioTrack;
 class AviMuxer;
 class H264Encoder;
 class MovieFile;
 
 // The files of one recording, filled one slot at a time: a Motion-JPEG AVI file or an H.264
 // Matroska or MP4 file, one after the other when the recording is segmented, and the limits of
-// size and free space that end it. Calls return an empty string on success and the cause of a
-// failure otherwise. Owned by the writer's thread.
+// size and free space that end it. With sound, each slot is followed by the sound of its time as
+// far as it has come, and each file is finished with all of its sound. Calls return an empty string
+// on success and the cause of a failure otherwise. Owned by the writer's thread.
 class RecordingFiles
 {
 public:
-    explicit RecordingFiles(const RecordingOptions &options);
+    // sound: where the recording's sound is laid out; none for a silent one.
+    explicit RecordingFiles(const RecordingOptions &options, AudioTrack *sound = nullptr);
     ~RecordingFiles();
     RecordingFiles(const RecordingFiles &) = delete;
     RecordingFiles &operator=(const RecordingFiles &) = delete;
@@ -29,13 +32,6 @@ public:
     // A picture for the next slot: a whole JPEG stream for Motion-JPEG, YUV 4:2:0 planes for H.264.
     // At a segment's end the file is finished and the next one opened first.
     QString writeSlot(const QByteArray &picture);
-    // Sound for the file being written, following the sound before it; nothing without sound.
-    QString writeAudio(const QByteArray &samples);
-    // Whether the next slot begins a new file: the sound up to it belongs to this one.
-    bool nextSlotStartsFile() const
-    {
-        return slotsPerSegment > 0 && slotsInFile == slotsPerSegment;
-    }
     // Finishes the file being written, if any.
     QString finish();
 
@@ -48,11 +44,15 @@ public:
 
 private:
     QString writePicture(const QByteArray &picture);
+    // The sound up to the end of the slots written, as far as it has come; all of it, silence
+    // where none came, when whole.
+    QString writeSound(bool whole);
     void checkLimits();
     // Looks at the free space of the target; false when it is below the floor.
     bool roomLeft();
 
     const RecordingOptions options;
+    AudioTrack *const sound;
     const qint64 slotsPerSegment; // 0: one file
     const qint64 slotsPerCheck;   // how often the free space is looked at
     std::unique_ptr<AviMuxer> avi;

@@ -43,11 +43,6 @@ std::chrono::nanoseconds timelapseLateLimit(double periodNs)
                     std::chrono::nanoseconds(std::chrono::seconds(1)));
 }
 
-qint64 steadyNowNs()
-{
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
-
 } // namespace
 
 VideoWriterThread::VideoWriterThread(QObject *parent)
@@ -86,18 +81,13 @@ bool VideoWriterThread::startWriting(const RecordingOptions &newOptions)
         qWarning() << "VideoWriterThread: Invalid parameters";
         return false;
     }
-    if (newOptions.hasSound() && newOptions.codec == RecordingOptions::Codec::H264) {
-        if (const QString refused = AudioEncoder::refusal(newOptions.audio, newOptions.audioCodec);
-            !refused.isEmpty()) {
-            qWarning() << "VideoWriterThread: cannot record the sound:" << refused;
-            return false;
-        }
+    if (const QString refused = AudioEncoder::refusal(newOptions); !refused.isEmpty()) {
+        qWarning() << "VideoWriterThread: cannot record the sound:" << refused;
+        return false;
     }
 
     options = newOptions;
-    audio.reset(options.hasSound() ? options.audio : AudioFormat(),
-                std::min<qint64>(AudioTrack::joinToleranceNs, std::llround(5e8 / options.fps)),
-                AudioTrack::arrivalLatencyNs);
+    audio.reset(options.hasSound() ? options.audio : AudioFormat(), options.fps);
     openedAtNs = 0;
     stoppedAtNs = 0;
     wantedFromNs = 0;
@@ -136,7 +126,7 @@ void VideoWriterThread::addFrame(const QImage &frame, qint64 takenNs)
     if (frame.isNull() || !wanted())
         return;
     ++framesReceived;
-    const int dropped = queue->push(frame, takenNs > 0 ? takenNs : steadyNowNs());
+    const int dropped = queue->push(frame, takenNs);
     if (dropped < 0) {
         ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
@@ -157,7 +147,7 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg, qint64 takenNs)
         return;
     }
     const QSize declared = JpegStream::declaredSize(jpeg);
-    const int dropped = queue->pushEncoded(jpeg, declared, takenNs > 0 ? takenNs : steadyNowNs());
+    const int dropped = queue->pushEncoded(jpeg, declared, takenNs);
     if (dropped < 0) {
         ++framesSkipped;
         qWarning() << "VideoWriterThread: Frame size mismatch. Expected:" << options.frameSize
@@ -165,12 +155,6 @@ void VideoWriterThread::addEncodedFrame(const QByteArray &jpeg, qint64 takenNs)
         return;
     }
     countDropped(dropped, "Queue full, dropped");
-}
-
-void VideoWriterThread::addAudio(const AudioChunk &chunk)
-{
-    if (accepting && !paused && options.hasSound())
-        audio.add(chunk);
 }
 
 void VideoWriterThread::setFrameTransform(FrameTransform transform)
@@ -239,7 +223,7 @@ WriterStatistics VideoWriterThread::statistics() const
 
 void VideoWriterThread::run()
 {
-    RecordingFiles files(options);
+    RecordingFiles files(options, &audio);
     const QString openError = files.open();
     if (!openError.isEmpty() || files.limitReached() != RecordingLimit::None) {
         accepting = false;
@@ -268,8 +252,6 @@ void VideoWriterThread::run()
     // A time-lapse's frames after its last slot were taken for a slot that never fell due.
     if (error.isEmpty() && endedAtLimit == RecordingLimit::None && !options.isTimelapse())
         error = writeLastFrames(files, origin, stop);
-    if (error.isEmpty())
-        error = writeSound(files, true);
     accepting = false;
     queue->endWorkers();
     const int unwritten = queue->size();
@@ -297,10 +279,14 @@ void VideoWriterThread::run()
 
 VideoWriterThread::Clock::duration VideoWriterThread::waitWhilePaused()
 {
+    // Sound from before the pause is placed before the time line moves on.
+    audio.placeArrived();
     const Clock::time_point start = Clock::now();
     while (paused && !stopRequested)
         queue->sleepUntil(Clock::now() + pausedPoll);
-    return Clock::now() - start;
+    const Clock::duration pausedFor = Clock::now() - start;
+    audio.shiftOrigin(pausedFor.count());
+    return pausedFor;
 }
 
 QByteArray VideoWriterThread::prepared(const QByteArray &picture) const
@@ -324,11 +310,7 @@ QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &
     // length is the time it recorded.
     for (qint64 slot = framesWritten + 1; !stopRequested; slot = framesWritten + 1) {
         if (paused) {
-            // Sound from before the pause is placed before the time line moves on.
-            audio.placeArrived();
-            const Clock::duration pausedFor = waitWhilePaused();
-            origin += pausedFor;
-            audio.shiftOrigin(pausedFor.count());
+            origin += waitWhilePaused();
             continue;
         }
         const auto due = origin + std::chrono::nanoseconds(std::llround(double(slot) * periodNs));
@@ -367,9 +349,7 @@ QString VideoWriterThread::writePaced(RecordingFiles &files, Clock::time_point &
         const FrameEncodeQueue::Front front = queue->takeFront(&jpeg, &encodeError, &takenNs);
         switch (front) {
         case FrameEncodeQueue::Front::Ready:
-            // The sound taken with the first frame plays with it.
-            if (last.isEmpty())
-                audio.setOrigin(takenNs);
+            audio.setOrigin(takenNs); // the first frame's: the sound taken with it plays with it
             jpeg = prepared(jpeg);
             last = jpeg;
             break;
@@ -429,8 +409,7 @@ QString VideoWriterThread::writeLastFrames(RecordingFiles &files, Clock::time_po
         qint64 takenNs = 0;
         switch (queue->takeFront(&jpeg, &encodeError, &takenNs)) {
         case FrameEncodeQueue::Front::Ready: {
-            if (!audio.hasOrigin())
-                audio.setOrigin(takenNs);
+            audio.setOrigin(takenNs);
             const QString writeError = writeSlot(files, prepared(jpeg), false);
             if (!writeError.isEmpty())
                 return writeError;
@@ -450,30 +429,8 @@ QString VideoWriterThread::writeLastFrames(RecordingFiles &files, Clock::time_po
     return QString();
 }
 
-qint64 VideoWriterThread::soundFrames(qint64 slotCount) const
-{
-    return std::llround(double(slotCount) * options.audio.sampleRate / options.fileFps());
-}
-
-QString VideoWriterThread::writeSound(RecordingFiles &files, bool whole)
-{
-    if (!options.hasSound())
-        return QString();
-    const qint64 end = soundFrames(framesWritten);
-    if (whole)
-        audio.waitFor(end);
-    const QString error =
-        files.writeAudio(whole ? audio.takeAll(end) : audio.take(end, steadyNowNs()));
-    return error.isEmpty() ? QString() : QStringLiteral("Error writing sound: %1").arg(error);
-}
-
 QString VideoWriterThread::writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat)
 {
-    // A file ends with all of its sound, before the next one begins.
-    if (files.nextSlotStartsFile()) {
-        if (const QString soundError = writeSound(files, true); !soundError.isEmpty())
-            return soundError;
-    }
     const QString error = files.writeSlot(picture);
     bytesWritten = files.bytesWritten();
     freeBytes = files.freeBytes();
@@ -485,5 +442,5 @@ QString VideoWriterThread::writeSlot(RecordingFiles &files, const QByteArray &pi
         ++framesDuplicated;
     ++framesWritten;
     emit frameWritten();
-    return writeSound(files, false);
+    return QString();
 }

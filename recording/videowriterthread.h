@@ -71,7 +71,11 @@ public:
     // Refused for H.264, which needs pictures.
     void addEncodedFrame(const QByteArray &jpeg, qint64 takenNs = 0);
     // Any thread: sound of the format the options gave; ignored without sound and while paused.
-    void addAudio(const AudioChunk &chunk);
+    void addAudio(const AudioChunk &chunk)
+    {
+        if (accepting && !paused && options.hasSound())
+            audio.add(chunk);
+    }
     // Any thread: the transform applied to frames added from now on; an empty function for none.
     void setFrameTransform(FrameTransform transform);
     // Any thread but the worker: asks the worker to finish and returns at once. The file is
@@ -110,11 +114,7 @@ private:
                             Clock::time_point stop);
     // Worker thread: one frame into the file, counted.
     QString writeSlot(RecordingFiles &files, const QByteArray &picture, bool repeat);
-    // Worker thread: the sound up to the end of the slots written so far, as far as it has come;
-    // all of it, silence where none came, when whole.
-    QString writeSound(RecordingFiles &files, bool whole);
-    qint64 soundFrames(qint64 slotCount) const;
-    // Worker thread: sleeps while paused; returns how long.
+    // Worker thread: sleeps while paused; returns how long. The sound's time line moves on by it.
     Clock::duration waitWhilePaused();
     // Worker thread: a picture as the file takes it.
     QByteArray prepared(const QByteArray &picture) const;
