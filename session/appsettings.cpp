@@ -23,6 +23,9 @@ const QString segmentMinutesKey = QStringLiteral("segmentMinutes");
 const QString timelapseSecondsKey = QStringLiteral("timelapseSeconds");
 const QString maxSizeKey = QStringLiteral("maxSizeMegabytes");
 const QString minFreeKey = QStringLiteral("minFreeMegabytes");
+const QString remotePortKey = QStringLiteral("remotePort");
+const QString remoteAddressKey = QStringLiteral("remoteAddress");
+const QString remoteTokenKey = QStringLiteral("remoteToken");
 
 // The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
 const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
@@ -133,6 +136,9 @@ AppSettings AppSettings::load()
     settings.timelapseSeconds = readCount(store, timelapseSecondsKey, 24 * 3600, 0);
     settings.maxSizeMegabytes = readCount(store, maxSizeKey, 100000000, 0);
     settings.minFreeMegabytes = readCount(store, minFreeKey, 100000000, fallback.minFreeMegabytes);
+    settings.remotePort = readCount(store, remotePortKey, 65535, 0);
+    settings.remoteAddress = store.value(remoteAddressKey, fallback.remoteAddress).toString();
+    settings.remoteToken = store.value(remoteTokenKey).toString();
     return settings;
 }
 

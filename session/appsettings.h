@@ -35,6 +35,11 @@ struct AppSettings
     int timelapseSeconds = 0;    // one frame every so many seconds; 0: every frame
     int maxSizeMegabytes = 0;    // 0: no limit
     int minFreeMegabytes = 1024; // recordings stop before the free space falls below it
+    // The live feed and remote control in the window: its port (0: off), the address it is
+    // reached on and the token every request must carry (needed off the machine's own address).
+    int remotePort = 0;
+    QString remoteAddress = QStringLiteral("127.0.0.1");
+    QString remoteToken;
 
     // The codec, segments, time-lapse and limits these settings ask for.
     RecordingOptions recordingOptions() const;
