@@ -276,8 +276,9 @@ RemoteApi::Reply RemoteApi::pauseRecording(const QJsonObject &request)
 
 RemoteApi::Reply RemoteApi::snapshot(const QJsonObject &request)
 {
+    // As /snapshot.jpg answers: no picture for now.
     if (!session->isRunning())
-        return error(409, tr("The camera is not running."));
+        return error(503, tr("The camera is not running."));
     const QString path = request.value(QStringLiteral("path")).toString();
     if (path.isEmpty())
         return {200, {}, true};
