@@ -162,13 +162,9 @@ private slots:
         for (int i = 0; i < 5; ++i)
             before[i] = readers[i].frames;
         QTRY_VERIFY_WITH_TIMEOUT(taken() >= takenBefore + 120, 60000);
-        const int cameraFrames = int(taken() - takenBefore);
         qsizetype largest = 0;
-        for (int i = 0; i < 5; ++i) {
-            QTRY_VERIFY(readers[i].frames - before[i] >= cameraFrames - 3);
-            QCOMPARE(readers[i].broken, 0);
-            largest = std::max(largest, readers[i].largest);
-        }
+        for (const StreamReader &reader : readers)
+            largest = std::max(largest, reader.largest);
         QVERIFY2(server->feed()->largestBacklog() <= 2 * largest,
                  qPrintable(QString::number(server->feed()->largestBacklog())));
         session->stopRecording();
@@ -176,6 +172,15 @@ private slots:
         QCOMPARE(session->recorder()->statistics().framesDropped, 0);
         QVERIFY2(session->recorder()->report().endsWith("lost: 0 at the camera, 0 in the program"),
                  qPrintable(session->recorder()->report()));
+        // Once the camera has stopped, every reader has had the frames it took since the mark,
+        // give or take the one on its way at either end.
+        session->stop();
+        const int cameraFrames = int(taken() - takenBefore);
+        for (int i = 0; i < 5; ++i) {
+            QTRY_VERIFY(readers[i].frames - before[i] >= cameraFrames - 2);
+            QVERIFY(readers[i].frames - before[i] <= cameraFrames + 2);
+            QCOMPARE(readers[i].broken, 0);
+        }
         ::close(stalled);
         QTRY_COMPARE(server->feed()->viewerCount(), 5);
     }
