@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 HttpServer::HttpServer(Handler handler, QObject *parent)
@@ -53,6 +54,7 @@ QByteArray HttpServer::statusLine(int status)
         {401, "Unauthorized"},
         {404, "Not Found"},
         {405, "Method Not Allowed"},
+        {408, "Request Timeout"},
         {409, "Conflict"},
         {411, "Length Required"},
         {413, "Payload Too Large"},
@@ -94,6 +96,11 @@ void HttpServer::onNewConnection()
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             partial.remove(socket);
             socket->deleteLater();
+        });
+        // A connection that never completes its request does not hold its place for ever.
+        QTimer::singleShot(requestTimeoutMs, socket, [this, socket] {
+            if (partial.remove(socket))
+                replyError(socket, 408, tr("The request did not arrive in time."));
         });
     }
 }

@@ -24,6 +24,7 @@ class HttpServer : public QObject
 public:
     static constexpr qint64 maxHeadBytes = 16 * 1024;
     static constexpr qint64 maxBodyBytes = 64 * 1024;
+    static constexpr int requestTimeoutMs = 10000;
 
     // Called with every request that passed the checks; it answers on socket, now or later.
     using Handler = std::function<void(QTcpSocket *socket, const HttpRequest &request)>;

@@ -1,5 +1,6 @@
 // The live feed and the remote control over a session with a synthetic camera, read by sockets
 // of the test's own on 127.0.0.1.
+#include "appsettings.h"
 #include "capturesession.h"
 #include "mjpegfeed.h"
 #include "openpnpcamera.h"
@@ -11,6 +12,7 @@
 #include <QJsonObject>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -268,6 +270,42 @@ private slots:
         QVERIFY2(reply.body.contains(expected), reply.body.constData());
         if (status >= 400)
             QVERIFY(QJsonDocument::fromJson(reply.body).object().contains("error"));
+    }
+
+    // The window's server as the settings ask for it: off at port 0, refused off the machine's
+    // own address without a token or on a name that is no address.
+    void settingsStartTheWindowsServer_data()
+    {
+        QTest::addColumn<int>("port"); // -1: a free one
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("off") << 0 << "127.0.0.1" << QString();
+        QTest::newRow("loopback") << -1 << "127.0.0.1" << QString();
+        QTest::newRow("everywhere without a token") << -1 << "0.0.0.0"
+                                                    << "token";
+        QTest::newRow("not an address") << -1 << "camera.lan"
+                                        << "camera.lan";
+    }
+    void settingsStartTheWindowsServer()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, address);
+        QFETCH(QString, error);
+        serve(synthetic::mode(320, 240, 30, "MJPG"));
+        AppSettings settings;
+        settings.remotePort = port;
+        if (port < 0) {
+            QTcpServer probe; // closed again before the server takes its port
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            settings.remotePort = probe.serverPort();
+        }
+        settings.remoteAddress = address;
+        QString why;
+        RemoteServer *started = RemoteServer::startFromSettings(session.get(), settings, &why);
+        QCOMPARE(started != nullptr, port < 0 && error.isEmpty());
+        QVERIFY2(why.contains(error), qPrintable(why));
+        if (started)
+            QCOMPARE(exchange(started->port(), "GET /api/status HTTP/1.1\r\n\r\n").status, 200);
     }
 
     // A recording started and stopped through the API is a whole file, by the name given or by
