@@ -242,6 +242,8 @@ RemoteApi::Reply RemoteApi::startRecording(const QJsonObject &request)
         return error(409, tr("The camera is not running."));
     if (session->recorder()->state() != Recorder::State::Idle)
         return error(409, tr("A recording is already running."));
+    if (!session->hasFrame())
+        return error(409, tr("The camera has delivered no picture yet."));
     const AppSettings settings = AppSettings::load();
     RecordingOptions options = settings.recordingOptions();
     QString path = request.value(QStringLiteral("path")).toString();
