@@ -133,7 +133,7 @@ private slots:
     // nothing holds up neither them nor the recording and is kept to a frame or two.
     void fiveViewersAtTheCamerasRate()
     {
-        serve(synthetic::mode(1280, 720, 30, "MJPG"));
+        serve(synthetic::mode(640, 480, 30, "MJPG"));
         const int stalled = ::socket(AF_INET, SOCK_STREAM, 0);
         const int small = 4096;
         ::setsockopt(stalled, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
