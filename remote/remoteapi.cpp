@@ -69,7 +69,7 @@ RemoteApi::Reply RemoteApi::error(int status, const QString &message)
 RemoteApi::Reply RemoteApi::handle(const QByteArray &method, const QString &path,
                                    const QByteArray &body)
 {
-    using Action = Reply (*)(RemoteApi *, const QJsonObject &);
+    using Action = Reply (RemoteApi::*)(const QJsonObject &);
     struct Route
     {
         const char *path;
@@ -77,58 +77,18 @@ RemoteApi::Reply RemoteApi::handle(const QByteArray &method, const QString &path
         Action action;
     };
     static const Route routes[] = {
-        {"status", "GET",
-         [](RemoteApi *api, const QJsonObject &) {
-             return Reply{200, api->status(), false};
-         }},
-        {"cameras", "GET",
-         [](RemoteApi *api, const QJsonObject &) {
-             return api->cameras();
-         }},
-        {"camera/start", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->startCamera(r);
-         }},
-        {"camera/stop", "POST",
-         [](RemoteApi *api, const QJsonObject &) {
-             api->session->stop();
-             return Reply{200, api->status(), false};
-         }},
-        {"recording/start", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->startRecording(r);
-         }},
-        {"recording/stop", "POST",
-         [](RemoteApi *api, const QJsonObject &) {
-             if (api->session->recorder()->state() != Recorder::State::Recording)
-                 return error(409, tr("No recording is running."));
-             api->session->stopRecording();
-             return Reply{200, api->status(), false};
-         }},
-        {"recording/pause", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->pauseRecording(r);
-         }},
-        {"snapshot", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->snapshot(r);
-         }},
-        {"controls", "GET",
-         [](RemoteApi *api, const QJsonObject &) {
-             return api->controls();
-         }},
-        {"controls", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->setControls(r);
-         }},
-        {"profiles", "GET",
-         [](RemoteApi *api, const QJsonObject &) {
-             return api->profiles();
-         }},
-        {"profile", "POST",
-         [](RemoteApi *api, const QJsonObject &r) {
-             return api->loadProfile(r);
-         }},
+        {"status", "GET", &RemoteApi::getStatus},
+        {"cameras", "GET", &RemoteApi::cameras},
+        {"camera/start", "POST", &RemoteApi::startCamera},
+        {"camera/stop", "POST", &RemoteApi::stopCamera},
+        {"recording/start", "POST", &RemoteApi::startRecording},
+        {"recording/stop", "POST", &RemoteApi::stopRecording},
+        {"recording/pause", "POST", &RemoteApi::pauseRecording},
+        {"snapshot", "POST", &RemoteApi::snapshot},
+        {"controls", "GET", &RemoteApi::controls},
+        {"controls", "POST", &RemoteApi::setControls},
+        {"profiles", "GET", &RemoteApi::profiles},
+        {"profile", "POST", &RemoteApi::loadProfile},
     };
     bool pathKnown = false;
     for (const Route &route : routes) {
@@ -145,7 +105,7 @@ RemoteApi::Reply RemoteApi::handle(const QByteArray &method, const QString &path
                 return error(400, tr("The body is not a JSON object."));
             request = document.object();
         }
-        return route.action(this, request);
+        return (this->*route.action)(request);
     }
     if (pathKnown)
         return error(405, tr("%1 is not allowed here.").arg(QString::fromLatin1(method)));
@@ -182,7 +142,26 @@ QJsonObject RemoteApi::status() const
     };
 }
 
-RemoteApi::Reply RemoteApi::cameras()
+RemoteApi::Reply RemoteApi::getStatus(const QJsonObject &)
+{
+    return {200, status(), false};
+}
+
+RemoteApi::Reply RemoteApi::stopCamera(const QJsonObject &)
+{
+    session->stop();
+    return {200, status(), false};
+}
+
+RemoteApi::Reply RemoteApi::stopRecording(const QJsonObject &)
+{
+    if (session->recorder()->state() != Recorder::State::Recording)
+        return error(409, tr("No recording is running."));
+    session->stopRecording();
+    return {200, status(), false};
+}
+
+RemoteApi::Reply RemoteApi::cameras(const QJsonObject &)
 {
     CameraBase *camera = session->camera();
     QJsonArray list;
@@ -290,7 +269,7 @@ RemoteApi::Reply RemoteApi::snapshot(const QJsonObject &request)
     return {202, QJsonObject{{QStringLiteral("path"), path}}, false};
 }
 
-RemoteApi::Reply RemoteApi::controls()
+RemoteApi::Reply RemoteApi::controls(const QJsonObject &)
 {
     CameraBase *camera = session->camera();
     QJsonArray list;
@@ -337,10 +316,10 @@ RemoteApi::Reply RemoteApi::setControls(const QJsonObject &request)
         AppSettings::storeCameraProperty(id, camera, property);
         session->controlKeeper()->remember(property);
     }
-    return controls();
+    return controls({});
 }
 
-RemoteApi::Reply RemoteApi::profiles()
+RemoteApi::Reply RemoteApi::profiles(const QJsonObject &)
 {
     return {200,
             QJsonObject{{QStringLiteral("profiles"),
@@ -363,5 +342,5 @@ RemoteApi::Reply RemoteApi::loadProfile(const QJsonObject &request)
         AppSettings::storeCameraProperty(session->cameraId(), session->camera(), property);
         session->controlKeeper()->remember(property);
     }
-    return controls();
+    return controls({});
 }

@@ -42,14 +42,18 @@ public:
 
 private:
     QJsonObject status() const;
-    Reply cameras();
+    // One for each path and method; the request's body is an empty object when none was sent.
+    Reply getStatus(const QJsonObject &request);
+    Reply cameras(const QJsonObject &request);
     Reply startCamera(const QJsonObject &request);
+    Reply stopCamera(const QJsonObject &request);
     Reply startRecording(const QJsonObject &request);
+    Reply stopRecording(const QJsonObject &request);
     Reply pauseRecording(const QJsonObject &request);
     Reply snapshot(const QJsonObject &request);
-    Reply controls();
+    Reply controls(const QJsonObject &request);
     Reply setControls(const QJsonObject &request);
-    Reply profiles();
+    Reply profiles(const QJsonObject &request);
     Reply loadProfile(const QJsonObject &request);
     static Reply error(int status, const QString &message);
 
