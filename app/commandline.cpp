@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -21,6 +22,27 @@ std::optional<CommandLine::FormatRequest> CommandLine::parseFormat(const QString
     if (request.width < 1 || request.height < 1 || !(request.fps > 0.0))
         return std::nullopt;
     return request;
+}
+
+bool CommandLine::parseServe(const QString &text, QString *address, int *port)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:(\\[[0-9A-Fa-f:.]+\\]|[0-9.]+|localhost):)?(\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    QString host = match.captured(1);
+    if (host == QLatin1String("localhost"))
+        host = QStringLiteral("127.0.0.1");
+    if (host.startsWith(QLatin1Char('[')))
+        host = host.mid(1, host.size() - 2);
+    const int number = match.captured(2).toInt();
+    if (number > 65535 || (!host.isEmpty() && QHostAddress(host).isNull()))
+        return false;
+    if (!host.isEmpty())
+        *address = host;
+    *port = number;
+    return true;
 }
 
 int CommandLine::findCamera(const QStringList &names, const QString &spec)
@@ -121,10 +143,20 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                         tr("The sound's codec in .mkv and .mp4 files (default: "
                                            "the settings', AAC); .avi files hold PCM."),
                                         QStringLiteral("aac|opus"));
+    const QCommandLineOption serve(
+        QStringLiteral("serve"),
+        tr("Serve the live picture (/stream.mjpg, /snapshot.jpg) and the remote control (/api/) "
+           "over HTTP on PORT, on 127.0.0.1 unless ADDRESS is given; without a window, alone or "
+           "while recording."),
+        tr("[ADDRESS:]PORT"));
+    const QCommandLineOption token(QStringLiteral("token"),
+                                   tr("The token every request to --serve must carry "
+                                      "(Authorization: Bearer TOKEN); needed off 127.0.0.1."),
+                                   tr("TOKEN"));
     parser.addOptions({help,        version,       listCameras, listFormats, camera,   format,
                        start,       fullscreen,    record,      duration,    codec,    segment,
                        timelapse,   timelapseRate, maxSize,     minFree,     snapshot, diagnose,
-                       noTransform, listAudio,     audio,       audioCodec});
+                       noTransform, serve,         token,       listAudio,   audio,    audioCodec});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -168,8 +200,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.duration = parser.value(duration).toDouble(&ok);
         if (!ok || !(result.duration > 0.0) || result.duration > 1e7)
             return fail(tr("Not a duration in seconds: %1").arg(parser.value(duration)));
-        if (!parser.isSet(record) && !parser.isSet(diagnose))
-            return fail(tr("--duration needs --record or --diagnose."));
+        if (!parser.isSet(record) && !parser.isSet(diagnose) && !parser.isSet(serve))
+            return fail(tr("--duration needs --record, --serve or --diagnose."));
     }
     // Every recording option is a positive number up to max (or 0, where that switches it
     // off), and only for --record.
@@ -240,6 +272,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.file = parser.value(parser.isSet(record) ? record : snapshot);
         if (result.file.isEmpty())
             return fail(tr("The file name is empty."));
+    }
+    if (parser.isSet(serve)) {
+        if (result.action != Action::Record && result.action != Action::Window)
+            return fail(tr("--serve goes alone or with --record."));
+        if (!parseServe(parser.value(serve), &result.serveAddress, &result.servePort))
+            return fail(tr("Not an address and port to serve on: %1 (expected [ADDRESS:]PORT)")
+                            .arg(parser.value(serve)));
+        if (result.action == Action::Window)
+            result.action = Action::Serve;
+    }
+    if (parser.isSet(token)) {
+        if (!parser.isSet(serve))
+            return fail(tr("--token needs --serve."));
+        result.token = parser.value(token);
+        if (result.token.isEmpty())
+            return fail(tr("The token is empty."));
     }
     if (parser.isSet(codec) && !parser.isSet(record))
         return fail(tr("--codec needs --record."));

@@ -27,6 +27,7 @@ public:
         Snapshot,
         Diagnose,
         ListAudio,
+        Serve,
         Error,
     };
 
@@ -56,13 +57,19 @@ public:
     bool audioCodecGiven = false;
     // How long --diagnose watches the camera when no duration is given.
     static constexpr double defaultDiagnoseSeconds = 10.0;
-    QString message; // the help or version text, or the one-line error
+    // --serve [ADDRESS:]PORT: the live feed and remote control, alone or beside --record.
+    QString serveAddress = QStringLiteral("127.0.0.1");
+    int servePort = -1; // -1: not served; 0: any free port
+    QString token;      // --token; empty: the settings' remote token
+    QString message;    // the help or version text, or the one-line error
 
     // Exit code: 2 for a command line that cannot be carried out.
     static constexpr int usageError = 2;
 
     static CommandLine parse(const QStringList &arguments);
     static std::optional<FormatRequest> parseFormat(const QString &text);
+    // [ADDRESS:]PORT, the address an IPv4 or a bracketed IPv6 address; false when malformed.
+    static bool parseServe(const QString &text, QString *address, int *port);
 
     // The camera named by spec (a name, or a position in the list), or -1.
     static int findCamera(const QStringList &names, const QString &spec);

@@ -9,6 +9,7 @@
 #include "diagnosticsreport.h"
 #include "framediagnostics.h"
 #include "openpnpcamera.h"
+#include "remoteserver.h"
 #include "stillcapture.h"
 
 #include <QDir>
@@ -113,6 +114,7 @@ int CommandLineSession::run()
     case CommandLine::Action::Record:
     case CommandLine::Action::Snapshot:
     case CommandLine::Action::Diagnose:
+    case CommandLine::Action::Serve:
         break;
     default:
         return CommandLine::usageError;
@@ -164,6 +166,15 @@ int CommandLineSession::run()
         if (!warning.isEmpty())
             printLine(stderr, tr("ostrel: warning: %1").arg(warning));
     }
+    if (commandLine.servePort >= 0) {
+        const int code = startServing();
+        if (code != 0)
+            return code;
+    }
+    if (commandLine.action == CommandLine::Action::Serve) {
+        disconnect(&durationTimer, nullptr, this, nullptr);
+        connect(&durationTimer, &QTimer::timeout, this, &CommandLineSession::finishServing);
+    }
     if (commandLine.action == CommandLine::Action::Diagnose) {
         session->diagnostics()->setWindow(commandLine.duration + 1);
         session->diagnostics()->setEnabled(true);
@@ -178,9 +189,39 @@ int CommandLineSession::run()
         return 1;
     }
     firstFrameTimer.start(firstFrameTimeoutMs);
-    if (commandLine.action == CommandLine::Action::Diagnose)
+    if (commandLine.action == CommandLine::Action::Diagnose ||
+        (commandLine.action == CommandLine::Action::Serve && commandLine.duration > 0))
         durationTimer.start(int(commandLine.duration * 1000));
     return -1;
+}
+
+int CommandLineSession::startServing()
+{
+    const QString token =
+        commandLine.token.isEmpty() ? AppSettings::load().remoteToken : commandLine.token;
+    const QHostAddress address(commandLine.serveAddress);
+    QString error;
+    auto *server = new RemoteServer(session, session);
+    if (!server->listen(address, quint16(commandLine.servePort), token, &error)) {
+        printLine(stderr, QStringLiteral("ostrel: ") + error);
+        delete server;
+        // Only a refusal of the command line itself is a usage error.
+        return token.isEmpty() && !address.isLoopback() ? CommandLine::usageError : 1;
+    }
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
+                             : address.toString();
+    printLine(stderr, tr("Serving on http://%1:%2/").arg(host).arg(server->port()));
+    return 0;
+}
+
+void CommandLineSession::finishServing()
+{
+    if (done)
+        return;
+    session->stop();
+    done = true;
+    emit finished(0);
 }
 
 bool CommandLineSession::canWrite(const QString &path)
@@ -204,7 +245,8 @@ void CommandLineSession::onFirstFrame()
 {
     disconnect(session, &CaptureSession::frameAvailable, this, &CommandLineSession::onFirstFrame);
     firstFrameTimer.stop();
-    if (done || commandLine.action == CommandLine::Action::Diagnose)
+    if (done || commandLine.action == CommandLine::Action::Diagnose ||
+        commandLine.action == CommandLine::Action::Serve)
         return;
     if (commandLine.action == CommandLine::Action::Snapshot) {
         if (!session->takeSnapshot(commandLine.file))
@@ -248,6 +290,10 @@ void CommandLineSession::interrupt()
 {
     if (commandLine.action == CommandLine::Action::Diagnose) {
         finishDiagnosis();
+        return;
+    }
+    if (commandLine.action == CommandLine::Action::Serve) {
+        finishServing();
         return;
     }
     if (session->recorder()->state() == Recorder::State::Recording)
@@ -329,6 +375,13 @@ void CommandLineSession::restartReturnedCamera()
 
 void CommandLineSession::onRecordingFinished(bool saved)
 {
+    // While serving, recordings come and go through the remote control.
+    if (commandLine.action == CommandLine::Action::Serve) {
+        printLine(stderr, saved ? tr("Recording saved: %1").arg(session->recorder()->path())
+                                : tr("Recording error occurred: %1").arg(writerError));
+        writerError.clear();
+        return;
+    }
     progressTimer.stop();
     const WriterStatistics statistics = session->recorder()->statistics();
     session->stop();

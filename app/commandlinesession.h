@@ -54,6 +54,10 @@ private:
     void printProgress();
     // The end of --diagnose: the report on standard output.
     void finishDiagnosis();
+    // --serve: starts the server; 0, or the exit code of the failure (printed).
+    int startServing();
+    // The end of --serve alone.
+    void finishServing();
     void fail(const QString &reason);
 
     CommandLine commandLine;

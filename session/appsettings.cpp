@@ -25,6 +25,9 @@ const QString maxSizeKey = QStringLiteral("maxSizeMegabytes");
 const QString minFreeKey = QStringLiteral("minFreeMegabytes");
 const QString soundCodecKey = QStringLiteral("soundCodec");
 const QString soundSourceKey = QStringLiteral("/soundSource");
+const QString remotePortKey = QStringLiteral("remotePort");
+const QString remoteAddressKey = QStringLiteral("remoteAddress");
+const QString remoteTokenKey = QStringLiteral("remoteToken");
 
 // The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
 const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
@@ -140,6 +143,9 @@ AppSettings AppSettings::load(const QString &cameraId)
                               : RecordingOptions::AudioCodec::Aac;
     settings.cameraId = cameraId;
     settings.soundSource = soundSourceOf(cameraId);
+    settings.remotePort = readCount(store, remotePortKey, 65535, 0);
+    settings.remoteAddress = store.value(remoteAddressKey, fallback.remoteAddress).toString();
+    settings.remoteToken = store.value(remoteTokenKey).toString();
     return settings;
 }
 

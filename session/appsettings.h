@@ -42,6 +42,11 @@ struct AppSettings
     // a source of the sound server. Remembered for each camera.
     QString cameraId;
     QString soundSource = QStringLiteral("camera");
+    // The live feed and remote control in the window: its port (0: off), the address it is
+    // reached on and the token every request must carry (needed off the machine's own address).
+    int remotePort = 0;
+    QString remoteAddress = QStringLiteral("127.0.0.1");
+    QString remoteToken;
 
     // The codec, segments, time-lapse and limits these settings ask for.
     RecordingOptions recordingOptions() const;

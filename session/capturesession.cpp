@@ -103,6 +103,7 @@ void CaptureSession::setOrientation(const Orientation &orientation)
 {
     currentOrientation = orientation;
     applyViewSize();
+    emit orientationChanged(orientation);
 }
 
 void CaptureSession::setViewSize(QSize devicePixels)

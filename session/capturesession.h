@@ -87,6 +87,7 @@ signals:
     // the GUI thread takes them are skipped.
     void frameAvailable(const QImage &frame);
     void fpsChanged(double fps);
+    void orientationChanged(const Orientation &orientation);
     // The camera was lost while running: it has stopped. A recording it interrupted is finishing
     // into interruptedRecording (empty when none was running, or for a time-lapse, which waits
     // for the camera to return).

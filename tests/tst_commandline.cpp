@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStorageInfo>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +103,15 @@ private slots:
         row("unknown sound codec", {"--record", "a.mkv", "--audio-codec", "mp3"}, A::Error, "mp3");
         row("list sound and record", {"--list-audio", "--record", "a.avi"}, A::Error,
             "--list-audio");
+        row("serve a port", {"--serve", "8080", "--duration", "2"}, A::Serve, "127.0.0.1 8080");
+        row("serve everywhere", {"--serve", "0.0.0.0:80", "--token", "t"}, A::Serve, "0.0.0.0 80");
+        row("serve IPv6", {"--serve", "[::1]:0"}, A::Serve, "::1 0");
+        row("serve localhost", {"--serve", "localhost:9"}, A::Serve, "127.0.0.1 9");
+        row("serve while recording", {"--serve", "80", "--record", "a.avi"}, A::Record, "a.avi");
+        row("port too large", {"--serve", "65536"}, A::Error, "65536");
+        row("host name", {"--serve", "camera.lan:80"}, A::Error, "camera.lan:80");
+        row("serve and snapshot", {"--serve", "80", "--snapshot", "a.png"}, A::Error, "--serve");
+        row("token alone", {"--token", "t"}, A::Error, "--serve");
     }
     void parsing()
     {
@@ -119,6 +129,8 @@ private slots:
         }
         if (parsed.action == CommandLine::Action::Diagnose)
             QCOMPARE(parsed.duration, detail.toDouble());
+        if (parsed.action == CommandLine::Action::Serve)
+            QCOMPARE(parsed.serveAddress + ' ' + QString::number(parsed.servePort), detail);
     }
 
     void choosingCameraAndFormat()
@@ -514,6 +526,9 @@ private slots:
             << "Not a directory";
         QTest::newRow("window without display") << QStringList{"--start"} << "Desk=320x240@30:MJPG"
                                                 << CommandLine::usageError << "no display";
+        QTest::newRow("serving off the machine without a token")
+            << QStringList{"--serve", "0.0.0.0:0"} << "Desk=320x240@30:MJPG"
+            << CommandLine::usageError << "needs a token";
     }
     void failuresTakeOneLineWithTheirCause()
     {
@@ -531,6 +546,34 @@ private slots:
         const QStringList lines = run.err.split('\n').filter(QRegularExpression("^ostrel: "));
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines.first().contains(cause), qPrintable(run.err));
+    }
+
+    // --serve runs without a display until a signal or its duration ends it; the picture is
+    // there for a reader while it runs.
+    void servesWithoutWindowUntilEnded()
+    {
+        QProcess process;
+        startOstrel(process, {"--serve", "0"});
+        QByteArray log;
+        const QRegularExpression serving("Serving on http://127.0.0.1:(\\d+)/");
+        QTRY_VERIFY_WITH_TIMEOUT(serving.match(log += process.readAllStandardError()).hasMatch(),
+                                 20000);
+        QTcpSocket reader;
+        reader.connectToHost(QHostAddress::LocalHost,
+                             quint16(serving.match(log).captured(1).toUInt()));
+        reader.write("GET /snapshot.jpg HTTP/1.1\r\n\r\n");
+        QByteArray reply;
+        while (reader.waitForReadyRead(20000))
+            reply += reader.readAll();
+        QVERIFY2(reply.startsWith("HTTP/1.1 200 OK\r\n"), reply.left(200).constData());
+        QVERIFY(QImage::fromData(reply.mid(reply.indexOf("\r\n\r\n") + 4), "JPG").size() ==
+                QSize(320, 240));
+        process.terminate();
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 0);
+        const Run bounded = runOstrel({"--serve", "0", "--duration", "1"});
+        QCOMPARE(bounded.exitCode, 0);
+        QVERIFY(bounded.err.contains("Serving on"));
     }
 
     // A terminating signal ends the program even while a modal box waits for an answer.

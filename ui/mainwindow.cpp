@@ -19,6 +19,7 @@
 #include "orientationcontrol.h"
 #include "panelscrollarea.h"
 #include "recordingcontroller.h"
+#include "remoteserver.h"
 #include "scancombobox.h"
 #include "settingsdialog.h"
 #include "snapshotsaver.h"
@@ -59,6 +60,9 @@ MainWindow::MainWindow(QWidget *parent)
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
     setupConnections();
+    QString remoteError;
+    if (!RemoteServer::startFromSettings(session, settings, &remoteError) && !remoteError.isEmpty())
+        QTimer::singleShot(0, this, [this, remoteError] { showNotification(remoteError, false); });
     addCaptureShortcuts(this);
     WindowShortcuts::addAdjustmentKeys(this, panel->brightnessSlider, panel->contrastSlider);
     // The camera started last is selected again once the window is up, unless a camera has been
