@@ -187,9 +187,9 @@ void MjpegFeed::updateTap()
         return;
     tapInput = wanted;
     if (wanted)
-        tapped->setRecordingTap(
-            [this](const QImage &picture, const QByteArray &jpeg) { takeFrame(picture, jpeg); },
-            *wanted, CameraBase::TapUser::LiveFeed);
+        tapped->setRecordingTap([this](const QImage &picture, const QByteArray &jpeg,
+                                       qint64) { takeFrame(picture, jpeg); },
+                                *wanted, CameraBase::TapUser::LiveFeed);
     else
         tapped->setRecordingTap({}, CameraBase::TapInput::Picture, CameraBase::TapUser::LiveFeed);
 }
