@@ -6,6 +6,7 @@
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "overlaypainter.h"
+#include "publisher.h"
 #include "stillcapture.h"
 
 #include <QPainter>
@@ -16,6 +17,7 @@ CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
     , frameDiagnostics(std::make_shared<FrameDiagnostics>())
     , recording(new Recorder(this, writer))
     , stillCapture(new StillCapture(this))
+    , publishing(new Publisher(this))
 {
     connect(handOver, &FrameHandOver::frameAvailable, this, &CaptureSession::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this,
@@ -24,6 +26,7 @@ CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
 
 CaptureSession::~CaptureSession()
 {
+    stopPublishing();
     recording->stop();
     if (cameraDevice)
         cameraDevice->stopCapture();
@@ -87,6 +90,7 @@ void CaptureSession::stop()
 
 void CaptureSession::stopCamera()
 {
+    stopPublishing();
     const bool wasRunning = isRunning();
     if (cameraDevice)
         cameraDevice->stopCapture();
@@ -126,6 +130,46 @@ bool CaptureSession::startRecording(const QString &path)
 void CaptureSession::stopRecording()
 {
     recording->stop();
+}
+
+bool CaptureSession::startPublishing(const QString &url)
+{
+    stopPublishing();
+    if (!isRunning())
+        return false;
+    const CameraBase::CameraFormat format = cameraDevice->currentFormat();
+    Publisher::Settings settings;
+    settings.url = url;
+    settings.fps = format.fps > 0 ? format.fps : 30.0;
+    settings.size = currentOrientation.apply(QSize(format.width, format.height));
+    settings.cameraH264 = cameraDevice->deliversH264() && currentOrientation.isIdentity();
+    if (!currentOrientation.isIdentity())
+        settings.transform = [orientation = currentOrientation](const QImage &frame) {
+            return orientation.apply(frame);
+        };
+    if (!publishing->start(settings))
+        return false;
+    // The publisher's own tap: a recording beside it keeps every frame it gets.
+    Publisher *target = publishing;
+    if (settings.cameraH264)
+        cameraDevice->setCompressedTap(
+            [target](const CameraBase::CompressedFrame &frame) { target->addCompressed(frame); },
+            CameraBase::TapUser::Publishing);
+    else
+        cameraDevice->setRecordingTap(
+            [target](const QImage &rgb, const QByteArray &) { target->addPicture(rgb); },
+            CameraBase::TapInput::Picture, CameraBase::TapUser::Publishing);
+    return true;
+}
+
+void CaptureSession::stopPublishing()
+{
+    if (cameraDevice) {
+        cameraDevice->setRecordingTap({}, CameraBase::TapInput::Picture,
+                                      CameraBase::TapUser::Publishing);
+        cameraDevice->setCompressedTap({}, CameraBase::TapUser::Publishing);
+    }
+    publishing->stop();
 }
 
 bool CaptureSession::takeSnapshot(const QString &path)

@@ -14,6 +14,7 @@ class CameraBase;
 class ControlKeeper;
 class FrameDiagnostics;
 class FrameHandOver;
+class Publisher;
 class StillCapture;
 class VideoWriterThread;
 
@@ -77,6 +78,14 @@ public:
     // camera's first frame.
     bool takeSnapshot(const QString &path);
 
+    // Sends the running camera's picture, turned as recordings are, to a media server at url,
+    // beside any recording; the camera's own H.264 goes out untouched when nothing turns it.
+    // False when the camera does not run or the address is wrong (the publisher says why).
+    // Publishing ends with the camera.
+    bool startPublishing(const QString &url);
+    void stopPublishing();
+    Publisher *publisher() const { return publishing; }
+
 signals:
     void runningChanged(bool running);
     // The newest frame for the display, only while the camera runs; frames that come faster than
@@ -105,6 +114,7 @@ private:
     std::shared_ptr<FrameDiagnostics> frameDiagnostics;
     Recorder *recording;
     StillCapture *stillCapture;
+    Publisher *publishing;
     Orientation currentOrientation;
     RecordingOptions recordingOptions;
     QSize viewSize;

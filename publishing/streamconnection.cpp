@@ -1,0 +1,153 @@
+#include "streamconnection.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/mem.h>
+}
+
+#include <QUrl>
+
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+// Long enough for a server on another continent to answer, short enough that a lost one is
+// noticed and tried again well within the five seconds a returning server may wait.
+constexpr int connectTimeoutMs = 3000;
+constexpr int writeTimeoutMs = 2000;
+constexpr int closeTimeoutMs = 1000;
+
+qint64 monotonicMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+StreamConnection::StreamConnection(Interrupt *interrupt)
+    : interrupt(interrupt)
+{}
+
+StreamConnection::~StreamConnection()
+{
+    close();
+}
+
+const char *StreamConnection::muxerFor(const QString &url)
+{
+    const QString scheme = QUrl(url).scheme().toLower();
+    if (scheme == QLatin1String("rtmp"))
+        return "flv";
+    if (scheme == QLatin1String("rtsp"))
+        return "rtsp";
+    if (scheme == QLatin1String("srt"))
+        return "mpegts";
+    return nullptr;
+}
+
+// Any thread that libavformat blocks in: a non-zero answer makes the blocking call give up.
+int StreamConnection::interrupted(void *opaque)
+{
+    const Interrupt *interrupt = static_cast<StreamConnection *>(opaque)->interrupt;
+    const qint64 deadline = interrupt->deadlineMs.load();
+    return interrupt->abort.load() || (deadline > 0 && monotonicMs() > deadline);
+}
+
+void StreamConnection::armDeadline(int milliseconds)
+{
+    interrupt->deadlineMs = monotonicMs() + milliseconds;
+}
+
+QString StreamConnection::open(const QString &url, QSize size, FrameRateFraction rate,
+                               const QByteArray &extradata)
+{
+    close();
+    const char *muxer = muxerFor(url);
+    if (!muxer)
+        return avErrorText(AVERROR_PROTOCOL_NOT_FOUND);
+    FormatContextHandle opened;
+    AVStream *stream = nullptr;
+    // Timestamps come in microseconds; the muxer chooses its own time base.
+    QString error = createVideoOutput(url, muxer, rate.numerator, rate.denominator, 1, 1000000,
+                                      &opened, &stream);
+    if (!error.isEmpty())
+        return error;
+    packet.reset(av_packet_alloc());
+    if (!packet)
+        return avErrorText(AVERROR(ENOMEM));
+    AVFormatContext *raw = opened.get();
+    AVCodecParameters *codec = stream->codecpar;
+    codec->codec_id = AV_CODEC_ID_H264;
+    codec->width = size.width();
+    codec->height = size.height();
+    codec->format = AV_PIX_FMT_YUV420P;
+    codec->extradata =
+        static_cast<uint8_t *>(av_mallocz(size_t(extradata.size()) + AV_INPUT_BUFFER_PADDING_SIZE));
+    if (!codec->extradata)
+        return avErrorText(AVERROR(ENOMEM));
+    std::memcpy(codec->extradata, extradata.constData(), size_t(extradata.size()));
+    codec->extradata_size = int(extradata.size());
+
+    raw->interrupt_callback = AVIOInterruptCB{&StreamConnection::interrupted, this};
+    // A viewer should see each frame as soon as it is made: nothing waits in an I/O buffer.
+    raw->flags |= AVFMT_FLAG_FLUSH_PACKETS;
+    AVDictionary *options = nullptr;
+    const QByteArray timeoutUs = QByteArray::number(qint64(writeTimeoutMs) * 1000);
+    av_dict_set(&options, "rw_timeout", timeoutUs.constData(), 0);
+    armDeadline(connectTimeoutMs);
+    int result = 0;
+    if (!(raw->oformat->flags & AVFMT_NOFILE))
+        result = avio_open2(&raw->pb, url.toUtf8().constData(), AVIO_FLAG_WRITE,
+                            &raw->interrupt_callback, &options);
+    av_dict_free(&options);
+    // RTSP connects in the header, over TCP: a pushed stream must not lose packets on the way.
+    av_dict_set(&options, "rtsp_transport", "tcp", 0);
+    av_dict_set(&options, "timeout", timeoutUs.constData(), 0);
+    if (result >= 0)
+        result = avformat_write_header(raw, &options);
+    av_dict_free(&options);
+    interrupt->deadlineMs = 0;
+    if (result < 0)
+        return avErrorText(result);
+    context = std::move(opened);
+    return QString();
+}
+
+QString StreamConnection::writePacket(const QByteArray &data, qint64 ptsUs, qint64 dtsUs,
+                                      bool keyframe)
+{
+    if (!context)
+        return avErrorText(AVERROR(EINVAL));
+    AVPacket *p = packet.get();
+    av_packet_unref(p);
+    int result = av_new_packet(p, int(data.size()));
+    if (result < 0)
+        return avErrorText(result);
+    std::memcpy(p->data, data.constData(), size_t(data.size()));
+    p->stream_index = 0;
+    p->pts = ptsUs;
+    p->dts = dtsUs;
+    if (keyframe)
+        p->flags |= AV_PKT_FLAG_KEY;
+    av_packet_rescale_ts(p, AVRational{1, 1000000}, context->streams[0]->time_base);
+    armDeadline(writeTimeoutMs);
+    result = av_write_frame(context.get(), p);
+    if (result >= 0 && context->pb)
+        result = context->pb->error;
+    interrupt->deadlineMs = 0;
+    return result < 0 ? avErrorText(result) : QString();
+}
+
+void StreamConnection::close()
+{
+    if (!context)
+        return;
+    // The trailer also closes an RTSP session's sockets, so it is written even to a lost server.
+    armDeadline(closeTimeoutMs);
+    av_write_trailer(context.get());
+    context.reset();
+    interrupt->deadlineMs = 0;
+}
