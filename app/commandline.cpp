@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "publisher.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -74,9 +76,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                     tr("Record to FILE without a window, until the duration is "
                                        "over or the program is interrupted."),
                                     tr("FILE"));
+    const QCommandLineOption publish(QStringLiteral("publish"),
+                                     tr("Send the picture to a media server at URL (rtmp://, "
+                                        "rtsp:// or srt://) without a window, with or without "
+                                        "--record."),
+                                     tr("URL"));
     const QCommandLineOption duration(QStringLiteral("duration"),
-                                      tr("Stop recording, or watching with --diagnose, after "
-                                         "this many seconds."),
+                                      tr("Stop recording or publishing, or watching with "
+                                         "--diagnose, after this many seconds."),
                                       tr("SECONDS"));
     const QCommandLineOption codec(
         QStringLiteral("codec"),
@@ -109,9 +116,10 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption noTransform(QStringLiteral("no-transform"),
                                          tr("Record and save the picture unmirrored and "
                                             "unrotated, whatever the settings say."));
-    parser.addOptions({help, version, listCameras, listFormats, camera, format, start, fullscreen,
-                       record, duration, codec, segment, timelapse, timelapseRate, maxSize, minFree,
-                       snapshot, diagnose, noTransform});
+    parser.addOptions({help,     version, listCameras, listFormats, camera,
+                       format,   start,   fullscreen,  record,      publish,
+                       duration, codec,   segment,     timelapse,   timelapseRate,
+                       maxSize,  minFree, snapshot,    diagnose,    noTransform});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -142,6 +150,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     if (chosen > 1)
         return fail(tr("Choose only one of --list-cameras, --list-formats, --record, "
                        "--snapshot and --diagnose."));
+    if (parser.isSet(publish)) {
+        if (chosen > 0 && !parser.isSet(record))
+            return fail(tr("--publish goes alone or with --record."));
+        result.publishUrl = parser.value(publish).trimmed();
+        if (const QString wrong = Publisher::checkUrl(result.publishUrl); !wrong.isEmpty())
+            return fail(wrong);
+        result.action = Action::Publish;
+    }
 
     result.camera = parser.value(camera);
     if (parser.isSet(format)) {
@@ -155,8 +171,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.duration = parser.value(duration).toDouble(&ok);
         if (!ok || !(result.duration > 0.0) || result.duration > 1e7)
             return fail(tr("Not a duration in seconds: %1").arg(parser.value(duration)));
-        if (!parser.isSet(record) && !parser.isSet(diagnose))
-            return fail(tr("--duration needs --record or --diagnose."));
+        if (!parser.isSet(record) && !parser.isSet(diagnose) && !parser.isSet(publish))
+            return fail(tr("--duration needs --record, --publish or --diagnose."));
     }
     // Every recording option is a positive number up to max (or 0, where that switches it
     // off), and only for --record.

@@ -106,6 +106,8 @@ QString StreamConnection::open(const QString &url, QSize size, FrameRateFraction
     // RTSP connects in the header, over TCP: a pushed stream must not lose packets on the way.
     av_dict_set(&options, "rtsp_transport", "tcp", 0);
     av_dict_set(&options, "timeout", timeoutUs.constData(), 0);
+    // A stream has no end to go back to: FLV's trailer must not try to seek.
+    av_dict_set(&options, "flvflags", "no_duration_filesize", 0);
     if (result >= 0)
         result = avformat_write_header(raw, &options);
     av_dict_free(&options);
