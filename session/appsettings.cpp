@@ -23,6 +23,7 @@ const QString segmentMinutesKey = QStringLiteral("segmentMinutes");
 const QString timelapseSecondsKey = QStringLiteral("timelapseSeconds");
 const QString maxSizeKey = QStringLiteral("maxSizeMegabytes");
 const QString minFreeKey = QStringLiteral("minFreeMegabytes");
+const QString publishUrlKey = QStringLiteral("publishUrl");
 
 // The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
 const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
@@ -133,6 +134,7 @@ AppSettings AppSettings::load()
     settings.timelapseSeconds = readCount(store, timelapseSecondsKey, 24 * 3600, 0);
     settings.maxSizeMegabytes = readCount(store, maxSizeKey, 100000000, 0);
     settings.minFreeMegabytes = readCount(store, minFreeKey, 100000000, fallback.minFreeMegabytes);
+    settings.publishUrl = store.value(publishUrlKey).toString();
     return settings;
 }
 
@@ -217,6 +219,10 @@ void AppSettings::storeChoices(const AppSettings &chosen)
         storeStartLastCamera(startLastCamera);
     }
     QSettings settings = openStore();
+    if (chosen.publishUrl != publishUrl) {
+        publishUrl = chosen.publishUrl;
+        settings.setValue(publishUrlKey, publishUrl);
+    }
     if (chosen.recordingFormat != recordingFormat) {
         recordingFormat = chosen.recordingFormat;
         settings.setValue(recordingFormatKey,

@@ -35,6 +35,7 @@ struct AppSettings
     int timelapseSeconds = 0;    // one frame every so many seconds; 0: every frame
     int maxSizeMegabytes = 0;    // 0: no limit
     int minFreeMegabytes = 1024; // recordings stop before the free space falls below it
+    QString publishUrl;          // the media server the "Publish" button sends the picture to
 
     // The codec, segments, time-lapse and limits these settings ask for.
     RecordingOptions recordingOptions() const;

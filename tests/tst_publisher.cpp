@@ -3,11 +3,13 @@
 // ffmpeg and judged by the synthetic camera's sequence strip.
 #include "capturesession.h"
 #include "openpnpcamera.h"
+#include "publishcontroller.h"
 #include "publisher.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
 
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -226,6 +228,40 @@ private slots:
         session->stopPublishing();
         QVERIFY(listener.waitForFinished(30000));
         verifyReceived(received, QSize(320, 240), 0, int(publisher->framesSent()), 0);
+    }
+
+    // The window's button: it asks for an address, tells a wrong one, and follows the stream.
+    void windowButtonFollowsTheStream()
+    {
+        RtmpServer server(freePort());
+        server.start();
+        startSession();
+        QPushButton button;
+        QString url;
+        PublishController controller(&button, session.get(), [&url] { return url; });
+        QSignalSpy notices(&controller, &PublishController::notificationRequested);
+        const std::pair<QString, QString> refused[] = {
+            {QString(), "Set the address to publish to in the settings first"},
+            {"http://127.0.0.1/x", "rtmp://, rtsp:// or srt://"}};
+        for (const auto &[address, notice] : refused) {
+            url = address;
+            button.click();
+            QVERIFY(!button.isChecked());
+            QVERIFY2(notices.last().at(0).toString().contains(notice),
+                     qPrintable(notices.last().at(0).toString()));
+        }
+        url = server.url();
+        button.click();
+        QTRY_COMPARE(button.text(), "Live");
+        QVERIFY(button.isChecked());
+        server.kill();
+        QTRY_COMPARE(button.text(), "Reconnecting…");
+        QVERIFY(button.isChecked());
+        button.click();
+        QCOMPARE(session->publisher()->state(), Publisher::State::Idle);
+        QCOMPARE(button.text(), "Publish");
+        QVERIFY(!button.isChecked());
+        QCOMPARE(notices.count(), 2);
     }
 
     // The command line: a wrong address is a usage error, a server that is not there a failure,

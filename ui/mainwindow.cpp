@@ -17,6 +17,7 @@
 #include "openpnpcamera.h"
 #include "orientationcontrol.h"
 #include "panelscrollarea.h"
+#include "publishcontroller.h"
 #include "recordingcontroller.h"
 #include "scancombobox.h"
 #include "settingsdialog.h"
@@ -47,9 +48,13 @@ MainWindow::MainWindow(QWidget *parent)
                                 overlays->recordingIndicator, overlays->recordingDetailLabel, this);
     recording->setPauseButton(panel->pauseButton);
     snapshots = new SnapshotSaver(session, this);
+    publishing = new PublishController(
+        panel->publishButton, session, [this] { return settings.publishUrl; }, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
     benchTools = new BenchToolsController(this, session, videoLabel);
+    connect(publishing, &PublishController::notificationRequested, this,
+            [this](const QString &message, bool success) { showNotification(message, success); });
     connect(benchTools, &BenchToolsController::notificationRequested, this,
             [this](const QString &message, bool success) { showNotification(message, success); });
     orientation =

@@ -19,6 +19,7 @@ class LossBox;
 class NotificationLabel;
 class OrientationControl;
 class QShortcut;
+class PublishController;
 class RecordingController;
 class SnapshotSaver;
 class ViewFinder;
@@ -87,6 +88,7 @@ private:
     CameraSelection *selection = nullptr;     // with the session
     HotplugFollower *hotplug = nullptr;       // with the session
     RecordingController *recording = nullptr; // with the session
+    PublishController *publishing = nullptr;  // with the session
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;

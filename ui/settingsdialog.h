@@ -50,6 +50,7 @@ private:
     QCheckBox *startLastCameraCheckBox = nullptr;
     QLineEdit *recordingDirectoryEdit = nullptr;
     QLineEdit *snapshotDirectoryEdit = nullptr;
+    QLineEdit *publishUrlEdit = nullptr;
     RecordingSettingsGroup *recordingGroup = nullptr;
     AppSettings initial;
 };
