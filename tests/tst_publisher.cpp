@@ -7,6 +7,7 @@
 #include "publisher.h"
 #include "synthetic/syntheticcontrol.h"
 #include "testsupport/ffprobe.h"
+#include "testsupport/rtmpserver.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -16,70 +17,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <memory>
 
 namespace synthetic = ostrel::synthetic;
 
 namespace {
-
-const QString rtmpModule = QStringLiteral("/usr/lib/nginx/modules/ngx_rtmp_module.so");
-
-// A port nobody listens on at the moment.
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), length);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
-// nginx in the foreground, one process, with an RTMP application "live" on port.
-class RtmpServer
-{
-public:
-    explicit RtmpServer(int port)
-        : port(port)
-    {
-        QFile config(dir.filePath("nginx.conf"));
-        config.open(QIODevice::WriteOnly);
-        config.write(QStringLiteral("daemon off;\nmaster_process off;\npid %1/nginx.pid;\n"
-                                    "error_log %1/error.log info;\nload_module %2;\nevents {}\n"
-                                    "rtmp { server { listen 127.0.0.1:%3; "
-                                    "application live { live on; } } }\n")
-                         .arg(dir.path(), rtmpModule)
-                         .arg(port)
-                         .toUtf8());
-    }
-    ~RtmpServer() { kill(); }
-    void start()
-    {
-        process.start("nginx", {"-e", dir.filePath("error.log"), "-p", dir.path(), "-c",
-                                dir.filePath("nginx.conf")});
-        process.waitForStarted();
-    }
-    void kill()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-    QString url() const { return QStringLiteral("rtmp://127.0.0.1:%1/live/test").arg(port); }
-
-private:
-    QTemporaryDir dir;
-    QProcess process;
-    const int port;
-};
 
 // ffmpeg copies what it receives from url into path, until it has frames or the stream ends.
 bool receive(QProcess &ffmpeg, const QStringList &input, const QString &path, int frames = 0)
@@ -135,8 +78,7 @@ private:
 private slots:
     void initTestCase()
     {
-        if (!QFile::exists(rtmpModule) || QStandardPaths::findExecutable("nginx").isEmpty() ||
-            !ffprobeAvailable())
+        if (!RtmpServer::available() || !ffprobeAvailable())
             QSKIP("nginx with its RTMP module, ffmpeg and ffprobe are needed");
         QStandardPaths::setTestModeEnabled(true);
         QSettings("Brellway", "Ostrel").clear();
@@ -161,7 +103,7 @@ private slots:
     {
         QFETCH(int, angle);
         QFETCH(QSize, size);
-        RtmpServer server(freePort());
+        RtmpServer server(freeLoopbackPort());
         server.start();
         startSession();
         session->setOrientation({false, angle});
@@ -210,7 +152,7 @@ private slots:
     // An RTSP server that takes a pushed stream (as MediaMTX does) receives every frame sent.
     void rtspPushIsReceived()
     {
-        const int port = freePort();
+        const int port = freeLoopbackPort();
         const QString url = QStringLiteral("rtsp://127.0.0.1:%1/live").arg(port);
         QProcess listener;
         const QString received = dir.filePath("pushed.mkv");
@@ -235,7 +177,7 @@ private slots:
     // The window's button: it asks for an address, tells a wrong one, and follows the stream.
     void windowButtonFollowsTheStream()
     {
-        RtmpServer server(freePort());
+        RtmpServer server(freeLoopbackPort());
         server.start();
         startSession();
         QPushButton button;
@@ -273,7 +215,8 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString refused = QStringLiteral("rtmp://127.0.0.1:%1/live/x").arg(freePort());
+        const QString refused =
+            QStringLiteral("rtmp://127.0.0.1:%1/live/x").arg(freeLoopbackPort());
         QTest::newRow("unknown scheme")
             << "http://127.0.0.1/x" << 2 << "rtmp://, rtsp:// or srt://";
         QTest::newRow("no host") << "rtmp:live" << 2 << "Not a valid address";
@@ -285,7 +228,7 @@ private slots:
         QFETCH(QString, url);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        RtmpServer server(freePort());
+        RtmpServer server(freeLoopbackPort());
         if (url.isEmpty()) {
             server.start();
             url = server.url();
