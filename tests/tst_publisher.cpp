@@ -2,6 +2,7 @@
 // RTMP module, and ffmpeg listening for an RTSP push. What the servers received is read back by
 // ffmpeg and judged by the synthetic camera's sequence strip.
 #include "capturesession.h"
+#include "h264encoder.h"
 #include "openpnpcamera.h"
 #include "publishcontroller.h"
 #include "publisher.h"
@@ -172,6 +173,61 @@ private slots:
         session->stopPublishing();
         QVERIFY(listener.waitForFinished(30000));
         verifyReceived(received, QSize(320, 240), 0, int(publisher->framesSent()), 0);
+    }
+
+    // A camera's own H.264 goes out untouched from its first keyframe; after a frame missing
+    // from the camera's numbering, nothing until the next keyframe.
+    void cameraH264PassesThroughFromAKeyframe()
+    {
+        // A camera's stream: parameter sets before every keyframe, one every 30 frames.
+        H264Encoder camera;
+        QCOMPARE(camera.open({QSize(320, 240), {30, 1}, 30, false, true}), QString());
+        std::vector<H264Encoder::Packet> packets;
+        for (int sequence = 0; sequence < 95; ++sequence) {
+            QImage picture(320, 240, QImage::Format_RGB888);
+            picture.fill(QColor::fromHsv(sequence * 3, 200, 200));
+            QCOMPARE(
+                camera.encode(H264Encoder::yuv420FromImage(picture, nullptr), sequence, &packets),
+                QString());
+        }
+        QCOMPARE(packets.size(), size_t(95));
+        auto frame = [&packets](int i) {
+            return CameraBase::CompressedFrame{packets[size_t(i)].data, 1000000 + i * 33333,
+                                               quint32(packets[size_t(i)].pts),
+                                               packets[size_t(i)].keyframe};
+        };
+        const QString url = QStringLiteral("rtsp://127.0.0.1:%1/camera").arg(freeLoopbackPort());
+        QProcess listener;
+        const QString received = dir.filePath("camera.mkv");
+        QVERIFY(receive(listener, {"-rtsp_flags", "listen", "-i", url}, received));
+        // The stream connects at the first keyframe; the listener may not listen yet.
+        Publisher publisher;
+        for (int attempt = 0; attempt < 20 && publisher.state() != Publisher::State::Live;
+             ++attempt) {
+            QVERIFY(publisher.start({url, QSize(320, 240), 30.0, true, {}}));
+            publisher.addCompressed(frame(0));
+            QTRY_VERIFY(publisher.state() != Publisher::State::Connecting);
+            if (publisher.state() == Publisher::State::Failed)
+                QTest::qWait(250);
+        }
+        QCOMPARE(publisher.state(), Publisher::State::Live);
+        qint64 given = 1;
+        for (int i = 1; i < 95; ++i) {
+            if (i == 40) // lost at the camera
+                continue;
+            publisher.addCompressed(frame(i));
+            ++given;
+            QTRY_COMPARE(publisher.framesSent() + publisher.framesDropped(), given);
+        }
+        QCOMPARE(publisher.framesDropped(), 19); // 41 to 59
+        QCOMPARE(publisher.framesSent(), 75);
+        publisher.stop();
+        QVERIFY(listener.waitForFinished(30000));
+        const ProbeResult probe = probeVideo(received);
+        QVERIFY2(probe.ok, qPrintable(probe.error));
+        QCOMPARE(probe.codec, "h264");
+        QCOMPARE(probe.frames, 75);
+        QVERIFY(probe.allDecodable);
     }
 
     // The window's button: it asks for an address, tells a wrong one, and follows the stream.
