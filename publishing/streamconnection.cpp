@@ -5,6 +5,7 @@ extern "C" {
 #include <libavutil/mem.h>
 }
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <chrono>
@@ -56,8 +57,19 @@ int StreamConnection::interrupted(void *opaque)
     return interrupt->abort.load() || (deadline > 0 && monotonicMs() > deadline);
 }
 
+// libavformat tells a call cut short as "Immediate exit requested": say what cut it short.
+QString StreamConnection::failure(int averror) const
+{
+    if (averror == AVERROR_EXIT && !interrupt->abort)
+        return QCoreApplication::translate("StreamConnection",
+                                           "Connection timed out: no answer within %1 s")
+            .arg(double(lastTimeoutMs) / 1000.0);
+    return avErrorText(averror);
+}
+
 void StreamConnection::armDeadline(int milliseconds)
 {
+    lastTimeoutMs = milliseconds;
     interrupt->deadlineMs = monotonicMs() + milliseconds;
 }
 
@@ -113,7 +125,7 @@ QString StreamConnection::open(const QString &url, QSize size, FrameRateFraction
     av_dict_free(&options);
     interrupt->deadlineMs = 0;
     if (result < 0)
-        return avErrorText(result);
+        return failure(result);
     context = std::move(opened);
     return QString();
 }
@@ -140,7 +152,7 @@ QString StreamConnection::writePacket(const QByteArray &data, qint64 ptsUs, qint
     if (result >= 0 && context->pb)
         result = context->pb->error;
     interrupt->deadlineMs = 0;
-    return result < 0 ? avErrorText(result) : QString();
+    return result < 0 ? failure(result) : QString();
 }
 
 void StreamConnection::close()

@@ -44,8 +44,10 @@ public:
 private:
     static int interrupted(void *opaque);
     void armDeadline(int milliseconds);
+    QString failure(int averror) const;
 
     Interrupt *interrupt;
     FormatContextHandle context;
     PacketHandle packet;
+    int lastTimeoutMs = 0;
 };

@@ -18,6 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -46,6 +51,9 @@ class TestPublisher : public QObject
 private:
     std::unique_ptr<CaptureSession> session;
     QTemporaryDir dir;
+    // A server that takes connections and never says a word.
+    int silentSocket = -1;
+    int silentPort = 0;
 
     void startSession()
     {
@@ -83,7 +91,17 @@ private slots:
             QSKIP("nginx with its RTMP module, ffmpeg and ffprobe are needed");
         QStandardPaths::setTestModeEnabled(true);
         QSettings("Brellway", "Ostrel").clear();
+        silentSocket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QCOMPARE(::bind(silentSocket, reinterpret_cast<sockaddr *>(&address), length), 0);
+        QCOMPARE(::listen(silentSocket, 4), 0);
+        ::getsockname(silentSocket, reinterpret_cast<sockaddr *>(&address), &length);
+        silentPort = ntohs(address.sin_port);
     }
+    void cleanupTestCase() { ::close(silentSocket); }
     void cleanup()
     {
         session.reset();
@@ -277,6 +295,8 @@ private slots:
             << "http://127.0.0.1/x" << 2 << "rtmp://, rtsp:// or srt://";
         QTest::newRow("no host") << "rtmp:live" << 2 << "Not a valid address";
         QTest::newRow("refused") << refused << 1 << "Connection refused";
+        QTest::newRow("silent") << QStringLiteral("rtmp://127.0.0.1:%1/live/x").arg(silentPort) << 1
+                                << "timed out";
         QTest::newRow("live") << QString() << 0 << "stream live";
     }
     void commandLineExitCodes()
@@ -295,7 +315,7 @@ private slots:
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess ostrel;
         ostrel.setProcessEnvironment(environment);
-        ostrel.start(OSTREL_BINARY, {"--publish", url, "--duration", "2"});
+        ostrel.start(OSTREL_BINARY, {"--publish", url, "--duration", "5"});
         QVERIFY(ostrel.waitForFinished(30000));
         QCOMPARE(ostrel.exitCode(), exitCode);
         const QStringList lines =
