@@ -2,6 +2,7 @@
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/log.h>
 #include <libavutil/mem.h>
 }
 
@@ -9,7 +10,9 @@ extern "C" {
 #include <QUrl>
 
 #include <chrono>
+#include <cstdarg>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -26,11 +29,28 @@ qint64 monotonicMs()
         .count();
 }
 
+// libavformat's network protocols log every failed attempt to connect; the publisher reports a
+// failure once itself, so while a lost server is tried again every second their lines would only
+// fill the terminal. They are kept for a verbose log; everything else is logged as before.
+void quietNetworkLog(void *object, int level, const char *format, va_list arguments)
+{
+    const AVClass *avClass = object ? *static_cast<const AVClass *const *>(object) : nullptr;
+    if (avClass && level > AV_LOG_FATAL && level < AV_LOG_VERBOSE) {
+        const QByteArray name(avClass->item_name(object));
+        if (name == "tcp" || name == "rtmp" || name == "RTSP muxer" || name == "srt")
+            level = AV_LOG_VERBOSE;
+    }
+    av_log_default_callback(object, level, format, arguments);
+}
+
 } // namespace
 
 StreamConnection::StreamConnection(Interrupt *interrupt)
     : interrupt(interrupt)
-{}
+{
+    static std::once_flag quietened;
+    std::call_once(quietened, [] { av_log_set_callback(&quietNetworkLog); });
+}
 
 StreamConnection::~StreamConnection()
 {
