@@ -109,8 +109,8 @@ private slots:
     }
 
     // What the server passes on is the camera's picture, turned as a recording is, frame after
-    // frame; a frame the server holds is sent, and a lost server is back live after its restart
-    // while a recording beside it keeps every frame.
+    // frame; a server killed and started again is live again and passes frames on, while a
+    // recording beside the stream keeps every frame.
     void rtmpStreamIsPulledBack_data()
     {
         QTest::addColumn<int>("angle");
@@ -282,8 +282,8 @@ private slots:
         QCOMPARE(notices.count(), 2);
     }
 
-    // The command line: a wrong address is a usage error, a server that is not there a failure,
-    // each in one line; a live server gets the stream for the duration.
+    // The command line: a wrong address is a usage error, a server that is not there or never
+    // answers a failure, each in one line; a live server gets the stream for the duration.
     void commandLineExitCodes_data()
     {
         QTest::addColumn<QString>("url");
