@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "publisher.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QHostAddress>
@@ -96,9 +98,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                     tr("Record to FILE without a window, until the duration is "
                                        "over or the program is interrupted."),
                                     tr("FILE"));
+    const QCommandLineOption publish(QStringLiteral("publish"),
+                                     tr("Send the picture to a media server at URL (rtmp://, "
+                                        "rtsp:// or srt://) without a window, with or without "
+                                        "--record."),
+                                     tr("URL"));
     const QCommandLineOption duration(QStringLiteral("duration"),
-                                      tr("Stop recording, or watching with --diagnose, after "
-                                         "this many seconds."),
+                                      tr("Stop recording or publishing, or watching with "
+                                         "--diagnose, after this many seconds."),
                                       tr("SECONDS"));
     const QCommandLineOption codec(
         QStringLiteral("codec"),
@@ -153,10 +160,11 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                    tr("The token every request to --serve must carry "
                                       "(Authorization: Bearer TOKEN); needed off 127.0.0.1."),
                                    tr("TOKEN"));
-    parser.addOptions({help,        version,       listCameras, listFormats, camera,   format,
-                       start,       fullscreen,    record,      duration,    codec,    segment,
-                       timelapse,   timelapseRate, maxSize,     minFree,     snapshot, diagnose,
-                       noTransform, serve,         token,       listAudio,   audio,    audioCodec});
+    parser.addOptions({help,     version, listCameras, listFormats, camera,
+                       format,   start,   fullscreen,  record,      publish,
+                       duration, codec,   segment,     timelapse,   timelapseRate,
+                       maxSize,  minFree, snapshot,    diagnose,    noTransform,
+                       serve,    token,   listAudio,   audio,       audioCodec});
 
     CommandLine result;
     auto fail = [&result](const QString &error) {
@@ -187,6 +195,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     if (chosen > 1)
         return fail(tr("Choose only one of --list-cameras, --list-formats, --list-audio, "
                        "--record, --snapshot and --diagnose."));
+    if (parser.isSet(publish)) {
+        if (chosen > 0 && !parser.isSet(record))
+            return fail(tr("--publish goes alone or with --record."));
+        result.publishUrl = parser.value(publish).trimmed();
+        if (const QString wrong = Publisher::checkUrl(result.publishUrl); !wrong.isEmpty())
+            return fail(wrong);
+        result.action = Action::Publish;
+    }
 
     result.camera = parser.value(camera);
     if (parser.isSet(format)) {
@@ -200,8 +216,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.duration = parser.value(duration).toDouble(&ok);
         if (!ok || !(result.duration > 0.0) || result.duration > 1e7)
             return fail(tr("Not a duration in seconds: %1").arg(parser.value(duration)));
-        if (!parser.isSet(record) && !parser.isSet(diagnose) && !parser.isSet(serve))
-            return fail(tr("--duration needs --record, --serve or --diagnose."));
+        if (!parser.isSet(record) && !parser.isSet(diagnose) && !parser.isSet(serve) &&
+            !parser.isSet(publish))
+            return fail(tr("--duration needs --record, --publish, --serve or --diagnose."));
     }
     // Every recording option is a positive number up to max (or 0, where that switches it
     // off), and only for --record.

@@ -24,6 +24,7 @@ public:
         ListCameras,
         ListFormats,
         Record,
+        Publish, // --publish without --record
         Snapshot,
         Diagnose,
         ListAudio,
@@ -47,6 +48,7 @@ public:
     bool fullscreen = false;
     bool noTransform = false;
     QString file;          // --record and --snapshot
+    QString publishUrl;    // --publish, alone or beside --record
     double duration = 0.0; // seconds; 0: until a signal ends the recording
     // --codec, --segment, --timelapse, --timelapse-rate, --max-size and --min-free; the file
     // name, rate and size come later. minFreeBytes < 0: the settings' floor.

@@ -41,7 +41,7 @@ CommandLineSession::CommandLineSession(const CommandLine &commandLine, QObject *
     connect(&progressTimer, &QTimer::timeout, this, &CommandLineSession::printProgress);
     durationTimer.setSingleShot(true);
     durationTimer.setTimerType(Qt::PreciseTimer);
-    connect(&durationTimer, &QTimer::timeout, this, &CommandLineSession::stopRecording);
+    connect(&durationTimer, &QTimer::timeout, this, &CommandLineSession::stopOutputs);
     firstFrameTimer.setSingleShot(true);
     connect(&firstFrameTimer, &QTimer::timeout, this,
             [this] { fail(tr("The camera delivered no picture.")); });
@@ -112,6 +112,7 @@ int CommandLineSession::run()
         return CommandLineSound::list(choice->camera >= 0 ? camera->cameraId(choice->camera)
                                                           : QString());
     case CommandLine::Action::Record:
+    case CommandLine::Action::Publish:
     case CommandLine::Action::Snapshot:
     case CommandLine::Action::Diagnose:
     case CommandLine::Action::Serve:
@@ -254,7 +255,17 @@ void CommandLineSession::onFirstFrame()
         session->stop();
         return;
     }
-    startRecording();
+    if (!commandLine.publishUrl.isEmpty())
+        startPublishing();
+    if (done)
+        return;
+    if (commandLine.action == CommandLine::Action::Record) {
+        startRecording();
+        return;
+    }
+    progressTimer.start();
+    if (commandLine.duration > 0)
+        durationTimer.start(int(commandLine.duration * 1000));
 }
 
 void CommandLineSession::startRecording()
@@ -296,8 +307,9 @@ void CommandLineSession::interrupt()
         finishServing();
         return;
     }
-    if (session->recorder()->state() == Recorder::State::Recording)
-        stopRecording();
+    if (session->recorder()->state() == Recorder::State::Recording ||
+        (commandLine.action == CommandLine::Action::Publish && session->isRunning()))
+        stopOutputs();
     else if (session->recorder()->state() == Recorder::State::Idle)
         fail(tr("Interrupted."));
 }
@@ -326,10 +338,71 @@ void CommandLineSession::onLimitReached(RecordingLimit limit)
                           : tr("The recording was stopped: the disk is nearly full."));
 }
 
-void CommandLineSession::stopRecording()
+void CommandLineSession::stopOutputs()
 {
-    session->stopRecording();
     durationTimer.stop();
+    if (commandLine.action == CommandLine::Action::Publish)
+        finishPublishing();
+    else
+        session->stopRecording();
+}
+
+void CommandLineSession::startPublishing()
+{
+    connect(session->publisher(), &Publisher::stateChanged, this,
+            &CommandLineSession::onPublishingState);
+    publishClock.start();
+    session->startPublishing(commandLine.publishUrl);
+}
+
+QString CommandLineSession::streamStateText(Publisher::State state)
+{
+    switch (state) {
+    case Publisher::State::Connecting:
+        return tr("connecting");
+    case Publisher::State::Live:
+        return tr("live");
+    case Publisher::State::Reconnecting:
+        return tr("reconnecting");
+    case Publisher::State::Failed:
+        return tr("failed");
+    case Publisher::State::Idle:
+        break;
+    }
+    return tr("stopped");
+}
+
+void CommandLineSession::onPublishingState(Publisher::State state, const QString &error)
+{
+    if (state == Publisher::State::Idle || done)
+        return;
+    if (state != Publisher::State::Failed) {
+        printLine(stderr, error.isEmpty()
+                              ? tr("Stream: %1").arg(streamStateText(state))
+                              : tr("Stream: %1 (%2)").arg(streamStateText(state), error));
+        return;
+    }
+    // Publishing that cannot start ends the program, a recording beside it with a whole file.
+    const QString reason = tr("cannot publish to %1: %2").arg(commandLine.publishUrl, error);
+    if (session->recorder()->state() != Recorder::State::Recording) {
+        session->stop();
+        fail(reason);
+        return;
+    }
+    publishError = reason;
+    stopOutputs();
+}
+
+void CommandLineSession::finishPublishing()
+{
+    if (done)
+        return;
+    done = true;
+    progressTimer.stop();
+    printProgress();
+    const qint64 sent = session->publisher()->framesSent();
+    session->stop();
+    emit finished(sent > 0 && !outputLost ? 0 : 1);
 }
 
 void CommandLineSession::onCameraLost(const QString &reason)
@@ -385,6 +458,10 @@ void CommandLineSession::onRecordingFinished(bool saved)
     progressTimer.stop();
     const WriterStatistics statistics = session->recorder()->statistics();
     session->stop();
+    if (!publishError.isEmpty()) {
+        fail(publishError);
+        return;
+    }
     if (!saved || !writerError.isEmpty()) {
         fail(tr("Recording error occurred: %1").arg(writerError));
         return;
@@ -400,15 +477,27 @@ void CommandLineSession::onRecordingFinished(bool saved)
 void CommandLineSession::printProgress()
 {
     const WriterStatistics statistics = session->recorder()->statistics();
-    const bool written = printLine(
-        stderr, tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
-                    .arg(statistics.elapsedMs / 1000.0, 0, 'f', 1)
-                    .arg(statistics.framesDropped));
-    // Nobody can hear how the recording goes (the reader of a pipe has gone): it ends as on a
+    QString line =
+        commandLine.action == CommandLine::Action::Publish
+            ? tr("%1 s").arg(publishClock.elapsed() / 1000.0, 0, 'f', 1)
+            : tr("%1 s: %n frame(s) written, %2 dropped", nullptr, statistics.framesWritten)
+                  .arg(statistics.elapsedMs / 1000.0, 0, 'f', 1)
+                  .arg(statistics.framesDropped);
+    if (!commandLine.publishUrl.isEmpty()) {
+        const Publisher *publisher = session->publisher();
+        line +=
+            tr("; stream %1: %n frame(s) sent, %2 dropped", nullptr, int(publisher->framesSent()))
+                .arg(streamStateText(publisher->state()))
+                .arg(publisher->framesDropped());
+    }
+    const bool written = printLine(stderr, line);
+    // Nobody can hear how the work goes (the reader of a pipe has gone): it ends as on a
     // signal, with a finished file, and the exit code says that not all went well.
-    if (!written && session->recorder()->state() == Recorder::State::Recording) {
+    if (!written && !done &&
+        (session->recorder()->state() == Recorder::State::Recording ||
+         commandLine.action == CommandLine::Action::Publish)) {
         outputLost = true;
-        stopRecording();
+        stopOutputs();
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "commandline.h"
+#include "publisher.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -45,7 +47,13 @@ private:
     bool canWrite(const QString &path);
     void onFirstFrame();
     void startRecording();
-    void stopRecording();
+    // Ends the recording (and publishing with it once the file is finished), or publishing
+    // alone.
+    void stopOutputs();
+    void startPublishing();
+    void onPublishingState(Publisher::State state, const QString &error);
+    void finishPublishing();
+    static QString streamStateText(Publisher::State state);
     void onCameraLost(const QString &reason);
     // A time-lapse waits for its lost camera: it is started again once it is back.
     void restartReturnedCamera();
@@ -69,6 +77,8 @@ private:
     QTimer durationTimer;
     QTimer firstFrameTimer;
     QString writerError;
+    QString publishError; // publishing could not start beside the recording
+    QElapsedTimer publishClock;
     bool done = false;
     bool outputLost = false;    // a progress line could not be written
     int pausedRemainingMs = -1; // of --duration, while paused

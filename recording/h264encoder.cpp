@@ -104,6 +104,8 @@ QString H264Encoder::openLibx264(const Settings &settings)
     av_opt_set(context->priv_data, "crf", x264Quality, 0);
     // A keyframe exactly every interval, so that segments and a killed file's end are predictable.
     av_opt_set(context->priv_data, "x264-params", "scenecut=0", 0);
+    if (settings.lowDelay)
+        av_opt_set(context->priv_data, "tune", "zerolatency", 0);
     const int result = avcodec_open2(context.get(), codec, nullptr);
     if (result < 0) {
         context.reset();

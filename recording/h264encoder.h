@@ -25,6 +25,9 @@ public:
         // Parameter sets once, in extradata(), as files and streams want them; otherwise in the
         // stream before every keyframe, as a camera sends them.
         bool globalHeader = true;
+        // For a live stream: each picture leaves the encoder as soon as it is encoded, without
+        // the look-ahead that would hold it back for better compression.
+        bool lowDelay = false;
     };
     struct Packet
     {

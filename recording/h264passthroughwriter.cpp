@@ -2,6 +2,7 @@
 
 #include "audioencoder.h"
 #include "avimuxer.h"
+#include "libavsupport.h"
 #include "moviefile.h"
 
 #include <QDebug>
@@ -13,44 +14,17 @@
 
 namespace {
 
+bool startsWithStartCode(const QByteArray &unit)
+{
+    return unit.startsWith(QByteArray("\0\0\1", 3)) || unit.startsWith(QByteArray("\0\0\0\1", 4));
+}
+
 // Frames waiting for the disk, at most: far more than a healthy disk ever lets pile up (a camera
 // sends a few MB a second). Beyond it frames are dropped, which the worker sees as a gap.
 constexpr qint64 maxQueuedBytes = qint64(64) << 20;
 
 // Packets are stamped in microseconds, the camera's own unit.
 constexpr FrameRateFraction microseconds{1, 1000000};
-
-constexpr uint8_t nalSps = 7;
-constexpr uint8_t nalPps = 8;
-
-bool startsWithStartCode(const QByteArray &unit)
-{
-    return unit.startsWith(QByteArray("\0\0\1", 3)) || unit.startsWith(QByteArray("\0\0\0\1", 4));
-}
-
-// The sequence and picture parameter sets of an access unit, each behind a four-byte start code:
-// what the file's codec description needs. Empty when the unit lacks either.
-QByteArray parameterSetsOf(const QByteArray &unit)
-{
-    const QByteArray startCode("\0\0\1", 3);
-    QByteArray sets;
-    bool sps = false, pps = false;
-    for (qsizetype at = unit.indexOf(startCode); at >= 0;) {
-        const qsizetype begin = at + 3;
-        const qsizetype next = unit.indexOf(startCode, begin);
-        // A four-byte start code's leading zero belongs to it, not to the unit before.
-        qsizetype end = next < 0 ? unit.size() : next;
-        if (next > begin && unit.at(next - 1) == '\0')
-            --end;
-        const uint8_t type = begin < unit.size() ? uint8_t(unit.at(begin)) & 0x1f : 0;
-        if (type == nalSps || type == nalPps) {
-            sets += QByteArray("\0\0\0\1", 4) + unit.mid(begin, end - begin);
-            (type == nalSps ? sps : pps) = true;
-        }
-        at = next;
-    }
-    return sps && pps ? sets : QByteArray();
-}
 
 } // namespace
 
@@ -235,7 +209,7 @@ QString H264PassThroughWriter::take(MovieFile &file, const Queued &queued)
         return QString();
     }
     awaitingKeyframe = false;
-    if (const QByteArray sets = frame.keyframe ? parameterSetsOf(frame.data) : QByteArray();
+    if (const QByteArray sets = frame.keyframe ? h264ParameterSets(frame.data) : QByteArray();
         !sets.isEmpty())
         parameterSets = sets;
     // After a pause the camera's clock went on; the file goes on right after its last frame.

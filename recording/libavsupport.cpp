@@ -7,6 +7,35 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
+namespace {
+
+constexpr uint8_t nalSps = 7;
+constexpr uint8_t nalPps = 8;
+
+} // namespace
+
+QByteArray h264ParameterSets(const QByteArray &unit)
+{
+    const QByteArray startCode("\0\0\1", 3);
+    QByteArray sets;
+    bool sps = false, pps = false;
+    for (qsizetype at = unit.indexOf(startCode); at >= 0;) {
+        const qsizetype begin = at + 3;
+        const qsizetype next = unit.indexOf(startCode, begin);
+        // A four-byte start code's leading zero belongs to it, not to the unit before.
+        qsizetype end = next < 0 ? unit.size() : next;
+        if (next > begin && unit.at(next - 1) == '\0')
+            --end;
+        const uint8_t type = begin < unit.size() ? uint8_t(unit.at(begin)) & 0x1f : 0;
+        if (type == nalSps || type == nalPps) {
+            sets += QByteArray("\0\0\0\1", 4) + unit.mid(begin, end - begin);
+            (type == nalSps ? sps : pps) = true;
+        }
+        at = next;
+    }
+    return sps && pps ? sets : QByteArray();
+}
+
 void LibavDeleter::operator()(AVBufferRef *buffer) const
 {
     av_buffer_unref(&buffer);

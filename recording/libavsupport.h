@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -35,3 +36,8 @@ QString avErrorText(int averror);
 QString createVideoOutput(const QString &path, const char *format, int rateNum, int rateDen,
                           int timeBaseNum, int timeBaseDen, FormatContextHandle *context,
                           AVStream **stream);
+
+// The sequence and picture parameter sets of an H.264 access unit (Annex B), each behind a
+// four-byte start code: what a file's or a stream's codec description needs. Empty when the unit
+// lacks either.
+QByteArray h264ParameterSets(const QByteArray &unit);

@@ -6,7 +6,8 @@ OSTREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
                 libturbojpeg0-dev libavformat-dev libavcodec-dev
                 libavutil-dev libv4l-dev libgl-dev libpulse-dev)
-TEST_PACKAGES=(ffmpeg pulseaudio pulseaudio-utils xvfb xauth appstream desktop-file-utils dpkg-dev)
+TEST_PACKAGES=(ffmpeg pulseaudio pulseaudio-utils nginx-light libnginx-mod-rtmp xvfb xauth appstream
+               desktop-file-utils dpkg-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -28,6 +28,7 @@ const QString soundSourceKey = QStringLiteral("/soundSource");
 const QString remotePortKey = QStringLiteral("remotePort");
 const QString remoteAddressKey = QStringLiteral("remoteAddress");
 const QString remoteTokenKey = QStringLiteral("remoteToken");
+const QString publishUrlKey = QStringLiteral("publishUrl");
 
 // The stored names of the recording formats, in the order of AppSettings::RecordingFormat.
 const char *const recordingFormatNames[] = {"mjpeg-avi", "h264-mkv", "h264-mp4"};
@@ -146,6 +147,7 @@ AppSettings AppSettings::load(const QString &cameraId)
     settings.remotePort = readCount(store, remotePortKey, 65535, 0);
     settings.remoteAddress = store.value(remoteAddressKey, fallback.remoteAddress).toString();
     settings.remoteToken = store.value(remoteTokenKey).toString();
+    settings.publishUrl = store.value(publishUrlKey).toString();
     return settings;
 }
 
@@ -231,6 +233,10 @@ void AppSettings::storeChoices(const AppSettings &chosen)
         storeStartLastCamera(startLastCamera);
     }
     QSettings settings = openStore();
+    if (chosen.publishUrl != publishUrl) {
+        publishUrl = chosen.publishUrl;
+        settings.setValue(publishUrlKey, publishUrl);
+    }
     if (chosen.recordingFormat != recordingFormat) {
         recordingFormat = chosen.recordingFormat;
         settings.setValue(recordingFormatKey,

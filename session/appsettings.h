@@ -47,6 +47,7 @@ struct AppSettings
     int remotePort = 0;
     QString remoteAddress = QStringLiteral("127.0.0.1");
     QString remoteToken;
+    QString publishUrl;          // the media server the "Publish" button sends the picture to
 
     // The codec, segments, time-lapse and limits these settings ask for.
     RecordingOptions recordingOptions() const;

@@ -7,6 +7,7 @@
 #include "framehandover.h"
 #include "overlaypainter.h"
 #include "soundcapture.h"
+#include "publisher.h"
 #include "stillcapture.h"
 
 #include <QPainter>
@@ -18,6 +19,7 @@ CaptureSession::CaptureSession(QObject *parent, VideoWriterThread *writer)
     , recording(new Recorder(this, writer))
     , stillCapture(new StillCapture(this))
     , soundCapture(new SoundCapture(recording, this))
+    , publishing(new Publisher(this))
 {
     connect(handOver, &FrameHandOver::frameAvailable, this, &CaptureSession::onFrameAvailable);
     connect(handOver, &FrameHandOver::fpsAvailable, this,
@@ -28,6 +30,7 @@ CaptureSession::~CaptureSession()
 {
     // The sound's thread hands its chunks to the recorder: it ends first.
     delete soundCapture;
+    stopPublishing();
     recording->stop();
     if (cameraDevice)
         cameraDevice->stopCapture();
@@ -91,6 +94,7 @@ void CaptureSession::stop()
 
 void CaptureSession::stopCamera()
 {
+    stopPublishing();
     const bool wasRunning = isRunning();
     if (cameraDevice)
         cameraDevice->stopCapture();
@@ -137,6 +141,46 @@ bool CaptureSession::startRecording(const QString &path)
 void CaptureSession::stopRecording()
 {
     recording->stop();
+}
+
+bool CaptureSession::startPublishing(const QString &url)
+{
+    stopPublishing();
+    if (!isRunning())
+        return false;
+    const CameraBase::CameraFormat format = cameraDevice->currentFormat();
+    Publisher::Settings settings;
+    settings.url = url;
+    settings.fps = format.fps > 0 ? format.fps : 30.0;
+    settings.size = currentOrientation.apply(QSize(format.width, format.height));
+    settings.cameraH264 = cameraDevice->deliversH264() && currentOrientation.isIdentity();
+    if (!currentOrientation.isIdentity())
+        settings.transform = [orientation = currentOrientation](const QImage &frame) {
+            return orientation.apply(frame);
+        };
+    if (!publishing->start(settings))
+        return false;
+    // The publisher's own tap: a recording beside it keeps every frame it gets.
+    Publisher *target = publishing;
+    if (settings.cameraH264)
+        cameraDevice->setCompressedTap(
+            [target](const CameraBase::CompressedFrame &frame) { target->addCompressed(frame); },
+            CameraBase::TapUser::Publishing);
+    else
+        cameraDevice->setRecordingTap(
+            [target](const QImage &rgb, const QByteArray &) { target->addPicture(rgb); },
+            CameraBase::TapInput::Picture, CameraBase::TapUser::Publishing);
+    return true;
+}
+
+void CaptureSession::stopPublishing()
+{
+    if (cameraDevice) {
+        cameraDevice->setRecordingTap({}, CameraBase::TapInput::Picture,
+                                      CameraBase::TapUser::Publishing);
+        cameraDevice->setCompressedTap({}, CameraBase::TapUser::Publishing);
+    }
+    publishing->stop();
 }
 
 bool CaptureSession::takeSnapshot(const QString &path)

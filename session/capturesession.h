@@ -15,6 +15,7 @@ class ControlKeeper;
 class FrameDiagnostics;
 class FrameHandOver;
 class SoundCapture;
+class Publisher;
 class StillCapture;
 class VideoWriterThread;
 
@@ -81,6 +82,14 @@ public:
     // camera's first frame.
     bool takeSnapshot(const QString &path);
 
+    // Sends the running camera's picture, turned as recordings are, to a media server at url,
+    // beside any recording; the camera's own H.264 goes out untouched when nothing turns it.
+    // False when the camera does not run or the address is wrong (the publisher says why).
+    // Publishing ends with the camera.
+    bool startPublishing(const QString &url);
+    void stopPublishing();
+    Publisher *publisher() const { return publishing; }
+
 signals:
     void runningChanged(bool running);
     // The newest frame for the display, only while the camera runs; frames that come faster than
@@ -111,6 +120,7 @@ private:
     Recorder *recording;
     StillCapture *stillCapture;
     SoundCapture *soundCapture;
+    Publisher *publishing;
     Orientation currentOrientation;
     RecordingOptions recordingOptions;
     QSize viewSize;

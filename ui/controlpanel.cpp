@@ -215,6 +215,8 @@ void ControlPanel::createWidgets()
                          pauseButton->style()->standardIcon(QStyle::SP_MediaPause)));
     pauseButton->setToolTip(tr("Pause/resume the recording (Ctrl+P)"));
 
+    publishButton = new QPushButton(tr("Publish"));
+
     cameraControls = new CameraControlsPanel;
 
     logoLabel = new QLabel;
@@ -248,6 +250,7 @@ void ControlPanel::createWidgets()
         {snapshotButton, "snapshotButton"},
         {recordButton, "recordButton"},
         {pauseButton, "pauseButton"},
+        {publishButton, "publishButton"},
         {cameraControls, "cameraControls"},
         {logoLabel, "logoLabel"},
         {versionLabel, "versionLabel"},
@@ -304,6 +307,7 @@ QWidget *ControlPanel::createCaptureGroup()
     layout->addWidget(snapshotButton);
     layout->addWidget(recordButton);
     layout->addWidget(pauseButton);
+    layout->addWidget(publishButton);
     return group;
 }
 

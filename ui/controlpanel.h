@@ -58,6 +58,7 @@ public:
     QPushButton *snapshotButton = nullptr;
     QPushButton *recordButton = nullptr;
     QPushButton *pauseButton = nullptr;
+    QPushButton *publishButton = nullptr; // driven by the window's PublishController
     CameraControlsPanel *cameraControls = nullptr;
     QLabel *logoLabel = nullptr;
     QLabel *versionLabel = nullptr;

@@ -18,6 +18,7 @@
 #include "openpnpcamera.h"
 #include "orientationcontrol.h"
 #include "panelscrollarea.h"
+#include "publishcontroller.h"
 #include "recordingcontroller.h"
 #include "remoteserver.h"
 #include "scancombobox.h"
@@ -51,9 +52,13 @@ MainWindow::MainWindow(QWidget *parent)
     recording->setPauseButton(panel->pauseButton);
     sound = new SoundController(session, overlays->levelMeter, this);
     snapshots = new SnapshotSaver(session, this);
+    publishing = new PublishController(
+        panel->publishButton, session, [this] { return settings.publishUrl; }, this);
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
     benchTools = new BenchToolsController(this, session, videoLabel);
+    connect(publishing, &PublishController::notificationRequested, this,
+            [this](const QString &message, bool success) { showNotification(message, success); });
     connect(benchTools, &BenchToolsController::notificationRequested, this,
             [this](const QString &message, bool success) { showNotification(message, success); });
     orientation =

@@ -19,6 +19,7 @@ class LossBox;
 class NotificationLabel;
 class OrientationControl;
 class QShortcut;
+class PublishController;
 class RecordingController;
 class SoundController;
 class SnapshotSaver;
@@ -89,6 +90,7 @@ private:
     HotplugFollower *hotplug = nullptr;       // with the session
     RecordingController *recording = nullptr; // with the session
     SoundController *sound = nullptr;         // with the session
+    PublishController *publishing = nullptr;  // with the session
     SnapshotSaver *snapshots = nullptr;
     OrientationControl *orientation = nullptr;
     AppSettings settings;

@@ -80,6 +80,11 @@ QWidget *SettingsDialog::createInterfaceGroup(const AppSettings &values)
     layout->addWidget(showFpsCheckBox);
     layout->addWidget(autoSaveCheckBox);
     layout->addWidget(startLastCameraCheckBox);
+    publishUrlEdit = new QLineEdit(values.publishUrl);
+    publishUrlEdit->setObjectName(QStringLiteral("publishUrlEdit"));
+    publishUrlEdit->setPlaceholderText(tr("Publish to: rtmp://, rtsp:// or srt:// address"));
+    publishUrlEdit->setToolTip(tr("The media server the Publish button sends the picture to"));
+    layout->addWidget(publishUrlEdit);
     return group;
 }
 
@@ -180,6 +185,7 @@ AppSettings SettingsDialog::values() const
     chosen.showFpsCounter = showFpsCheckBox->isChecked();
     chosen.autoSaveWithDefaultName = autoSaveCheckBox->isChecked();
     chosen.startLastCamera = startLastCameraCheckBox->isChecked();
+    chosen.publishUrl = publishUrlEdit->text().trimmed();
     recordingGroup->applyTo(chosen);
     soundGroup->applyTo(chosen);
     return chosen;

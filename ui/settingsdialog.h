@@ -51,6 +51,7 @@ private:
     QCheckBox *startLastCameraCheckBox = nullptr;
     QLineEdit *recordingDirectoryEdit = nullptr;
     QLineEdit *snapshotDirectoryEdit = nullptr;
+    QLineEdit *publishUrlEdit = nullptr;
     RecordingSettingsGroup *recordingGroup = nullptr;
     SoundSettingsGroup *soundGroup = nullptr;
     AppSettings initial;
