@@ -6,8 +6,8 @@
 #include "framediagnostics.h"
 #include "framehandover.h"
 #include "overlaypainter.h"
-#include "soundcapture.h"
 #include "publisher.h"
+#include "soundcapture.h"
 #include "stillcapture.h"
 
 #include <QPainter>
@@ -168,7 +168,7 @@ bool CaptureSession::startPublishing(const QString &url)
             CameraBase::TapUser::Publishing);
     else
         cameraDevice->setRecordingTap(
-            [target](const QImage &rgb, const QByteArray &) { target->addPicture(rgb); },
+            [target](const QImage &rgb, const QByteArray &, qint64) { target->addPicture(rgb); },
             CameraBase::TapInput::Picture, CameraBase::TapUser::Publishing);
     return true;
 }
