@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "bandwidthestimate.h"
+#include "camerachoice.h"
 #include "cameramessages.h"
 #include "capturesession.h"
 #include "commandlinesound.h"
@@ -49,53 +50,11 @@ CommandLineSession::CommandLineSession(const CommandLine &commandLine, QObject *
 
 CommandLineSession::~CommandLineSession() = default;
 
-std::optional<CommandLineSession::Choice> CommandLineSession::resolve()
-{
-    CameraBase *camera = session->camera();
-    cameraNames = camera->availableCameras();
-    Choice choice;
-    if (commandLine.action == CommandLine::Action::ListCameras)
-        return choice;
-    // The sound sources are listed with or without a camera to find a microphone of.
-    if (commandLine.action == CommandLine::Action::ListAudio) {
-        choice.camera = CommandLine::findCamera(cameraNames, commandLine.camera);
-        return choice;
-    }
-    choice.camera = CommandLine::findCamera(cameraNames, commandLine.camera);
-    if (choice.camera < 0) {
-        printLine(stderr, commandLine.camera.isEmpty()
-                              ? tr("ostrel: no camera found")
-                              : tr("ostrel: no such camera: %1").arg(commandLine.camera));
-        return std::nullopt;
-    }
-    if (!camera->openCamera(choice.camera)) {
-        printLine(stderr, tr("ostrel: cannot open camera %1").arg(cameraNames.at(choice.camera)));
-        return std::nullopt;
-    }
-    const QList<CameraBase::CameraFormat> formats = camera->supportedFormats();
-    if (commandLine.format) {
-        choice.format = CommandLine::findFormat(formats, *commandLine.format);
-        if (choice.format < 0) {
-            const CommandLine::FormatRequest &request = *commandLine.format;
-            printLine(
-                stderr,
-                tr("ostrel: %1 has no format %2x%3@%4%5")
-                    .arg(cameraNames.at(choice.camera))
-                    .arg(request.width)
-                    .arg(request.height)
-                    .arg(request.fps)
-                    .arg(request.fourcc.isEmpty() ? QString() : QLatin1Char(':') + request.fourcc));
-            return std::nullopt;
-        }
-    } else if (!formats.isEmpty()) {
-        choice.format = 0;
-    }
-    return choice;
-}
-
 int CommandLineSession::run()
 {
-    const std::optional<Choice> choice = resolve();
+    cameraNames = session->camera()->availableCameras();
+    const std::optional<CameraChoice> choice =
+        CameraChoice::resolve(commandLine, session->camera(), cameraNames);
     if (!choice)
         return CommandLine::usageError;
     CameraBase *camera = session->camera();
@@ -125,7 +84,8 @@ int CommandLineSession::run()
         return 1;
     }
 
-    if (commandLine.action == CommandLine::Action::Record && !canWrite(commandLine.file))
+    if (commandLine.action == CommandLine::Action::Record &&
+        !CameraChoice::canWrite(commandLine.file))
         return 1;
     if (!commandLine.noTransform)
         session->setOrientation(AppSettings::load().orientation);
@@ -223,22 +183,6 @@ void CommandLineSession::finishServing()
     session->stop();
     done = true;
     emit finished(0);
-}
-
-bool CommandLineSession::canWrite(const QString &path)
-{
-    // The writer opens the file only once the first frame is there, and its failure names no
-    // cause: a file that cannot be made is refused before the camera starts, with the reason.
-    const bool existed = QFileInfo::exists(path);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        printLine(stderr, tr("ostrel: cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (!existed)
-        file.remove();
-    return true;
 }
 
 // The first picture starts the work; the display hand-over is not needed after it.
@@ -355,31 +299,14 @@ void CommandLineSession::startPublishing()
     session->startPublishing(commandLine.publishUrl);
 }
 
-QString CommandLineSession::streamStateText(Publisher::State state)
-{
-    switch (state) {
-    case Publisher::State::Connecting:
-        return tr("connecting");
-    case Publisher::State::Live:
-        return tr("live");
-    case Publisher::State::Reconnecting:
-        return tr("reconnecting");
-    case Publisher::State::Failed:
-        return tr("failed");
-    case Publisher::State::Idle:
-        break;
-    }
-    return tr("stopped");
-}
-
 void CommandLineSession::onPublishingState(Publisher::State state, const QString &error)
 {
     if (state == Publisher::State::Idle || done)
         return;
     if (state != Publisher::State::Failed) {
         printLine(stderr, error.isEmpty()
-                              ? tr("Stream: %1").arg(streamStateText(state))
-                              : tr("Stream: %1 (%2)").arg(streamStateText(state), error));
+                              ? tr("Stream: %1").arg(Publisher::stateText(state))
+                              : tr("Stream: %1 (%2)").arg(Publisher::stateText(state), error));
         return;
     }
     // Publishing that cannot start ends the program, a recording beside it with a whole file.
@@ -487,7 +414,7 @@ void CommandLineSession::printProgress()
         const Publisher *publisher = session->publisher();
         line +=
             tr("; stream %1: %n frame(s) sent, %2 dropped", nullptr, int(publisher->framesSent()))
-                .arg(streamStateText(publisher->state()))
+                .arg(Publisher::stateText(publisher->state()))
                 .arg(publisher->framesDropped());
     }
     const bool written = printLine(stderr, line);

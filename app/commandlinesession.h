@@ -17,18 +17,9 @@ class CommandLineSession : public QObject
     Q_OBJECT
 
 public:
-    // The camera and format the command line names, once found.
-    struct Choice
-    {
-        int camera = -1;
-        int format = -1;
-    };
-
     explicit CommandLineSession(const CommandLine &commandLine, QObject *parent = nullptr);
     ~CommandLineSession() override;
 
-    // Finds the camera and the format; on failure prints why and returns nothing.
-    std::optional<Choice> resolve();
     // Runs the action: list actions return their exit code, recording and snapshot return -1
     // and report through finished() when done.
     int run();
@@ -43,8 +34,6 @@ signals:
     void finished(int exitCode);
 
 private:
-    // Whether path can be written; prints why not.
-    bool canWrite(const QString &path);
     void onFirstFrame();
     void startRecording();
     // Ends the recording (and publishing with it once the file is finished), or publishing
@@ -53,7 +42,6 @@ private:
     void startPublishing();
     void onPublishingState(Publisher::State state, const QString &error);
     void finishPublishing();
-    static QString streamStateText(Publisher::State state);
     void onCameraLost(const QString &reason);
     // A time-lapse waits for its lost camera: it is started again once it is back.
     void restartReturnedCamera();

@@ -1,7 +1,9 @@
 #include "appinfo.h"
+#include "camerachoice.h"
 #include "commandline.h"
 #include "commandlinesession.h"
 #include "mainwindow.h"
+#include "openpnpcamera.h"
 #include "signalwatcher.h"
 #include "translations.h"
 
@@ -142,10 +144,11 @@ int runWindow(int argc, char *argv[], const CommandLine &commandLine)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setStyleSheet(QString::fromLatin1(applicationStyleSheet));
 
-    std::optional<CommandLineSession::Choice> choice;
+    std::optional<CameraChoice> choice;
     if (!commandLine.camera.isEmpty() || commandLine.format || commandLine.start) {
         // Checked before the window opens a device: a wrong name is a one-line error.
-        choice = CommandLineSession(commandLine).resolve();
+        OpenPNPCamera camera;
+        choice = CameraChoice::resolve(commandLine, &camera, camera.availableCameras());
         if (!choice)
             return CommandLine::usageError;
     }

@@ -279,3 +279,20 @@ QString Publisher::sendPicture(StreamConnection &connection, H264Encoder &encode
     }
     return error;
 }
+
+QString Publisher::stateText(State state)
+{
+    switch (state) {
+    case Publisher::State::Connecting:
+        return tr("connecting");
+    case Publisher::State::Live:
+        return tr("live");
+    case Publisher::State::Reconnecting:
+        return tr("reconnecting");
+    case Publisher::State::Failed:
+        return tr("failed");
+    case Publisher::State::Idle:
+        break;
+    }
+    return tr("stopped");
+}

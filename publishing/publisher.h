@@ -62,6 +62,8 @@ public:
     bool start(const Settings &settings);
     // Ends the stream; returns once the network thread has ended, which an abort makes quick.
     void stop();
+    // The state in a word, for a line of progress: "live", "reconnecting"...
+    static QString stateText(State state);
     State state() const { return currentState; }
     QString errorText() const { return error; }
     QString url() const { return settings.url; }

@@ -69,6 +69,7 @@ bool H264PassThroughWriter::startWriting(const RecordingOptions &options)
     queuedBytes = 0;
     stopRequested = pauseGap = false;
     accepting = true;
+    soundOpen = true;
     return true;
 }
 
@@ -99,7 +100,7 @@ void H264PassThroughWriter::addFrame(const CameraBase::CompressedFrame &frame)
 void H264PassThroughWriter::addAudio(const AudioChunk &chunk)
 {
     std::lock_guard<std::mutex> lock(queueMutex);
-    if (accepting && !stopRequested && !paused && options.hasSound())
+    if (soundOpen && !paused && options.hasSound())
         audio.add(chunk);
 }
 
@@ -180,6 +181,10 @@ void H264PassThroughWriter::run()
         error = writeSound(file, true);
     if (const QString closeError = file.finish(); error.isEmpty() && !closeError.isEmpty())
         error = tr("Error finishing the file: %1").arg(closeError);
+    {
+        std::lock_guard<std::mutex> lock(queueMutex);
+        soundOpen = false;
+    }
     if (error.isEmpty() && files == 0)
         error = limit == RecordingLimit::FreeSpace
                     ? tr("Not enough free space to record: %1 MB left").arg(freeBytes / 1000000)

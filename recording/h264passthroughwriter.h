@@ -89,13 +89,17 @@ private:
 
     RecordingOptions options; // written by startWriting, read-only while the worker runs
 
-    std::mutex queueMutex; // guards queue, queuedBytes, stopRequested, accepting and pauseGap
+    // guards queue, queuedBytes, stopRequested, accepting, soundOpen and pauseGap
+    std::mutex queueMutex;
     std::condition_variable queueChanged;
     std::deque<Queued> queue;
     qint64 queuedBytes = 0;
     bool stopRequested = false;
     bool accepting = false; // from startWriting until the worker ends
-    bool pauseGap = false;  // frames were ignored since the last one queued
+    // From startWriting until the last file is finished: sound taken before a stop may come
+    // while the file is finished.
+    bool soundOpen = false;
+    bool pauseGap = false; // frames were ignored since the last one queued
     std::atomic<bool> paused{false};
 
     // Worker thread only (and startWriting, before it runs).

@@ -71,9 +71,10 @@ public:
     // Refused for H.264, which needs pictures.
     void addEncodedFrame(const QByteArray &jpeg, qint64 takenNs = 0);
     // Any thread: sound of the format the options gave; ignored without sound and while paused.
+    // Sound taken before a stop may come while the file is finished, and is waited for then.
     void addAudio(const AudioChunk &chunk)
     {
-        if (accepting && !paused && options.hasSound())
+        if ((accepting || writing) && !paused && options.hasSound())
             audio.add(chunk);
     }
     // Any thread: the transform applied to frames added from now on; an empty function for none.

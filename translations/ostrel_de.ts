@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AudioSourceList</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation>der Ton-Client konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>the sound server did not answer</source>
+        <translation>der Tonserver hat nicht geantwortet</translation>
+    </message>
+</context>
+<context>
     <name>BandwidthEstimate</name>
     <message>
         <source>Choose a smaller size or a lower frame rate.</source>
@@ -184,6 +195,29 @@
     <message>
         <source>Distance between the points:</source>
         <translation>Abstand der Punkte:</translation>
+    </message>
+</context>
+<context>
+    <name>CameraChoice</name>
+    <message>
+        <source>ostrel: no camera found</source>
+        <translation>ostrel: keine Kamera gefunden</translation>
+    </message>
+    <message>
+        <source>ostrel: no such camera: %1</source>
+        <translation>ostrel: Kamera nicht vorhanden: %1</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot open camera %1</source>
+        <translation>ostrel: Kamera %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>ostrel: %1 has no format %2x%3@%4%5</source>
+        <translation>ostrel: %1 bietet das Format %2x%3@%4%5 nicht an</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
+        <translation>ostrel: %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -518,10 +552,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>Der Dateiname ist leer.</translation>
     </message>
     <message>
-        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
-        <translation>Die Aufnahme oder die Beobachtung mit --diagnose nach dieser Anzahl Sekunden beenden.</translation>
-    </message>
-    <message>
         <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
         <translation>Motion-JPEG (in .avi) oder H.264 (in .mkv oder .mp4) aufnehmen. Standard: H.264 für .mkv und .mp4, sonst Motion-JPEG.</translation>
     </message>
@@ -558,14 +588,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>Die Kamera für die Dauer (sofern nicht angegeben 10 Sekunden) ohne Fenster beobachten und ausgeben, was sie wirklich liefert.</translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
-        <translation>Wählen Sie nur eine der Optionen --list-cameras, --list-formats, --record, --snapshot oder --diagnose.</translation>
-    </message>
-    <message>
-        <source>--duration needs --record or --diagnose.</source>
-        <translation>--duration erfordert --record oder --diagnose.</translation>
-    </message>
-    <message>
         <source>Not a positive number for --%1: %2</source>
         <translation>Keine positive Zahl für --%1: %2</translation>
     </message>
@@ -593,28 +615,88 @@ und ob kein anderes Programm sie belegt.</translation>
         <source>Motion-JPEG is recorded into .avi files, not %1</source>
         <translation>Motion-JPEG wird in .avi-Dateien aufgenommen, nicht in %1</translation>
     </message>
+    <message>
+        <source>Send the picture to a media server at URL (rtmp://, rtsp:// or srt://) without a window, with or without --record.</source>
+        <translation>Das Bild ohne Fenster an einen Medienserver unter URL senden (rtmp://, rtsp:// oder srt://), mit oder ohne --record.</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Stop recording or publishing, or watching with --diagnose, after this many seconds.</source>
+        <translation>Die Aufnahme oder Übertragung, oder das Beobachten mit --diagnose, nach so vielen Sekunden beenden.</translation>
+    </message>
+    <message>
+        <source>Print the sound sources, one per line, the camera&apos;s microphone first, and exit.</source>
+        <translation>Die Tonquellen ausgeben, eine pro Zeile, das Mikrofon der Kamera zuerst, und beenden.</translation>
+    </message>
+    <message>
+        <source>Record sound from SOURCE (a name from --list-audio), the default source, the camera&apos;s microphone or none. Default: the camera&apos;s microphone if it has one.</source>
+        <translation>Ton von SOURCE (ein Name aus --list-audio), von der Standardquelle, vom Mikrofon der Kamera oder keinen aufnehmen. Standard: das Mikrofon der Kamera, falls sie eines hat.</translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in .mkv and .mp4 files (default: the settings&apos;, AAC); .avi files hold PCM.</source>
+        <translation>Der Codec des Tons in .mkv- und .mp4-Dateien (Standard: der Wert der Einstellungen, AAC); .avi-Dateien enthalten PCM.</translation>
+    </message>
+    <message>
+        <source>Serve the live picture (/stream.mjpg, /snapshot.jpg) and the remote control (/api/) over HTTP on PORT, on 127.0.0.1 unless ADDRESS is given; without a window, alone or while recording.</source>
+        <translation>Das Livebild (/stream.mjpg, /snapshot.jpg) und die Fernsteuerung (/api/) per HTTP an PORT bereitstellen, auf 127.0.0.1, sofern keine ADRESSE angegeben ist; ohne Fenster, allein oder während einer Aufnahme.</translation>
+    </message>
+    <message>
+        <source>[ADDRESS:]PORT</source>
+        <translation>[ADRESSE:]PORT</translation>
+    </message>
+    <message>
+        <source>The token every request to --serve must carry (Authorization: Bearer TOKEN); needed off 127.0.0.1.</source>
+        <translation>Das Token, das jede Anfrage an --serve mitführen muss (Authorization: Bearer TOKEN); nötig außerhalb von 127.0.0.1.</translation>
+    </message>
+    <message>
+        <source>TOKEN</source>
+        <translation>TOKEN</translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --list-audio, --record, --snapshot and --diagnose.</source>
+        <translation>Wählen Sie nur eine der Optionen --list-cameras, --list-formats, --list-audio, --record, --snapshot und --diagnose.</translation>
+    </message>
+    <message>
+        <source>--publish goes alone or with --record.</source>
+        <translation>--publish ist nur allein oder mit --record möglich.</translation>
+    </message>
+    <message>
+        <source>--duration needs --record, --publish, --serve or --diagnose.</source>
+        <translation>--duration erfordert --record, --publish, --serve oder --diagnose.</translation>
+    </message>
+    <message>
+        <source>The sound source is empty.</source>
+        <translation>Die Tonquelle ist leer.</translation>
+    </message>
+    <message>
+        <source>Not a sound codec: %1 (expected aac or opus)</source>
+        <translation>Kein Ton-Codec: %1 (erwartet: aac oder opus)</translation>
+    </message>
+    <message>
+        <source>--serve goes alone or with --record.</source>
+        <translation>--serve ist nur allein oder mit --record möglich.</translation>
+    </message>
+    <message>
+        <source>Not an address and port to serve on: %1 (expected [ADDRESS:]PORT)</source>
+        <translation>Keine Adresse und kein Port zum Bereitstellen: %1 (erwartet: [ADRESSE:]PORT)</translation>
+    </message>
+    <message>
+        <source>--token needs --serve.</source>
+        <translation>--token erfordert --serve.</translation>
+    </message>
+    <message>
+        <source>The token is empty.</source>
+        <translation>Das Token ist leer.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
         <translation>Die Kamera hat kein Bild geliefert.</translation>
-    </message>
-    <message>
-        <source>ostrel: no camera found</source>
-        <translation>ostrel: keine Kamera gefunden</translation>
-    </message>
-    <message>
-        <source>ostrel: no such camera: %1</source>
-        <translation>ostrel: Kamera nicht vorhanden: %1</translation>
-    </message>
-    <message>
-        <source>ostrel: cannot open camera %1</source>
-        <translation>ostrel: Kamera %1 kann nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>ostrel: %1 has no format %2x%3@%4%5</source>
-        <translation>ostrel: %1 bietet das Format %2x%3@%4%5 nicht an</translation>
     </message>
     <message>
         <source>ostrel: the camera offers no format</source>
@@ -664,10 +746,6 @@ und ob kein anderes Programm sie belegt.</translation>
         <translation>ostrel: die Kamera konnte nicht gestartet werden: %1</translation>
     </message>
     <message>
-        <source>ostrel: cannot write %1: %2</source>
-        <translation>ostrel: %1 kann nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
         <source>ostrel: warning: %1</source>
         <translation>ostrel: Warnung: %1</translation>
     </message>
@@ -694,6 +772,72 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>The camera is back; the time-lapse goes on.</source>
         <translation>Die Kamera ist zurück; der Zeitraffer geht weiter.</translation>
+    </message>
+    <message>
+        <source>Serving on http://%1:%2/</source>
+        <translation>Bereitstellung unter http://%1:%2/</translation>
+    </message>
+    <message>
+        <source>Stream: %1</source>
+        <translation>Stream: %1</translation>
+    </message>
+    <message>
+        <source>Stream: %1 (%2)</source>
+        <translation>Stream: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>cannot publish to %1: %2</source>
+        <translation>Übertragung an %1 nicht möglich: %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message numerus="yes">
+        <source>; stream %1: %n frame(s) sent, %2 dropped</source>
+        <translation>
+            <numerusform>; Stream %1: %n Bild gesendet, %2 verworfen</numerusform>
+            <numerusform>; Stream %1: %n Bilder gesendet, %2 verworfen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineSound</name>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stereo</translation>
+    </message>
+    <message>
+        <source>ostrel: no sound server: %1</source>
+        <translation>ostrel: kein Tonserver: %1</translation>
+    </message>
+    <message>
+        <source>%1	%2 (%3 Hz, %4)</source>
+        <translation>%1	%2 (%3 Hz, %4)</translation>
+    </message>
+    <message>
+        <source>the camera&apos;s microphone</source>
+        <translation>das Mikrofon der Kamera</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>ostrel: warning: no sound server (%1); recording without sound</source>
+        <translation>ostrel: Warnung: kein Tonserver (%1); Aufnahme ohne Ton</translation>
+    </message>
+    <message>
+        <source>ostrel: no such sound source: %1 (see --list-audio)</source>
+        <translation>ostrel: Tonquelle nicht vorhanden: %1 (siehe --list-audio)</translation>
+    </message>
+    <message>
+        <source>Sound: %1 (%2 Hz, %3)</source>
+        <translation>Ton: %1 (%2 Hz, %3)</translation>
     </message>
 </context>
 <context>
@@ -829,6 +973,10 @@ und ob kein anderes Programm sie belegt.</translation>
         <source>Pause/resume the recording (Ctrl+P)</source>
         <translation>Aufnahme anhalten/fortsetzen (Ctrl+P)</translation>
     </message>
+    <message>
+        <source>Publish</source>
+        <translation>Übertragen</translation>
+    </message>
 </context>
 <context>
     <name>DiagnosticsReport</name>
@@ -922,6 +1070,10 @@ und ob kein anderes Programm sie belegt.</translation>
         <source>Error writing frame: %1</source>
         <translation>Fehler beim Schreiben eines Bildes: %1</translation>
     </message>
+    <message>
+        <source>Error writing sound: %1</source>
+        <translation>Fehler beim Schreiben des Tons: %1</translation>
+    </message>
 </context>
 <context>
     <name>HistogramPlot</name>
@@ -932,6 +1084,41 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>Clipped: %1 % dark, %2 % light</source>
         <translation>Beschnitten: %1 % dunkel, %2 % hell</translation>
+    </message>
+</context>
+<context>
+    <name>HttpServer</name>
+    <message>
+        <source>The request did not arrive in time.</source>
+        <translation>Die Anfrage kam nicht rechtzeitig an.</translation>
+    </message>
+    <message>
+        <source>A valid token is needed (Authorization: Bearer TOKEN).</source>
+        <translation>Ein gültiges Token ist erforderlich (Authorization: Bearer TOKEN).</translation>
+    </message>
+    <message>
+        <source>The request head is too large.</source>
+        <translation>Der Kopf der Anfrage ist zu groß.</translation>
+    </message>
+    <message>
+        <source>Not an HTTP request.</source>
+        <translation>Keine HTTP-Anfrage.</translation>
+    </message>
+    <message>
+        <source>A malformed header line.</source>
+        <translation>Eine fehlerhafte Kopfzeile.</translation>
+    </message>
+    <message>
+        <source>A body must come with its Content-Length.</source>
+        <translation>Zu einem Rumpf gehört seine Content-Length.</translation>
+    </message>
+    <message>
+        <source>A malformed Content-Length.</source>
+        <translation>Eine fehlerhafte Content-Length.</translation>
+    </message>
+    <message>
+        <source>The request body is larger than %1 bytes.</source>
+        <translation>Der Rumpf der Anfrage ist größer als %1 Bytes.</translation>
     </message>
 </context>
 <context>
@@ -955,6 +1142,21 @@ und ob kein anderes Programm sie belegt.</translation>
     <message>
         <source>now</source>
         <translation>jetzt</translation>
+    </message>
+</context>
+<context>
+    <name>LevelMeter</name>
+    <message>
+        <source>Sound level</source>
+        <translation>Tonpegel</translation>
+    </message>
+    <message>
+        <source>Loudness of the sound being recorded</source>
+        <translation>Lautstärke des aufgenommenen Tons</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Stille</translation>
     </message>
 </context>
 <context>
@@ -1072,6 +1274,91 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>%1 mm</source>
         <translation>%1 mm</translation>
+    </message>
+</context>
+<context>
+    <name>PublishController</name>
+    <message>
+        <source>Set the address to publish to in the settings first</source>
+        <translation>Legen Sie zuerst in den Einstellungen die Adresse für die Übertragung fest</translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation>Übertragen</translation>
+    </message>
+    <message>
+        <source>Send the picture to the media server set in the settings</source>
+        <translation>Das Bild an den in den Einstellungen festgelegten Medienserver senden</translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation>Verbindet…</translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation>Verbindung mit %1 wird hergestellt</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Live at %1; click to stop</source>
+        <translation>Live unter %1; zum Beenden klicken</translation>
+    </message>
+    <message>
+        <source>Reconnecting…</source>
+        <translation>Verbindet erneut…</translation>
+    </message>
+    <message>
+        <source>The server was lost (%1); trying again every second</source>
+        <translation>Die Verbindung zum Server ist verloren (%1); neuer Versuch jede Sekunde</translation>
+    </message>
+    <message>
+        <source>Publishing failed: %1</source>
+        <translation>Übertragung fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Publisher</name>
+    <message>
+        <source>No address to publish to: give an rtmp://, rtsp:// or srt:// address</source>
+        <translation>Keine Adresse für die Übertragung: Geben Sie eine rtmp://-, rtsp://- oder srt://-Adresse an</translation>
+    </message>
+    <message>
+        <source>Not a valid address to publish to: %1</source>
+        <translation>Keine gültige Adresse für die Übertragung: %1</translation>
+    </message>
+    <message>
+        <source>Cannot publish to %1: use an rtmp://, rtsp:// or srt:// address</source>
+        <translation>Übertragung an %1 nicht möglich: Verwenden Sie eine rtmp://-, rtsp://- oder srt://-Adresse</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>verbindet</translation>
+    </message>
+    <message>
+        <source>live</source>
+        <translation>live</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>verbindet erneut</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>beendet</translation>
+    </message>
+</context>
+<context>
+    <name>PulseAudioSource</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation>der Ton-Client konnte nicht gestartet werden</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1546,112 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
+    <name>RemoteApi</name>
+    <message>
+        <source>The body is not a JSON object.</source>
+        <translation>Der Rumpf ist kein JSON-Objekt.</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed here.</source>
+        <translation>%1 ist hier nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>No such path: /api/%1</source>
+        <translation>Pfad nicht vorhanden: /api/%1</translation>
+    </message>
+    <message>
+        <source>No recording is running.</source>
+        <translation>Es läuft keine Aufnahme.</translation>
+    </message>
+    <message>
+        <source>The camera cannot change while recording.</source>
+        <translation>Die Kamera kann während einer Aufnahme nicht gewechselt werden.</translation>
+    </message>
+    <message>
+        <source>No such camera.</source>
+        <translation>Kamera nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>Die Kamera konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>No such format.</source>
+        <translation>Format nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation>Die Kamera läuft nicht.</translation>
+    </message>
+    <message>
+        <source>A recording is already running.</source>
+        <translation>Es läuft bereits eine Aufnahme.</translation>
+    </message>
+    <message>
+        <source>The camera has delivered no picture yet.</source>
+        <translation>Die Kamera hat noch kein Bild geliefert.</translation>
+    </message>
+    <message>
+        <source>A recording is an .avi, .mkv or .mp4 file.</source>
+        <translation>Eine Aufnahme ist eine .avi-, .mkv- oder .mp4-Datei.</translation>
+    </message>
+    <message>
+        <source>The recording could not be started.</source>
+        <translation>Die Aufnahme konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>&quot;paused&quot; must be true or false.</source>
+        <translation>&quot;paused&quot; muss true oder false sein.</translation>
+    </message>
+    <message>
+        <source>The camera has no control %1.</source>
+        <translation>Die Kamera hat keine Einstellung %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes a number or &quot;auto&quot;.</source>
+        <translation>%1 erwartet eine Zahl oder &quot;auto&quot;.</translation>
+    </message>
+    <message>
+        <source>The camera refused %1.</source>
+        <translation>Die Kamera hat %1 abgelehnt.</translation>
+    </message>
+    <message>
+        <source>No such profile: %1</source>
+        <translation>Profil nicht vorhanden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteServer</name>
+    <message>
+        <source>Serving on %1 needs a token (--token or the settings&apos; remote token).</source>
+        <translation>Die Bereitstellung auf %1 erfordert ein Token (--token oder das Fernsteuerungs-Token der Einstellungen).</translation>
+    </message>
+    <message>
+        <source>Cannot serve on %1 port %2: %3</source>
+        <translation>Bereitstellung auf %1 Port %2 nicht möglich: %3</translation>
+    </message>
+    <message>
+        <source>Only GET is allowed here.</source>
+        <translation>Hier ist nur GET erlaubt.</translation>
+    </message>
+    <message>
+        <source>No such path: %1</source>
+        <translation>Pfad nicht vorhanden: %1</translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation>Die Kamera läuft nicht.</translation>
+    </message>
+    <message>
+        <source>The camera delivered no picture.</source>
+        <translation>Die Kamera hat kein Bild geliefert.</translation>
+    </message>
+    <message>
+        <source>Not an address to serve on: %1</source>
+        <translation>Keine Adresse zum Bereitstellen: %1</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -1356,6 +1749,14 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
         <source>When enabled, the camera used last starts by itself, in its last format</source>
         <translation>Wenn aktiviert, startet die zuletzt verwendete Kamera von selbst in ihrem letzten Format</translation>
     </message>
+    <message>
+        <source>Publish to: rtmp://, rtsp:// or srt:// address</source>
+        <translation>Übertragen an: rtmp://-, rtsp://- oder srt://-Adresse</translation>
+    </message>
+    <message>
+        <source>The media server the Publish button sends the picture to</source>
+        <translation>Der Medienserver, an den die Schaltfläche „Übertragen“ das Bild sendet</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -1383,6 +1784,80 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
+    <name>SoundCapture</name>
+    <message>
+        <source>Sound: no sound server (%1); recordings have no sound</source>
+        <translation>Ton: kein Tonserver (%1); Aufnahmen haben keinen Ton</translation>
+    </message>
+    <message>
+        <source>Sound: %1 could not be recorded (%2); the recording has no sound</source>
+        <translation>Ton: %1 konnte nicht aufgenommen werden (%2); die Aufnahme hat keinen Ton</translation>
+    </message>
+    <message>
+        <source>Sound: %1 was lost (%2); the recording goes on with silence</source>
+        <translation>Ton: %1 ist verloren gegangen (%2); die Aufnahme läuft mit Stille weiter</translation>
+    </message>
+</context>
+<context>
+    <name>SoundSettingsGroup</name>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Where recordings of this camera take their sound from</source>
+        <translation>Woher Aufnahmen dieser Kamera ihren Ton nehmen</translation>
+    </message>
+    <message>
+        <source>AAC</source>
+        <translation>AAC</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in MKV and MP4 files; AVI files hold it uncompressed</source>
+        <translation>Der Codec des Tons in MKV- und MP4-Dateien; AVI-Dateien enthalten ihn unkomprimiert</translation>
+    </message>
+    <message>
+        <source>Asking the sound server for its sources…</source>
+        <translation>Tonquellen werden beim Tonserver abgefragt…</translation>
+    </message>
+    <message>
+        <source>Sound source:</source>
+        <translation>Tonquelle:</translation>
+    </message>
+    <message>
+        <source>Sound codec:</source>
+        <translation>Ton-Codec:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone (%1)</source>
+        <translation>Mikrofon der Kamera (%1)</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone</source>
+        <translation>Mikrofon der Kamera</translation>
+    </message>
+    <message>
+        <source>The default source</source>
+        <translation>Standardquelle</translation>
+    </message>
+    <message>
+        <source>No sound server (%1): recordings have no sound.</source>
+        <translation>Kein Tonserver (%1): Aufnahmen haben keinen Ton.</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (nicht angeschlossen)</translation>
+    </message>
+</context>
+<context>
     <name>StillCapture</name>
     <message>
         <source>there is no picture</source>
@@ -1391,6 +1866,13 @@ Bitte schließen Sie sie wieder an und versuchen Sie es erneut.</translation>
     <message>
         <source>the folder cannot be created</source>
         <translation>der Ordner kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>StreamConnection</name>
+    <message>
+        <source>Connection timed out: no answer within %1 s</source>
+        <translation>Zeitüberschreitung der Verbindung: keine Antwort innerhalb von %1 s</translation>
     </message>
 </context>
 <context>

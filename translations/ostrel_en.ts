@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AudioSourceList</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sound server did not answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BandwidthEstimate</name>
     <message>
         <source>Choose a smaller size or a lower frame rate.</source>
@@ -183,6 +194,29 @@
     </message>
     <message>
         <source>Distance between the points:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CameraChoice</name>
+    <message>
+        <source>ostrel: no camera found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: no such camera: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: cannot open camera %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: %1 has no format %2x%3@%4%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -514,10 +548,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -554,14 +584,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>--duration needs --record or --diagnose.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Not a positive number for --%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -589,27 +611,87 @@ and that no other program holds it.</source>
         <source>Motion-JPEG is recorded into .avi files, not %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Send the picture to a media server at URL (rtmp://, rtsp:// or srt://) without a window, with or without --record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop recording or publishing, or watching with --diagnose, after this many seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the sound sources, one per line, the camera&apos;s microphone first, and exit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record sound from SOURCE (a name from --list-audio), the default source, the camera&apos;s microphone or none. Default: the camera&apos;s microphone if it has one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in .mkv and .mp4 files (default: the settings&apos;, AAC); .avi files hold PCM.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serve the live picture (/stream.mjpg, /snapshot.jpg) and the remote control (/api/) over HTTP on PORT, on 127.0.0.1 unless ADDRESS is given; without a window, alone or while recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[ADDRESS:]PORT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The token every request to --serve must carry (Authorization: Bearer TOKEN); needed off 127.0.0.1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOKEN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --list-audio, --record, --snapshot and --diagnose.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--publish goes alone or with --record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--duration needs --record, --publish, --serve or --diagnose.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound source is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a sound codec: %1 (expected aac or opus)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--serve goes alone or with --record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not an address and port to serve on: %1 (expected [ADDRESS:]PORT)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--token needs --serve.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The token is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ostrel: no camera found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ostrel: no such camera: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ostrel: cannot open camera %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ostrel: %1 has no format %2x%3@%4%5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -660,10 +742,6 @@ and that no other program holds it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ostrel: cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>ostrel: warning: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -689,6 +767,72 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>The camera is back; the time-lapse goes on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serving on http://%1:%2/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot publish to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>; stream %1: %n frame(s) sent, %2 dropped</source>
+        <translation>
+            <numerusform>; stream %1: %n frame sent, %2 dropped</numerusform>
+            <numerusform>; stream %1: %n frames sent, %2 dropped</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineSound</name>
+    <message>
+        <source>mono</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: no sound server: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1	%2 (%3 Hz, %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the camera&apos;s microphone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: warning: no sound server (%1); recording without sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ostrel: no such sound source: %1 (see --list-audio)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound: %1 (%2 Hz, %3)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -825,6 +969,10 @@ and that no other program holds it.</source>
         <source>Pause/resume the recording (Ctrl+P)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Publish</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DiagnosticsReport</name>
@@ -918,6 +1066,10 @@ and that no other program holds it.</source>
         <source>Error writing frame: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Error writing sound: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HistogramPlot</name>
@@ -927,6 +1079,41 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>Clipped: %1 % dark, %2 % light</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HttpServer</name>
+    <message>
+        <source>The request did not arrive in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A valid token is needed (Authorization: Bearer TOKEN).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request head is too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not an HTTP request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A malformed header line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A body must come with its Content-Length.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A malformed Content-Length.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request body is larger than %1 bytes.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -950,6 +1137,21 @@ and that no other program holds it.</source>
     </message>
     <message>
         <source>now</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LevelMeter</name>
+    <message>
+        <source>Sound level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loudness of the sound being recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silent</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1068,6 +1270,91 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>PublishController</name>
+    <message>
+        <source>Set the address to publish to in the settings first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the picture to the media server set in the settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live at %1; click to stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reconnecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server was lost (%1); trying again every second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publishing failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Publisher</name>
+    <message>
+        <source>No address to publish to: give an rtmp://, rtsp:// or srt:// address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a valid address to publish to: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot publish to %1: use an rtmp://, rtsp:// or srt:// address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>live</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PulseAudioSource</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RecordingController</name>
     <message>
         <source>%1:%2</source>
@@ -1127,9 +1414,9 @@ Please reconnect it and try again.</source>
     </message>
     <message numerus="yes">
         <source>%n frame(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n frame</numerusform>
+            <numerusform>%n frames</numerusform>
         </translation>
     </message>
     <message>
@@ -1252,6 +1539,112 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>RemoteApi</name>
+    <message>
+        <source>The body is not a JSON object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not allowed here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No such path: /api/%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No recording is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera cannot change while recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No such camera.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No such format.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A recording is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera has delivered no picture yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A recording is an .avi, .mkv or .mp4 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recording could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;paused&quot; must be true or false.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera has no control %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 takes a number or &quot;auto&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera refused %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No such profile: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteServer</name>
+    <message>
+        <source>Serving on %1 needs a token (--token or the settings&apos; remote token).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot serve on %1 port %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only GET is allowed here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No such path: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera delivered no picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not an address to serve on: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -1349,6 +1742,14 @@ Please reconnect it and try again.</source>
         <source>When enabled, the camera used last starts by itself, in its last format</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Publish to: rtmp://, rtsp:// or srt:// address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The media server the Publish button sends the picture to</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -1375,6 +1776,80 @@ Please reconnect it and try again.</source>
     </message>
 </context>
 <context>
+    <name>SoundCapture</name>
+    <message>
+        <source>Sound: no sound server (%1); recordings have no sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound: %1 could not be recorded (%2); the recording has no sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound: %1 was lost (%2); the recording goes on with silence</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SoundSettingsGroup</name>
+    <message>
+        <source>Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where recordings of this camera take their sound from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AAC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in MKV and MP4 files; AVI files hold it uncompressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the sound server for its sources…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound source:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound codec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The default source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No sound server (%1): recordings have no sound.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StillCapture</name>
     <message>
         <source>there is no picture</source>
@@ -1382,6 +1857,13 @@ Please reconnect it and try again.</source>
     </message>
     <message>
         <source>the folder cannot be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StreamConnection</name>
+    <message>
+        <source>Connection timed out: no answer within %1 s</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

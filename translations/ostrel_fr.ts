@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AudioSourceList</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation>le client audio n’a pas pu être démarré</translation>
+    </message>
+    <message>
+        <source>the sound server did not answer</source>
+        <translation>le serveur de son n’a pas répondu</translation>
+    </message>
+</context>
+<context>
     <name>BandwidthEstimate</name>
     <message>
         <source>Choose a smaller size or a lower frame rate.</source>
@@ -184,6 +195,29 @@
     <message>
         <source>Distance between the points:</source>
         <translation>Distance entre les points :</translation>
+    </message>
+</context>
+<context>
+    <name>CameraChoice</name>
+    <message>
+        <source>ostrel: no camera found</source>
+        <translation>ostrel: aucune caméra trouvée</translation>
+    </message>
+    <message>
+        <source>ostrel: no such camera: %1</source>
+        <translation>ostrel: caméra introuvable&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot open camera %1</source>
+        <translation>ostrel: impossible d&apos;ouvrir la caméra %1</translation>
+    </message>
+    <message>
+        <source>ostrel: %1 has no format %2x%3@%4%5</source>
+        <translation>ostrel: %1 ne propose pas le format %2x%3@%4%5</translation>
+    </message>
+    <message>
+        <source>ostrel: cannot write %1: %2</source>
+        <translation>ostrel: impossible d&apos;écrire %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -518,10 +552,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>Le nom de fichier est vide.</translation>
     </message>
     <message>
-        <source>Stop recording, or watching with --diagnose, after this many seconds.</source>
-        <translation>Arrêter l’enregistrement, ou l’observation avec --diagnose, après ce nombre de secondes.</translation>
-    </message>
-    <message>
         <source>Record Motion-JPEG (into .avi) or H.264 (into .mkv or .mp4). Default: H.264 for .mkv and .mp4, Motion-JPEG otherwise.</source>
         <translation>Enregistrer en Motion-JPEG (dans .avi) ou en H.264 (dans .mkv ou .mp4). Par défaut : H.264 pour .mkv et .mp4, Motion-JPEG sinon.</translation>
     </message>
@@ -558,14 +588,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>Observer la caméra pendant la durée (10 secondes sauf indication) sans fenêtre et afficher ce qu’elle fournit vraiment.</translation>
     </message>
     <message>
-        <source>Choose only one of --list-cameras, --list-formats, --record, --snapshot and --diagnose.</source>
-        <translation>Choisissez une seule des options --list-cameras, --list-formats, --record, --snapshot et --diagnose.</translation>
-    </message>
-    <message>
-        <source>--duration needs --record or --diagnose.</source>
-        <translation>--duration nécessite --record ou --diagnose.</translation>
-    </message>
-    <message>
         <source>Not a positive number for --%1: %2</source>
         <translation>Pas un nombre positif pour --%1 : %2</translation>
     </message>
@@ -593,28 +615,88 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <source>Motion-JPEG is recorded into .avi files, not %1</source>
         <translation>Le Motion-JPEG s’enregistre dans des fichiers .avi, pas dans %1</translation>
     </message>
+    <message>
+        <source>Send the picture to a media server at URL (rtmp://, rtsp:// or srt://) without a window, with or without --record.</source>
+        <translation>Envoyer l’image à un serveur multimédia à l’adresse URL (rtmp://, rtsp:// ou srt://) sans fenêtre, avec ou sans --record.</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Stop recording or publishing, or watching with --diagnose, after this many seconds.</source>
+        <translation>Arrêter l’enregistrement ou la diffusion, ou l’observation avec --diagnose, après ce nombre de secondes.</translation>
+    </message>
+    <message>
+        <source>Print the sound sources, one per line, the camera&apos;s microphone first, and exit.</source>
+        <translation>Afficher les sources sonores, une par ligne, le microphone de la caméra en premier, et quitter.</translation>
+    </message>
+    <message>
+        <source>Record sound from SOURCE (a name from --list-audio), the default source, the camera&apos;s microphone or none. Default: the camera&apos;s microphone if it has one.</source>
+        <translation>Enregistrer le son depuis SOURCE (un nom donné par --list-audio), la source par défaut, le microphone de la caméra ou aucun. Par défaut : le microphone de la caméra si elle en a un.</translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in .mkv and .mp4 files (default: the settings&apos;, AAC); .avi files hold PCM.</source>
+        <translation>Le codec du son dans les fichiers .mkv et .mp4 (par défaut : celui des réglages, AAC) ; les fichiers .avi contiennent du PCM.</translation>
+    </message>
+    <message>
+        <source>Serve the live picture (/stream.mjpg, /snapshot.jpg) and the remote control (/api/) over HTTP on PORT, on 127.0.0.1 unless ADDRESS is given; without a window, alone or while recording.</source>
+        <translation>Servir l’image en direct (/stream.mjpg, /snapshot.jpg) et la commande à distance (/api/) en HTTP sur PORT, sur 127.0.0.1 sauf si ADRESSE est indiquée ; sans fenêtre, seul ou pendant un enregistrement.</translation>
+    </message>
+    <message>
+        <source>[ADDRESS:]PORT</source>
+        <translation>[ADRESSE:]PORT</translation>
+    </message>
+    <message>
+        <source>The token every request to --serve must carry (Authorization: Bearer TOKEN); needed off 127.0.0.1.</source>
+        <translation>Le jeton que chaque requête vers --serve doit porter (Authorization: Bearer JETON) ; nécessaire hors de 127.0.0.1.</translation>
+    </message>
+    <message>
+        <source>TOKEN</source>
+        <translation>JETON</translation>
+    </message>
+    <message>
+        <source>Choose only one of --list-cameras, --list-formats, --list-audio, --record, --snapshot and --diagnose.</source>
+        <translation>Choisissez une seule des options --list-cameras, --list-formats, --list-audio, --record, --snapshot et --diagnose.</translation>
+    </message>
+    <message>
+        <source>--publish goes alone or with --record.</source>
+        <translation>--publish s’emploie seul ou avec --record.</translation>
+    </message>
+    <message>
+        <source>--duration needs --record, --publish, --serve or --diagnose.</source>
+        <translation>--duration nécessite --record, --publish, --serve ou --diagnose.</translation>
+    </message>
+    <message>
+        <source>The sound source is empty.</source>
+        <translation>La source sonore est vide.</translation>
+    </message>
+    <message>
+        <source>Not a sound codec: %1 (expected aac or opus)</source>
+        <translation>Pas un codec audio : %1 (attendu : aac ou opus)</translation>
+    </message>
+    <message>
+        <source>--serve goes alone or with --record.</source>
+        <translation>--serve s’emploie seul ou avec --record.</translation>
+    </message>
+    <message>
+        <source>Not an address and port to serve on: %1 (expected [ADDRESS:]PORT)</source>
+        <translation>Pas une adresse et un port où servir : %1 (attendu : [ADRESSE:]PORT)</translation>
+    </message>
+    <message>
+        <source>--token needs --serve.</source>
+        <translation>--token nécessite --serve.</translation>
+    </message>
+    <message>
+        <source>The token is empty.</source>
+        <translation>Le jeton est vide.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLineSession</name>
     <message>
         <source>The camera delivered no picture.</source>
         <translation>La caméra n&apos;a fourni aucune image.</translation>
-    </message>
-    <message>
-        <source>ostrel: no camera found</source>
-        <translation>ostrel: aucune caméra trouvée</translation>
-    </message>
-    <message>
-        <source>ostrel: no such camera: %1</source>
-        <translation>ostrel: caméra introuvable&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>ostrel: cannot open camera %1</source>
-        <translation>ostrel: impossible d&apos;ouvrir la caméra %1</translation>
-    </message>
-    <message>
-        <source>ostrel: %1 has no format %2x%3@%4%5</source>
-        <translation>ostrel: %1 ne propose pas le format %2x%3@%4%5</translation>
     </message>
     <message>
         <source>ostrel: the camera offers no format</source>
@@ -664,10 +746,6 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <translation>ostrel : la caméra n&apos;a pas pu être démarrée : %1</translation>
     </message>
     <message>
-        <source>ostrel: cannot write %1: %2</source>
-        <translation>ostrel : impossible d&apos;écrire %1 : %2</translation>
-    </message>
-    <message>
         <source>ostrel: warning: %1</source>
         <translation>ostrel : avertissement : %1</translation>
     </message>
@@ -694,6 +772,72 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>The camera is back; the time-lapse goes on.</source>
         <translation>La caméra est revenue ; l’accéléré continue.</translation>
+    </message>
+    <message>
+        <source>Serving on http://%1:%2/</source>
+        <translation>À l’écoute sur http://%1:%2/</translation>
+    </message>
+    <message>
+        <source>Stream: %1</source>
+        <translation>Flux : %1</translation>
+    </message>
+    <message>
+        <source>Stream: %1 (%2)</source>
+        <translation>Flux : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>cannot publish to %1: %2</source>
+        <translation>impossible de diffuser vers %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message numerus="yes">
+        <source>; stream %1: %n frame(s) sent, %2 dropped</source>
+        <translation>
+            <numerusform>; flux %1 : %n image envoyée, %2 perdue(s)</numerusform>
+            <numerusform>; flux %1 : %n images envoyées, %2 perdue(s)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineSound</name>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stéréo</translation>
+    </message>
+    <message>
+        <source>ostrel: no sound server: %1</source>
+        <translation>ostrel: aucun serveur de son : %1</translation>
+    </message>
+    <message>
+        <source>%1	%2 (%3 Hz, %4)</source>
+        <translation>%1	%2 (%3 Hz, %4)</translation>
+    </message>
+    <message>
+        <source>the camera&apos;s microphone</source>
+        <translation>le microphone de la caméra</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>par défaut</translation>
+    </message>
+    <message>
+        <source>ostrel: warning: no sound server (%1); recording without sound</source>
+        <translation>ostrel: avertissement : aucun serveur de son (%1) ; enregistrement sans son</translation>
+    </message>
+    <message>
+        <source>ostrel: no such sound source: %1 (see --list-audio)</source>
+        <translation>ostrel: source sonore introuvable : %1 (voir --list-audio)</translation>
+    </message>
+    <message>
+        <source>Sound: %1 (%2 Hz, %3)</source>
+        <translation>Son : %1 (%2 Hz, %3)</translation>
     </message>
 </context>
 <context>
@@ -829,6 +973,10 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <source>Pause/resume the recording (Ctrl+P)</source>
         <translation>Mettre en pause/reprendre l’enregistrement (Ctrl+P)</translation>
     </message>
+    <message>
+        <source>Publish</source>
+        <translation>Diffuser</translation>
+    </message>
 </context>
 <context>
     <name>DiagnosticsReport</name>
@@ -922,6 +1070,10 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
         <source>Error writing frame: %1</source>
         <translation>Erreur d’écriture d’une image : %1</translation>
     </message>
+    <message>
+        <source>Error writing sound: %1</source>
+        <translation>Erreur d’écriture du son : %1</translation>
+    </message>
 </context>
 <context>
     <name>HistogramPlot</name>
@@ -932,6 +1084,41 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>Clipped: %1 % dark, %2 % light</source>
         <translation>Écrêté : %1 % sombre, %2 % clair</translation>
+    </message>
+</context>
+<context>
+    <name>HttpServer</name>
+    <message>
+        <source>The request did not arrive in time.</source>
+        <translation>La requête n’est pas arrivée à temps.</translation>
+    </message>
+    <message>
+        <source>A valid token is needed (Authorization: Bearer TOKEN).</source>
+        <translation>Un jeton valide est nécessaire (Authorization: Bearer JETON).</translation>
+    </message>
+    <message>
+        <source>The request head is too large.</source>
+        <translation>L’en-tête de la requête est trop grand.</translation>
+    </message>
+    <message>
+        <source>Not an HTTP request.</source>
+        <translation>Pas une requête HTTP.</translation>
+    </message>
+    <message>
+        <source>A malformed header line.</source>
+        <translation>Une ligne d’en-tête mal formée.</translation>
+    </message>
+    <message>
+        <source>A body must come with its Content-Length.</source>
+        <translation>Un corps doit être accompagné de son Content-Length.</translation>
+    </message>
+    <message>
+        <source>A malformed Content-Length.</source>
+        <translation>Un Content-Length mal formé.</translation>
+    </message>
+    <message>
+        <source>The request body is larger than %1 bytes.</source>
+        <translation>Le corps de la requête dépasse %1 octets.</translation>
     </message>
 </context>
 <context>
@@ -955,6 +1142,21 @@ et qu&apos;aucun autre programme ne l&apos;occupe.</translation>
     <message>
         <source>now</source>
         <translation>maintenant</translation>
+    </message>
+</context>
+<context>
+    <name>LevelMeter</name>
+    <message>
+        <source>Sound level</source>
+        <translation>Niveau sonore</translation>
+    </message>
+    <message>
+        <source>Loudness of the sound being recorded</source>
+        <translation>Volume du son enregistré</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Silence</translation>
     </message>
 </context>
 <context>
@@ -1072,6 +1274,91 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>%1 mm</source>
         <translation>%1 mm</translation>
+    </message>
+</context>
+<context>
+    <name>PublishController</name>
+    <message>
+        <source>Set the address to publish to in the settings first</source>
+        <translation>Indiquez d’abord l’adresse de diffusion dans les paramètres</translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation>Diffuser</translation>
+    </message>
+    <message>
+        <source>Send the picture to the media server set in the settings</source>
+        <translation>Envoyer l’image au serveur multimédia indiqué dans les paramètres</translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation>Connexion…</translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation>Connexion à %1</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>En direct</translation>
+    </message>
+    <message>
+        <source>Live at %1; click to stop</source>
+        <translation>En direct sur %1 ; cliquez pour arrêter</translation>
+    </message>
+    <message>
+        <source>Reconnecting…</source>
+        <translation>Reconnexion…</translation>
+    </message>
+    <message>
+        <source>The server was lost (%1); trying again every second</source>
+        <translation>La connexion au serveur a été perdue (%1) ; nouvel essai chaque seconde</translation>
+    </message>
+    <message>
+        <source>Publishing failed: %1</source>
+        <translation>Échec de la diffusion : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Publisher</name>
+    <message>
+        <source>No address to publish to: give an rtmp://, rtsp:// or srt:// address</source>
+        <translation>Aucune adresse de diffusion : indiquez une adresse rtmp://, rtsp:// ou srt://</translation>
+    </message>
+    <message>
+        <source>Not a valid address to publish to: %1</source>
+        <translation>Adresse de diffusion invalide : %1</translation>
+    </message>
+    <message>
+        <source>Cannot publish to %1: use an rtmp://, rtsp:// or srt:// address</source>
+        <translation>Impossible de diffuser vers %1 : utilisez une adresse rtmp://, rtsp:// ou srt://</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>connexion</translation>
+    </message>
+    <message>
+        <source>live</source>
+        <translation>en direct</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>reconnexion</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>arrêté</translation>
+    </message>
+</context>
+<context>
+    <name>PulseAudioSource</name>
+    <message>
+        <source>the sound client could not be started</source>
+        <translation>le client audio n’a pas pu être démarré</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1546,112 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>RemoteApi</name>
+    <message>
+        <source>The body is not a JSON object.</source>
+        <translation>Le corps n’est pas un objet JSON.</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed here.</source>
+        <translation>%1 n’est pas autorisé ici.</translation>
+    </message>
+    <message>
+        <source>No such path: /api/%1</source>
+        <translation>Chemin introuvable : /api/%1</translation>
+    </message>
+    <message>
+        <source>No recording is running.</source>
+        <translation>Aucun enregistrement n’est en cours.</translation>
+    </message>
+    <message>
+        <source>The camera cannot change while recording.</source>
+        <translation>La caméra ne peut pas changer pendant un enregistrement.</translation>
+    </message>
+    <message>
+        <source>No such camera.</source>
+        <translation>Caméra introuvable.</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>La caméra n’a pas pu être ouverte.</translation>
+    </message>
+    <message>
+        <source>No such format.</source>
+        <translation>Format introuvable.</translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation>La caméra n’est pas démarrée.</translation>
+    </message>
+    <message>
+        <source>A recording is already running.</source>
+        <translation>Un enregistrement est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>The camera has delivered no picture yet.</source>
+        <translation>La caméra n’a encore fourni aucune image.</translation>
+    </message>
+    <message>
+        <source>A recording is an .avi, .mkv or .mp4 file.</source>
+        <translation>Un enregistrement est un fichier .avi, .mkv ou .mp4.</translation>
+    </message>
+    <message>
+        <source>The recording could not be started.</source>
+        <translation>Impossible de démarrer l&apos;enregistrement.</translation>
+    </message>
+    <message>
+        <source>&quot;paused&quot; must be true or false.</source>
+        <translation>&quot;paused&quot; doit valoir true ou false.</translation>
+    </message>
+    <message>
+        <source>The camera has no control %1.</source>
+        <translation>La caméra n’a pas de réglage %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes a number or &quot;auto&quot;.</source>
+        <translation>%1 attend un nombre ou &quot;auto&quot;.</translation>
+    </message>
+    <message>
+        <source>The camera refused %1.</source>
+        <translation>La caméra a refusé %1.</translation>
+    </message>
+    <message>
+        <source>No such profile: %1</source>
+        <translation>Profil introuvable : %1</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteServer</name>
+    <message>
+        <source>Serving on %1 needs a token (--token or the settings&apos; remote token).</source>
+        <translation>Servir sur %1 nécessite un jeton (--token ou le jeton d’accès à distance des paramètres).</translation>
+    </message>
+    <message>
+        <source>Cannot serve on %1 port %2: %3</source>
+        <translation>Impossible de servir sur %1 port %2 : %3</translation>
+    </message>
+    <message>
+        <source>Only GET is allowed here.</source>
+        <translation>Seul GET est autorisé ici.</translation>
+    </message>
+    <message>
+        <source>No such path: %1</source>
+        <translation>Chemin introuvable : %1</translation>
+    </message>
+    <message>
+        <source>The camera is not running.</source>
+        <translation>La caméra n’est pas démarrée.</translation>
+    </message>
+    <message>
+        <source>The camera delivered no picture.</source>
+        <translation>La caméra n&apos;a fourni aucune image.</translation>
+    </message>
+    <message>
+        <source>Not an address to serve on: %1</source>
+        <translation>Pas une adresse où servir : %1</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Reset to Defaults</source>
@@ -1356,6 +1749,14 @@ Veuillez la reconnecter et réessayer.</translation>
         <source>When enabled, the camera used last starts by itself, in its last format</source>
         <translation>Si activé, la dernière caméra utilisée démarre d&apos;elle-même, dans son dernier format</translation>
     </message>
+    <message>
+        <source>Publish to: rtmp://, rtsp:// or srt:// address</source>
+        <translation>Diffuser vers : adresse rtmp://, rtsp:// ou srt://</translation>
+    </message>
+    <message>
+        <source>The media server the Publish button sends the picture to</source>
+        <translation>Le serveur multimédia auquel le bouton «&#xa0;Diffuser&#xa0;» envoie l’image</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaver</name>
@@ -1383,6 +1784,80 @@ Veuillez la reconnecter et réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>SoundCapture</name>
+    <message>
+        <source>Sound: no sound server (%1); recordings have no sound</source>
+        <translation>Son : aucun serveur de son (%1) ; les enregistrements sont sans son</translation>
+    </message>
+    <message>
+        <source>Sound: %1 could not be recorded (%2); the recording has no sound</source>
+        <translation>Son : %1 n’a pas pu être enregistré (%2) ; l’enregistrement est sans son</translation>
+    </message>
+    <message>
+        <source>Sound: %1 was lost (%2); the recording goes on with silence</source>
+        <translation>Son : %1 a été perdu (%2) ; l’enregistrement continue en silence</translation>
+    </message>
+</context>
+<context>
+    <name>SoundSettingsGroup</name>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
+    <message>
+        <source>Where recordings of this camera take their sound from</source>
+        <translation>D’où les enregistrements de cette caméra prennent leur son</translation>
+    </message>
+    <message>
+        <source>AAC</source>
+        <translation>AAC</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
+    </message>
+    <message>
+        <source>The sound&apos;s codec in MKV and MP4 files; AVI files hold it uncompressed</source>
+        <translation>Le codec du son dans les fichiers MKV et MP4 ; les fichiers AVI le contiennent non compressé</translation>
+    </message>
+    <message>
+        <source>Asking the sound server for its sources…</source>
+        <translation>Interrogation du serveur de son sur ses sources…</translation>
+    </message>
+    <message>
+        <source>Sound source:</source>
+        <translation>Source sonore :</translation>
+    </message>
+    <message>
+        <source>Sound codec:</source>
+        <translation>Codec audio :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone (%1)</source>
+        <translation>Microphone de la caméra (%1)</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s microphone</source>
+        <translation>Microphone de la caméra</translation>
+    </message>
+    <message>
+        <source>The default source</source>
+        <translation>Source par défaut</translation>
+    </message>
+    <message>
+        <source>No sound server (%1): recordings have no sound.</source>
+        <translation>Aucun serveur de son (%1) : les enregistrements sont sans son.</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (non connectée)</translation>
+    </message>
+</context>
+<context>
     <name>StillCapture</name>
     <message>
         <source>there is no picture</source>
@@ -1391,6 +1866,13 @@ Veuillez la reconnecter et réessayer.</translation>
     <message>
         <source>the folder cannot be created</source>
         <translation>le dossier ne peut pas être créé</translation>
+    </message>
+</context>
+<context>
+    <name>StreamConnection</name>
+    <message>
+        <source>Connection timed out: no answer within %1 s</source>
+        <translation>Délai de connexion dépassé : aucune réponse en %1 s</translation>
     </message>
 </context>
 <context>

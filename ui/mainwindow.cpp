@@ -57,10 +57,12 @@ MainWindow::MainWindow(QWidget *parent)
     notificationLabel = new NotificationLabel(this);
     lossBox = new LossBox(this);
     benchTools = new BenchToolsController(this, session, videoLabel);
-    connect(publishing, &PublishController::notificationRequested, this,
-            [this](const QString &message, bool success) { showNotification(message, success); });
-    connect(benchTools, &BenchToolsController::notificationRequested, this,
-            [this](const QString &message, bool success) { showNotification(message, success); });
+    const auto notify = [this](const QString &message, bool success) {
+        showNotification(message, success);
+    };
+    connect(publishing, &PublishController::notificationRequested, this, notify);
+    connect(benchTools, &BenchToolsController::notificationRequested, this, notify);
+    connect(sound, &SoundController::notificationRequested, this, notify);
     orientation =
         new OrientationControl(panel->flipButton, panel->rotateButton, settings.orientation, this);
     panel->cameraSelector->addItem(tr("Click to scan for cameras..."));
@@ -149,12 +151,6 @@ void MainWindow::setupConnections()
     connect(recording, &RecordingController::notificationRequested, this,
             &MainWindow::showNotification);
     connect(snapshots, &SnapshotSaver::notificationRequested, this, &MainWindow::showNotification);
-    connect(sound, &SoundController::notificationRequested, this,
-            [this](const QString &message, bool success) { showNotification(message, success); });
-    connect(overlays->levelMeter, &LevelMeter::levelChanged, this, [this](double peak) {
-        if (fullscreenLabel)
-            fullscreenLabel->setSoundLevel(peak);
-    });
 }
 
 // Snapshot, record and fullscreen keys, for the window and for the fullscreen view alike.
@@ -430,6 +426,8 @@ void MainWindow::toggleFullscreen()
             updateViewSize();
         });
         connect(fullscreenLabel, &ViewFinder::sizeChanged, this, &MainWindow::updateViewSize);
+        connect(overlays->levelMeter, &LevelMeter::levelChanged, fullscreenLabel,
+                &FullscreenView::setSoundLevel);
     }
     fullscreenLabel->setRecording(session->recorder()->state() == Recorder::State::Recording);
     if (fullscreenLabel->isVisible())
@@ -450,8 +448,7 @@ void MainWindow::onShowSettings()
 {
     // The orientation part of "Reset to Defaults" takes effect at once, even if the dialog is
     // then cancelled; a running recording keeps the orientation it started with.
-    settings.cameraId = session->cameraId();
-    settings.soundSource = AppSettings::soundSourceOf(settings.cameraId);
+    settings = AppSettings::load(session->cameraId());
     if (SettingsDialog::edit(this, settings, [this] { orientation->reset(); }))
         updateUIState();
     sound->chooseSource();
