@@ -156,11 +156,8 @@ QString StreamConnection::writePacket(const QByteArray &data, qint64 ptsUs, qint
     if (!context)
         return avErrorText(AVERROR(EINVAL));
     AVPacket *p = packet.get();
-    av_packet_unref(p);
-    int result = av_new_packet(p, int(data.size()));
-    if (result < 0)
-        return avErrorText(result);
-    std::memcpy(p->data, data.constData(), size_t(data.size()));
+    if (const QString error = copyIntoPacket(p, data); !error.isEmpty())
+        return error;
     p->stream_index = 0;
     p->pts = ptsUs;
     p->dts = dtsUs;
@@ -168,7 +165,7 @@ QString StreamConnection::writePacket(const QByteArray &data, qint64 ptsUs, qint
         p->flags |= AV_PKT_FLAG_KEY;
     av_packet_rescale_ts(p, AVRational{1, 1000000}, context->streams[0]->time_base);
     armDeadline(writeTimeoutMs);
-    result = av_write_frame(context.get(), p);
+    int result = av_write_frame(context.get(), p);
     if (result >= 0 && context->pb)
         result = context->pb->error;
     interrupt->deadlineMs = 0;

@@ -1,5 +1,7 @@
 #include "libavsupport.h"
 
+#include <cstring>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -13,6 +15,15 @@ constexpr uint8_t nalSps = 7;
 constexpr uint8_t nalPps = 8;
 
 } // namespace
+
+QString copyIntoPacket(AVPacket *packet, const QByteArray &data)
+{
+    av_packet_unref(packet);
+    if (const int result = av_new_packet(packet, int(data.size())); result < 0)
+        return avErrorText(result);
+    std::memcpy(packet->data, data.constData(), size_t(data.size()));
+    return QString();
+}
 
 QByteArray h264ParameterSets(const QByteArray &unit)
 {

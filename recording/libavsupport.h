@@ -30,6 +30,10 @@ using PacketHandle = std::unique_ptr<AVPacket, LibavDeleter>;
 // libavutil's words for an AVERROR code ("No space left on device").
 QString avErrorText(int averror);
 
+// Makes packet hold a copy of data, which a muxer may keep until it has the packets around it;
+// the other fields are reset. An empty string on success, the cause otherwise.
+QString copyIntoPacket(AVPacket *packet, const QByteArray &data);
+
 // A video file of format (libavformat's name) being made at path, with one video stream whose
 // timestamps count in timeBaseNum/timeBaseDen seconds and whose frames come rateNum/rateDen a
 // second; the file is not opened yet. An empty string on success, the cause otherwise.

@@ -147,12 +147,8 @@ QString MovieFile::write(int stream, const QByteArray &data, qint64 pts, qint64 
     if (!context)
         return avErrorText(AVERROR(EINVAL));
     AVPacket *p = packet.get();
-    av_packet_unref(p);
-    // The muxer may keep a packet until its cluster is complete, so it gets its own copy.
-    int result = av_new_packet(p, int(data.size()));
-    if (result < 0)
-        return avErrorText(result);
-    std::memcpy(p->data, data.constData(), size_t(data.size()));
+    if (const QString error = copyIntoPacket(p, data); !error.isEmpty())
+        return error;
     p->stream_index = stream;
     p->pts = pts;
     p->dts = dts;
@@ -161,7 +157,7 @@ QString MovieFile::write(int stream, const QByteArray &data, qint64 pts, qint64 
         p->flags |= AV_PKT_FLAG_KEY;
     av_packet_rescale_ts(p, AVRational{timeBase.numerator, timeBase.denominator},
                          context->streams[stream]->time_base);
-    result = av_write_frame(context.get(), p);
+    int result = av_write_frame(context.get(), p);
     // A failed write may wait in the I/O buffer until the next flush: look at once, so that a
     // full disk ends the recording at the first packet it loses.
     if (result >= 0)
