@@ -52,16 +52,17 @@ void MjpegFeed::addViewer(QTcpSocket *socket)
     socket->write(QByteArray("HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace; "
                              "boundary=") +
                   boundary + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n");
-    viewers.append(Viewer{socket, {}});
-    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+    const QObject *key = socket;
+    viewers.append(Viewer{socket, key, {}});
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, key] {
         for (Viewer &viewer : viewers) {
-            if (viewer.socket == socket)
+            if (viewer.key == key)
                 sendNext(viewer);
         }
     });
     // Gone viewers are forgotten; the server deletes their sockets.
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-        viewers.removeIf([socket](const Viewer &viewer) { return viewer.socket == socket; });
+    connect(socket, &QTcpSocket::disconnected, this, [this, key] {
+        viewers.removeIf([key](const Viewer &viewer) { return viewer.key == key; });
         updateTap();
     });
     updateTap();

@@ -53,6 +53,9 @@ private:
     struct Viewer
     {
         QPointer<QTcpSocket> socket;
+        // The socket as it was added: compared while the socket itself is being destroyed,
+        // when it must not be cast any more.
+        const QObject *key = nullptr;
         QByteArray pending; // the newest frame, while the socket still sends the one before
     };
     struct Frame
