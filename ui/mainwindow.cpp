@@ -125,8 +125,11 @@ void MainWindow::setupConnections()
     connect(overlays->fullscreenButton, &QPushButton::clicked, this, &MainWindow::toggleFullscreen);
     connect(panel->resetButton, &QPushButton::clicked, this, &MainWindow::onResetDefaults);
     connect(panel->settingsButton, &QPushButton::clicked, this, &MainWindow::onShowSettings);
-    connect(panel->brightnessSlider, &QSlider::valueChanged, this, &MainWindow::updateBrightness);
-    connect(panel->contrastSlider, &QSlider::valueChanged, this, &MainWindow::updateContrast);
+    for (auto [slider, property] :
+         {std::pair(panel->brightnessSlider, CameraBase::Property::Brightness),
+          std::pair(panel->contrastSlider, CameraBase::Property::Contrast)})
+        connect(slider, &QSlider::valueChanged, this,
+                [this, property = property](int position) { adjustProperty(property, position); });
     connect(panel->cameraControls, &CameraControlsPanel::propertyChanged, this,
             [this](CameraBase::Property property) {
                 rememberProperty(property);
@@ -353,20 +356,12 @@ void MainWindow::updateUIState()
 }
 
 // The panel shows the values; the camera takes them while it runs.
-void MainWindow::updateBrightness(int position)
+void MainWindow::adjustProperty(CameraBase::Property property, int position)
 {
-    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Brightness, position);
+    const std::optional<int> value = panel->deviceValue(property, position);
     if (session->isRunning() && value)
-        camera->setPropertyValue(CameraBase::Property::Brightness, *value);
-    rememberProperty(CameraBase::Property::Brightness);
-}
-
-void MainWindow::updateContrast(int position)
-{
-    const std::optional<int> value = panel->deviceValue(CameraBase::Property::Contrast, position);
-    if (session->isRunning() && value)
-        camera->setPropertyValue(CameraBase::Property::Contrast, *value);
-    rememberProperty(CameraBase::Property::Contrast);
+        camera->setPropertyValue(property, *value);
+    rememberProperty(property);
 }
 
 // "Reset" returns brightness and contrast to the camera's own defaults.

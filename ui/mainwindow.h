@@ -45,13 +45,12 @@ public:
 
 private slots:
     void onStartStopClicked();
-    void updateBrightness(int position);
-    void updateContrast(int position);
     void onCameraSelectorAboutToShow();
     void onResetDefaults();
     void onShowSettings();
 
 private:
+    void adjustProperty(CameraBase::Property property, int position);
     friend class TestMainWindowAccess;
 
     void setupUI();
