@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -57,6 +58,20 @@ void RtmpServer::start()
     process.start("nginx", {"-e", dir.filePath("error.log"), "-p", dir.path(), "-c",
                             dir.filePath("nginx.conf")});
     process.waitForStarted();
+    // Started is not yet listening: a stream published at once would find nobody there.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(quint16(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const bool listening =
+            ::connect(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::close(probe);
+        if (listening)
+            return;
+        QThread::msleep(100);
+    }
 }
 
 void RtmpServer::kill()
